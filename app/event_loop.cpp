@@ -1,0 +1,122 @@
+#include "app/event_loop.h"
+
+#include "app/about.h"
+#include "app/app_state.h"
+#include "app/calculator_mode.h"
+#include "app/colors.h"
+#include "app/gadget_ids.h"
+#include "engine/cycle_calculator.h"
+#include "engine/number_text.h"
+#include "engine/solve_delay.h"
+#include "i18n/language.h"
+#include "store/profile_editor.h"
+
+using namespace gadget;
+
+void CalculationRequest(AppState& app) {
+    ui::Gadgets& g = app.gadgets;
+    if (g.State(kCalculatorCheck) != 0) {
+        if (CalculateCycles(app) != 0) {
+            g.SetTextColor(kTimeField, colors::kBlack);
+            g.SetTextColor(kFrequencyField, colors::kBlack);
+        }
+        g.Focus(kTimeField);
+        return;
+    }
+    const std::int64_t cycles = ReadIntegerText(g.Text(kCyclesField));
+    const int placed = g.State(kWatchdogCheck) == 0 ? SolveDelay(app, kOutputBox, cycles, 0)
+                                                    : SolveDelayWdt(app, kOutputBox, cycles, 0);
+    if (placed != 0) g.SetTextColor(kCyclesField, colors::kCalculated);
+    g.Focus(kCyclesField);
+}
+
+namespace {
+
+void DispatchGadget(AppState& app, int number, int type) {
+    ui::Gadgets& g = app.gadgets;
+    switch (number) {
+        case kCalculatorCheck:
+            SetCalculatorMode(app, g.State(kCalculatorCheck) != 0);
+            break;
+        case kCalculateButton:
+            CalculationRequest(app);
+            break;
+        case kTimeField:
+        case kFrequencyField:
+        case kCyclesField:
+            if (type == ui::kEventTextChange) g.SetTextColor(number, colors::kNotCalculated);
+            break;
+        case kTimeUnitCombo:
+            if (type == ui::kEventSelectionChange) g.Focus(kTimeField);
+            break;
+        case kFrequencyUnitCombo:
+            if (type == ui::kEventSelectionChange) g.Focus(kFrequencyField);
+            break;
+        case kPanel:
+            if (type == ui::kEventClick) {
+                app.currentPage = g.State(kPanel);
+                if (app.currentPage == kPageEditor) EditorPageEntered(app);
+            }
+            break;
+        case kProfileList:
+            if (type == ui::kEventDoubleClick && g.State(kProfileList) >= 0) EditorEdit(app);
+            break;
+        case kNewButton:
+            EditorNew(app);
+            break;
+        case kEditButton:
+            EditorEdit(app);
+            break;
+        case kDeleteButton:
+            EditorDelete(app);
+            break;
+        case kOkButton:
+            EditorOk(app);
+            break;
+        case kCancelButton:
+            EditorCancel(app);
+            break;
+        case kFamilyCombo:
+            if (type == ui::kEventSelectionChange) EditorFamilyChanged(app);
+            break;
+        case kBanner:
+            if (type == ui::kEventClick) OpenWebLink(app);
+            break;
+        case kMailLink:
+            OpenMailLink(app);
+            break;
+        case kLanguageCombo:
+            if (type == ui::kEventSelectionChange) LoadSelectedLanguage(app);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+bool Dispatch(AppState& app, const ui::Event& event) {
+    switch (event.kind) {
+        case ui::Event::Kind::Gadget:
+            DispatchGadget(app, event.gadget, event.type);
+            return true;
+        case ui::Event::Kind::KeyDown:
+            // The live page of the panel decides, not the page last reported.
+            if (event.key == ui::kKeyEnter &&
+                app.gadgets.State(kPanel) == kPageCalculator) {
+                app.gadgets.PostClick(kCalculateButton);
+            }
+            return true;
+        case ui::Event::Kind::MouseMove:
+            if (app.currentPage == kPageAbout) HoverRule(app);
+            return true;
+        case ui::Event::Kind::Close:
+            return false;
+    }
+    return true;
+}
+
+void RunEventLoop(AppState& app) {
+    while (Dispatch(app, app.gadgets.WaitEvent())) {
+    }
+}

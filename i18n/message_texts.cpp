@@ -1,0 +1,62 @@
+#include "i18n/message_texts.h"
+
+namespace {
+
+constexpr const char* kTitle = "Loopsmith - ";
+
+constexpr std::array<MessageEntry, kMessageCount> kTable{{
+    {Msg::Editor_data_base, "Editor_data_base", "редактор базы данных", kTitle, ""},
+    {Msg::Delay_Size, "Delay_Size", "Длительность задержки", "; ", " "},
+    {Msg::Frequency_Oscillator, "Frequency_Oscillator", "Частота задающего генератора", "; ", " "},
+    {Msg::Gen_Code, "Gen_Code", "генератор кода", kTitle, ""},
+    {Msg::No_profile, "No_profile", "Не выбран профиль!", "", ""},
+    {Msg::Delay, "Delay", "Задержка", "; ", " "},
+    {Msg::machine_cycles, "machine_cycles", "машинных циклов", " ", ""},
+    {Msg::Delay_Size_Range, "Delay_Size_Range", "Длительность задержки должна быть в диапазоне",
+     "", " "},
+    {Msg::Calculator, "Calculator", "калькулятор", kTitle, ""},
+    {Msg::Calculator_1, "Calculator_1", "В поле", "", " "},
+    {Msg::No_Data, "No_Data", "отсутствуют данные", " ", ""},
+    {Msg::Error_Delay, "Error_Delay", "Задана слишком большая задержка!", "", ""},
+    {Msg::Error_Delay_1, "Error_Delay_1",
+     "При данной частоте \"кварца\" получить такую задержку НЕВОЗМОЖНО!", "", ""},
+    {Msg::No_Profile_Edit, "No_Profile_Edit", "Не выбран профиль, который нужно редактировать!",
+     "", ""},
+    {Msg::Del_Profile, "Del_Profile", "Вы действительно хотите удалить профиль", "", " "},
+    {Msg::Error_Del_Profile, "Error_Del_Profile", "Ошибка при удалении профиля!", "", ""},
+    {Msg::No_Chose_Del_Profile, "No_Chose_Del_Profile", "Не выбран профиль, который нужно удалить!",
+     "", ""},
+    {Msg::No_Profile_Name, "No_Profile_Name", "Не заданно имя профиля!", "", ""},
+    {Msg::Forbidden_Profile_Name, "Forbidden_Profile_Name", "запрещённое имя профиля!", " - ", ""},
+    {Msg::No_Filled_Field, "No_Filled_Field", "Не заполнены некоторые поля!", "", ""},
+    {Msg::ProfileName_Exists, "ProfileName_Exists", "Профиль с таким именем уже существует!", "",
+     ""},
+    {Msg::Memory_Error, "Memory_Error", "Произошла ошибка при работе с памятью", "", ""},
+    {Msg::microsecond, "microsecond", "микросекунд", " ", ""},
+    {Msg::millisecond, "millisecond", "миллисекунд", " ", ""},
+    {Msg::second, "second", "секунд", " ", ""},
+    {Msg::minute, "minute", "минут", " ", ""},
+    {Msg::hour, "hour", "часов", " ", ""},
+    {Msg::day, "day", "суток", " ", ""},
+    {Msg::MHZ, "MHZ", "МГц", " ", ""},
+    {Msg::KHZ, "KHZ", "кГц", " ", ""},
+    {Msg::HZ, "HZ", "Гц", " ", ""},
+    {Msg::Save_Error, "Save_Error", "Не удалось сохранить файл настроек!", "", ""},
+}};
+
+}  // namespace
+
+const std::array<MessageEntry, kMessageCount>& MessageTable() { return kTable; }
+
+MessageTexts ComposeMessageTexts(
+    const std::function<std::string(const char* key, const char* fallback)>& read) {
+    MessageTexts texts;
+    for (const MessageEntry& e : kTable) {
+        texts[e.id] = std::string(e.prefix) + read(e.key, e.fallback) + e.suffix;
+    }
+    return texts;
+}
+
+MessageTexts DefaultMessageTexts() {
+    return ComposeMessageTexts([](const char*, const char* fallback) { return std::string(fallback); });
+}

@@ -1,0 +1,70 @@
+// Every text the program puts into a message box or a code comment, stored already composed
+// with the separators the program adds around the language file's value.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+enum class Msg {
+    Editor_data_base = 1,
+    Delay_Size,
+    Frequency_Oscillator,
+    Gen_Code,
+    No_profile,
+    Delay,
+    machine_cycles,
+    Delay_Size_Range,
+    Calculator,
+    Calculator_1,
+    No_Data,
+    Error_Delay,
+    Error_Delay_1,
+    No_Profile_Edit,
+    Del_Profile,
+    Error_Del_Profile,
+    No_Chose_Del_Profile,
+    No_Profile_Name,
+    Forbidden_Profile_Name,
+    No_Filled_Field,
+    ProfileName_Exists,
+    Memory_Error,
+    microsecond,
+    millisecond,
+    second,
+    minute,
+    hour,
+    day,
+    MHZ,
+    KHZ,
+    HZ,
+    Save_Error,
+};
+
+inline constexpr int kMessageCount = static_cast<int>(Msg::Save_Error);
+
+struct MessageEntry {
+    Msg id;
+    const char* key;       // key in the language file's group "Message"
+    const char* fallback;  // the built-in (Russian) text
+    const char* prefix;    // added before the value
+    const char* suffix;    // added after the value
+};
+
+// The table in file order, one entry per key.
+const std::array<MessageEntry, kMessageCount>& MessageTable();
+
+class MessageTexts {
+public:
+    const std::string& operator[](Msg id) const { return texts_[static_cast<int>(id)]; }
+    std::string& operator[](Msg id) { return texts_[static_cast<int>(id)]; }
+
+private:
+    std::array<std::string, kMessageCount + 1> texts_;  // index 0 unused
+};
+
+// `read(key, fallback)` gives a key's trimmed value, or the fallback when it is missing.
+MessageTexts ComposeMessageTexts(
+    const std::function<std::string(const char* key, const char* fallback)>& read);
+// The composed built-in texts.
+MessageTexts DefaultMessageTexts();

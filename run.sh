@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Loopsmith.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+scripts/build.sh build
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "$(uname)" = Linux ]; then
+    echo "Loopsmith needs a graphical display, and this session has none (DISPLAY is not set)." >&2
+    exit 1
+fi
+exec build/bin/loopsmith

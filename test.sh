@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: once as built, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== Build and test =="
+scripts/build.sh build
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Build and test with AddressSanitizer and UndefinedBehaviorSanitizer =="
+scripts/build.sh build-asan -DLOOPSMITH_SANITIZE=ON -DLOOPSMITH_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp":print_suppressions=0 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j"$jobs"
