@@ -12,7 +12,6 @@
 #include "store/settings.h"
 
 // --- engine ---
-std::int64_t ReadIntegerText(const std::string&) { return 0; }
 int SolveDelay(AppState&, int, std::int64_t, int) { return 0; }
 int SolveDelayWdt(AppState&, int, std::int64_t, int) { return 0; }
 int CalculateCycles(AppState&) { return 0; }
