@@ -1,0 +1,38 @@
+// Turns a delay in machine cycles into an exact loop plan: no gadgets, no shared state.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "engine/loop_plan.h"
+#include "engine/loop_variant.h"
+
+// The plan whose code takes exactly `delayCycles` cycles, or nullopt when the delay is out of
+// the variant's range. `fromCalculator` is left 0 for the caller to set.
+std::optional<LoopPlan> PlanDelay(std::int64_t delayCycles, Variant variant);
+
+// The cycles the code of a plan takes, from the plan's own counts; the variant is the plan's
+// clearWatchdog flag. Exact for every plan with counts in range (128-bit arithmetic).
+__int128 PlanCycles(const LoopPlan& plan);
+
+// Whether the plan is well formed (1..8 registers, counts above L zero, tail >= 0, extra nop
+// only with two or more registers) and takes exactly its delayCycles.
+bool IsExactPlan(const LoopPlan& plan);
+
+// --- The two halves of PlanDelay, exposed for tests. ---
+
+struct PlainSolve {
+    LoopPlan plan;
+    // Every remainder left after levels 3..8 kept the least share the inner levels need.
+    bool remaindersMet = true;
+    // The innermost count fell within 1..256 and the tail was not negative.
+    bool countsInRange = true;
+};
+// The solve with no hold-back at levels 3..8. Where either flag is false the plan must not
+// be used.
+PlainSolve SolveWithoutHoldBack(std::int64_t delayCycles, Variant variant);
+
+// An exact plan with `registerCount` registers and the fewest tail nops any such plan has
+// (no extra nop preferred on a tie), or nullopt when none exists.
+std::optional<LoopPlan> FewestTailPlan(std::int64_t delayCycles, int registerCount,
+                                       Variant variant);
