@@ -1,0 +1,34 @@
+// Spells a loop plan as PIC assembler text for one profile: no gadgets, no shared state.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/loop_plan.h"
+#include "i18n/message_texts.h"
+#include "store/profile.h"
+
+// What the calculator's header lines quote: the field texts as typed and the unit indices
+// (time 0..5 microseconds..days, frequency 0..2 MHz, kHz, Hz; others give no unit word).
+struct CalculatorLines {
+    std::string timeText;
+    int timeUnit = 0;
+    std::string frequencyText;
+    int frequencyUnit = 0;
+};
+
+inline constexpr std::string_view kWindowLineEnd = "\r\n";
+
+// Decimal digits in groups of three separated by blanks: 1548 -> "1 548".
+std::string GroupDigits(std::int64_t value);
+
+// The header followed by the time line, the frequency line and one empty line.
+std::string AppendCalculatorLines(const std::string& header, const CalculatorLines& calc,
+                                  const MessageTexts& texts,
+                                  std::string_view lineEnd = kWindowLineEnd);
+
+// The whole text for a plan. The calculator lines follow the header when the plan comes from
+// the calculator and `calc` is given.
+std::string DelayCodeText(const LoopPlan& plan, const Profile& profile, const MessageTexts& texts,
+                          const CalculatorLines* calc, std::string_view lineEnd = kWindowLineEnd);
