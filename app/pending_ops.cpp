@@ -24,13 +24,3 @@ void ListLanguages(AppState&) {}
 int ResolveLanguageIndex(AppState&, int) { return -1; }
 void LoadSelectedLanguage(AppState&) {}
 void ApplyLanguage(AppState&, const std::filesystem::path&) {}
-
-// --- profile editor ---
-#include "store/profile_editor.h"
-void EditorPageEntered(AppState&) {}
-void EditorNew(AppState&) {}
-void EditorEdit(AppState&) {}
-void EditorDelete(AppState&) {}
-void EditorOk(AppState&) {}
-void EditorCancel(AppState&) {}
-void EditorFamilyChanged(AppState&) {}

@@ -1,20 +1,143 @@
 #include "store/profile_editor.h"
 
+#include <string>
+
 #include "app/app_state.h"
 #include "app/gadget_ids.h"
+#include "store/profile_editor_form.h"
+#include "store/profile_editor_rules.h"
+#include "store/profile_gadget.h"
+#include "store/profile_store.h"
 
 using namespace gadget;
 
+namespace {
+
+ui::MessageAnswer Tell(AppState& app, const std::string& text,
+                       ui::MessageIcon icon = ui::MessageIcon::Warning,
+                       ui::MessageButtons buttons = ui::MessageButtons::Ok) {
+    return app.gadgets.ShowMessage(app.editorTitle, text, icon, buttons);
+}
+
+int ProfileCount(const AppState& app) {
+    return static_cast<int>(app.profiles.size());
+}
+
+// Both profile gadgets show the list; the file follows at once. A failed save keeps the
+// change in memory but must not pass for a saved one.
+void PublishChange(AppState& app, int selected) {
+    FillProfileGadget(app.gadgets, app.profiles, kProfileList, selected);
+    FillProfileGadget(app.gadgets, app.profiles, kProfileCombo, selected);
+    if (!SaveAll(app))
+        Tell(app, app.messages[Msg::Save_Error]);
+}
+
+}  // namespace
+
 void LockEditor(AppState& app, bool lock) {
     ui::Gadgets& g = app.gadgets;
-    for (int n = kProfileNameLabel; n <= kCancelButton; ++n) g.SetEnabled(n, !lock);
-    for (int n = kProfileList; n <= kDeleteButton; ++n) g.SetEnabled(n, lock);
+    for (int n = kProfileNameLabel; n <= kCancelButton; ++n)
+        g.SetEnabled(n, !lock);
+    for (int n = kProfileList; n <= kDeleteButton; ++n)
+        g.SetEnabled(n, lock);
     if (lock) {
         g.SetText(kProfileNameField, "");
-        for (int n = kFirstRegisterField; n <= kLabelField; ++n) g.SetText(n, "");
+        for (int n = kFirstRegisterField; n <= kLabelField; ++n)
+            g.SetText(n, "");
     }
     for (int k = 0; k < 8; ++k) {
         g.SetEnabled(kFirstAccessCombo + k, !lock);
-        if (lock) g.SetVisible(kFirstAccessCombo + k, false);
+        if (lock)
+            g.SetVisible(kFirstAccessCombo + k, false);
     }
+}
+
+void EditorPageEntered(AppState& app) {
+    app.gadgets.SetState(kProfileList, app.gadgets.State(kProfileCombo));
+    app.editorMode = kEditorIdle;
+    LockEditor(app, true);
+}
+
+void EditorNew(AppState& app) {
+    LockEditor(app, false);
+    ShowProfileInForm(app.gadgets, Profile{});
+    app.editorMode = kEditorNew;
+}
+
+void EditorEdit(AppState& app) {
+    app.editIndex = app.gadgets.State(kProfileList);
+    if (app.editIndex < 0) {
+        Tell(app, app.messages[Msg::No_Profile_Edit]);
+        return;
+    }
+    app.editName = app.gadgets.ItemText(kProfileList, app.editIndex);
+    if (app.editIndex >= ProfileCount(app))
+        return;
+    LockEditor(app, false);
+    ShowProfileInForm(app.gadgets, app.profiles[app.editIndex]);
+    app.editorMode = kEditorEditing;
+}
+
+void EditorDelete(AppState& app) {
+    app.editorMode = kEditorIdle;
+    app.editIndex = app.gadgets.State(kProfileList);
+    if (app.editIndex < 0) {
+        Tell(app, app.messages[Msg::No_Chose_Del_Profile]);
+        return;
+    }
+    app.editName = app.gadgets.ItemText(kProfileList, app.editIndex);
+    if (Tell(app, DeleteQuestionText(app.messages, app.editName), ui::MessageIcon::Question,
+             ui::MessageButtons::YesNo) != ui::MessageAnswer::Yes) {
+        return;
+    }
+    if (app.editIndex >= ProfileCount(app)) {
+        Tell(app, app.messages[Msg::Error_Del_Profile]);
+        return;
+    }
+    const int victim = ProfileToDelete(app.profiles, app.editIndex, app.editName);
+    if (victim >= 0)
+        app.profiles.erase(app.profiles.begin() + victim);
+    PublishChange(app, app.editIndex - 1);
+}
+
+void EditorOk(AppState& app) {
+    const Profile form = ReadProfileForm(app.gadgets);
+    const int ownIndex = app.editorMode == kEditorEditing ? app.editIndex : -1;
+    const FormVerdict verdict = CheckProfileForm(form, app.profiles, ownIndex);
+    if (verdict != FormVerdict::Accepted) {
+        Tell(app, VerdictText(verdict, app.messages, form.Name));
+        return;
+    }
+    app.editName = form.Name;
+
+    int target = -1;
+    if (app.editorMode == kEditorNew) {
+        app.editIndex = app.gadgets.State(kProfileList);
+        target = NewProfilePosition(app.editIndex, ProfileCount(app));
+        app.profiles.insert(app.profiles.begin() + target, Profile{});
+        ++app.editIndex;
+    } else if (app.editorMode == kEditorEditing) {
+        if (app.editIndex >= 0 && app.editIndex < ProfileCount(app))
+            target = app.editIndex;
+    } else {
+        return;
+    }
+    if (target < 0) {
+        // Nothing to store into: report it rather than touch a profile that is not there.
+        Tell(app, app.messages[Msg::Memory_Error], ui::MessageIcon::Error);
+        return;
+    }
+    app.profiles[target] = form;
+    PublishChange(app, app.editIndex);
+    LockEditor(app, true);
+    app.editorMode = kEditorIdle;
+}
+
+void EditorCancel(AppState& app) {
+    LockEditor(app, true);
+    app.editorMode = kEditorIdle;
+}
+
+void EditorFamilyChanged(AppState& app) {
+    ShowAccessModes(app.gadgets, app.gadgets.State(kFamilyCombo) == kFamilyPic18);
 }

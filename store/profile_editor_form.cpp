@@ -1,0 +1,43 @@
+#include "store/profile_editor_form.h"
+
+#include "app/gadget_ids.h"
+
+using namespace gadget;
+
+namespace {
+
+// A combo left without a selection (a stored value outside its items) stores its first item,
+// so saved profiles only ever hold 0 or 1.
+int OneOrZero(int state) {
+    return state == 1 ? 1 : 0;
+}
+
+}  // namespace
+
+Profile ReadProfileForm(const ui::Gadgets& gadgets) {
+    Profile p;
+    p.Name = gadgets.Text(kProfileNameField);
+    for (int k = 0; k < 8; ++k) {
+        p.Reg[k] = gadgets.Text(kFirstRegisterField + k);
+        p.RegType[k] = OneOrZero(gadgets.State(kFirstAccessCombo + k));
+    }
+    p.Label = gadgets.Text(kLabelField);
+    p.TypePIC = OneOrZero(gadgets.State(kFamilyCombo));
+    return p;
+}
+
+void ShowProfileInForm(ui::Gadgets& gadgets, const Profile& profile) {
+    gadgets.SetText(kProfileNameField, profile.Name);
+    for (int k = 0; k < 8; ++k) {
+        gadgets.SetText(kFirstRegisterField + k, profile.Reg[k]);
+        gadgets.SetState(kFirstAccessCombo + k, profile.RegType[k]);
+    }
+    gadgets.SetText(kLabelField, profile.Label);
+    gadgets.SetState(kFamilyCombo, profile.TypePIC);
+    ShowAccessModes(gadgets, profile.TypePIC == kFamilyPic18);
+}
+
+void ShowAccessModes(ui::Gadgets& gadgets, bool shown) {
+    for (int k = 0; k < 8; ++k)
+        gadgets.SetVisible(kFirstAccessCombo + k, shown);
+}

@@ -1,0 +1,11 @@
+// The editor's form on page 1 as a Profile: name 29, family 31, registers 41-48,
+// label 49, access modes 52-59.
+#pragma once
+
+#include "store/profile.h"
+#include "ui/gadgets.h"
+
+Profile ReadProfileForm(const ui::Gadgets& gadgets);
+// Fills every form gadget; the access-mode combos are shown for a "PIC 18" profile only.
+void ShowProfileInForm(ui::Gadgets& gadgets, const Profile& profile);
+void ShowAccessModes(ui::Gadgets& gadgets, bool shown);

@@ -1,0 +1,37 @@
+// The editor's decisions as plain values: which form may be stored, where a new profile
+// goes, which profile a delete removes, and the composed message texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "i18n/message_texts.h"
+#include "store/profile.h"
+
+// The settings file matches group names this way, so two such names would share a group.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+enum class FormVerdict {
+    Accepted,
+    NoName,          // No_Profile_Name
+    ReservedName,    // "window" in any letter case: the settings group
+    UnstorableName,  // holds "]", which ends a group line
+    EmptyField,      // a register name or the label is empty
+    NameTaken,       // ProfileName_Exists
+};
+
+// Checks in the order the user is told about them. `ownIndex` is the position of the
+// profile being edited (it may keep its name or change its letter case), -1 for a new one.
+FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int ownIndex);
+
+// Where New then OK inserts: after the selected profile, else after the first one (or as
+// the only one in an empty list).
+int NewProfilePosition(int selected, int count);
+
+// The profile a confirmed delete removes: the one at `index` if it bears `name`, else the
+// first one that does; -1 for none.
+int ProfileToDelete(const ProfileList& list, int index, const std::string& name);
+
+std::string DeleteQuestionText(const MessageTexts& texts, const std::string& name);
+// Empty for a verdict that has no message of its own (Accepted).
+std::string VerdictText(FormVerdict verdict, const MessageTexts& texts, const std::string& name);
