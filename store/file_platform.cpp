@@ -1,0 +1,335 @@
+#include "store/file_platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <chrono>
+#include <system_error>
+#include <thread>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace fileio {
+
+namespace {
+
+#ifdef _WIN32
+using NativeStat = struct _stat64;
+int OpenNative(const std::filesystem::path& p, int flags, int mode = 0) {
+    return _wopen(p.c_str(), flags | _O_BINARY | _O_NOINHERIT, mode);
+}
+int StatNative(const std::filesystem::path& p, NativeStat* st) {
+    return _wstat64(p.c_str(), st);
+}
+int FstatNative(int fd, NativeStat* st) {
+    return _fstat64(fd, st);
+}
+int CloseNative(int fd) {
+    return _close(fd);
+}
+long long ReadNative(int fd, char* buf, std::size_t n) {
+    return _read(fd, buf, static_cast<unsigned>(n));
+}
+long long WriteNative(int fd, const char* buf, std::size_t n) {
+    return _write(fd, buf, static_cast<unsigned>(n));
+}
+bool SyncNative(int fd) {
+    return _commit(fd) == 0;
+}
+bool SameFile(const NativeStat&, const NativeStat&) {
+    return true;
+}  // renames need the lock
+bool MarkedReadOnly(const NativeStat& st) {
+    return (st.st_mode & _S_IWRITE) == 0;
+}
+bool IsRegular(const NativeStat& st) {
+    return (st.st_mode & _S_IFREG) != 0;
+}
+bool TryLockForWriting(int fd) {
+    OVERLAPPED whole{};
+    return LockFileEx(reinterpret_cast<HANDLE>(_get_osfhandle(fd)),
+                      LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
+                      &whole) != 0;
+}
+bool LockUnsupported() {
+    return false;
+}
+bool RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+void KeepOwnerAndMode(int, const NativeStat&) {}
+void SyncFolder(const std::filesystem::path&) {}  // MOVEFILE_WRITE_THROUGH covers it
+int ProcessId() {
+    return static_cast<int>(GetCurrentProcessId());
+}
+constexpr int kReadWrite = _O_RDWR;
+constexpr int kReadOnly = _O_RDONLY;
+constexpr int kCreateNew = _O_WRONLY | _O_CREAT | _O_EXCL;
+constexpr int kNewFileMode = _S_IREAD | _S_IWRITE;
+#else
+using NativeStat = struct stat;
+int OpenNative(const std::filesystem::path& p, int flags, int mode = 0) {
+    int fd;
+    do {
+        fd = ::open(p.c_str(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+int StatNative(const std::filesystem::path& p, NativeStat* st) {
+    return ::stat(p.c_str(), st);
+}
+int FstatNative(int fd, NativeStat* st) {
+    return ::fstat(fd, st);
+}
+int CloseNative(int fd) {
+    return ::close(fd);
+}
+long long ReadNative(int fd, char* buf, std::size_t n) {
+    return ::read(fd, buf, n);
+}
+long long WriteNative(int fd, const char* buf, std::size_t n) {
+    return ::write(fd, buf, n);
+}
+bool SyncNative(int fd) {
+    return ::fsync(fd) == 0;
+}
+bool SameFile(const NativeStat& a, const NativeStat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+// Like the read-only attribute elsewhere: no write bit at all means hands off, even for root.
+bool MarkedReadOnly(const NativeStat& st) {
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+bool IsRegular(const NativeStat& st) {
+    return S_ISREG(st.st_mode);
+}
+bool TryLockForWriting(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+// File systems without advisory locks: carry on unlocked rather than refuse to save.
+bool LockUnsupported() {
+    return errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL;
+}
+bool RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+void KeepOwnerAndMode(int fd, const NativeStat& st) {
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        // Only the owner's group or root may do this; the mode below still holds.
+    }
+    ::fchmod(fd, st.st_mode & 07777);
+}
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = OpenNative(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+int ProcessId() {
+    return static_cast<int>(::getpid());
+}
+constexpr int kReadWrite = O_RDWR;
+constexpr int kReadOnly = O_RDONLY;
+constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
+constexpr int kNewFileMode = 0666;  // narrowed by the umask like any new file
+#endif
+
+// Waits briefly for another process's save to finish. A lock that stays taken (a hung
+// process) must not cost the user the save, so after the wait the file is used unlocked.
+void LockForWriting(int fd) {
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + seconds(2);
+    while (!TryLockForWriting(fd)) {
+        if (LockUnsupported() || steady_clock::now() >= deadline)
+            return;
+        std::this_thread::sleep_for(milliseconds(5));
+    }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const long long n = WriteNative(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& path) {
+    const std::filesystem::path parent = path.parent_path();
+    return parent.empty() ? std::filesystem::path(".") : parent;
+}
+
+// A new, empty file beside `target` that no other process uses; -1 on failure.
+int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& made) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = target;
+        candidate += ".tmp-" + std::to_string(ProcessId()) + "-" + std::to_string(++counter);
+        const int fd = OpenNative(candidate, kCreateNew, kNewFileMode);
+        if (fd >= 0) {
+            made = candidate;
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+}  // namespace
+
+FileHandle::FileHandle(FileHandle&& other) noexcept : fd_(other.fd_), writable_(other.writable_) {
+    other.fd_ = -1;
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = other.fd_;
+        writable_ = other.writable_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() {
+    Close();
+}
+
+void FileHandle::Close() {
+    if (fd_ >= 0)
+        CloseNative(fd_);  // also drops the lock
+    fd_ = -1;
+    writable_ = false;
+}
+
+std::optional<FileHandle> FileHandle::OpenExisting(const std::filesystem::path& path) {
+    // A save by another process may rename a new file over the one just locked; then the
+    // lock guards nothing, and the new file is opened again.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        NativeStat before{};
+        if (StatNative(path, &before) != 0 || !IsRegular(before))
+            return std::nullopt;
+        FileHandle h;
+        h.fd_ = OpenNative(path, kReadWrite);
+        if (h.fd_ >= 0 && !MarkedReadOnly(before)) {
+            h.writable_ = true;
+            LockForWriting(h.fd_);
+            NativeStat opened{}, now{};
+            if (FstatNative(h.fd_, &opened) != 0)
+                return std::nullopt;
+            if (StatNative(path, &now) == 0 && SameFile(opened, now))
+                return h;
+            continue;
+        }
+        if (h.fd_ >= 0)
+            CloseNative(h.fd_);
+        h.fd_ = OpenNative(path, kReadOnly);
+        if (h.fd_ < 0)
+            return std::nullopt;
+        NativeStat opened{};
+        if (FstatNative(h.fd_, &opened) != 0 || !IsRegular(opened))
+            return std::nullopt;
+        return h;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FileHandle::ReadAll() {
+    if (fd_ < 0)
+        return std::nullopt;
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const long long n = ReadNative(fd_, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        if (content.size() + static_cast<std::size_t>(n) > kMaxFileSize)
+            return std::nullopt;
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+    return content;
+}
+
+bool FileHandle::RewriteInPlace(std::string_view bytes) {
+    if (fd_ < 0 || !writable_)
+        return false;
+#ifdef _WIN32
+    if (_lseeki64(fd_, 0, SEEK_SET) != 0)
+        return false;
+    if (!WriteAll(fd_, bytes))
+        return false;
+    if (_chsize_s(fd_, static_cast<long long>(bytes.size())) != 0)
+        return false;
+#else
+    if (::lseek(fd_, 0, SEEK_SET) != 0)
+        return false;
+    if (!WriteAll(fd_, bytes))
+        return false;
+    if (::ftruncate(fd_, static_cast<off_t>(bytes.size())) != 0)
+        return false;
+#endif
+    return SyncNative(fd_);
+}
+
+bool CanCreateFileAt(const std::filesystem::path& path) {
+    std::filesystem::path probe;
+    const int fd = CreateTemporaryBeside(path, probe);
+    if (fd < 0)
+        return false;
+    CloseNative(fd);
+    std::error_code ec;
+    std::filesystem::remove(probe, ec);
+    return true;
+}
+
+ReplaceResult ReplaceFileContent(const std::filesystem::path& target, std::string_view bytes) {
+    NativeStat existing{};
+    const bool exists = StatNative(target, &existing) == 0;
+    if (exists && !IsRegular(existing))
+        return ReplaceResult::Failed;
+    std::filesystem::path temp;
+    const int fd = CreateTemporaryBeside(target, temp);
+    if (fd < 0)
+        return ReplaceResult::NoTemporaryFile;
+    bool ok = WriteAll(fd, bytes);
+    if (ok && exists)
+        KeepOwnerAndMode(fd, existing);
+    ok = ok && SyncNative(fd);
+    ok = (CloseNative(fd) == 0) && ok;
+    ok = ok && RenameOver(temp, target);
+    if (!ok) {
+        std::error_code ec;
+        std::filesystem::remove(temp, ec);
+        return ReplaceResult::Failed;
+    }
+    SyncFolder(FolderOf(target));
+    return ReplaceResult::Replaced;
+}
+
+std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec))
+        return path;
+    std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+    return ec ? path : resolved;
+}
+
+}  // namespace fileio

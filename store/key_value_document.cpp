@@ -1,0 +1,104 @@
+#include "store/key_value_document.h"
+
+namespace kv {
+
+bool KeyValueDocument::SelectGroup(std::string_view name) {
+    pending_.reset();
+    if (name.empty()) {
+        current_ = kNone;
+        return true;
+    }
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].kind == EntryKind::Group && NamesMatch(entries_[i].name, name)) {
+            current_ = i;
+            return true;
+        }
+    }
+    pending_ = std::string(name);
+    return false;
+}
+
+void KeyValueDocument::FirstGroup() {
+    pending_.reset();
+    current_ = kNone;
+}
+
+bool KeyValueDocument::NextGroup() {
+    for (std::size_t i = current_ == kNone ? 0 : current_ + 1; i < entries_.size(); ++i) {
+        if (entries_[i].kind == EntryKind::Group) {
+            current_ = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string KeyValueDocument::CurrentGroupName() const {
+    return current_ == kNone ? std::string() : entries_[current_].name;
+}
+
+std::size_t KeyValueDocument::EndOfCurrentGroup() const {
+    std::size_t i = current_ == kNone ? 0 : current_ + 1;
+    while (i < entries_.size() && entries_[i].kind != EntryKind::Group)
+        ++i;
+    return i;
+}
+
+std::size_t KeyValueDocument::FindKey(std::string_view key) const {
+    const std::size_t end = EndOfCurrentGroup();
+    for (std::size_t i = current_ == kNone ? 0 : current_ + 1; i < end; ++i) {
+        if (entries_[i].kind == EntryKind::Key && NamesMatch(entries_[i].name, key))
+            return i;
+    }
+    return kNone;
+}
+
+const std::string* KeyValueDocument::FindValue(std::string_view key) const {
+    if (pending_)
+        return nullptr;
+    const std::size_t i = FindKey(key);
+    return i == kNone ? nullptr : &entries_[i].value;
+}
+
+std::string KeyValueDocument::ReadText(std::string_view key, std::string_view fallback) const {
+    const std::string* value = FindValue(key);
+    return value ? SanitizeUtf8(TrimBlanks(*value)) : std::string(fallback);
+}
+
+std::int32_t KeyValueDocument::ReadInteger(std::string_view key, std::int32_t fallback) const {
+    const std::string* value = FindValue(key);
+    return value ? ParseIntegerValue(*value) : fallback;
+}
+
+double KeyValueDocument::ReadDouble(std::string_view key, double fallback) const {
+    const std::string* value = FindValue(key);
+    return value ? ParseDoubleValue(*value) : fallback;
+}
+
+void KeyValueDocument::WriteText(std::string_view key, std::string_view text) {
+    if (pending_) {
+        entries_.push_back({EntryKind::Group, std::move(*pending_), {}});
+        current_ = entries_.size() - 1;
+        pending_.reset();
+    }
+    const std::size_t found = FindKey(key);
+    if (found != kNone) {
+        entries_[found].name = std::string(key);
+        entries_[found].value = std::string(text);
+    } else {
+        const std::size_t at = EndOfCurrentGroup();
+        entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at),
+                        {EntryKind::Key, std::string(key), std::string(text)});
+    }
+    modified_ = true;
+}
+
+void KeyValueDocument::WriteInteger(std::string_view key, std::int32_t value) {
+    WriteText(key, FormatIntegerValue(value));
+}
+
+void KeyValueDocument::WriteDouble(std::string_view key, double value) {
+    WriteText(key, FormatDoubleValue(value));
+}
+
+}  // namespace kv

@@ -1,0 +1,56 @@
+// An open key-value file held in memory: its entries, the current group of lookups, a group
+// selected but not yet present, and whether anything was written.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/key_value_text.h"
+
+namespace kv {
+
+class KeyValueDocument {
+  public:
+    KeyValueDocument() = default;
+    explicit KeyValueDocument(ParsedText parsed)
+        : entries_(std::move(parsed.entries)), utf8_(parsed.utf8) {}
+
+    // True if found or empty (the unnamed section); an unknown name becomes pending, and reads
+    // give their defaults until the first write appends it.
+    bool SelectGroup(std::string_view name);
+    // Walks the group entries in file order, duplicates included.
+    void FirstGroup();
+    bool NextGroup();
+    std::string CurrentGroupName() const;
+
+    std::string ReadText(std::string_view key, std::string_view fallback) const;
+    std::int32_t ReadInteger(std::string_view key, std::int32_t fallback) const;
+    double ReadDouble(std::string_view key, double fallback) const;
+
+    void WriteText(std::string_view key, std::string_view text);
+    void WriteInteger(std::string_view key, std::int32_t value);
+    void WriteDouble(std::string_view key, double value);
+
+    bool Modified() const { return modified_; }
+    std::string Render() const { return RenderKeyValueText(entries_, utf8_); }
+    const std::vector<Entry>& Entries() const { return entries_; }
+
+  private:
+    // Index of the matching key entry in the current group, or npos.
+    std::size_t FindKey(std::string_view key) const;
+    std::size_t EndOfCurrentGroup() const;
+    const std::string* FindValue(std::string_view key) const;
+
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    std::vector<Entry> entries_;
+    bool utf8_ = true;
+    bool modified_ = false;
+    std::size_t current_ = kNone;  // index of the current group entry; kNone: unnamed section
+    std::optional<std::string> pending_;
+};
+
+}  // namespace kv

@@ -1,0 +1,49 @@
+// One grouped key-value file on disk, open for the length of one operation: read whole at
+// open, changed in memory, written back whole at close if anything was written.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "store/file_platform.h"
+#include "store/key_value_document.h"
+
+class KeyValueFile {
+  public:
+    KeyValueFile() = default;
+    KeyValueFile(const KeyValueFile&) = delete;
+    KeyValueFile& operator=(const KeyValueFile&) = delete;
+    ~KeyValueFile() { CloseKeyValueFile(); }
+
+    // False, with nothing open, for a missing file, a folder, or a file that cannot be read.
+    bool OpenKeyValueFile(const std::filesystem::path& path);
+    // A new, empty file in place of whatever stood at `path`; the old content is replaced only
+    // at close. False, with nothing open, when the file could not be written.
+    bool CreateKeyValueFile(const std::filesystem::path& path);
+    // Writes the file back if anything was written (or it was created). True when the disk
+    // now holds what is in memory; false when a write was lost (the old file then stays whole).
+    bool CloseKeyValueFile();
+    bool IsOpen() const { return document_.has_value(); }
+
+    bool SelectGroup(std::string_view name);
+    bool FirstGroup();
+    bool NextGroup();
+    std::string CurrentGroupName() const;
+
+    std::string ReadText(std::string_view key, std::string_view fallback) const;
+    std::int32_t ReadInteger(std::string_view key, std::int32_t fallback) const;
+    double ReadDouble(std::string_view key, double fallback) const;
+
+    void WriteText(std::string_view key, std::string_view text);
+    void WriteInteger(std::string_view key, std::int32_t value);
+    void WriteDouble(std::string_view key, double value);
+
+  private:
+    std::optional<kv::KeyValueDocument> document_;
+    fileio::FileHandle handle_;
+    std::filesystem::path target_;
+    bool created_ = false;
+};

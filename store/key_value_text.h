@@ -1,0 +1,57 @@
+// The byte format of grouped key-value files (the settings file and the language files):
+// parsing bytes into entries, rendering entries back into bytes, and the value conversions.
+// Pure functions; no files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+enum class EntryKind { Group, Comment, Key };
+
+struct Entry {
+    EntryKind kind;
+    std::string name;   // group name, comment text, or key
+    std::string value;  // key entries only
+
+    friend bool operator==(const Entry&, const Entry&) = default;
+};
+
+struct ParsedText {
+    std::vector<Entry> entries;
+    // False only for a file that was empty: it is written back without the byte-order mark.
+    bool utf8 = true;
+};
+
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Bytes as they stand on disk. With the byte-order mark the rest is UTF-8; without it every
+// byte is one ISO 8859-1 character.
+ParsedText ParseKeyValueText(std::string_view bytes);
+// The file's new content: the mark and an empty line when `utf8`, then one line per entry.
+std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8);
+
+std::string Latin1ToUtf8(std::string_view bytes);
+// Invalid sequences and NUL become U+FFFD, so texts handed to the window are always valid.
+std::string SanitizeUtf8(std::string_view text);
+
+// Group names and keys: ASCII letters match either case, every other byte exactly.
+bool NamesMatch(std::string_view a, std::string_view b);
+
+std::string TrimBlanks(std::string_view text);
+
+// Optional blanks, optional sign, decimal digits up to the first other character; no digits
+// give 0. Values beyond 32 bits saturate instead of wrapping.
+std::int32_t ParseIntegerValue(std::string_view value);
+// The longest leading decimal number (sign, digits, ".", exponent) to the nearest double;
+// no number gives 0.
+double ParseDoubleValue(std::string_view value);
+
+// "%d" and "%.64g", independent of the C locale.
+std::string FormatIntegerValue(std::int32_t value);
+std::string FormatDoubleValue(double value);
+
+}  // namespace kv

@@ -1,0 +1,214 @@
+#include "store/key_value_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "store/temp_folder.h"
+
+namespace {
+
+using namespace testing_files;
+namespace fs = std::filesystem;
+
+struct Fixture : ::testing::Test {
+    TempFolder dir;
+    fs::path ini = dir / "Loopsmith.ini";
+    KeyValueFile file;
+};
+
+using KeyValueFileOnDisk = Fixture;
+
+TEST_F(KeyValueFileOnDisk, AsciiFileWithoutMarkIsReadAndWrittenBackWithIt) {
+    WriteBytes(ini, "[Window]\nCalcState=0\n\n  [A]\nReg1 = r\n");
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    EXPECT_EQ(file.ReadInteger("CalcState", 1), 0);
+    file.WriteInteger("Time", 2);
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini),
+              kMark + "\r\n[Window]\r\nCalcState = 0\r\nTime = 2\r\n[A]\r\nReg1 = r\r\n");
+}
+
+TEST_F(KeyValueFileOnDisk, EmptyFileIsWrittenBackWithoutMark) {
+    WriteBytes(ini, "");
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    file.WriteInteger("CalcState", 1);
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini), "[Window]\r\nCalcState = 1\r\n");
+}
+
+TEST_F(KeyValueFileOnDisk, FileIsUntouchedWhenNothingWasWritten) {
+    const std::string original = "  ;x\r\n[Window]\r\r\nTime=1   \n";
+    WriteBytes(ini, original);
+    struct stat before {};
+    ::stat(ini.c_str(), &before);
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    EXPECT_EQ(file.ReadInteger("Time", 0), 1);
+    file.SelectGroup("Missing");  // selecting alone writes nothing
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    struct stat after {};
+    ::stat(ini.c_str(), &after);
+    EXPECT_EQ(ReadBytes(ini), original);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+}
+
+TEST_F(KeyValueFileOnDisk, KeyWithoutEqualsReadsZeroWithEveryLineEnd) {
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        WriteBytes(ini, std::string("[Window]") + end + "NumberProf" + end);
+        ASSERT_TRUE(file.OpenKeyValueFile(ini));
+        file.SelectGroup("Window");
+        EXPECT_EQ(file.ReadInteger("NumberProf", 5), 0) << end[0];
+        file.CloseKeyValueFile();
+    }
+}
+
+TEST_F(KeyValueFileOnDisk, CreatedFileWithNothingWrittenIsEmpty) {
+    WriteBytes(ini, "[Window]\r\nTime=1\r\n");
+    ASSERT_TRUE(file.CreateKeyValueFile(ini));
+    EXPECT_EQ(file.ReadInteger("Time", 7), 7);
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini), "");
+    fs::path fresh = dir / "new.ini";
+    ASSERT_TRUE(file.CreateKeyValueFile(fresh));
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_TRUE(fs::is_regular_file(fresh));
+    EXPECT_EQ(fs::file_size(fresh), 0u);
+}
+
+TEST_F(KeyValueFileOnDisk, CreatedFileGetsMarkAndLines) {
+    WriteBytes(ini, "old content that must go\n");
+    ASSERT_TRUE(file.CreateKeyValueFile(ini));
+    file.SelectGroup("Window");
+    file.WriteText("Name", "Счётчик");
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\n[Window]\r\nName = Счётчик\r\n");
+}
+
+TEST_F(KeyValueFileOnDisk, OpeningAnotherFileWritesTheFirst) {
+    WriteBytes(ini, "");
+    WriteBytes(dir / "b.ini", "x=1\n");
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("G");
+    file.WriteInteger("k", 1);
+    ASSERT_TRUE(file.OpenKeyValueFile(dir / "b.ini"));
+    EXPECT_EQ(ReadBytes(ini), "[G]\r\nk = 1\r\n");
+    EXPECT_EQ(file.ReadInteger("x", 0), 1);
+}
+
+TEST_F(KeyValueFileOnDisk, SaveReplacesTheFileWholeKeepingItsPermissions) {
+    WriteBytes(ini, "[Window]\nTime=1\n");
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    struct stat before {};
+    ::stat(ini.c_str(), &before);
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    file.WriteInteger("Time", 2);
+    ASSERT_TRUE(file.CloseKeyValueFile());
+    struct stat after {};
+    ::stat(ini.c_str(), &after);
+    // A new file took the old one's place in one step: no temporary file is left behind.
+    EXPECT_NE(before.st_ino, after.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(CountEntries(dir.path()), 1u);
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\n[Window]\r\nTime = 2\r\n");
+}
+
+TEST_F(KeyValueFileOnDisk, ReadOnlyFileIsReadButNeverChanged) {
+    const std::string original = "[Window]\nTime=1\n";
+    WriteBytes(ini, original);
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    EXPECT_EQ(file.ReadInteger("Time", 0), 1);
+    file.WriteInteger("Time", 2);
+    EXPECT_FALSE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini), original);
+    EXPECT_EQ(fs::status(ini).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(file.CreateKeyValueFile(ini));
+    EXPECT_EQ(ReadBytes(ini), original);
+    EXPECT_EQ(CountEntries(dir.path()), 1u);
+}
+
+TEST_F(KeyValueFileOnDisk, FolderOfThatNameIsNeitherOpenedNorReplaced) {
+    fs::create_directory(ini);
+    WriteBytes(ini / "inside", "keep");
+    EXPECT_FALSE(file.OpenKeyValueFile(ini));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(file.ReadText("k", "default"), "default");
+    file.WriteInteger("k", 1);  // nothing open: nothing happens
+    EXPECT_FALSE(file.CreateKeyValueFile(ini));
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_TRUE(fs::is_directory(ini));
+    EXPECT_EQ(ReadBytes(ini / "inside"), "keep");
+}
+
+TEST_F(KeyValueFileOnDisk, MissingFileOrFolderFailsCleanly) {
+    EXPECT_FALSE(file.OpenKeyValueFile(ini));
+    EXPECT_FALSE(file.SelectGroup("Window"));
+    EXPECT_FALSE(file.FirstGroup());
+    EXPECT_EQ(file.ReadInteger("k", -4), -4);
+    EXPECT_EQ(file.ReadDouble("k", 4.0), 4.0);
+    EXPECT_FALSE(fs::exists(ini));
+    EXPECT_FALSE(file.CreateKeyValueFile(dir / "no-such-folder" / "Loopsmith.ini"));
+    EXPECT_EQ(CountEntries(dir.path()), 0u);
+}
+
+TEST_F(KeyValueFileOnDisk, SymbolicLinkStaysALinkToTheSavedFile) {
+    fs::create_directory(dir / "real");
+    WriteBytes(dir / "real" / "settings.ini", "");
+    fs::create_symlink(dir / "real" / "settings.ini", ini);
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    file.WriteInteger("Time", 3);
+    ASSERT_TRUE(file.CloseKeyValueFile());
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_EQ(ReadBytes(dir / "real" / "settings.ini"), "[Window]\r\nTime = 3\r\n");
+}
+
+TEST_F(KeyValueFileOnDisk, OpenFileIsLockedAgainstOtherWriters) {
+    WriteBytes(ini, "a=1\n");
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    const int other = ::open(ini.c_str(), O_RDWR);
+    ASSERT_GE(other, 0);
+    EXPECT_NE(::flock(other, LOCK_EX | LOCK_NB), 0);
+    file.CloseKeyValueFile();
+    EXPECT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    ::close(other);
+}
+
+TEST_F(KeyValueFileOnDisk, LockHeldElsewhereDelaysButNeverLosesTheSave) {
+    WriteBytes(ini, "");
+    const int other = ::open(ini.c_str(), O_RDWR);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    file.SelectGroup("Window");
+    file.WriteInteger("Time", 1);
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini), "[Window]\r\nTime = 1\r\n");
+    ::close(other);
+}
+
+TEST_F(KeyValueFileOnDisk, FolderThatTakesNoNewFileStillSavesAWritableFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not bind root";
+    WriteBytes(ini, "");
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    file.WriteInteger("Time", 1);
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    EXPECT_EQ(ReadBytes(ini), "[Window]\r\nTime = 1\r\n");
+}
+
+}  // namespace

@@ -1,0 +1,226 @@
+#include "store/key_value_text.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+
+namespace {
+
+using kv::Entry;
+using kv::EntryKind;
+
+Entry G(std::string n) {
+    return {EntryKind::Group, std::move(n), {}};
+}
+Entry C(std::string n) {
+    return {EntryKind::Comment, std::move(n), {}};
+}
+Entry K(std::string n, std::string v) {
+    return {EntryKind::Key, std::move(n), std::move(v)};
+}
+
+struct ParseCase {
+    const char* what;
+    std::string bytes;
+    std::vector<Entry> entries;
+};
+
+class ParseLines : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseLines, GivesTheEntries) {
+    const ParseCase& c = GetParam();
+    EXPECT_EQ(kv::ParseKeyValueText(c.bytes).entries, c.entries) << c.what;
+}
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+INSTANTIATE_TEST_SUITE_P(
+    KeyValueText, ParseLines,
+    ::testing::Values(
+        ParseCase{"comment loses one space", ";  two\r\n;none\r\n", {C(" two"), C("none")}},
+        ParseCase{"group ends at first ]", "[Window] tail ]x\n", {G("Window")}},
+        ParseCase{"group without ]", "[Win dow  \n", {G("Win dow  ")}},
+        ParseCase{"group name not trimmed", "[ Window ]\n", {G(" Window ")}},
+        ParseCase{"key without =", "NumberProf\n", {K("NumberProf", "")}},
+        ParseCase{"blanks around key and value", "  Time=3  \n", {K("Time", "3  ")}},
+        ParseCase{"tab blanks", "\tKey \t=\t v\n", {K("Key", "v")}},
+        ParseCase{"value keeps further =", "a = b = c=\n", {K("a", "b = c=")}},
+        ParseCase{"empty key", "=v\n", {K("", "v")}},
+        ParseCase{"CR only", "a=1\rb=2\r", {K("a", "1"), K("b", "2")}},
+        ParseCase{"LF CR runs and empty lines", "a=1\n\r\n\n\r\rb=2", {K("a", "1"), K("b", "2")}},
+        ParseCase{"blank-only lines carry nothing", "  \t \r\na=1\r\n   ", {K("a", "1")}},
+        ParseCase{"leading blanks before kinds", "  [G]\n\t; c\n", {G("G"), C("c")}},
+        ParseCase{"Latin-1 without mark", "k=\xE9\xFF\n", {K("k", "\xC3\xA9\xC3\xBF")}},
+        ParseCase{"UTF-8 after mark", kBom + "k=\xD0\xAF\n", {K("k", "\xD0\xAF")}},
+        ParseCase{"mark only at the start", "k=" + kBom, {K("k", "\xC3\xAF\xC2\xBB\xC2\xBF")}},
+        ParseCase{"NUL is an ordinary byte",
+                  std::string("a=1\0b\n", 6),
+                  {K("a", std::string("1\0b", 3))}}));
+
+TEST(KeyValueText, EncodingFlagFollowsTheFile) {
+    EXPECT_FALSE(kv::ParseKeyValueText("").utf8);
+    EXPECT_TRUE(kv::ParseKeyValueText("a=1").utf8);
+    EXPECT_TRUE(kv::ParseKeyValueText(kBom).utf8);
+    EXPECT_TRUE(kv::ParseKeyValueText(kBom).entries.empty());
+    // Two bytes of a mark are no mark: read as ISO 8859-1.
+    EXPECT_EQ(kv::ParseKeyValueText("\xEF\xBB").entries,
+              std::vector<Entry>{K("\xC3\xAF\xC2\xBB", "")});
+}
+
+TEST(KeyValueText, RendersNormalisedLines) {
+    const std::vector<Entry> entries{G("Window"), C("note"), K("Time", "3  "), K("x", "")};
+    EXPECT_EQ(kv::RenderKeyValueText(entries, true),
+              kBom + "\r\n[Window]\r\n; note\r\nTime = 3  \r\nx = \r\n");
+    EXPECT_EQ(kv::RenderKeyValueText(entries, false),
+              "[Window]\r\n; note\r\nTime = 3  \r\nx = \r\n");
+    EXPECT_EQ(kv::RenderKeyValueText({}, false), "");
+    EXPECT_EQ(kv::RenderKeyValueText({}, true), kBom + "\r\n");
+}
+
+TEST(KeyValueText, ALineBreakInAWrittenValueCannotSplitTheLine) {
+    EXPECT_EQ(kv::RenderKeyValueText({G("a\r\nb"), K("k\n", "v\r[x]")}, false),
+              "[a  b]\r\nk  = v [x]\r\n");
+}
+
+TEST(KeyValueText, RenderThenParseGivesTheEntriesBack) {
+    const std::vector<Entry> entries{G("Window"),  K("CalcState", "1"),  C("c"),
+                                     G("Профиль"), K("Reg1", "Счётчик"), K("Label", "$")};
+    EXPECT_EQ(kv::ParseKeyValueText(kv::RenderKeyValueText(entries, true)).entries, entries);
+}
+
+TEST(KeyValueText, NamesMatchFoldingAsciiLettersOnly) {
+    EXPECT_TRUE(kv::NamesMatch("WINDOW", "window"));
+    EXPECT_TRUE(kv::NamesMatch("Reg_1", "rEG_1"));
+    EXPECT_FALSE(kv::NamesMatch("Окно", "ОКНО"));
+    EXPECT_FALSE(kv::NamesMatch("\xC3\xA9", "\xC3\x89"));  // é vs É
+    EXPECT_FALSE(kv::NamesMatch("[", "{"));                // 0x5B and 0x7B differ by 0x20 too
+    EXPECT_FALSE(kv::NamesMatch("Window", "Window "));
+    EXPECT_TRUE(kv::NamesMatch("", ""));
+}
+
+struct IntegerCase {
+    const char* value;
+    std::int32_t expected;
+};
+class IntegerValues : public ::testing::TestWithParam<IntegerCase> {};
+TEST_P(IntegerValues, ReadAsDecimal) {
+    EXPECT_EQ(kv::ParseIntegerValue(GetParam().value), GetParam().expected) << GetParam().value;
+}
+INSTANTIATE_TEST_SUITE_P(KeyValueText, IntegerValues,
+                         ::testing::Values(IntegerCase{"3", 3}, IntegerCase{"  -12x", -12},
+                                           IntegerCase{"+7", 7}, IntegerCase{"\t5", 5},
+                                           IntegerCase{"", 0}, IntegerCase{"abc", 0},
+                                           IntegerCase{"-", 0}, IntegerCase{"1e5", 1},
+                                           IntegerCase{"0x1F", 0}, IntegerCase{"- 4", 0},
+                                           IntegerCase{"2147483647", 2147483647},
+                                           IntegerCase{"2147483648", 2147483647},
+                                           IntegerCase{"-2147483648", -2147483647 - 1},
+                                           IntegerCase{"-99999999999999999999999", -2147483647 - 1},
+                                           IntegerCase{"000000000000000000000000000042", 42}));
+
+struct DoubleCase {
+    const char* value;
+    double expected;
+};
+class DoubleValues : public ::testing::TestWithParam<DoubleCase> {};
+TEST_P(DoubleValues, ReadTheLongestLeadingNumber) {
+    const double got = kv::ParseDoubleValue(GetParam().value);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(GetParam().expected))
+        << GetParam().value << " gave " << got;
+}
+INSTANTIATE_TEST_SUITE_P(
+    KeyValueText, DoubleValues,
+    ::testing::Values(DoubleCase{"4", 4.0}, DoubleCase{"4.5MHz", 4.5}, DoubleCase{"-0.25", -0.25},
+                      DoubleCase{"+3", 3.0}, DoubleCase{".5", 0.5}, DoubleCase{"5.", 5.0},
+                      DoubleCase{"1e3", 1000.0}, DoubleCase{"1E+2x", 100.0},
+                      DoubleCase{"2e-1", 0.2}, DoubleCase{"1e", 1.0}, DoubleCase{"1e-", 1.0},
+                      DoubleCase{"3,5", 3.0}, DoubleCase{"e5", 0.0}, DoubleCase{".", 0.0},
+                      DoubleCase{"-", 0.0}, DoubleCase{"", 0.0}, DoubleCase{"abc", 0.0},
+                      DoubleCase{"inf", 0.0}, DoubleCase{"nan", 0.0}, DoubleCase{"0x10", 0.0},
+                      DoubleCase{"1e999", std::numeric_limits<double>::infinity()},
+                      DoubleCase{"-1e999", -std::numeric_limits<double>::infinity()},
+                      DoubleCase{"1e-999", 0.0}, DoubleCase{"0.000e999", 0.0},
+                      DoubleCase{"4.9406564584124654e-324", 4.9406564584124654e-324},
+                      DoubleCase{"0.1000000000000000055511151231257827021181583404541015625",
+                                 0.1}));
+
+TEST(KeyValueText, IntegersAreWrittenLikePercentD) {
+    EXPECT_EQ(kv::FormatIntegerValue(-1), "-1");
+    EXPECT_EQ(kv::FormatIntegerValue(0), "0");
+    EXPECT_EQ(kv::FormatIntegerValue(2147483647), "2147483647");
+    EXPECT_EQ(kv::FormatIntegerValue(-2147483647 - 1), "-2147483648");
+}
+
+std::string PrintfG64(double v) {
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.64g", v);
+    return buffer;
+}
+
+TEST(KeyValueText, DoublesAreWrittenLikePercentPoint64G) {
+    ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    EXPECT_EQ(kv::FormatDoubleValue(4.0), "4");
+    EXPECT_EQ(kv::FormatDoubleValue(20.0), "20");
+    EXPECT_EQ(kv::FormatDoubleValue(0.1),
+              "0.1000000000000000055511151231257827021181583404541015625");
+    for (double v : {3.579545, -0.0, 1e-5, 1e100, 1.7976931348623157e308, 4.9406564584124654e-324,
+                     123456789012345678.0, 0.5, 1e21, 1e15, 32.768}) {
+        EXPECT_EQ(kv::FormatDoubleValue(v), PrintfG64(v)) << v;
+    }
+}
+
+TEST(KeyValueText, EveryWrittenDoubleReadsBackExactly) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        double v = std::bit_cast<double>(random());
+        if (!std::isfinite(v))
+            continue;
+        const double back = kv::ParseDoubleValue(kv::FormatDoubleValue(v));
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(v))
+            << kv::FormatDoubleValue(v);
+    }
+}
+
+TEST(KeyValueText, NumbersIgnoreTheCLocale) {
+    // The toolkit sets the C locale from the environment; a comma locale must change nothing.
+    const char* comma = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "ru_RU.UTF-8", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name)) {
+            comma = name;
+            break;
+        }
+    }
+    if (!comma)
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    EXPECT_EQ(kv::FormatDoubleValue(4.5), "4.5");
+    EXPECT_EQ(kv::ParseDoubleValue("4.5"), 4.5);
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(KeyValueText, Latin1BecomesTwoByteUtf8) {
+    EXPECT_EQ(kv::Latin1ToUtf8("a\x80\xBF\xC0\xFF"), "a\xC2\x80\xC2\xBF\xC3\x80\xC3\xBF");
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    EXPECT_EQ(kv::SanitizeUtf8(kv::Latin1ToUtf8(all.substr(1))), kv::Latin1ToUtf8(all.substr(1)));
+}
+
+TEST(KeyValueText, SanitizingReplacesWhatIsNotUtf8) {
+    const std::string r = "\xEF\xBF\xBD";
+    EXPECT_EQ(kv::SanitizeUtf8("Язык €𝄞"), "Язык €𝄞");
+    EXPECT_EQ(kv::SanitizeUtf8("a\xFF"
+                               "b"),
+              "a" + r + "b");
+    EXPECT_EQ(kv::SanitizeUtf8(std::string("a\0b", 3)), "a" + r + "b");
+    EXPECT_EQ(kv::SanitizeUtf8("\xC0\x80"), r + r);                  // overlong NUL
+    EXPECT_EQ(kv::SanitizeUtf8("\xED\xA0\x80"), r + r + r);          // surrogate
+    EXPECT_EQ(kv::SanitizeUtf8("\xF4\x90\x80\x80"), r + r + r + r);  // beyond U+10FFFF
+    EXPECT_EQ(kv::SanitizeUtf8("\xD0"), r);                          // cut short
+}
+
+}  // namespace
