@@ -11,11 +11,6 @@
 #include "store/profile_store.h"
 #include "store/settings.h"
 
-// --- engine ---
-int SolveDelay(AppState&, int, std::int64_t, int) { return 0; }
-int SolveDelayWdt(AppState&, int, std::int64_t, int) { return 0; }
-int CalculateCycles(AppState&) { return 0; }
-
 // --- files ---
 void LoadSettings(AppState&) {}
 void SaveSettings(AppState&) {}

@@ -1,0 +1,24 @@
+// The calculator's arithmetic: a time and an oscillator frequency, as field texts and unit
+// indices, become a whole number of machine cycles (four oscillator periods each).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum class CycleCountOutcome {
+    Cycles,            // `cycles` holds the count (the solver still applies its own range)
+    MissingTime,       // the empty-field message naming the time field
+    MissingFrequency,  // the empty-field message naming the frequency field
+    TooLarge,          // below 0 or above the largest delay: Error_Delay
+    BelowOneCycle,     // the unrounded count is below 1: Error_Delay_1
+};
+
+struct CycleCount {
+    CycleCountOutcome outcome = CycleCountOutcome::Cycles;
+    std::int64_t cycles = 0;
+};
+
+// timeUnit 0..5: microseconds, milliseconds, seconds, minutes, hours, days;
+// frequencyUnit 0..2: megahertz, kilohertz, hertz. Other indices count as zero.
+CycleCount ComputeCycleCount(const std::string& timeText, int timeUnit,
+                             const std::string& frequencyText, int frequencyUnit);

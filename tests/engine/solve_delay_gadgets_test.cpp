@@ -1,0 +1,194 @@
+// The solvers, the writer and the calculator as the window calls them, over in-memory gadgets.
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/gadget_ids.h"
+#include "app/main_window_spec.h"
+#include "engine/cycle_calculator.h"
+#include "engine/solve_delay.h"
+#include "engine/write_delay_code.h"
+#include "store/profile_gadget.h"
+#include "ui/memory_gadgets.h"
+
+using namespace gadget;
+
+namespace {
+
+class EngineGadgets : public ::testing::Test {
+  protected:
+    EngineGadgets() : gadgets(MainWindowSpec()), app(gadgets) {
+        AddDefaultProfiles(app.profiles);
+        FillProfileGadget(gadgets, app.profiles, kProfileCombo, 0);
+    }
+    const ui::ShownMessage& OnlyMessage() {
+        EXPECT_EQ(gadgets.Messages().size(), 1u);
+        return gadgets.Messages().back();
+    }
+
+    ui::MemoryGadgets gadgets;
+    AppState app;
+};
+
+TEST_F(EngineGadgets, RangeMessageInBothVariantsKeepsTheOutput) {
+    gadgets.SetText(kOutputBox, "old");
+    EXPECT_EQ(SolveDelay(app, kOutputBox, 3, 0), 0);
+    const ui::ShownMessage& m = OnlyMessage();
+    EXPECT_EQ(m.title, "Loopsmith - генератор кода");
+    EXPECT_EQ(m.text,
+              "Длительность задержки должна быть в диапазоне  4...9.223.372.036.854.775.800");
+    EXPECT_EQ(m.icon, ui::MessageIcon::Warning);
+    EXPECT_EQ(m.buttons, ui::MessageButtons::Ok);
+
+    gadgets.ClearMessages();
+    EXPECT_EQ(SolveDelayWdt(app, kOutputBox, 4, 0), 0);
+    EXPECT_EQ(OnlyMessage().text,
+              "Длительность задержки должна быть в диапазоне  5...9.223.372.036.854.775.800");
+    EXPECT_EQ(gadgets.Text(kOutputBox), "old");
+    EXPECT_EQ(app.loopCounts, LoopCounts{});
+}
+
+TEST_F(EngineGadgets, ASmallPlanAfterADeepOneLeavesNoStaleCounts) {
+    ASSERT_EQ(SolveDelay(app, kOutputBox, 9223372036854775800, 0), 1);
+    EXPECT_EQ(app.loopCounts[8], 43);
+    ASSERT_EQ(SolveDelay(app, kOutputBox, 4, 0), 1);
+    LoopCounts expected{};
+    expected[1] = 1;
+    EXPECT_EQ(app.loopCounts, expected);
+    EXPECT_EQ(gadgets.Text(kOutputBox),
+              "; Задержка 4 машинных циклов\r\n            movlw       .1\r\n"
+              "            movwf       Reg_1\r\n            decfsz      Reg_1,F\r\n"
+              "            goto        $-1\r\n");
+}
+
+TEST_F(EngineGadgets, ProfileComboDecidesTheFamily) {
+    gadgets.SetState(kProfileCombo, 1);
+    ASSERT_EQ(SolveDelayWdt(app, kOutputBox, 1548, 0), 1);
+    EXPECT_NE(gadgets.Text(kOutputBox).find("bra         $-.10\r\n"), std::string::npos);
+}
+
+TEST_F(EngineGadgets, NoUsableProfileShowsTheMessage) {
+    struct Case {
+        const char* what;
+        void (*arrange)(ui::MemoryGadgets&, AppState&);
+    } cases[] = {
+        {"nothing selected",
+         [](ui::MemoryGadgets& g, AppState&) { g.SetState(kProfileCombo, -1); }},
+        {"empty item text",
+         [](ui::MemoryGadgets& g, AppState&) { g.SetItemText(kProfileCombo, 0, ""); }},
+        {"index past the list",
+         [](ui::MemoryGadgets& g, AppState& a) {
+             g.AddItem(kProfileCombo, "ghost");
+             g.SetState(kProfileCombo, static_cast<int>(a.profiles.size()));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FillProfileGadget(gadgets, app.profiles, kProfileCombo, 0);
+        gadgets.ClearMessages();
+        gadgets.SetText(kOutputBox, "old");
+        c.arrange(gadgets, app);
+        EXPECT_EQ(SolveDelay(app, kOutputBox, 1000, 0), 0);
+        const ui::ShownMessage& m = OnlyMessage();
+        EXPECT_EQ(m.title, "Loopsmith - генератор кода");
+        EXPECT_EQ(m.text, "Не выбран профиль!");
+        EXPECT_EQ(m.icon, ui::MessageIcon::Warning);
+        EXPECT_EQ(gadgets.Text(kOutputBox), "old");
+    }
+}
+
+TEST_F(EngineGadgets, WriterReadsTheSharedCounts) {
+    app.loopCounts.fill(0);
+    app.loopCounts[1] = 3;
+    ASSERT_EQ(WriteDelayCode(app, kOutputBox, 10, 1, 0, 0, 0, 0), 1);
+    EXPECT_NE(gadgets.Text(kOutputBox).find("movlw       .3\r\n"), std::string::npos);
+}
+
+struct CalcRow {
+    const char* time;
+    int timeUnit;
+    const char* frequency;
+    int frequencyUnit;
+    int watchdog;
+    const char* cycles;   // gadget 16 afterwards
+    const char* message;  // nullptr: code placed
+    ui::MessageIcon icon;
+};
+
+class CalculatorTable : public EngineGadgets, public ::testing::WithParamInterface<CalcRow> {};
+
+TEST_P(CalculatorTable, CountMessageAndResult) {
+    const CalcRow& r = GetParam();
+    gadgets.SetText(kCyclesField, "77");
+    gadgets.SetText(kOutputBox, "old");
+    gadgets.SetText(kTimeField, r.time);
+    gadgets.SetState(kTimeUnitCombo, r.timeUnit);
+    gadgets.SetText(kFrequencyField, r.frequency);
+    gadgets.SetState(kFrequencyUnitCombo, r.frequencyUnit);
+    gadgets.SetState(kWatchdogCheck, r.watchdog);
+    const int result = CalculateCycles(app);
+    EXPECT_EQ(gadgets.Text(kCyclesField), r.cycles);
+    if (r.message == nullptr) {
+        EXPECT_EQ(result, 1);
+        EXPECT_TRUE(gadgets.Messages().empty());
+        const std::string out = gadgets.Text(kOutputBox);
+        EXPECT_NE(out.find("; Длительность задержки " + std::string(r.time)), std::string::npos);
+        EXPECT_NE(out.find("; Частота задающего генератора " + std::string(r.frequency)),
+                  std::string::npos);
+        return;
+    }
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(gadgets.Text(kOutputBox), "old");
+    const ui::ShownMessage& m = OnlyMessage();
+    EXPECT_EQ(m.text, r.message);
+    EXPECT_EQ(m.icon, r.icon);
+}
+
+constexpr auto kW = ui::MessageIcon::Warning;
+constexpr auto kE = ui::MessageIcon::Error;
+constexpr const char* kRange4 =
+    "Длительность задержки должна быть в диапазоне  4...9.223.372.036.854.775.800";
+constexpr const char* kRange5 =
+    "Длительность задержки должна быть в диапазоне  5...9.223.372.036.854.775.800";
+constexpr const char* kTooLarge = "Задана слишком большая задержка!";
+constexpr const char* kImpossible =
+    "При данной частоте \"кварца\" получить такую задержку НЕВОЗМОЖНО!";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CalculatorTable,
+    ::testing::Values(
+        CalcRow{"1", 1, "4", 0, 0, "1000", nullptr, kW},
+        CalcRow{"1", 2, "20", 0, 0, "5000000", nullptr, kW},
+        CalcRow{"1", 2, "32.768", 1, 0, "8192", nullptr, kW},
+        CalcRow{"1", 2, "32768", 2, 0, "8192", nullptr, kW},
+        CalcRow{"1", 3, "3.579545", 0, 0, "53693175", nullptr, kW},
+        CalcRow{"1", 5, "4", 0, 0, "86400000000", nullptr, kW},
+        CalcRow{"2.5", 0, "4", 0, 0, "2", kRange4, kW},
+        CalcRow{"3.5", 0, "4", 0, 0, "4", nullptr, kW},
+        CalcRow{"3.5", 0, "4", 0, 1, "4", kRange5, kW},
+        CalcRow{"1", 0, "4", 0, 0, "1", kRange4, kW},
+        CalcRow{"0.1", 0, "4", 0, 0, "", kImpossible, kE},
+        CalcRow{"0", 0, "4", 0, 0, "", kImpossible, kE},
+        CalcRow{"", 0, "4", 0, 0, "77", "В поле \"Время:\" отсутствуют данные", kW},
+        CalcRow{"0", 0, "", 0, 0, "77", "В поле \"Время:\" отсутствуют данные", kW},
+        CalcRow{"5", 0, "", 0, 0, "77", "В поле \"Частота:\" отсутствуют данные", kW},
+        CalcRow{"999999999999999999", 5, "999999999999999999", 0, 0, "", kTooLarge, kE},
+        CalcRow{"1", 6, "4", 0, 0, "", kTooLarge, kE}));  // unknown unit: Q = 4/0 = inf
+
+TEST_F(EngineGadgets, CalculatorHeaderQuotesTheFieldsAsTyped) {
+    gadgets.SetText(kTimeField, "10");
+    gadgets.SetState(kTimeUnitCombo, 0);
+    gadgets.SetText(kFrequencyField, "4");
+    gadgets.SetState(kFrequencyUnitCombo, 0);
+    ASSERT_EQ(CalculateCycles(app), 1);
+    EXPECT_EQ(gadgets.Text(kOutputBox),
+              "; Задержка 10 машинных циклов\r\n"
+              "; Длительность задержки 10 микросекунд\r\n"
+              "; Частота задающего генератора 4 МГц\r\n"
+              "\r\n"
+              "            movlw       .3\r\n"
+              "            movwf       Reg_1\r\n"
+              "            decfsz      Reg_1,F\r\n"
+              "            goto        $-1\r\n");
+}
+
+}  // namespace
