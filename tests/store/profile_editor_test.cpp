@@ -1,196 +1,235 @@
+#include "store/profile_editor.h"
+
 #include <gtest/gtest.h>
 
-#include "profile_editor_fixture.h"
+#include <filesystem>
+#include <random>
+
+#include "app/app_state.h"
+#include "app/event_loop.h"
+#include "app/gadget_ids.h"
+#include "app/main_window_spec.h"
+#include "store/profile_gadget.h"
+#include "ui/memory_gadgets.h"
 
 using namespace gadget;
-using ui::MessageAnswer;
+using Names = std::vector<std::string>;
 
 namespace {
 
 const MessageTexts kTexts = DefaultMessageTexts();
 
-class Editor : public EditorFixture {};
+// The program on page 1 over in-memory gadgets, in a fresh temporary folder.
+class Editor : public ::testing::Test {
+  protected:
+    Editor() : g(MainWindowSpec()), app(g, FreshFolder()) {}
+    ~Editor() override {
+        std::error_code ec;
+        std::filesystem::remove_all(app.folder, ec);
+    }
+    static std::filesystem::path FreshFolder() {
+        std::random_device rd;
+        auto dir = std::filesystem::temp_directory_path() /
+                   ("loopsmith-editor-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(dir);
+        return dir;
+    }
+    // `selected` is the profile combo's choice, which the list takes over on page entry.
+    void Start(const Names& names, int selected) {
+        for (const std::string& n : names)
+            app.profiles.push_back(MakeProfile(n, "$", 0));
+        FillProfileGadget(g, app.profiles, kProfileCombo, selected);
+        FillProfileGadget(g, app.profiles, kProfileList, -1);
+        LockEditor(app, true);
+        g.SwitchPage(kPageEditor);
+        Pump();
+    }
+    void Pump() {
+        while (g.HasPendingEvent())
+            Dispatch(app, g.WaitEvent());
+    }
+    void Do(int button) {
+        g.Click(button);
+        Pump();
+    }
+    void TypeForm(const std::string& name, const std::string& regs = "r",
+                  const std::string& label = "L") {
+        g.Type(kProfileNameField, name);
+        for (int n = kFirstRegisterField; n < kLabelField; ++n)
+            g.Type(n, regs);
+        g.Type(kLabelField, label);
+        Pump();
+    }
+    // The list and both profile gadgets must agree, item for item.
+    void Expect(const Names& names, int selected) {
+        Names listed;
+        for (const Profile& p : app.profiles)
+            listed.push_back(p.Name);
+        EXPECT_EQ(listed, names);
+        for (int gadget : {kProfileList, kProfileCombo}) {
+            Names items;
+            for (int i = 0; i < g.ItemCount(gadget); ++i)
+                items.push_back(g.ItemText(gadget, i));
+            EXPECT_EQ(items, names) << "gadget " << gadget;
+            EXPECT_EQ(g.State(gadget), selected) << "gadget " << gadget;
+        }
+    }
+    // Messages other than a failed save, which has a test of its own.
+    Names Complaints() const {
+        Names out;
+        for (const ui::ShownMessage& m : g.Messages()) {
+            if (m.text != kTexts[Msg::Save_Error])
+                out.push_back(m.text);
+        }
+        return out;
+    }
 
-TEST_F(Editor, NewThenOkInsertsAfterTheSelectedProfileAndSelectsIt) {
-    Start({"A", "B", "C"}, 1);
+    ui::MemoryGadgets g;
+    AppState app;
+};
+
+struct NewCase {
+    Names before;
+    int selected;
+    Names after;
+    int selectedAfter;
+};
+class NewProfile : public Editor, public ::testing::WithParamInterface<NewCase> {};
+
+TEST_P(NewProfile, GoesAfterTheSelectionElseSecond) {
+    Start(GetParam().before, GetParam().selected);
     Do(kNewButton);
     TypeForm("N");
     Do(kOkButton);
-    ExpectGadgetsShow({"A", "B", "N", "C"}, 2);
-    Profile expected = MakeProfile("N", "L", kFamilyPic16);
-    expected.Reg.fill("r");
-    EXPECT_EQ(app.profiles[2], expected);
+    Expect(GetParam().after, GetParam().selectedAfter);
     EXPECT_EQ(app.editorMode, kEditorIdle);
     EXPECT_FALSE(g.IsEnabled(kOkButton));
 }
 
-TEST_F(Editor, NewWithoutSelectionGoesSecondAndSelectsTheFirst) {
-    Start({"A", "B"}, -1);
-    Do(kNewButton);
-    TypeForm("N");
-    Do(kOkButton);
-    ExpectGadgetsShow({"A", "N", "B"}, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Editor, NewProfile,
+                         ::testing::Values(NewCase{{"A", "B", "C"}, 1, {"A", "B", "N", "C"}, 2},
+                                           NewCase{{"A", "B"}, -1, {"A", "N", "B"}, 0},
+                                           NewCase{{"A"}, -1, {"A", "N"}, 0},
+                                           NewCase{{}, -1, {"N"}, 0}));
 
-TEST_F(Editor, NewIntoAnEmptyListMakesTheOnlyProfile) {
-    Start({}, -1);
-    Do(kNewButton);
-    TypeForm("N");
-    Do(kOkButton);
-    ExpectGadgetsShow({"N"}, 0);
-}
-
-TEST_F(Editor, EditStoresEveryFieldEvenHiddenAccessModes) {
+TEST_F(Editor, EditStoresEveryFieldAndHiddenAccessModes) {
     Start({"A", "B"}, 1);
     Do(kEditButton);
-    EXPECT_EQ(app.editorMode, kEditorEditing);
-    EXPECT_EQ(g.Text(kProfileNameField), "B");
     EXPECT_EQ(g.Text(kFirstRegisterField + 7), "Reg_8");
     g.Pick(kFamilyCombo, kFamilyPic18);
     Pump();
-    EXPECT_TRUE(g.IsVisible(kFirstAccessCombo + 7));
+    for (int k = 0; k < 8; ++k)
+        EXPECT_TRUE(g.IsVisible(kFirstAccessCombo + k));
     g.Pick(kFirstAccessCombo + 2, kBanked);
     g.Pick(kFamilyCombo, kFamilyPic16);
     Pump();
-    EXPECT_FALSE(g.IsVisible(kFirstAccessCombo + 2));
+    for (int k = 0; k < 8; ++k)
+        EXPECT_FALSE(g.IsVisible(kFirstAccessCombo + k));
     g.Type(kFirstRegisterField + 7, "x");
-    g.Type(kProfileNameField, "b");  // "Bb"
+    g.Type(kProfileNameField, "b");
     Do(kOkButton);
     Profile expected = MakeProfile("Bb", "$", kFamilyPic16);
     expected.Reg[7] = "Reg_8x";
     expected.RegType[2] = kBanked;
     EXPECT_EQ(app.profiles[1], expected);
-    ExpectGadgetsShow({"A", "Bb"}, 1);
-
-    g.DoubleClick(kProfileList, 1);  // reopened, it shows what was stored
+    Expect({"A", "Bb"}, 1);
+    g.DoubleClick(kProfileList, 0);
     Pump();
-    EXPECT_EQ(g.State(kFirstAccessCombo + 2), kBanked);
-    EXPECT_FALSE(g.IsVisible(kFirstAccessCombo + 2));
+    EXPECT_EQ(app.editorMode, kEditorEditing);
+    EXPECT_EQ(g.Text(kProfileNameField), "A");
 }
 
-TEST_F(Editor, EditMayKeepTheNameOrRecaseItButNotTakeAnother) {
+TEST_F(Editor, EditMayKeepOrRecaseItsNameButNotTakeAnother) {
     Start({"Fast", "Slow"}, 0);
     Do(kEditButton);
     Do(kOkButton);
     Do(kEditButton);
     g.SetText(kProfileNameField, "FAST");
     Do(kOkButton);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"FAST", "Slow"}));
     Do(kEditButton);
     g.SetText(kProfileNameField, "slow");
     Do(kOkButton);
-    EXPECT_EQ(g.Messages().back().text, kTexts[Msg::ProfileName_Exists]);
+    EXPECT_EQ(Complaints(), Names{kTexts[Msg::ProfileName_Exists]});
     EXPECT_EQ(app.editorMode, kEditorEditing);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"FAST", "Slow"}));
+    Expect({"FAST", "Slow"}, 0);
 }
 
-TEST_F(Editor, FamilyComboShowsAccessModesForPic18Only) {
-    Start({"A"}, -1);
-    Do(kNewButton);
-    for (int k = 0; k < 8; ++k)
-        EXPECT_FALSE(g.IsVisible(kFirstAccessCombo + k));
-    g.Pick(kFamilyCombo, kFamilyPic18);
-    Pump();
-    for (int k = 0; k < 8; ++k)
-        EXPECT_TRUE(g.IsVisible(kFirstAccessCombo + k));
-    g.Pick(kFamilyCombo, kFamilyPic16);
-    Pump();
-    for (int k = 0; k < 8; ++k)
-        EXPECT_FALSE(g.IsVisible(kFirstAccessCombo + k));
-}
-
-TEST_F(Editor, LockingSwapsListAndFormAndEmptiesTheForm) {
+TEST_F(Editor, LockSwapsListAndFormAndReturningToThePageAbandonsTheEdit) {
     Start({"A", "B"}, 1);
-    EXPECT_EQ(g.State(kProfileList), 1);  // follows the profile combo
     Do(kEditButton);
     for (int n = kProfileNameLabel; n <= kCancelButton; ++n)
         EXPECT_TRUE(g.IsEnabled(n)) << n;
     for (int n = kProfileList; n <= kDeleteButton; ++n)
         EXPECT_FALSE(g.IsEnabled(n)) << n;
-    EXPECT_TRUE(g.IsEnabled(kFirstAccessCombo));
-    EXPECT_FALSE(g.IsVisible(kFirstAccessCombo));  // "B" is a PIC10/12/16 profile
-    Do(kCancelButton);
+    EXPECT_FALSE(g.IsVisible(kFirstAccessCombo));  // a PIC10/12/16 profile
+    g.Type(kProfileNameField, "x");
+    g.SwitchPage(kPageAbout);
+    Pump();
+    EXPECT_EQ(g.Text(kProfileNameField), "Bx");  // leaving keeps the form
+    g.SwitchPage(kPageEditor);
+    Pump();
     EXPECT_EQ(app.editorMode, kEditorIdle);
     for (int n = kProfileNameLabel; n <= kFirstAccessCombo + 7; ++n)
         EXPECT_FALSE(g.IsEnabled(n));
     for (int n = kProfileList; n <= kDeleteButton; ++n)
         EXPECT_TRUE(g.IsEnabled(n)) << n;
-    for (int n = kFirstRegisterField; n <= kLabelField; ++n)
-        EXPECT_EQ(g.Text(n), "");
-    EXPECT_EQ(g.Text(kProfileNameField), "");
-    EXPECT_FALSE(g.IsVisible(kFirstAccessCombo));
-    EXPECT_EQ(g.State(kFamilyCombo), kFamilyPic16);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"}));
+    for (int n : {kProfileNameField, kFirstRegisterField + 7, kLabelField})
+        EXPECT_EQ(g.Text(n), "") << n;
+    Expect({"A", "B"}, 1);
+    EXPECT_TRUE(Complaints().empty());
 }
 
-TEST_F(Editor, ComingBackToThePageAbandonsTheEdit) {
-    Start({"A", "B"}, 0);
-    Do(kEditButton);
-    g.Type(kProfileNameField, "x");
-    g.SwitchPage(kPageAbout);
-    Pump();
-    EXPECT_EQ(g.Text(kProfileNameField), "Ax");  // leaving keeps the form
-    g.SwitchPage(kPageEditor);
-    Pump();
-    EXPECT_EQ(app.editorMode, kEditorIdle);
-    EXPECT_EQ(g.Text(kProfileNameField), "");
-    EXPECT_FALSE(g.IsEnabled(kOkButton));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"}));
-}
-
-TEST_F(Editor, DeleteAsksAndNoIsTheDefault) {
+TEST_F(Editor, DeleteAsksWithNoAsDefaultAndSelectsThePrevious) {
     Start({"A", "B", "C"}, 2);
     Do(kDeleteButton);
     ASSERT_EQ(g.Messages().size(), 1u);
-    const ui::ShownMessage& q = g.Messages()[0];
-    EXPECT_EQ(q.title, app.editorTitle);
-    EXPECT_EQ(q.text, kTexts[Msg::Del_Profile] + "\"C\"?");
-    EXPECT_EQ(q.text, "Вы действительно хотите удалить профиль \"C\"?");
-    EXPECT_EQ(q.icon, ui::MessageIcon::Question);
-    EXPECT_EQ(q.buttons, ui::MessageButtons::YesNo);
-    ExpectGadgetsShow({"A", "B", "C"}, 2);
-
-    g.AnswerNextQuestions({MessageAnswer::Yes});
+    EXPECT_EQ(g.Messages()[0].text, "Вы действительно хотите удалить профиль \"C\"?");
+    EXPECT_EQ(g.Messages()[0].title, app.editorTitle);
+    EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Question);
+    EXPECT_EQ(g.Messages()[0].buttons, ui::MessageButtons::YesNo);
+    Expect({"A", "B", "C"}, 2);
+    g.AnswerNextQuestions({ui::MessageAnswer::Yes});
     Do(kDeleteButton);
-    ExpectGadgetsShow({"A", "B"}, 1);
+    Expect({"A", "B"}, 1);
     g.Pick(kProfileList, 0);
-    g.AnswerNextQuestions({MessageAnswer::Yes});
+    g.AnswerNextQuestions({ui::MessageAnswer::Yes});
     Do(kDeleteButton);
-    ExpectGadgetsShow({"B"}, -1);
+    Expect({"B"}, -1);
 }
 
-TEST_F(Editor, RefusalsWithoutSelection) {
+TEST_F(Editor, EditAndDeleteNeedASelection) {
     Start({"A"}, -1);
     Do(kEditButton);
     Do(kDeleteButton);
-    EXPECT_EQ(MessageTextsShown(), (std::vector<std::string>{kTexts[Msg::No_Profile_Edit],
-                                                             kTexts[Msg::No_Chose_Del_Profile]}));
-    EXPECT_EQ(app.editorMode, kEditorIdle);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(Complaints(),
+              (Names{kTexts[Msg::No_Profile_Edit], kTexts[Msg::No_Chose_Del_Profile]}));
+    Expect({"A"}, -1);
 }
 
-// Each row fails one check while every later check would fail too.
+// Rows that fail a check also fail every later one, so the order shows.
 struct OkCase {
     const char* name;
     const char* regs;
     const char* label;
-    std::string message;
+    std::string complaint;  // empty: accepted
 };
-
-class OkChecks : public EditorFixture, public ::testing::WithParamInterface<OkCase> {};
+class OkChecks : public Editor, public ::testing::WithParamInterface<OkCase> {};
 
 TEST_P(OkChecks, FirstFailureIsShownAndNothingChanges) {
-    Start({"Fast", "Slow"}, 0);
+    Start({"Fast", "Slow", "Фаст"}, 0);
     Do(kNewButton);
     TypeForm(GetParam().name, GetParam().regs, GetParam().label);
     Do(kOkButton);
-    ASSERT_EQ(g.Messages().size(), 1u);
-    EXPECT_EQ(g.Messages()[0].text, GetParam().message);
+    if (GetParam().complaint.empty()) {
+        EXPECT_TRUE(Complaints().empty());
+        EXPECT_EQ(app.profiles[1].Name, GetParam().name);
+        return;
+    }
+    EXPECT_EQ(Complaints(), Names{GetParam().complaint});
     EXPECT_EQ(g.Messages()[0].title, app.editorTitle);
     EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Warning);
     EXPECT_EQ(app.editorMode, kEditorNew);
-    EXPECT_TRUE(g.IsEnabled(kOkButton));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Fast", "Slow"}));
+    Expect({"Fast", "Slow", "Фаст"}, 0);
 }
 
 const std::string kForbidden = " - запрещённое имя профиля!";
@@ -200,16 +239,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OkCase{"", "", "", kTexts[Msg::No_Profile_Name]},
                       OkCase{"window", "", "", "\"Window\"" + kForbidden},
                       OkCase{"WINDOW", "r", "L", "\"Window\"" + kForbidden},
-                      OkCase{"wInDoW", "r", "L", "\"Window\"" + kForbidden},
                       OkCase{"[x]y", "", "", "\"[x]y\"" + kForbidden},
                       OkCase{"slow", "", "L", kTexts[Msg::No_Filled_Field]},
                       OkCase{"slow", "r", "", kTexts[Msg::No_Filled_Field]},
-                      OkCase{"SLOW", "r", "L", kTexts[Msg::ProfileName_Exists]},
-                      OkCase{"Fast", "r", "L", kTexts[Msg::ProfileName_Exists]}));
-
-}  // namespace
-
-namespace {
+                      OkCase{"sLOW", "r", "L", kTexts[Msg::ProfileName_Exists]},
+                      OkCase{"Fast", "r", "L", kTexts[Msg::ProfileName_Exists]},
+                      OkCase{"   ", "r", "L", ""}, OkCase{" window", "r", "L", ""},
+                      OkCase{"Window1", "r", "L", ""}, OkCase{"ФАСТ", "r", "L", ""}));
 
 TEST_F(Editor, UnsavableChangeStaysInMemoryButIsReported) {
     Start({"A"}, 0);
@@ -221,7 +257,7 @@ TEST_F(Editor, UnsavableChangeStaysInMemoryButIsReported) {
     EXPECT_EQ(g.Messages()[0].title, app.editorTitle);
     EXPECT_EQ(g.Messages()[0].text, "Не удалось сохранить файл настроек!");
     EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Warning);
-    ExpectGadgetsShow({"A", "N"}, 1);
+    Expect({"A", "N"}, 1);
     EXPECT_EQ(app.editorMode, kEditorIdle);
 }
 
@@ -230,10 +266,9 @@ TEST_F(Editor, EditedProfileVanishingIsReportedNotWritten) {
     Do(kEditButton);
     app.profiles.pop_back();
     Do(kOkButton);
-    ASSERT_EQ(g.Messages().size(), 1u);
-    EXPECT_EQ(g.Messages()[0].text, kTexts[Msg::Memory_Error]);
+    EXPECT_EQ(Complaints(), Names{kTexts[Msg::Memory_Error]});
     EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Error);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(app.profiles, ProfileList{MakeProfile("A", "$", kFamilyPic16)});
 }
 
 }  // namespace
