@@ -10,12 +10,3 @@
 #include "i18n/language.h"
 #include "store/profile_store.h"
 #include "store/settings.h"
-
-// --- files ---
-void LoadSettings(AppState&) {}
-void SaveSettings(AppState&) {}
-bool SaveAll(AppState&) { return false; }
-void ListLanguages(AppState&) {}
-int ResolveLanguageIndex(AppState&, int) { return -1; }
-void LoadSelectedLanguage(AppState&) {}
-void ApplyLanguage(AppState&, const std::filesystem::path&) {}

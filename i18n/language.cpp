@@ -1,0 +1,64 @@
+#include "i18n/language.h"
+
+#include <system_error>
+
+#include "app/app_state.h"
+#include "app/gadget_ids.h"
+#include "i18n/language_file.h"
+#include "i18n/ui_text_table.h"
+#include "store/key_value_file.h"
+#include "store/key_value_text.h"
+
+void ListLanguages(AppState& app) {
+    ui::Gadgets& g = app.gadgets;
+    g.ClearItems(gadget::kLanguageCombo);
+    const std::vector<std::string> names = FindLanguageNames(app.LanguageFolder());
+    for (const std::string& name : names)
+        g.AddItem(gadget::kLanguageCombo, name);
+    if (names.empty()) {
+        g.SetEnabled(gadget::kLanguageLabel, false);
+        g.SetEnabled(gadget::kLanguageCombo, false);
+    }
+}
+
+int ResolveLanguageIndex(AppState& app, int stored) {
+    const ui::Gadgets& g = app.gadgets;
+    const int count = g.ItemCount(gadget::kLanguageCombo);
+    if (stored >= 0 && stored < count)
+        return stored;
+    for (int i = 0; i < count; ++i) {
+        if (kv::NamesMatch(g.ItemText(gadget::kLanguageCombo, i), "russian"))
+            return i;
+    }
+    return -1;
+}
+
+void LoadSelectedLanguage(AppState& app) {
+    const ui::Gadgets& g = app.gadgets;
+    const int selected = g.State(gadget::kLanguageCombo);
+    const int count = g.ItemCount(gadget::kLanguageCombo);
+    std::filesystem::path path;
+    if (selected >= 0 && selected < count) {
+        const std::string name = g.ItemText(gadget::kLanguageCombo, selected);
+        if (!name.empty())
+            path = LanguageFilePath(app.LanguageFolder(), name);
+    }
+    ApplyLanguage(app, path);
+}
+
+void ApplyLanguage(AppState& app, const std::filesystem::path& path) {
+    KeyValueFile file;
+    if (!path.empty()) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec) || !file.OpenKeyValueFile(path)) {
+            app.gadgets.ShowMessage(kMissingLanguageFileTitle, MissingLanguageFileText(path),
+                                    ui::MessageIcon::Error, ui::MessageButtons::Ok);
+            return;
+        }
+    }
+    const LanguageTexts texts = ReadLanguageTexts(file.IsOpen() ? &file : nullptr);
+    file.CloseKeyValueFile();
+    ApplyUiTexts(app.gadgets, texts.ui);
+    app.messages = texts.messages;
+    app.editorTitle = app.messages[Msg::Editor_data_base];
+}

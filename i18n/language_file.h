@@ -1,0 +1,39 @@
+// Reading the texts of one language file (or the built-in texts) without touching the window.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "i18n/message_texts.h"
+
+class KeyValueFile;
+
+struct LanguageTexts {
+    std::vector<std::string> ui;  // one per entry of UiTextTable
+    MessageTexts messages;
+};
+
+// The texts of an open language file, every missing key taking its built-in text; with no
+// file, the built-in texts.
+LanguageTexts ReadLanguageTexts(KeyValueFile* file);
+
+// The message texts of a language file; nothing when the file cannot be read.
+std::optional<MessageTexts> ReadMessageTexts(const std::filesystem::path& languageFile);
+
+// The language file of a language name in the folder: "<name>.lng", or the file whose
+// extension differs only in letter case (the list shows such files too).
+std::filesystem::path LanguageFilePath(const std::filesystem::path& folder,
+                                       const std::string& name);
+
+// The language names of a folder's "*.lng" files (extension in any letter case), sorted so
+// that a stored position names the same language at every start.
+std::vector<std::string> FindLanguageNames(const std::filesystem::path& folder);
+
+// The missing-language-file message: names the file (without its folder) twice.
+std::string MissingLanguageFileText(const std::filesystem::path& path);
+inline constexpr const char* kMissingLanguageFileTitle = "Ошибка";
+
+std::filesystem::path PathFromUtf8(const std::string& text);
+std::string PathToUtf8(const std::filesystem::path& path);

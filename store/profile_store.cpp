@@ -1,0 +1,77 @@
+#include "store/profile_store.h"
+
+#include <string>
+
+#include "app/app_state.h"
+#include "store/key_value_file.h"
+#include "store/key_value_text.h"
+#include "store/settings_values.h"
+
+namespace {
+
+std::string RegKey(int n) {
+    return "Reg" + std::to_string(n);
+}
+std::string RegTypeKey(int n) {
+    return "RegType" + std::to_string(n);
+}
+
+Profile ReadProfileGroup(const KeyValueFile& file, std::string name) {
+    Profile p;
+    p.Name = std::move(name);
+    for (int n = 1; n <= 8; ++n)
+        p.Reg[n - 1] = file.ReadText(RegKey(n), "Reg_" + std::to_string(n));
+    p.Label = file.ReadText("Label", "MP");
+    p.TypePIC = file.ReadInteger("TypePIC", 0) & 1;
+    for (int n = 1; n <= 8; ++n)
+        p.RegType[n - 1] = file.ReadInteger(RegTypeKey(n), 0) & 1;
+    return p;
+}
+
+void WriteProfileGroup(KeyValueFile& file, const Profile& p) {
+    file.SelectGroup(p.Name);
+    for (int n = 1; n <= 8; ++n)
+        file.WriteText(RegKey(n), p.Reg[n - 1]);
+    file.WriteText("Label", p.Label);
+    file.WriteInteger("TypePIC", p.TypePIC);
+    for (int n = 1; n <= 8; ++n)
+        file.WriteInteger(RegTypeKey(n), p.RegType[n - 1]);
+}
+
+}  // namespace
+
+ProfileList ReadProfiles(KeyValueFile& file, bool opened) {
+    ProfileList list;
+    if (opened && file.FirstGroup()) {
+        while (file.NextGroup()) {
+            const std::string name = file.CurrentGroupName();
+            if (name.empty() || name == kSettingsGroup)
+                continue;
+            // The name becomes an item text of the window: never invalid UTF-8.
+            list.push_back(ReadProfileGroup(file, kv::SanitizeUtf8(name)));
+        }
+    }
+    if (list.empty())
+        AddDefaultProfiles(list);
+    return list;
+}
+
+void LoadProfiles(AppState& app, KeyValueFile& file, bool opened) {
+    app.profiles = ReadProfiles(file, opened);
+}
+
+bool SaveAll(AppState& app) {
+    KeyValueFile file;
+    if (!file.CreateKeyValueFile(app.SettingsPath()))
+        return false;
+    WriteSettingsGroup(file, SettingsFromGadgets(app.gadgets));
+    for (const Profile& p : app.profiles)
+        WriteProfileGroup(file, p);
+    return file.CloseKeyValueFile();
+}
+
+ProfileList LoadProfileListFromFile(const std::filesystem::path& path) {
+    KeyValueFile file;
+    const bool opened = file.OpenKeyValueFile(path);
+    return ReadProfiles(file, opened);
+}

@@ -1,0 +1,68 @@
+#include "store/settings.h"
+
+#include <system_error>
+
+#include "app/app_state.h"
+#include "app/calculator_mode.h"
+#include "app/gadget_ids.h"
+#include "engine/number_text.h"
+#include "i18n/language.h"
+#include "store/key_value_file.h"
+#include "store/profile_gadget.h"
+#include "store/profile_store.h"
+#include "store/settings_values.h"
+
+namespace {
+
+int ClampProfileIndex(int stored, int count) {
+    if (stored < 0)
+        return 0;
+    if (stored > count - 1)
+        return count - 1;
+    return stored;
+}
+
+}  // namespace
+
+void LoadSettings(AppState& app) {
+    ui::Gadgets& g = app.gadgets;
+    const std::filesystem::path path = app.SettingsPath();
+    KeyValueFile file;
+    const bool opened = file.OpenKeyValueFile(path);
+
+    LoadProfiles(app, file, opened);
+    FillProfileGadget(g, app.profiles, gadget::kProfileCombo, -1);
+    FillProfileGadget(g, app.profiles, gadget::kProfileList, -1);
+
+    const SettingsValues v = ReadSettingsGroup(file);
+    const int calculator = v.CalcState & 1;
+    g.SetState(gadget::kCalculatorCheck, calculator);
+    SetCalculatorMode(app, calculator != 0);
+    g.SetState(gadget::kTimeUnitCombo, v.Time);
+    g.SetState(gadget::kFrequencyUnitCombo, v.OscillatorType);
+    g.SetText(gadget::kFrequencyField, WriteTrimmedDecimal(v.Oscillator));
+    g.SetState(gadget::kWatchdogCheck, v.WdtState);
+    g.SetState(gadget::kProfileCombo,
+               ClampProfileIndex(v.NumberProf, g.ItemCount(gadget::kProfileCombo)));
+    g.SetState(gadget::kLanguageCombo, ResolveLanguageIndex(app, v.Language));
+
+    if (opened) {
+        file.CloseKeyValueFile();
+        return;
+    }
+    // First start: an empty file, so that the settings can be saved at close. Anything that
+    // stands under that name already (a folder, a file that could not be read) is left alone.
+    std::error_code ec;
+    if (std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::not_found) {
+        if (file.CreateKeyValueFile(path))
+            file.CloseKeyValueFile();
+    }
+}
+
+void SaveSettings(AppState& app) {
+    KeyValueFile file;
+    if (!file.OpenKeyValueFile(app.SettingsPath()))
+        return;
+    WriteSettingsGroup(file, SettingsFromGadgets(app.gadgets));
+    file.CloseKeyValueFile();
+}

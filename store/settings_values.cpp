@@ -1,0 +1,49 @@
+#include "store/settings_values.h"
+
+#include "app/gadget_ids.h"
+#include "engine/number_text.h"
+#include "store/key_value_file.h"
+
+SettingsValues ReadSettingsGroup(KeyValueFile& file) {
+    const SettingsValues d;
+    SettingsValues v;
+    file.SelectGroup(kSettingsGroup);
+    v.CalcState = file.ReadInteger("CalcState", d.CalcState);
+    v.Time = file.ReadInteger("Time", d.Time);
+    v.OscillatorType = file.ReadInteger("OscillatorType", d.OscillatorType);
+    v.Oscillator = file.ReadDouble("Oscillator", d.Oscillator);
+    v.WdtState = file.ReadInteger("WdtState", d.WdtState);
+    v.NumberProf = file.ReadInteger("NumberProf", d.NumberProf);
+    v.Language = file.ReadInteger("Language", d.Language);
+    return v;
+}
+
+void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& v) {
+    file.SelectGroup(kSettingsGroup);
+    file.WriteInteger("CalcState", v.CalcState);
+    file.WriteInteger("Time", v.Time);
+    file.WriteInteger("OscillatorType", v.OscillatorType);
+    file.WriteDouble("Oscillator", v.Oscillator);
+    file.WriteInteger("WdtState", v.WdtState);
+    file.WriteInteger("NumberProf", v.NumberProf);
+    file.WriteInteger("Language", v.Language);
+}
+
+SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {
+    SettingsValues v;
+    v.CalcState = g.State(gadget::kCalculatorCheck);
+    v.Time = g.State(gadget::kTimeUnitCombo);
+    v.OscillatorType = g.State(gadget::kFrequencyUnitCombo);
+    v.Oscillator = ReadDecimalText(g.Text(gadget::kFrequencyField));
+    v.WdtState = g.State(gadget::kWatchdogCheck);
+    v.NumberProf = g.State(gadget::kProfileCombo);
+    v.Language = g.State(gadget::kLanguageCombo);
+    return v;
+}
+
+std::optional<SettingsValues> ReadSettingsFile(const std::filesystem::path& path) {
+    KeyValueFile file;
+    if (!file.OpenKeyValueFile(path))
+        return std::nullopt;
+    return ReadSettingsGroup(file);
+}

@@ -1,0 +1,33 @@
+// The seven values of the settings group "Window", as stored in the file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "ui/gadgets.h"
+
+class KeyValueFile;
+
+inline constexpr const char* kSettingsGroup = "Window";
+
+struct SettingsValues {
+    std::int32_t CalcState = 1;
+    std::int32_t Time = 0;
+    std::int32_t OscillatorType = 0;
+    double Oscillator = 4.0;
+    std::int32_t WdtState = 0;
+    std::int32_t NumberProf = 0;
+    std::int32_t Language = -1;  // -1: the default language
+};
+
+// Reads the group "Window" of an open file as stored, each missing key taking its default.
+SettingsValues ReadSettingsGroup(KeyValueFile& file);
+// Selects the group "Window" and writes the seven keys in their fixed order.
+void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& values);
+// The values the window holds now.
+SettingsValues SettingsFromGadgets(const ui::Gadgets& gadgets);
+
+// The stored settings of a settings file (for tools without a window); nothing when the file
+// cannot be read.
+std::optional<SettingsValues> ReadSettingsFile(const std::filesystem::path& path);

@@ -1,0 +1,133 @@
+#include "store/profile_store.h"
+
+#include <gtest/gtest.h>
+
+#include "app/gadget_ids.h"
+#include "i18n/language.h"
+#include "store/files_app_fixture.h"
+#include "store/settings.h"
+
+namespace {
+
+using namespace testing_files;
+namespace fs = std::filesystem;
+
+const std::string kWindowGroup =
+    "[Window]\r\nCalcState = 1\r\nTime = 0\r\nOscillatorType = 0\r\nOscillator = 4\r\n"
+    "WdtState = 0\r\nNumberProf = 0\r\nLanguage = -1\r\n";
+
+struct ProfileStore : AppInFolder {
+    void Start() {
+        ListLanguages(app);
+        LoadSettings(app);
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const Profile& p : app.profiles)
+            names.push_back(p.Name);
+        return names;
+    }
+};
+
+TEST_F(ProfileStore, SaveAllWritesSettingsThenEveryProfileInNineteenLines) {
+    Start();
+    Profile p = MakeProfile("Fast", "Loop", kFamilyPic18);
+    p.Reg = {"a", "b", "c", "d", "e", "f", "g", "h"};
+    p.RegType = {1, 0, 1, 0, 0, 0, 0, 1};
+    app.profiles = {p};
+    ASSERT_TRUE(SaveAll(app));
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\n" + kWindowGroup +
+                                  "[Fast]\r\nReg1 = a\r\nReg2 = b\r\nReg3 = c\r\nReg4 = d\r\n"
+                                  "Reg5 = e\r\nReg6 = f\r\nReg7 = g\r\nReg8 = h\r\nLabel = Loop\r\n"
+                                  "TypePIC = 1\r\nRegType1 = 1\r\nRegType2 = 0\r\nRegType3 = 1\r\n"
+                                  "RegType4 = 0\r\nRegType5 = 0\r\nRegType6 = 0\r\nRegType7 = 0\r\n"
+                                  "RegType8 = 1\r\n");
+}
+
+TEST_F(ProfileStore, ProfilesSurviveSaveAndLoadInOrder) {
+    Start();
+    app.profiles.push_back(MakeProfile("Счётчик", "MP", kFamilyPic16));
+    app.profiles[2].Reg[7] = "  spaced";  // read back trimmed
+    app.profiles[1].RegType[3] = 1;
+    ASSERT_TRUE(SaveAll(app));
+    const std::string bytes = ReadBytes(ini);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 8 + 3 * 19);
+    ProfileList expected = app.profiles;
+    expected[2].Reg[7] = "spaced";
+    Start();
+    EXPECT_EQ(app.profiles, expected);
+    EXPECT_EQ(Items(gadget::kProfileList), Names());
+}
+
+TEST_F(ProfileStore, BuiltInProfilesReachTheFileOnlyWithSaveAll) {
+    Start();
+    SaveSettings(app);
+    Start();
+    SaveSettings(app);
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\n" + kWindowGroup);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Default PIC10, PIC12, PIC16", "Default PIC18"}));
+}
+
+TEST_F(ProfileStore, EmptyListSavesTheSettingsGroupAloneAndComesBackBuiltIn) {
+    Start();
+    app.profiles.clear();
+    ASSERT_TRUE(SaveAll(app));
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\n" + kWindowGroup);
+    Start();
+    EXPECT_EQ(app.profiles.size(), 2u);
+}
+
+TEST_F(ProfileStore, EveryGroupButWindowAndEmptyNamesIsAProfile) {
+    WriteBytes(ini, "[A]\n[Window]\nTime=1\n[]\n[B]\n[window]\n[A]\n");
+    Start();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "window", "A"}));
+}
+
+TEST_F(ProfileStore, MissingKeysTakeTheFileDefaults) {
+    WriteBytes(ini, "[P]\nTypePIC=1\n");
+    Start();
+    ASSERT_EQ(app.profiles.size(), 1u);
+    Profile expected = MakeProfile("P", "MP", kFamilyPic18);
+    EXPECT_EQ(app.profiles[0], expected);
+}
+
+TEST_F(ProfileStore, IntegersKeepTheirLowestBitAndEmptyTextsStayEmpty) {
+    WriteBytes(ini,
+               "[P]\nTypePIC=2\nRegType1=1\nRegType2=2\nRegType3=3\nRegType4=-1\nRegType5=x\n"
+               "RegType6=\nReg1=\nLabel=\n");
+    Start();
+    const Profile& p = app.profiles.at(0);
+    EXPECT_EQ(p.TypePIC, 0);
+    EXPECT_EQ(p.RegType, (std::array<int, 8>{1, 0, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(p.Reg[0], "");
+    EXPECT_EQ(p.Reg[1], "Reg_2");
+    EXPECT_EQ(p.Label, "");
+}
+
+TEST_F(ProfileStore, SaveAllThatCannotWriteReportsItAndChangesNothing) {
+    fs::create_directory(ini);
+    Start();
+    EXPECT_FALSE(SaveAll(app));
+    EXPECT_TRUE(fs::is_directory(ini));
+
+    fs::remove(ini);
+    const std::string original = "[Window]\nTime=3\n[Mine]\nReg1=x\n";
+    WriteBytes(ini, original);
+    fs::permissions(ini, fs::perms::owner_read);
+    Start();
+    app.profiles.clear();
+    EXPECT_FALSE(SaveAll(app));
+    EXPECT_EQ(ReadBytes(ini), original);
+    EXPECT_EQ(CountEntries(dir.path()), 1u);
+}
+
+TEST_F(ProfileStore, ProfileListOfAFileForToolsWithoutWindow) {
+    EXPECT_EQ(LoadProfileListFromFile(ini).size(), 2u);
+    WriteBytes(ini, "[Window]\n[X]\nLabel=L\n");
+    const ProfileList list = LoadProfileListFromFile(ini);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].Name, "X");
+    EXPECT_EQ(list[0].Label, "L");
+}
+
+}  // namespace
