@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "app/app_state.h"
@@ -74,13 +76,10 @@ class Editor : public ::testing::Test {
             EXPECT_EQ(g.State(gadget), selected) << "gadget " << gadget;
         }
     }
-    // Messages other than a failed save, which has a test of its own.
-    Names Complaints() const {
+    Names Shown() const {
         Names out;
-        for (const ui::ShownMessage& m : g.Messages()) {
-            if (m.text != kTexts[Msg::Save_Error])
-                out.push_back(m.text);
-        }
+        for (const ui::ShownMessage& m : g.Messages())
+            out.push_back(m.text);
         return out;
     }
 
@@ -149,7 +148,7 @@ TEST_F(Editor, EditMayKeepOrRecaseItsNameButNotTakeAnother) {
     Do(kEditButton);
     g.SetText(kProfileNameField, "slow");
     Do(kOkButton);
-    EXPECT_EQ(Complaints(), Names{kTexts[Msg::ProfileName_Exists]});
+    EXPECT_EQ(Shown(), Names{kTexts[Msg::ProfileName_Exists]});
     EXPECT_EQ(app.editorMode, kEditorEditing);
     Expect({"FAST", "Slow"}, 0);
 }
@@ -176,7 +175,7 @@ TEST_F(Editor, LockSwapsListAndFormAndReturningToThePageAbandonsTheEdit) {
     for (int n : {kProfileNameField, kFirstRegisterField + 7, kLabelField})
         EXPECT_EQ(g.Text(n), "") << n;
     Expect({"A", "B"}, 1);
-    EXPECT_TRUE(Complaints().empty());
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(Editor, DeleteAsksWithNoAsDefaultAndSelectsThePrevious) {
@@ -201,8 +200,7 @@ TEST_F(Editor, EditAndDeleteNeedASelection) {
     Start({"A"}, -1);
     Do(kEditButton);
     Do(kDeleteButton);
-    EXPECT_EQ(Complaints(),
-              (Names{kTexts[Msg::No_Profile_Edit], kTexts[Msg::No_Chose_Del_Profile]}));
+    EXPECT_EQ(Shown(), (Names{kTexts[Msg::No_Profile_Edit], kTexts[Msg::No_Chose_Del_Profile]}));
     Expect({"A"}, -1);
 }
 
@@ -221,11 +219,11 @@ TEST_P(OkChecks, FirstFailureIsShownAndNothingChanges) {
     TypeForm(GetParam().name, GetParam().regs, GetParam().label);
     Do(kOkButton);
     if (GetParam().complaint.empty()) {
-        EXPECT_TRUE(Complaints().empty());
+        EXPECT_TRUE(Shown().empty());
         EXPECT_EQ(app.profiles[1].Name, GetParam().name);
         return;
     }
-    EXPECT_EQ(Complaints(), Names{GetParam().complaint});
+    EXPECT_EQ(Shown(), Names{GetParam().complaint});
     EXPECT_EQ(g.Messages()[0].title, app.editorTitle);
     EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Warning);
     EXPECT_EQ(app.editorMode, kEditorNew);
@@ -247,9 +245,71 @@ INSTANTIATE_TEST_SUITE_P(
                       OkCase{"   ", "r", "L", ""}, OkCase{" window", "r", "L", ""},
                       OkCase{"Window1", "r", "L", ""}, OkCase{"ФАСТ", "r", "L", ""}));
 
-TEST_F(Editor, UnsavableChangeStaysInMemoryButIsReported) {
+// The settings file as SaveAll lays it out: mark, empty line, "Window" and its seven keys,
+// then 19 lines per profile.
+std::string ProfileLines(const Profile& p) {
+    std::string s = "[" + p.Name + "]\r\n";
+    for (int k = 0; k < 8; ++k)
+        s += "Reg" + std::to_string(k + 1) + " = " + p.Reg[k] + "\r\n";
+    s += "Label = " + p.Label + "\r\nTypePIC = " + std::to_string(p.TypePIC) + "\r\n";
+    for (int k = 0; k < 8; ++k) {
+        s += "RegType" + std::to_string(k + 1) + " = " + std::to_string(p.RegType[k]) + "\r\n";
+    }
+    return s;
+}
+
+void ExpectFileHolds(const std::filesystem::path& file, const ProfileList& list, int selected) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    std::string profiles;
+    for (const Profile& p : list)
+        profiles += ProfileLines(p);
+    ASSERT_GT(text.size(), profiles.size());
+    const std::string head = text.substr(0, text.size() - profiles.size());
+    EXPECT_EQ(text.substr(head.size()), profiles);
+    EXPECT_EQ(head.rfind("\xEF\xBB\xBF\r\n[Window]\r\nCalcState = ", 0), 0u);
+    EXPECT_EQ(std::count(head.begin(), head.end(), '\n'), 9);
+    EXPECT_NE(head.find("\r\nNumberProf = " + std::to_string(selected) + "\r\n"),
+              std::string::npos);
+}
+
+TEST_F(Editor, EveryAcceptedChangeRewritesTheFile) {
+    Start({"A", "B"}, 0);
+    Profile a = MakeProfile("A", "$", kFamilyPic16), b = MakeProfile("B", "$", kFamilyPic16);
+    Do(kNewButton);
+    TypeForm("Ню");
+    Do(kOkButton);
+    Profile n = MakeProfile("Ню", "L", kFamilyPic16);
+    n.Reg.fill("r");
+    ExpectFileHolds(app.SettingsPath(), {a, n, b}, 1);
+
+    g.Pick(kProfileList, 2);
+    Do(kEditButton);
+    g.Pick(kFamilyCombo, kFamilyPic18);
+    Pump();
+    g.Pick(kFirstAccessCombo + 7, kBanked);
+    g.Type(kLabelField, "1");
+    Do(kOkButton);
+    b.TypePIC = kFamilyPic18;
+    b.RegType[7] = kBanked;
+    b.Label = "$1";
+    ExpectFileHolds(app.SettingsPath(), {a, n, b}, 2);
+
+    g.Pick(kProfileList, 0);
+    g.AnswerNextQuestions({ui::MessageAnswer::Yes});
+    Do(kDeleteButton);
+    ExpectFileHolds(app.SettingsPath(), {n, b}, -1);
+    ASSERT_EQ(g.Messages().size(), 1u);  // the question; every save went through
+}
+
+class Unsavable : public Editor, public ::testing::WithParamInterface<bool> {};
+
+// The folder is gone, or the settings file's name is taken by a folder.
+TEST_P(Unsavable, ChangeStaysInMemoryButIsReported) {
     Start({"A"}, 0);
-    std::filesystem::remove_all(app.folder);  // nowhere to write the settings file
+    std::filesystem::remove_all(app.folder);
+    if (GetParam())
+        std::filesystem::create_directories(app.SettingsPath());
     Do(kNewButton);
     TypeForm("N");
     Do(kOkButton);
@@ -259,14 +319,17 @@ TEST_F(Editor, UnsavableChangeStaysInMemoryButIsReported) {
     EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Warning);
     Expect({"A", "N"}, 1);
     EXPECT_EQ(app.editorMode, kEditorIdle);
+    EXPECT_EQ(std::filesystem::is_directory(app.SettingsPath()), GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(Editor, Unsavable, ::testing::Bool());
 
 TEST_F(Editor, EditedProfileVanishingIsReportedNotWritten) {
     Start({"A", "B"}, 1);
     Do(kEditButton);
     app.profiles.pop_back();
     Do(kOkButton);
-    EXPECT_EQ(Complaints(), Names{kTexts[Msg::Memory_Error]});
+    EXPECT_EQ(Shown(), Names{kTexts[Msg::Memory_Error]});
     EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Error);
     EXPECT_EQ(app.profiles, ProfileList{MakeProfile("A", "$", kFamilyPic16)});
 }
