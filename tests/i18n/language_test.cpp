@@ -1,0 +1,182 @@
+#include "i18n/language.h"
+
+#include <gtest/gtest.h>
+
+#include "app/gadget_ids.h"
+#include "i18n/language_file.h"
+#include "store/files_app_fixture.h"
+#include "store/key_value_text.h"
+
+namespace {
+
+using namespace testing_files;
+using namespace gadget;
+namespace fs = std::filesystem;
+
+struct Languages : AppInFolder {
+    // Only the built-in combo items stand before the first language is applied.
+    void SelectLanguage(const std::string& name) {
+        ListLanguages(app);
+        const std::vector<std::string> items = Items(kLanguageCombo);
+        const auto it = std::find(items.begin(), items.end(), name);
+        ASSERT_NE(it, items.end()) << name;
+        gadgets.SetState(kLanguageCombo, static_cast<int>(it - items.begin()));
+        LoadSelectedLanguage(app);
+    }
+};
+
+TEST_F(Languages, ListIsSortedAndHoldsOnlyLanguageFiles) {
+    MakeLanguage("russian.lng", "");
+    MakeLanguage("english.lng", "");
+    MakeLanguage("Deutsch.LNG", "");
+    MakeLanguage("notes.txt", "");
+    MakeLanguage(".lng", "");
+    fs::create_directory(app.LanguageFolder() / "folder.lng");
+    ListLanguages(app);
+    EXPECT_EQ(Items(kLanguageCombo),
+              (std::vector<std::string>{"", "Deutsch", "english", "russian"}));
+    EXPECT_TRUE(gadgets.IsEnabled(kLanguageCombo));
+}
+
+TEST_F(Languages, NoLanguageFileDisablesTheComboAndAppliesBuiltInTexts) {
+    fs::create_directory(app.LanguageFolder());
+    MakeLanguage("readme.txt", "");
+    ListLanguages(app);
+    EXPECT_EQ(gadgets.ItemCount(kLanguageCombo), 0);
+    EXPECT_FALSE(gadgets.IsEnabled(kLanguageCombo));
+    EXPECT_FALSE(gadgets.IsEnabled(kLanguageLabel));
+    EXPECT_EQ(ResolveLanguageIndex(app, 0), -1);
+    gadgets.SetText(kCalculatorCheck, "changed");
+    LoadSelectedLanguage(app);
+    EXPECT_TRUE(gadgets.Messages().empty());
+    EXPECT_EQ(gadgets.Text(kCalculatorCheck), "Калькулятор");
+    EXPECT_EQ(gadgets.Text(kOkButton), "ОК");
+    EXPECT_EQ(app.editorTitle, "Loopsmith - редактор базы данных");
+}
+
+TEST_F(Languages, StoredIndexOrTheRussianItem) {
+    MakeLanguage("english.lng", "");
+    MakeLanguage("Russian.lng", "");
+    ListLanguages(app);
+    EXPECT_EQ(ResolveLanguageIndex(app, 1), 1);
+    EXPECT_EQ(ResolveLanguageIndex(app, 0), 0);
+    EXPECT_EQ(ResolveLanguageIndex(app, 5), 1);
+    EXPECT_EQ(ResolveLanguageIndex(app, -1), 1);
+    fs::remove(app.LanguageFolder() / "Russian.lng");
+    ListLanguages(app);
+    EXPECT_EQ(ResolveLanguageIndex(app, 3), -1);
+}
+
+TEST_F(Languages, PartialFileChangesItsKeysAndLeavesTheRestBuiltIn) {
+    MakeLanguage("x.lng", kMark + "[Loopsmith]\r\nCalculator=Calc\r\n");
+    SelectLanguage("x");
+    EXPECT_EQ(gadgets.Text(kCalculatorCheck), "Calc");
+    EXPECT_EQ(gadgets.Text(kCalculatorFrame), "Calc");
+    EXPECT_EQ(gadgets.Text(kProfileLabel), "Профиль");
+    EXPECT_EQ(app.messages[Msg::Calculator], "Loopsmith - калькулятор");
+    EXPECT_EQ(app.messages[Msg::Delay], "; Задержка ");
+}
+
+TEST_F(Languages, ValuesAreTrimmedCaseBlindAndEmptyValuesStayEmpty) {
+    MakeLanguage("x.lng",
+                 kMark +
+                     "[edit_profile]\nreg_name =   Register  \nbutton_new=\n"
+                     "[MESSAGE]\nDelay =  Wait \nmachine_cycles=\n[ABOUT]\npanel_about=Info\n");
+    SelectLanguage("x");
+    EXPECT_EQ(gadgets.Text(kFirstRegisterLabel), "Register № 1:");
+    EXPECT_EQ(gadgets.Text(kFirstRegisterLabel + 7), "Register № 8:");
+    EXPECT_EQ(gadgets.Text(kNewButton), "");
+    EXPECT_EQ(app.messages[Msg::Delay], "; Wait ");
+    EXPECT_EQ(app.messages[Msg::machine_cycles], " ");
+    EXPECT_EQ(gadgets.PageTitle(kPageAbout), "Info");
+    EXPECT_EQ(gadgets.PageTitle(kPageEditor), "Редактирование профилей");
+}
+
+TEST_F(Languages, CombosAreRefilledKeepingTheirSelection) {
+    MakeLanguage("x.lng", kMark + "[Loopsmith]\nhour=Hours\nhertz=Hz\n");
+    gadgets.SetState(kTimeUnitCombo, 4);
+    gadgets.SetState(kFrequencyUnitCombo, -1);
+    SelectLanguage("x");
+    EXPECT_EQ(Items(kTimeUnitCombo),
+              (std::vector<std::string>{"Микросекундах", "Миллисекундах", "Секундах", "Минутах",
+                                        "Hours", "Сутках"}));
+    EXPECT_EQ(gadgets.State(kTimeUnitCombo), 4);
+    EXPECT_EQ(Items(kFrequencyUnitCombo),
+              (std::vector<std::string>{"Мегагерцах", "Килогерцах", "Hz"}));
+    EXPECT_EQ(gadgets.State(kFrequencyUnitCombo), -1);
+}
+
+TEST_F(Languages, ToolTipsAndEditorTitleFollowTheLanguage) {
+    MakeLanguage("x.lng",
+                 kMark +
+                     "[Loopsmith]\nClear_Watchdog_ToolTip=Tip 1\nCalculation_ToolTip=Tip 2\n"
+                     "[Message]\nEditor_data_base=editor\n");
+    SelectLanguage("x");
+    EXPECT_EQ(gadgets.ToolTip(kWatchdogCheck), "Tip 1");
+    EXPECT_EQ(gadgets.ToolTip(kCalculateButton), "Tip 2");
+    EXPECT_EQ(app.editorTitle, "Loopsmith - editor");
+    EXPECT_EQ(app.messages[Msg::Editor_data_base], "Loopsmith - editor");
+}
+
+TEST_F(Languages, FileWithoutMarkIsReadAsLatin1) {
+    const std::string cyrillic = "Калькулятор";
+    MakeLanguage("x.lng", "[Loopsmith]\nCalculator=" + cyrillic + "\n");
+    SelectLanguage("x");
+    EXPECT_EQ(gadgets.Text(kCalculatorCheck), kv::Latin1ToUtf8(cyrillic));
+}
+
+TEST_F(Languages, GoneFileShowsTheFixedMessageAndChangesNothing) {
+    MakeLanguage("english.lng", kMark + "[Loopsmith]\nCalculator=Calc\n");
+    MakeLanguage("russian.lng", "");
+    ListLanguages(app);
+    gadgets.SetState(kLanguageCombo, 0);
+    fs::remove(app.LanguageFolder() / "english.lng");
+    const MessageTexts before = app.messages;
+    LoadSelectedLanguage(app);
+    ASSERT_EQ(gadgets.Messages().size(), 1u);
+    const ui::ShownMessage& m = gadgets.Messages()[0];
+    EXPECT_EQ(m.title, "Ошибка");
+    EXPECT_EQ(m.text,
+              "Отсутствует языковой файл \"english.lng\"\n\nNot language file  \"english.lng\"");
+    EXPECT_EQ(m.icon, ui::MessageIcon::Error);
+    EXPECT_EQ(m.buttons, ui::MessageButtons::Ok);
+    EXPECT_EQ(gadgets.Text(kCalculatorCheck), "Калькулятор");
+    EXPECT_EQ(app.messages[Msg::Delay], before[Msg::Delay]);
+
+    // A folder in its place is just as missing.
+    fs::create_directory(app.LanguageFolder() / "english.lng");
+    LoadSelectedLanguage(app);
+    EXPECT_EQ(gadgets.Messages().size(), 2u);
+}
+
+TEST_F(Languages, FailedFirstLoadLeavesTheBuiltInMessages) {
+    ApplyLanguage(app, app.LanguageFolder() / "none.lng");
+    EXPECT_EQ(gadgets.Messages().size(), 1u);
+    EXPECT_EQ(app.messages[Msg::Gen_Code], "Loopsmith - генератор кода");
+    EXPECT_EQ(app.messages[Msg::Save_Error], "Не удалось сохранить файл настроек!");
+}
+
+TEST_F(Languages, ExtensionInOtherLetterCaseIsFoundWhenPicked) {
+    MakeLanguage("Deutsch.LNG", kMark + "[Loopsmith]\nProfile=Profil\n");
+    SelectLanguage("Deutsch");
+    EXPECT_TRUE(gadgets.Messages().empty());
+    EXPECT_EQ(gadgets.Text(kProfileLabel), "Profil");
+}
+
+TEST_F(Languages, MessageNamesTheFileWhateverTheSeparator) {
+    EXPECT_EQ(MissingLanguageFileText("Language\\english.lng"),
+              MissingLanguageFileText(fs::path("Language") / "english.lng"));
+    EXPECT_EQ(MissingLanguageFileText("plain.lng"),
+              "Отсутствует языковой файл \"plain.lng\"\n\nNot language file  \"plain.lng\"");
+}
+
+TEST_F(Languages, MessageTextsOfAFileForToolsWithoutWindow) {
+    EXPECT_FALSE(ReadMessageTexts(app.LanguageFolder() / "none.lng").has_value());
+    MakeLanguage("x.lng", kMark + "[Message]\nDelay=Wait\n");
+    const std::optional<MessageTexts> texts = ReadMessageTexts(app.LanguageFolder() / "x.lng");
+    ASSERT_TRUE(texts.has_value());
+    EXPECT_EQ((*texts)[Msg::Delay], "; Wait ");
+    EXPECT_EQ((*texts)[Msg::HZ], " Гц");
+}
+
+}  // namespace
