@@ -1,0 +1,222 @@
+// Generated blocks assembled by gpasm and timed by gpsim's cycle counter: the real tools, not
+// our own model of them. Many blocks share one program, each ending on a breakpoint label.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <regex>
+#include <sstream>
+
+#include "engine/delay_code_text.h"
+#include "engine/plan_delay.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool OnPath(const std::string& tool) {
+    const char* path = std::getenv("PATH");
+    std::stringstream dirs(path ? path : "");
+    std::string dir;
+    while (std::getline(dirs, dir, ':')) {
+        if (!dir.empty() && fs::exists(fs::path(dir) / tool))
+            return true;
+    }
+    return false;
+}
+
+struct TempDir {
+    TempDir() {
+        std::random_device rd;
+        path = fs::temp_directory_path() / ("loopsmith-gpsim-" + std::to_string(rd()));
+        fs::create_directories(path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    fs::path path;
+};
+
+struct Part {
+    const char* name;  // gpasm's "list p=" name
+    const char* include;
+    const char* config;
+    bool pic18;
+};
+
+const Part kPic16{"16f628a", "p16f628a.inc", "        __CONFIG _WDT_OFF & _LVP_OFF & _XT_OSC",
+                  false};
+const Part kPic18{"18f452", "p18f452.inc", "        CONFIG WDT = OFF, LVP = OFF, OSC = XT", true};
+
+struct Request {
+    std::int64_t delay;
+    Variant variant;
+    Profile profile;
+};
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Cycle counts of the blocks as gpsim measures them, in order; empty on a tool failure
+// (reported through the test).
+std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>& requests) {
+    TempDir dir;
+    const MessageTexts texts = DefaultMessageTexts();
+    std::ostringstream src, cmd;
+    src << "        list p=" << part.name << "\r\n        #include <" << part.include << ">\r\n"
+        << part.config << "\r\n";
+    for (int k = 1; k <= 8; ++k)
+        src << "Reg_" << k << " equ 0x" << std::hex << 0x20 + k - 1 << std::dec << "\r\n";
+    src << "        org 0\r\n";
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        const Request& r = requests[i];
+        const auto plan = PlanDelay(r.delay, r.variant);
+        if (!plan) {
+            ADD_FAILURE() << "no plan for " << r.delay;
+            return {};
+        }
+        src << DelayCodeText(*plan, r.profile, texts, nullptr);
+        const std::string mark = "B" + std::to_string(i + 1);
+        if (i + 1 < requests.size()) {
+            src << mark << "\r\n";
+        } else {
+            src << mark << "  " << (part.pic18 ? "bra " : "goto ") << mark << "\r\n";
+        }
+        cmd << "break e " << mark << "\n";
+    }
+    src << "        end\r\n";
+    for (std::size_t i = 0; i < requests.size(); ++i)
+        cmd << "run\ncycles\n";
+    cmd << "quit\n";
+
+    { std::ofstream(dir.path / "blocks.asm", std::ios::binary) << src.str(); }
+    { std::ofstream(dir.path / "run.stc") << cmd.str(); }
+    const std::string d = dir.path.string();
+    const std::string assemble = "cd '" + d + "' && gpasm blocks.asm > gpasm.out 2>&1";
+    if (std::system(assemble.c_str()) != 0) {
+        ADD_FAILURE() << "gpasm failed:\n" << ReadFile(dir.path / "gpasm.out");
+        return {};
+    }
+    const std::string simulate =
+        "cd '" + d + "' && gpsim -i -c run.stc -s blocks.cod > gpsim.out 2>&1";
+    if (std::system(simulate.c_str()) != 0) {
+        ADD_FAILURE() << "gpsim failed:\n" << ReadFile(dir.path / "gpsim.out");
+        return {};
+    }
+    const std::string out = ReadFile(dir.path / "gpsim.out");
+    std::vector<std::int64_t> marks;
+    const std::regex counter(R"((\d+) = 0x[0-9A-Fa-f]+)");
+    for (std::sregex_iterator it(out.begin(), out.end(), counter), end; it != end; ++it) {
+        marks.push_back(std::stoll((*it)[1]));
+    }
+    if (marks.size() != requests.size()) {
+        ADD_FAILURE() << "expected " << requests.size() << " counter readings:\n" << out;
+        return {};
+    }
+    for (std::size_t i = marks.size(); i-- > 1;)
+        marks[i] -= marks[i - 1];
+    return marks;
+}
+
+class Gpsim : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!OnPath("gpasm") || !OnPath("gpsim")) {
+            GTEST_SKIP() << "gpasm and gpsim (Debian packages gputils, gpsim) are not on PATH";
+        }
+    }
+
+    // Runs the requests in programs of at most `perProgram` blocks (a PIC16 part has 2K words).
+    void Expect(const Part& part, const std::vector<Request>& all, std::size_t perProgram) {
+        for (std::size_t first = 0; first < all.size(); first += perProgram) {
+            const std::vector<Request> some(all.begin() + first,
+                                            all.begin() + std::min(all.size(), first + perProgram));
+            const std::vector<std::int64_t> measured = Simulate(part, some);
+            if (measured.empty())
+                return;
+            for (std::size_t i = 0; i < some.size(); ++i) {
+                EXPECT_EQ(measured[i], some[i].delay)
+                    << some[i].profile.Name << (some[i].variant == Variant::Watchdog ? " wdt" : "");
+            }
+        }
+    }
+};
+
+// Small and boundary delays, the short-remainder ranges and a spread up to tens of millions.
+std::vector<std::int64_t> Delays(Variant v, int seed, int randomCount) {
+    std::vector<std::int64_t> d = {4,      5,      6,      10,     770,    771,    772,    773,
+                                   777,    778,    779,    780,    1542,   1546,   1547,   1548,
+                                   197133, 197134, 197390, 197391, 200000, 394244, 394250, 394255,
+                                   394756, 394768, 591366, 591377, 592134, 592146, 1000000};
+    d.erase(
+        std::remove_if(d.begin(), d.end(), [v](std::int64_t x) { return x < SmallestDelay(v); }),
+        d.end());
+    std::mt19937_64 rng(seed);
+    std::uniform_real_distribution<double> exponent(std::log(6.0), std::log(3.0e6));
+    for (int i = 0; i < randomCount; ++i)
+        d.push_back(static_cast<std::int64_t>(std::exp(exponent(rng))));
+    return d;
+}
+
+Profile Labelled(int family, int i, bool banked) {
+    Profile p = MakeProfile("label", "Loop" + std::to_string(i), family);
+    if (banked) {
+        for (int k = 0; k < 8; k += 2)
+            p.RegType[k] = kBanked;
+    }
+    return p;
+}
+
+TEST_F(Gpsim, Pic16RelativeAndLabelBothVariants) {
+    std::vector<Request> r;
+    int i = 0;
+    for (Variant v : {Variant::Plain, Variant::Watchdog}) {
+        for (std::int64_t d : Delays(v, v == Variant::Plain ? 1 : 2, 40)) {
+            ++i;
+            r.push_back({d, v,
+                         i % 2 ? MakeProfile("relative", "$", kFamilyPic16)
+                               : Labelled(kFamilyPic16, i, false)});
+        }
+    }
+    Expect(kPic16, r, 40);
+}
+
+TEST_F(Gpsim, Pic18AccessAndBankedBothVariants) {
+    std::vector<Request> r;
+    int i = 0;
+    for (Variant v : {Variant::Plain, Variant::Watchdog}) {
+        for (std::int64_t d : Delays(v, v == Variant::Plain ? 3 : 4, 40)) {
+            ++i;
+            r.push_back({d, v,
+                         i % 2 ? MakeProfile("relative", "$", kFamilyPic18)
+                               : Labelled(kFamilyPic18, i, i % 4 == 0)});
+        }
+    }
+    Expect(kPic18, r, 500);
+}
+
+TEST_F(Gpsim, FourRegisterDelaysUpToTensOfMillions) {
+    for (Variant v : {Variant::Plain, Variant::Watchdog}) {
+        const auto w = LoopWeights(v);
+        std::vector<Request> p16, p18;
+        const std::int64_t delays[] = {w[4] + 16 + (v == Variant::Watchdog), 100926468,
+                                       100926483 / 4, 23456789};
+        int i = 0;
+        for (std::int64_t d : delays) {
+            ++i;
+            p16.push_back({d, v,
+                           i % 2 ? MakeProfile("relative", "$", kFamilyPic16)
+                                 : Labelled(kFamilyPic16, i, false)});
+            p18.push_back({d, v, Labelled(kFamilyPic18, i, true)});
+        }
+        Expect(kPic16, p16, 40);
+        Expect(kPic18, p18, 40);
+    }
+}
+
+}  // namespace
