@@ -4,14 +4,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <random>
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
 #include "app/main_window_spec.h"
 #include "store/profile_gadget.h"
+#include "store/temp_folder.h"
 #include "ui/memory_gadgets.h"
 
 using namespace gadget;
@@ -24,18 +23,10 @@ const MessageTexts kTexts = DefaultMessageTexts();
 // The program on page 1 over in-memory gadgets, in a fresh temporary folder.
 class Editor : public ::testing::Test {
   protected:
-    Editor() : g(MainWindowSpec()), app(g, FreshFolder()) {}
-    ~Editor() override {
-        std::error_code ec;
-        std::filesystem::remove_all(app.folder, ec);
-    }
-    static std::filesystem::path FreshFolder() {
-        std::random_device rd;
-        auto dir = std::filesystem::temp_directory_path() /
-                   ("loopsmith-editor-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(dir);
-        return dir;
-    }
+    testing_files::TempFolder dir;
+    ui::MemoryGadgets g{MainWindowSpec()};
+    AppState app{g, dir.path()};
+
     // `selected` is the profile combo's choice, which the list takes over on page entry.
     void Start(const Names& names, int selected) {
         for (const std::string& n : names)
@@ -82,9 +73,6 @@ class Editor : public ::testing::Test {
             out.push_back(m.text);
         return out;
     }
-
-    ui::MemoryGadgets g;
-    AppState app;
 };
 
 struct NewCase {
@@ -259,8 +247,7 @@ std::string ProfileLines(const Profile& p) {
 }
 
 void ExpectFileHolds(const std::filesystem::path& file, const ProfileList& list, int selected) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    const std::string text = testing_files::ReadBytes(file);
     std::string profiles;
     for (const Profile& p : list)
         profiles += ProfileLines(p);
