@@ -121,10 +121,13 @@ bool QtGadgets::HandleTypedKey(Entry& entry, QKeyEvent* key) {
         ch = kBackspace;
     } else {
         const QList<uint> typed = key->text().toUcs4();
-        // No character (arrows, Delete) or a control character (Ctrl+C, Ctrl+V...): an
-        // editing command, not typing.
-        if (typed.isEmpty() || typed.front() < 0x20 || typed.front() == 0x7F)
+        // No character (arrows, Delete), a control character or a Ctrl shortcut (Ctrl+C,
+        // Ctrl+V...): an editing command, not typing. Ctrl+Alt is AltGr and does type.
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        const bool shortcut = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+        if (shortcut || typed.isEmpty() || typed.front() < 0x20 || typed.front() == 0x7F) {
             return false;
+        }
         ch = typed.front();
     }
 

@@ -1,0 +1,144 @@
+// The built window against the gadget table: kinds, places, parents, captions, items.
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <string>
+
+#include "app/gadget_ids.h"
+#include "qt_fixture.h"
+#include "ui/qt/qt_text.h"
+
+using ui::GadgetKind;
+using ui::qt::FromQ;
+
+namespace {
+
+bool HasKind(QWidget* w, GadgetKind kind) {
+    switch (kind) {
+        case GadgetKind::Label: {
+            auto* label = qobject_cast<QLabel*>(w);
+            return label && label->metaObject() == &QLabel::staticMetaObject;
+        }
+        case GadgetKind::CheckBox:
+            return qobject_cast<QCheckBox*>(w) != nullptr;
+        case GadgetKind::ComboBox: {
+            auto* combo = qobject_cast<QComboBox*>(w);
+            return combo && !combo->isEditable();
+        }
+        case GadgetKind::Frame:
+            return qobject_cast<QGroupBox*>(w) != nullptr;
+        case GadgetKind::TextField:
+            return qobject_cast<QLineEdit*>(w) != nullptr;
+        case GadgetKind::OutputBox: {
+            auto* box = qobject_cast<QPlainTextEdit*>(w);
+            return box && box->isReadOnly();
+        }
+        case GadgetKind::Button:
+            return qobject_cast<QPushButton*>(w) != nullptr;
+        case GadgetKind::ListBox: {
+            auto* list = qobject_cast<QListWidget*>(w);
+            return list && list->selectionMode() == QAbstractItemView::SingleSelection;
+        }
+        case GadgetKind::Panel:
+            return qobject_cast<QTabWidget*>(w) != nullptr;
+        case GadgetKind::Container:
+            return w->metaObject() == &QWidget::staticMetaObject;
+        case GadgetKind::Image: {
+            auto* label = qobject_cast<QLabel*>(w);
+            return label && !label->pixmap().isNull();
+        }
+        case GadgetKind::Hyperlink: {
+            auto* label = qobject_cast<QLabel*>(w);
+            return label && label->font().underline() &&
+                   label->cursor().shape() == Qt::PointingHandCursor;
+        }
+    }
+    return false;
+}
+
+using WindowBuild = QtWindowTest;
+
+TEST_F(WindowBuild, WindowIsFixedHiddenAndTitled) {
+    QWidget* window = gadgets->Window();
+    EXPECT_EQ(FromQ(window->windowTitle()), "Loopsmith - 1.7");
+    EXPECT_EQ(window->size(), QSize(392, 510));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(window->isVisible());
+    gadgets->ShowWindow();
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(WindowBuild, EveryGadgetHasItsKindPlaceParentAndCaption) {
+    const ui::WindowSpec spec = MainWindowSpec();
+    ASSERT_EQ(spec.gadgets.size(), 66u);
+    auto* panel = qobject_cast<QTabWidget*>(W(gadget::kPanel));
+    ASSERT_NE(panel, nullptr);
+    for (const ui::GadgetSpec& g : spec.gadgets) {
+        SCOPED_TRACE("gadget " + std::to_string(g.number));
+        QWidget* w = W(g.number);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(HasKind(w, g.kind));
+        EXPECT_EQ(gadgets->GadgetOf(w), g.number);
+        if (g.kind == GadgetKind::Container) {
+            const int page = panel->indexOf(w);
+            ASSERT_GE(page, 0);
+            EXPECT_EQ(spec.pageContainers[page], g.number);
+            continue;
+        }
+        EXPECT_EQ(w->geometry(), QRect(g.place.x, g.place.y, g.place.w, g.place.h));
+        QWidget* parent = g.parent == ui::kWindowParent ? gadgets->Window() : W(g.parent);
+        EXPECT_EQ(w->parentWidget(), parent);
+        if (g.kind == GadgetKind::ComboBox || g.kind == GadgetKind::ListBox) {
+            ASSERT_EQ(gadgets->ItemCount(g.number), static_cast<int>(g.items.size()));
+            for (int i = 0; i < gadgets->ItemCount(g.number); ++i) {
+                EXPECT_EQ(gadgets->ItemText(g.number, i), g.items[i]);
+            }
+            EXPECT_EQ(gadgets->State(g.number), g.items.empty() ? -1 : g.initialState);
+        } else if (g.kind != GadgetKind::Panel && g.kind != GadgetKind::Image) {
+            EXPECT_EQ(gadgets->Text(g.number), g.caption);
+        }
+        EXPECT_EQ(gadgets->ToolTip(g.number), g.toolTip);
+    }
+}
+
+TEST_F(WindowBuild, PagesHaveTitlesAndIconsAndTheBannerItsPicture) {
+    auto* panel = qobject_cast<QTabWidget*>(W(gadget::kPanel));
+    ASSERT_EQ(panel->count(), 3);
+    const char* titles[] = {"Loopsmith", "Редактирование профилей", "О программе"};
+    for (int page = 0; page < 3; ++page) {
+        EXPECT_EQ(FromQ(panel->tabText(page)), titles[page]);
+        EXPECT_FALSE(panel->tabIcon(page).isNull()) << page;
+        EXPECT_EQ(panel->tabIcon(page).availableSizes().value(0), QSize(16, 16)) << page;
+    }
+    EXPECT_EQ(qobject_cast<QLabel*>(W(gadget::kBanner))->pixmap().size(), QSize(381, 68));
+    EXPECT_EQ(gadgets->State(gadget::kPanel), 0);
+}
+
+TEST_F(WindowBuild, GadgetFeaturesFromTheTable) {
+    EXPECT_TRUE(qobject_cast<QLabel*>(W(gadget::kProfileLabel))->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(qobject_cast<QLabel*>(W(gadget::kTimeUnitLabel))->alignment() & Qt::AlignLeft);
+    EXPECT_EQ(qobject_cast<QLabel*>(W(gadget::kAboutText))->frameShadow(), QFrame::Sunken);
+    EXPECT_TRUE(qobject_cast<QPushButton*>(W(gadget::kCalculateButton))->isDefault());
+    EXPECT_FALSE(qobject_cast<QPushButton*>(W(gadget::kNewButton))->isDefault());
+    auto* output = qobject_cast<QPlainTextEdit*>(W(gadget::kOutputBox));
+    EXPECT_TRUE(QFontInfo(output->font()).fixedPitch());
+    EXPECT_EQ(output->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    // The typing limits are not Qt's, which would also cut the program's own text.
+    for (int field : {gadget::kTimeField, gadget::kFrequencyField, gadget::kCyclesField}) {
+        EXPECT_EQ(qobject_cast<QLineEdit*>(W(field))->maxLength(), 32767) << field;
+    }
+}
+
+}  // namespace
