@@ -1,0 +1,109 @@
+#include "cli/cli_options.h"
+
+#include "engine/batch_request.h"
+
+const char* const kCliHelp =
+    "Usage: loopsmith-cli [options] CYCLES\n"
+    "       loopsmith-cli [options] --time T --time-unit UNIT --freq F --freq-unit UNIT\n"
+    "       loopsmith-cli [options] --batch < requests\n"
+    "       loopsmith-cli --count FILE\n"
+    "\n"
+    "Prints the PIC assembler delay code that the Loopsmith window would write.\n"
+    "CYCLES is read as the cycle field reads it: decimal, $hex or %binary.\n"
+    "\n"
+    "  --wdt              the loop nest with clrwdt\n"
+    "  --time T           the calculator's time field (as typed)\n"
+    "  --time-unit U      us, ms, s, min, h or d (default us)\n"
+    "  --freq F           the oscillator frequency field (as typed)\n"
+    "  --freq-unit U      MHz, kHz or Hz (default MHz)\n"
+    "  --profile NAME     the profile to spell the code with (default: the first)\n"
+    "  --settings FILE    read profiles from FILE (default: Loopsmith.ini beside the program);\n"
+    "                     the file is never written\n"
+    "  --language NAME    texts from Language/NAME.lng beside the program (default: built-in)\n"
+    "  --plan             one JSON line with the loop plan instead of the code\n"
+    "  --verify           run the code on the built-in interpreter and report its cycles\n"
+    "                     on standard error (exit 3 on a mismatch)\n"
+    "  --count FILE       print the cycle count of a block of assembler (exit 2 on a line\n"
+    "                     that is not understood)\n"
+    "  --batch            one request a line on standard input (CYCLES, or T UNIT F UNIT),\n"
+    "                     one JSON line a request on standard output\n"
+    "  --lf               \"\\n\" line ends instead of \"\\r\\n\"\n"
+    "  --help             this text\n"
+    "\n"
+    "Exit codes: 0 done, 1 the window would show a message (its text is on standard\n"
+    "error), 2 usage error or unreadable input, 3 verification failed.\n";
+
+CliParse ParseCliOptions(const std::vector<std::string>& args) {
+    CliParse r;
+    CliOptions& o = r.options;
+    auto fail = [&r](std::string what) {
+        if (r.error.empty())
+            r.error = std::move(what);
+    };
+    for (std::size_t i = 0; i < args.size() && r.error.empty(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::optional<std::string>& into) {
+            if (i + 1 >= args.size())
+                return fail(a + " needs a value");
+            if (into)
+                return fail(a + " given twice");
+            into = args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--wdt") {
+            o.watchdog = true;
+        } else if (a == "--plan") {
+            o.plan = true;
+        } else if (a == "--verify") {
+            o.verify = true;
+        } else if (a == "--batch") {
+            o.batch = true;
+        } else if (a == "--lf") {
+            o.lf = true;
+        } else if (a == "--time") {
+            value(o.time);
+        } else if (a == "--time-unit") {
+            value(o.timeUnit);
+        } else if (a == "--freq") {
+            value(o.frequency);
+        } else if (a == "--freq-unit") {
+            value(o.frequencyUnit);
+        } else if (a == "--profile") {
+            value(o.profile);
+        } else if (a == "--settings") {
+            value(o.settings);
+        } else if (a == "--language") {
+            value(o.language);
+        } else if (a == "--count") {
+            value(o.countFile);
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            fail("unknown option " + a);
+        } else if (o.cycles) {
+            fail("more than one cycle count");
+        } else {
+            o.cycles = a;  // "-5" is a count too: the range message answers it
+        }
+    }
+    if (!r.error.empty() || o.help)
+        return r;
+
+    if (o.timeUnit && TimeUnitIndex(*o.timeUnit) < 0)
+        fail("--time-unit is one of us ms s min h d");
+    if (o.frequencyUnit && FrequencyUnitIndex(*o.frequencyUnit) < 0) {
+        fail("--freq-unit is one of MHz kHz Hz");
+    }
+    const bool calculator = o.time || o.frequency || o.timeUnit || o.frequencyUnit;
+    if (calculator && !(o.time && o.frequency))
+        fail("--time and --freq go together");
+    const int modes =
+        (o.cycles ? 1 : 0) + (calculator ? 1 : 0) + (o.batch ? 1 : 0) + (o.countFile ? 1 : 0);
+    if (modes == 0)
+        fail("give CYCLES, --time and --freq, --batch or --count FILE");
+    if (modes > 1)
+        fail("CYCLES, --time/--freq, --batch and --count exclude each other");
+    if (o.verify && (o.batch || o.countFile || o.plan)) {
+        fail("--verify checks the code of one request");
+    }
+    return r;
+}

@@ -1,0 +1,164 @@
+// loopsmith-cli: the delay code of the Loopsmith window from a shell, plus checks of the code
+// and a batch mode for scripts. Never links the toolkit.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/gadget_ids.h"
+#include "cli/cli_options.h"
+#include "cli/cli_session.h"
+#include "cli/program_folder.h"
+#include "engine/batch_request.h"
+#include "engine/count_block_cycles.h"
+#include "engine/plan_delay.h"
+#include "engine/plan_json.h"
+#include "i18n/language_file.h"
+
+namespace {
+
+constexpr int kExitMessage = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitMismatch = 3;
+
+void Write(std::FILE* f, const std::string& s) {
+    std::fwrite(s.data(), 1, s.size(), f);
+}
+
+std::string WithLineEnds(std::string text, bool lf) {
+    if (!lf)
+        return text;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        out += text[i];
+    }
+    return out;
+}
+
+int Usage(const std::string& what) {
+    Write(stderr, "loopsmith-cli: " + what + " (see --help)\n");
+    return kExitUsage;
+}
+
+int CountFile(const std::string& file) {
+    std::ifstream in(PathFromUtf8(file), std::ios::binary);
+    if (!in) {
+        Write(stderr, "loopsmith-cli: cannot read " + file + "\n");
+        return kExitUsage;
+    }
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const BlockCycles run = CountTextCycles(text);
+    if (!run.ok) {
+        const std::string where = run.errorLine > 0 ? ":" + std::to_string(run.errorLine) : "";
+        Write(stderr, file + where + ": " + run.error + "\n");
+        return kExitUsage;
+    }
+    Write(stdout, std::to_string(run.cycles) + "\n");
+    return 0;
+}
+
+int Batch(CliSession& session, const CliOptions& o) {
+    BatchContext c;
+    c.variant = o.watchdog ? Variant::Watchdog : Variant::Plain;
+    c.texts = session.app().messages;
+    c.timeCaption = session.gadgets().Text(gadget::kTimeLabel);
+    c.frequencyCaption = session.gadgets().Text(gadget::kFrequencyLabel);
+    c.lineEnd = o.lf ? "\n" : "\r\n";
+
+    std::vector<char> buf(1 << 16);
+    std::string pending, out;
+    out.reserve(1 << 17);
+    auto answerLines = [&](bool atEnd) {
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t nl = pending.find('\n', start);
+            if (nl == std::string::npos)
+                break;
+            AnswerBatchLine(std::string_view(pending).substr(start, nl - start), c, out);
+            start = nl + 1;
+        }
+        pending.erase(0, start);
+        if (atEnd && !pending.empty()) {
+            AnswerBatchLine(pending, c, out);
+            pending.clear();
+        }
+        if (out.size() >= (1 << 16) || atEnd) {
+            Write(stdout, out);
+            out.clear();
+        }
+    };
+    for (;;) {
+        const std::size_t n = std::fread(buf.data(), 1, buf.size(), stdin);
+        if (n == 0)
+            break;
+        pending.append(buf.data(), n);
+        answerLines(false);
+    }
+    answerLines(true);
+    return std::ferror(stdin) ? kExitUsage : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CliParse parsed = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty())
+        return Usage(parsed.error);
+    const CliOptions& o = parsed.options;
+    if (o.help) {
+        Write(stdout, kCliHelp);
+        return 0;
+    }
+    if (o.countFile)
+        return CountFile(*o.countFile);
+
+    const std::filesystem::path folder = ProgramFolder();
+    CliSession session(folder);
+    const std::filesystem::path settings =
+        o.settings ? PathFromUtf8(*o.settings) : folder / "Loopsmith.ini";
+    if (std::string e = session.LoadProfiles(settings, o.profile ? &*o.profile : nullptr);
+        !e.empty()) {
+        return Usage(e);
+    }
+    if (o.language) {
+        if (std::string m = session.ApplyLanguageNamed(*o.language); !m.empty()) {
+            Write(stderr, m + "\n");
+            return kExitMessage;
+        }
+    }
+    if (o.batch)
+        return Batch(session, o);
+
+    const CliSession::Outcome r = session.Request(o);
+    if (!r.placed) {
+        Write(stderr, r.message + "\n");
+        return kExitMessage;
+    }
+    const Variant variant = o.watchdog ? Variant::Watchdog : Variant::Plain;
+    if (o.plan) {
+        std::string line;
+        AppendPlanJson(line, *PlanDelay(r.delayCycles, variant));
+        Write(stdout, line + (o.lf ? "\n" : "\r\n"));
+        return 0;
+    }
+    Write(stdout, WithLineEnds(r.text, o.lf));
+    if (o.verify) {
+        const BlockCycles run = CountTextCycles(r.text);
+        if (!run.ok) {
+            Write(stderr, "verification failed: line " + std::to_string(run.errorLine) + ": " +
+                              run.error + "\n");
+            return kExitMismatch;
+        }
+        if (run.cycles != r.delayCycles) {
+            Write(stderr, "verification failed: the code takes " + std::to_string(run.cycles) +
+                              " cycles, not " + std::to_string(r.delayCycles) + "\n");
+            return kExitMismatch;
+        }
+        Write(stderr, "verified: " + std::to_string(run.cycles) + " cycles\n");
+    }
+    return 0;
+}

@@ -1,0 +1,122 @@
+#include "engine/batch_request.h"
+
+#include <array>
+#include <cstdint>
+
+#include "engine/cycle_count.h"
+#include "engine/delay_messages.h"
+#include "engine/number_text.h"
+#include "engine/plan_delay.h"
+#include "engine/plan_json.h"
+
+namespace {
+
+bool SameWord(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// The cycle field's reading; plain short digit strings (nearly every request) skip the
+// string copy.
+std::int64_t ReadCount(std::string_view word) {
+    if (!word.empty() && word.size() <= 18) {
+        std::int64_t v = 0;
+        bool digits = true;
+        for (char c : word) {
+            if (c < '0' || c > '9') {
+                digits = false;
+                break;
+            }
+            v = v * 10 + (c - '0');
+        }
+        if (digits)
+            return v;
+    }
+    return ReadIntegerText(std::string(word));
+}
+
+void Answer(const BatchContext& c, std::int64_t delay, std::string& out) {
+    if (const auto plan = PlanDelay(delay, c.variant)) {
+        AppendPlanJson(out, *plan);
+    } else {
+        // INT64_MIN stands for a count too large to read; it is no count to quote.
+        AppendErrorJson(out, delay == INT64_MIN ? nullptr : &delay,
+                        RangeMessage(c.texts, c.variant).text);
+    }
+}
+
+}  // namespace
+
+int TimeUnitIndex(std::string_view w) {
+    constexpr std::array<std::string_view, 6> kWords = {"us", "ms", "s", "min", "h", "d"};
+    for (std::size_t i = 0; i < kWords.size(); ++i) {
+        if (SameWord(w, kWords[i]))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int FrequencyUnitIndex(std::string_view w) {
+    constexpr std::array<std::string_view, 3> kWords = {"MHz", "kHz", "Hz"};
+    for (std::size_t i = 0; i < kWords.size(); ++i) {
+        if (SameWord(w, kWords[i]))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void AnswerBatchLine(std::string_view line, const BatchContext& c, std::string& out) {
+    std::array<std::string_view, 5> words;
+    std::size_t n = 0, i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsBlank(line[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !IsBlank(line[i]))
+            ++i;
+        if (i > start) {
+            if (n == words.size()) {
+                n = words.size() + 1;
+                break;
+            }
+            words[n++] = line.substr(start, i - start);
+        }
+    }
+
+    if (n == 1) {
+        Answer(c, ReadCount(words[0]), out);
+    } else if (n == 4) {
+        const int timeUnit = TimeUnitIndex(words[1]);
+        const int frequencyUnit = FrequencyUnitIndex(words[3]);
+        if (timeUnit < 0 || frequencyUnit < 0) {
+            AppendErrorJson(out, nullptr,
+                            timeUnit < 0 ? "unknown time unit (us ms s min h d)"
+                                         : "unknown frequency unit (MHz kHz Hz)");
+        } else {
+            const CycleCount count = ComputeCycleCount(std::string(words[0]), timeUnit,
+                                                       std::string(words[2]), frequencyUnit);
+            if (count.outcome == CycleCountOutcome::Cycles) {
+                Answer(c, count.cycles, out);
+            } else {
+                AppendErrorJson(
+                    out, nullptr,
+                    CalculatorMessage(c.texts, count.outcome, c.timeCaption, c.frequencyCaption)
+                        .text);
+            }
+        }
+    } else {
+        AppendErrorJson(out, nullptr,
+                        "not a request: a cycle count, or time, unit, frequency, unit");
+    }
+    out += c.lineEnd;
+}

@@ -1,0 +1,70 @@
+#include "engine/plan_json.h"
+
+#include <charconv>
+
+namespace {
+
+void AppendInt(std::string& out, std::int64_t v) {
+    char buf[24];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, end);
+}
+
+}  // namespace
+
+void AppendPlanJson(std::string& out, const LoopPlan& plan) {
+    out += "{\"delayCycles\":";
+    AppendInt(out, plan.delayCycles);
+    out += ",\"registerCount\":";
+    AppendInt(out, plan.registerCount);
+    out += ",\"loopCounts\":[";
+    for (int k = 1; k <= plan.registerCount; ++k) {
+        if (k > 1)
+            out += ',';
+        AppendInt(out, plan.counts[k]);
+    }
+    out += "],\"tailNops\":";
+    AppendInt(out, plan.tailNops);
+    out += ",\"extraNop\":";
+    AppendInt(out, plan.extraNop);
+    out += ",\"clearWatchdog\":";
+    AppendInt(out, plan.clearWatchdog);
+    out += '}';
+}
+
+void AppendErrorJson(std::string& out, const std::int64_t* delayCycles, std::string_view error) {
+    out += '{';
+    if (delayCycles != nullptr) {
+        out += "\"delayCycles\":";
+        AppendInt(out, *delayCycles);
+        out += ',';
+    }
+    out += "\"error\":";
+    AppendJsonString(out, error);
+    out += '}';
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    static const char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (u < 0x20) {
+            out += "\\u00";
+            out += kHex[u >> 4];
+            out += kHex[u & 15];
+        } else {
+            out += c;  // UTF-8 passes through
+        }
+    }
+    out += '"';
+}

@@ -1,0 +1,270 @@
+// loopsmith-cli as a user runs it: the built binary, real files in a fresh folder, and the
+// text the window's own path puts into the output box for the same inputs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "app/app_state.h"
+#include "app/calculator_mode.h"
+#include "app/event_loop.h"
+#include "app/gadget_ids.h"
+#include "app/main_window_spec.h"
+#include "store/profile_gadget.h"
+#include "store/profile_store.h"
+#include "ui/memory_gadgets.h"
+
+namespace fs = std::filesystem;
+using namespace gadget;
+
+namespace {
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+class Cli : public ::testing::Test {
+  protected:
+    Cli() {
+        std::random_device rd;
+        dir_ = fs::temp_directory_path() /
+               ("loopsmith-cli-" + std::to_string(rd()) + std::to_string(rd()));
+        fs::create_directories(dir_);
+    }
+    ~Cli() override {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+
+    // Arguments are passed single-quoted to the shell. Without --settings, a settings file
+    // that does not exist, so that one left beside the binary changes nothing.
+    CliRun Invoke(const std::vector<std::string>& args, const std::string& input = "") {
+        std::string cmd = "'" + std::string(LOOPSMITH_BIN_DIR) + "/loopsmith-cli'";
+        for (const std::string& a : args)
+            cmd += " '" + a + "'";
+        if (std::find(args.begin(), args.end(), "--settings") == args.end()) {
+            cmd += " --settings '" + (dir_ / "none.ini").string() + "'";
+        }
+        WriteFile(dir_ / "stdin", input);
+        cmd += " < '" + (dir_ / "stdin").string() + "' > '" + (dir_ / "stdout").string() +
+               "' 2> '" + (dir_ / "stderr").string() + "'";
+        const int status = std::system(cmd.c_str());
+        return {WEXITSTATUS(status), ReadFile(dir_ / "stdout"), ReadFile(dir_ / "stderr")};
+    }
+
+    // What the window puts into its output box, with the built-in profiles (or `profiles`).
+    static std::string Window(const std::string& cycles, bool wdt, int profile,
+                              const ProfileList* profiles = nullptr) {
+        ui::MemoryGadgets g(MainWindowSpec());
+        AppState app(g);
+        if (profiles) {
+            app.profiles = *profiles;
+        } else {
+            AddDefaultProfiles(app.profiles);
+        }
+        FillProfileGadget(g, app.profiles, kProfileCombo, profile);
+        g.SetState(kWatchdogCheck, wdt ? 1 : 0);
+        g.SetText(kCyclesField, cycles);
+        CalculationRequest(app);
+        EXPECT_TRUE(g.Messages().empty());
+        return g.Text(kOutputBox);
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(Cli, CodeIsTheWindowsTextForEveryProfileAndVariant) {
+    for (const char* cycles :
+         {"4", "1546", "1000000", "$FFFF", "%101010101010", "394255", "9223372036854775800"}) {
+        for (bool wdt : {false, true}) {
+            for (int profile : {0, 1}) {
+                std::vector<std::string> args = {cycles};
+                if (wdt)
+                    args.push_back("--wdt");
+                if (profile == 1)
+                    args.insert(args.end(), {"--profile", "Default PIC18"});
+                const CliRun r = Invoke(args);
+                SCOPED_TRACE(std::string(cycles) + (wdt ? " wdt" : "") + " profile " +
+                             std::to_string(profile));
+                if (std::string(cycles) == "4" && wdt) {
+                    EXPECT_EQ(r.code, 1);
+                    continue;
+                }
+                EXPECT_EQ(r.code, 0) << r.err;
+                EXPECT_EQ(r.out, Window(cycles, wdt, profile));
+                EXPECT_EQ(r.err, "");
+            }
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "none.ini"));  // never written
+}
+
+TEST_F(Cli, CalculatorHeaderCarriesTheTextsAsGiven) {
+    const CliRun r =
+        Invoke({"--time", "1.50", "--time-unit", "ms", "--freq", "32.768", "--freq-unit", "kHz"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find("            movlw")),
+              "; Задержка 12 машинных циклов\r\n"
+              "; Длительность задержки 1.50 миллисекунд\r\n"
+              "; Частота задающего генератора 32.768 кГц\r\n\r\n");
+}
+
+TEST_F(Cli, MessagesGoToStandardErrorWithExitOne) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"3"}, "Длительность задержки должна быть в диапазоне  4...9.223.372.036.854.775.800\n"},
+        {{"4", "--wdt"},
+         "Длительность задержки должна быть в диапазоне  5...9.223.372.036.854.775.800\n"},
+        {{"$10000000000000005"},
+         "Длительность задержки должна быть в диапазоне  4...9.223.372.036.854.775.800\n"},
+        {{"9223372036854775808"},
+         "Длительность задержки должна быть в диапазоне  4...9.223.372.036.854.775.800\n"},
+        {{"--time", "0.1", "--freq", "4"},
+         "При данной частоте \"кварца\" получить такую задержку НЕВОЗМОЖНО!\n"},
+        {{"--time", "", "--freq", "4"}, "В поле \"Время:\" отсутствуют данные\n"},
+        {{"--time", "999999999999999999", "--time-unit", "d", "--freq", "999999999999999999"},
+         "Задана слишком большая задержка!\n"},
+        {{"5", "--language", "klingon"},
+         "Отсутствует языковой файл \"klingon.lng\"\n\nNot language file  \"klingon.lng\"\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Invoke(c.args);
+        EXPECT_EQ(r.code, 1) << c.args[0];
+        EXPECT_EQ(r.err, c.err) << c.args[0];
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST_F(Cli, UsageErrorsAreOneLineWithExitTwo) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--bogus", "10"},
+                                               {"10", "--profile"},
+                                               {},
+                                               {"10", "20"},
+                                               {"10", "--time", "1", "--freq", "4"},
+                                               {"--time", "1"},
+                                               {"--time", "1", "--freq", "4", "--freq-unit", "GHz"},
+                                               {"10", "--profile", "No such profile"}}) {
+        const CliRun r = Invoke(args);
+        EXPECT_EQ(r.code, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    const CliRun help = Invoke({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("--batch"), std::string::npos);
+}
+
+TEST_F(Cli, ProfilesComeFromTheSettingsFile) {
+    const std::string ini =
+        "\xEF\xBB\xBF\r\n[Window]\r\nNumberProf = 0\r\n[Mine]\r\nReg1 = CntA\r\nReg2 = CntB\r\n"
+        "Label = Wait\r\nTypePIC = 1\r\nRegType1 = 1\r\n";
+    WriteFile(dir_ / "Loopsmith.ini", ini);
+    const CliRun r =
+        Invoke({"1546", "--settings", (dir_ / "Loopsmith.ini").string(), "--profile", "Mine"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    const ProfileList fromFile = LoadProfileListFromFile(dir_ / "Loopsmith.ini");
+    ASSERT_EQ(fromFile.size(), 1u);
+    EXPECT_EQ(r.out, Window("1546", false, 0, &fromFile));
+    EXPECT_NE(r.out.find("Wait        decfsz      CntA,F,1\r\n"), std::string::npos) << r.out;
+    EXPECT_EQ(ReadFile(dir_ / "Loopsmith.ini"), ini);
+}
+
+TEST_F(Cli, PlanLineAndLineFeeds) {
+    const CliRun plan = Invoke({"1000000", "--plan"});
+    EXPECT_EQ(plan.code, 0);
+    EXPECT_EQ(plan.out,
+              "{\"delayCycles\":1000000,\"registerCount\":3,\"loopCounts\":[173,19,6],"
+              "\"tailNops\":2,\"extraNop\":0,\"clearWatchdog\":0}\r\n");
+    const CliRun lf = Invoke({"1548", "--wdt", "--lf"});
+    std::string expected = Window("1548", true, 0);
+    std::erase(expected, '\r');
+    EXPECT_EQ(lf.out, expected);
+}
+
+TEST_F(Cli, VerifyRunsTheCode) {
+    const CliRun r =
+        Invoke({"9223372036854775800", "--verify", "--wdt", "--profile", "Default PIC18"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "verified: 9223372036854775800 cycles\n");
+    const CliRun calc =
+        Invoke({"--verify", "--time", "1", "--time-unit", "min", "--freq", "3.579545"});
+    EXPECT_EQ(calc.code, 0);
+    EXPECT_EQ(calc.err, "verified: 53693175 cycles\n");
+}
+
+TEST_F(Cli, CountReadsAHandEditedBlock) {
+    std::string text = Window("1000000", false, 0);
+    WriteFile(dir_ / "block.asm", text);
+    CliRun r = Invoke({"--count", (dir_ / "block.asm").string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "1000000\n");
+
+    text += "            nop\r\n";  // one more by hand
+    WriteFile(dir_ / "block.asm", text);
+    EXPECT_EQ(Invoke({"--count", (dir_ / "block.asm").string()}).out, "1000001\n");
+
+    WriteFile(dir_ / "bad.asm",
+              "; x\r\n            movlw       .1\r\n            incf        R,F\r\n");
+    r = Invoke({"--count", (dir_ / "bad.asm").string()});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err.rfind((dir_ / "bad.asm").string() + ":3: unknown instruction", 0), 0u) << r.err;
+
+    r = Invoke({"--count", (dir_ / "missing.asm").string()});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("cannot read"), std::string::npos);
+}
+
+TEST_F(Cli, BatchAnswersEveryLine) {
+    const CliRun r = Invoke({"--batch", "--lf"},
+                            "1000000\n1 ms 4 MHz\r\n3\n0.1 us 4 MHz\nfoo bar\n$10000000000000005\n"
+                            "1 fortnight 4 MHz\n9223372036854775800");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out,
+              "{\"delayCycles\":1000000,\"registerCount\":3,\"loopCounts\":[173,19,6],"
+              "\"tailNops\":2,\"extraNop\":0,\"clearWatchdog\":0}\n"
+              "{\"delayCycles\":1000,\"registerCount\":2,\"loopCounts\":[75,2],\"tailNops\":0,"
+              "\"extraNop\":0,\"clearWatchdog\":0}\n"
+              "{\"delayCycles\":3,\"error\":\"Длительность задержки должна быть в диапазоне  "
+              "4...9.223.372.036.854.775.800\"}\n"
+              "{\"error\":\"При данной частоте \\\"кварца\\\" получить такую задержку "
+              "НЕВОЗМОЖНО!\"}\n"
+              "{\"error\":\"not a request: a cycle count, or time, unit, frequency, unit\"}\n"
+              "{\"error\":\"Длительность задержки должна быть в диапазоне  "
+              "4...9.223.372.036.854.775.800\"}\n"
+              "{\"error\":\"unknown time unit (us ms s min h d)\"}\n"
+              "{\"delayCycles\":9223372036854775800,\"registerCount\":8,\"loopCounts\":[67,232,"
+              "182,34,102,48,143,43],\"tailNops\":0,\"extraNop\":0,\"clearWatchdog\":0}\n");
+    const CliRun wdt = Invoke({"--batch", "--wdt"}, "5\n");
+    EXPECT_EQ(wdt.out,
+              "{\"delayCycles\":5,\"registerCount\":1,\"loopCounts\":[1],\"tailNops\":0,"
+              "\"extraNop\":0,\"clearWatchdog\":1}\r\n");
+}
+
+TEST_F(Cli, LanguageFileBesideTheProgram) {
+    if (!fs::exists(fs::path(LOOPSMITH_BIN_DIR) / "Language" / "english.lng")) {
+        GTEST_SKIP() << "no english.lng in the build's Language folder";
+    }
+    const CliRun r = Invoke({"10", "--language", "english"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.find("; Задержка"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.find("\r\n")),
+              Window("10", false, 0).substr(Window("10", false, 0).find("\r\n")));
+}
+
+}  // namespace
