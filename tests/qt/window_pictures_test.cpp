@@ -17,58 +17,14 @@
 #include <set>
 #include <string>
 
-#include "app/app_state.h"
 #include "app/gadget_ids.h"
-#include "i18n/language.h"
-#include "qt_fixture.h"
+#include "app/startup.h"
+#include "program_fixture.h"
 #include "ui/qt/qt_text.h"
 
 using ui::qt::ToQ;
 
 namespace {
-
-// English captions as a language file would give them.
-const std::map<int, std::string> kEnglish = {
-    {gadget::kCalculatorCheck, "Calculator"},
-    {gadget::kProfileLabel, "Profile"},
-    {gadget::kCalculatorFrame, "Calculator"},
-    {gadget::kTimeFrame, "Delay time"},
-    {gadget::kTimeUnitLabel, "Time given in:"},
-    {gadget::kTimeLabel, "Time:"},
-    {gadget::kFrequencyFrame, "Oscillator frequency"},
-    {gadget::kFrequencyUnitLabel, "Oscillator frequency given in:"},
-    {gadget::kFrequencyLabel, "Frequency:"},
-    {gadget::kWatchdogCheck, "Clear watchdog timer (WDT)"},
-    {gadget::kCyclesLabel, "Delay in machine cycles:"},
-    {gadget::kCalculateButton, "Calculate"},
-    {gadget::kProfileListLabel, "Profile list"},
-    {gadget::kNewButton, "New"},
-    {gadget::kEditButton, "Edit"},
-    {gadget::kDeleteButton, "Delete"},
-    {gadget::kProfileNameLabel, "Profile name:"},
-    {gadget::kFamilyLabel, "Type"},
-    {gadget::kLabelNameLabel, "Label name:"},
-    {gadget::kOkButton, "OK"},
-    {gadget::kCancelButton, "Cancel"},
-    {gadget::kLanguageLabel, "Language:"},
-};
-
-void ApplyEnglishByHand(ui::Gadgets& g) {
-    for (const auto& [number, text] : kEnglish)
-        g.SetText(number, text);
-    for (int n = 1; n <= 8; ++n) {
-        g.SetText(gadget::kFirstRegisterLabel + n - 1,
-                  "Register name № " + std::to_string(n) + ":");
-    }
-    const char* units[] = {"Microseconds", "Milliseconds", "Seconds", "Minutes", "Hours", "Days"};
-    for (int i = 0; i < 6; ++i)
-        g.SetItemText(gadget::kTimeUnitCombo, i, units[i]);
-    const char* hertz[] = {"Megahertz", "Kilohertz", "Hertz"};
-    for (int i = 0; i < 3; ++i)
-        g.SetItemText(gadget::kFrequencyUnitCombo, i, hertz[i]);
-    g.SetPageTitle(gadget::kPanel, 1, "Profile editor");
-    g.SetPageTitle(gadget::kPanel, 2, "About");
-}
 
 // Room a caption needs beyond its text in each kind of widget (frame, indicator, arrow).
 std::string ClippedCaptions(const ui::qt::QtGadgets& g, const std::set<int>& skip = {}) {
@@ -139,25 +95,36 @@ void SavePages(ui::qt::QtGadgets& g, const std::string& suffix) {
     g.SetState(gadget::kPanel, 0);
 }
 
-class WindowPictures : public QtWindowTest {
+// The program as a user sees it: calculator on, 10 ms at 4 MHz turned into code.
+class WindowPictures : public ProgramFixture {
   protected:
     void SetUp() override {
-        QtWindowTest::SetUp();
-        gadgets->AddItem(gadget::kProfileCombo, "PIC16");
-        gadgets->SetState(gadget::kProfileCombo, 0);
-        gadgets->AddItem(gadget::kLanguageCombo, "russian");
-        gadgets->SetState(gadget::kLanguageCombo, 0);
-        gadgets->AddItem(gadget::kProfileList, "PIC16");
-        gadgets->AddItem(gadget::kProfileList, "PIC18");
-        gadgets->SetText(gadget::kCyclesField, "1000000");
-        gadgets->SetText(gadget::kOutputBox,
-                         "; Delay = 1000000 machine cycles\r\n"
-                         "        movlw   .173\r\n"
-                         "        movwf   Reg_1\r\n"
-                         "wr      decfsz  Reg_1,F\r\n"
-                         "        goto    wr\r\n");
-        gadgets->ShowWindow();
-        QApplication::processEvents();
+        ProgramFixture::SetUp();
+        StartUp(*app);
+        if (gadgets->State(gadget::kCalculatorCheck) == 0)
+            ClickCalculatorCheck();
+        gadgets->SetState(gadget::kTimeUnitCombo, 1);
+        gadgets->SetState(gadget::kFrequencyUnitCombo, 0);
+        gadgets->SetText(gadget::kTimeField, "");
+        gadgets->SetText(gadget::kFrequencyField, "");
+        QTest::keyClicks(W(gadget::kTimeField), "10");
+        QTest::keyClicks(W(gadget::kFrequencyField), "4");
+        QTest::keyClick(W(gadget::kFrequencyField), Qt::Key_Return);
+        Pump();
+        ASSERT_TRUE(messages.empty()) << messages.front();
+        ASSERT_FALSE(gadgets->Text(gadget::kOutputBox).empty());
+    }
+
+    // Picks a language in its combo box as the user would.
+    void PickLanguage(const std::string& name) {
+        for (int i = 0; i < gadgets->ItemCount(gadget::kLanguageCombo); ++i) {
+            if (gadgets->ItemText(gadget::kLanguageCombo, i) != name)
+                continue;
+            gadgets->SetState(gadget::kLanguageCombo, i);
+            Dispatch(*app, ui::Event::OnGadget(gadget::kLanguageCombo, ui::kEventSelectionChange));
+            return;
+        }
+        FAIL() << "no language " << name;
     }
 };
 
@@ -177,13 +144,8 @@ TEST_F(WindowPictures, RussianCaptionsFitAndPagesAreSaved) {
 }
 
 TEST_F(WindowPictures, EnglishCaptionsFitAndPagesAreSaved) {
-    ApplyEnglishByHand(*gadgets);
-    const std::filesystem::path english =
-        std::filesystem::path(LOOPSMITH_SOURCE_DIR) / "Language" / "english.lng";
-    if (std::filesystem::exists(english)) {
-        AppState app(*gadgets, LOOPSMITH_SOURCE_DIR);
-        ApplyLanguage(app, english);
-    }
+    PickLanguage("english");
+    EXPECT_EQ(gadgets->Text(gadget::kCalculateButton), "Calculate");
     const std::string clipped = ClippedCaptions(*gadgets, kAboutFixedTexts);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "_en");
