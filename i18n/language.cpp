@@ -7,7 +7,6 @@
 #include "i18n/language_file.h"
 #include "i18n/ui_text_table.h"
 #include "store/key_value_file.h"
-#include "store/key_value_text.h"
 
 void ListLanguages(AppState& app) {
     ui::Gadgets& g = app.gadgets;
@@ -22,15 +21,11 @@ void ListLanguages(AppState& app) {
 }
 
 int ResolveLanguageIndex(AppState& app, int stored) {
-    const ui::Gadgets& g = app.gadgets;
-    const int count = g.ItemCount(gadget::kLanguageCombo);
-    if (stored >= 0 && stored < count)
-        return stored;
-    for (int i = 0; i < count; ++i) {
-        if (kv::NamesMatch(g.ItemText(gadget::kLanguageCombo, i), "russian"))
-            return i;
+    std::vector<std::string> names;
+    for (int i = 0; i < app.gadgets.ItemCount(gadget::kLanguageCombo); ++i) {
+        names.push_back(app.gadgets.ItemText(gadget::kLanguageCombo, i));
     }
-    return -1;
+    return ResolveLanguagePosition(names, stored);
 }
 
 void LoadSelectedLanguage(AppState& app) {

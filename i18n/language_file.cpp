@@ -6,6 +6,7 @@
 #include "i18n/ui_text_table.h"
 #include "store/key_value_file.h"
 #include "store/key_value_text.h"
+#include "store/settings_values.h"
 
 namespace {
 
@@ -102,6 +103,27 @@ std::vector<std::string> FindLanguageNames(const std::filesystem::path& folder) 
     }
     std::sort(names.begin(), names.end(), LanguageOrder);
     return names;
+}
+
+int ResolveLanguagePosition(const std::vector<std::string>& names, int stored) {
+    const int count = static_cast<int>(names.size());
+    if (stored >= 0 && stored < count)
+        return stored;
+    for (int i = 0; i < count; ++i) {
+        if (kv::NamesMatch(names[i], "russian"))
+            return i;
+    }
+    return -1;
+}
+
+std::filesystem::path StartLanguageFile(const std::filesystem::path& programFolder) {
+    const std::filesystem::path folder = programFolder / "Language";
+    const std::vector<std::string> names = FindLanguageNames(folder);
+    const std::optional<SettingsValues> stored = ReadSettingsFile(programFolder / "Loopsmith.ini");
+    const int position = ResolveLanguagePosition(names, stored ? stored->Language : -1);
+    if (position < 0 || names[position].empty())
+        return {};
+    return LanguageFilePath(folder, names[position]);
 }
 
 std::string MissingLanguageFileText(const std::filesystem::path& path) {

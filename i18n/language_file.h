@@ -31,6 +31,14 @@ std::filesystem::path LanguageFilePath(const std::filesystem::path& folder,
 // that a stored position names the same language at every start.
 std::vector<std::string> FindLanguageNames(const std::filesystem::path& folder);
 
+// The position of the language to use: the stored one if it names an item, else the first
+// item called "russian" in any ASCII letter case, else -1 (the built-in texts).
+int ResolveLanguagePosition(const std::vector<std::string>& names, int stored);
+
+// The language file the window would apply at start for the program in `programFolder`
+// (its settings file and Language folder); empty for the built-in texts.
+std::filesystem::path StartLanguageFile(const std::filesystem::path& programFolder);
+
 // The missing-language-file message: names the file (without its folder) twice.
 std::string MissingLanguageFileText(const std::filesystem::path& path);
 inline constexpr const char* kMissingLanguageFileTitle = "Ошибка";

@@ -249,7 +249,7 @@ std::optional<FileHandle> FileHandle::OpenExisting(const std::filesystem::path& 
 }
 
 std::optional<std::string> FileHandle::ReadAll() {
-    if (fd_ < 0)
+    if (fd_ < 0 || TooLarge())
         return std::nullopt;
     std::string content;
     char buffer[65536];
@@ -266,6 +266,12 @@ std::optional<std::string> FileHandle::ReadAll() {
         content.append(buffer, static_cast<std::size_t>(n));
     }
     return content;
+}
+
+bool FileHandle::TooLarge() const {
+    NativeStat st{};
+    return fd_ < 0 || FstatNative(fd_, &st) != 0 ||
+           static_cast<unsigned long long>(st.st_size) > kMaxFileSize;
 }
 
 bool FileHandle::RewriteInPlace(std::string_view bytes) {

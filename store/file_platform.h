@@ -31,6 +31,7 @@ class FileHandle {
 
     bool IsOpen() const { return fd_ >= 0; }
     bool Writable() const { return writable_; }
+    bool TooLarge() const;
     // The whole content, or nothing on a read error or a file beyond kMaxFileSize.
     std::optional<std::string> ReadAll();
     // Writes `bytes` over the content from the start, cuts the rest and flushes to disk.

@@ -2,17 +2,42 @@
 
 namespace kv {
 
+namespace {
+
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
+}
+
+}  // namespace
+
+std::size_t KeyValueDocument::FindGroup(std::string_view name) const {
+    if (!groupIndexValid_) {
+        groupIndex_.clear();
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            if (entries_[i].kind == EntryKind::Group)
+                groupIndex_.emplace(Folded(entries_[i].name), i);
+        }
+        groupIndexValid_ = true;
+    }
+    const auto it = groupIndex_.find(Folded(name));
+    return it == groupIndex_.end() ? kNone : it->second;
+}
+
 bool KeyValueDocument::SelectGroup(std::string_view name) {
     pending_.reset();
     if (name.empty()) {
         current_ = kNone;
         return true;
     }
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].kind == EntryKind::Group && NamesMatch(entries_[i].name, name)) {
-            current_ = i;
-            return true;
-        }
+    const std::size_t found = FindGroup(name);
+    if (found != kNone) {
+        current_ = found;
+        return true;
     }
     pending_ = std::string(name);
     return false;
@@ -79,6 +104,8 @@ void KeyValueDocument::WriteText(std::string_view key, std::string_view text) {
     if (pending_) {
         entries_.push_back({EntryKind::Group, std::move(*pending_), {}});
         current_ = entries_.size() - 1;
+        if (groupIndexValid_)
+            groupIndex_.emplace(Folded(entries_.back().name), current_);
         pending_.reset();
     }
     const std::size_t found = FindKey(key);
@@ -87,6 +114,8 @@ void KeyValueDocument::WriteText(std::string_view key, std::string_view text) {
         entries_[found].value = std::string(text);
     } else {
         const std::size_t at = EndOfCurrentGroup();
+        if (at < entries_.size())
+            groupIndexValid_ = false;
         entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at),
                         {EntryKind::Key, std::string(key), std::string(text)});
     }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "store/key_value_text.h"
@@ -44,6 +45,8 @@ class KeyValueDocument {
     std::size_t EndOfCurrentGroup() const;
     const std::string* FindValue(std::string_view key) const;
 
+    std::size_t FindGroup(std::string_view name) const;
+
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
     std::vector<Entry> entries_;
@@ -51,6 +54,11 @@ class KeyValueDocument {
     bool modified_ = false;
     std::size_t current_ = kNone;  // index of the current group entry; kNone: unnamed section
     std::optional<std::string> pending_;
+    // First group entry per ASCII-folded name. Writing a whole file selects one new group per
+    // profile; without this, saving many profiles would take quadratic time. Dropped whenever
+    // an insertion shifts entries, rebuilt on the next search.
+    mutable std::unordered_map<std::string, std::size_t> groupIndex_;
+    mutable bool groupIndexValid_ = false;
 };
 
 }  // namespace kv

@@ -28,7 +28,7 @@ bool KeyValueFile::CreateKeyValueFile(const std::filesystem::path& path) {
         if (!std::filesystem::is_regular_file(status))
             return false;
         std::optional<fileio::FileHandle> handle = fileio::FileHandle::OpenExisting(target);
-        if (!handle || !handle->Writable())
+        if (!handle || !handle->Writable() || handle->TooLarge())
             return false;
         handle_ = std::move(*handle);
     } else if (!fileio::CanCreateFileAt(target)) {

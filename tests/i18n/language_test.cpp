@@ -179,4 +179,14 @@ TEST_F(Languages, MessageTextsOfAFileForToolsWithoutWindow) {
     EXPECT_EQ((*texts)[Msg::HZ], " Гц");
 }
 
+TEST_F(Languages, StartLanguageForToolsWithoutWindow) {
+    EXPECT_EQ(StartLanguageFile(dir.path()), fs::path());
+    MakeLanguage("english.lng", "");
+    EXPECT_EQ(StartLanguageFile(dir.path()), fs::path());
+    MakeLanguage("russian.lng", "");
+    EXPECT_EQ(StartLanguageFile(dir.path()), app.LanguageFolder() / "russian.lng");
+    WriteBytes(ini, "[Window]\nLanguage=0\n");
+    EXPECT_EQ(StartLanguageFile(dir.path()), app.LanguageFolder() / "english.lng");
+}
+
 }  // namespace

@@ -93,15 +93,6 @@ TEST(KeyValueDocument, WalkVisitsEveryGroupLineInOrder) {
     EXPECT_EQ(d.ReadInteger("k", 9), 2);
 }
 
-TEST(KeyValueDocument, DoublesAndIntegersUseTheFileForms) {
-    kv::KeyValueDocument d(kv::ParseKeyValueText(""));
-    d.SelectGroup("Window");
-    d.WriteDouble("Oscillator", 4.0);
-    d.WriteInteger("Language", -1);
-    EXPECT_EQ(d.Render(), "[Window]\r\nOscillator = 4\r\nLanguage = -1\r\n");
-    EXPECT_EQ(d.ReadDouble("Oscillator", 0), 4.0);
-}
-
 TEST(KeyValueDocument, ReadTextNeverHandsOutInvalidUtf8) {
     auto d = Doc("[G]\nName=a\xFF\n");
     d.SelectGroup("G");

