@@ -98,54 +98,23 @@ TEST_F(Operations, ItemsAndSelections) {
     EXPECT_EQ(gadgets->ItemCount(combo), 0);
     EXPECT_EQ(gadgets->State(combo), -1);
 
-    const int list = gadget::kProfileList;
-    gadgets->AddItem(list, "a");
-    gadgets->AddItem(list, "b");
-    EXPECT_EQ(gadgets->State(list), -1);
-    gadgets->SetState(list, 1);
-    EXPECT_EQ(gadgets->Text(list), "b");
-    gadgets->SetState(list, -1);
-    EXPECT_EQ(gadgets->State(list), -1);
-    EXPECT_EQ(gadgets->Text(list), "");
-
     gadgets->SetPageTitle(gadget::kPanel, 1, "Profiles");
     EXPECT_EQ(qobject_cast<QTabWidget*>(W(gadget::kPanel))->tabText(1), QStringLiteral("Profiles"));
     EXPECT_TRUE(TakeEvents().empty());  // none of this was the user
 }
 
 TEST_F(Operations, UnknownGadgetNumbersDoNothing) {
-    for (int n : {-1, 66, 1000}) {
+    for (int n : {-1, 66}) {
         gadgets->SetText(n, "x");
         gadgets->SetState(n, 1);
-        gadgets->AddItem(n, "x");
-        gadgets->SetTextColor(n, colors::kBlack);
-        gadgets->Focus(n);
         EXPECT_EQ(gadgets->Text(n), "");
         EXPECT_EQ(gadgets->State(n), 0);
-        EXPECT_EQ(gadgets->ItemCount(n), 0);
-        EXPECT_FALSE(gadgets->IsEnabled(n));
         EXPECT_FALSE(gadgets->PointerInside(n));
     }
     gadgets->SetPageTitle(gadget::kPanel, 3, "x");
     gadgets->SetPageTitle(gadget::kOutputBox, 0, "x");
     EXPECT_EQ(qobject_cast<QTabWidget*>(W(gadget::kPanel))->tabText(0),
               QStringLiteral("Loopsmith"));
-}
-
-TEST_F(Operations, EnableShowFocusAndReadOnly) {
-    gadgets->SetEnabled(gadget::kTimeField, false);
-    EXPECT_FALSE(gadgets->IsEnabled(gadget::kTimeField));
-    EXPECT_FALSE(W(gadget::kTimeField)->isEnabled());
-    gadgets->SetVisible(gadget::kFirstAccessCombo, false);
-    EXPECT_FALSE(gadgets->IsVisible(gadget::kFirstAccessCombo));
-    // A gadget on a page not shown keeps its own visibility.
-    EXPECT_TRUE(gadgets->IsVisible(gadget::kFirstAccessCombo + 1));
-    gadgets->SetReadOnly(gadget::kCyclesField, true);
-    EXPECT_TRUE(qobject_cast<QLineEdit*>(W(gadget::kCyclesField))->isReadOnly());
-    gadgets->Focus(gadget::kCyclesField);
-    EXPECT_EQ(gadgets->FocusedGadget(), gadget::kCyclesField);
-    gadgets->Focus(gadget::kTimeUnitCombo);
-    EXPECT_EQ(gadgets->FocusedGadget(), gadget::kTimeUnitCombo);
 }
 
 TEST_F(Operations, ClicksOfTheUserAreEventsAndTheProgramsChangesAreNot) {
@@ -214,13 +183,6 @@ TEST_F(Operations, PointerInsideCountsLeftAndTopEdgesOnly) {
     EXPECT_FALSE(gadgets->PointerInside(gadget::kBanner));
 }
 
-TEST_F(Operations, CursorShapeIsSetOnTheWindow) {
-    gadgets->SetCursor(ui::CursorShape::Hand);
-    EXPECT_EQ(gadgets->Window()->cursor().shape(), Qt::PointingHandCursor);
-    gadgets->SetCursor(ui::CursorShape::Arrow);
-    EXPECT_EQ(gadgets->Window()->cursor().shape(), Qt::ArrowCursor);
-}
-
 TEST_F(Operations, KeysAndMouseMovesAreReportedOnceEvenWhenParentsSeeThemToo) {
     // A label ignores the pointer and a plain field ignores Enter: both travel up the parents.
     QTest::mouseMove(W(gadget::kCyclesLabel), QPoint(5, 5));
@@ -272,15 +234,6 @@ TEST_F(Operations, QuestionDefaultsToNoAndNothingIsQueuedWhileItIsOpen) {
     PressInNextMessageBox(Qt::Key_Return);
     EXPECT_EQ(gadgets->ShowMessage("t", "e", ui::MessageIcon::Error, ui::MessageButtons::Ok),
               ui::MessageAnswer::Ok);
-}
-
-TEST_F(Operations, PostedClickComesBehindWhatIsQueued) {
-    QTest::keyClick(W(gadget::kCyclesField), Qt::Key_7);
-    gadgets->PostClick(gadget::kCalculateButton);
-    std::vector<ui::Event> events = TakeEvents();
-    ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(events[2].gadget, gadget::kCalculateButton);
-    EXPECT_EQ(events[2].type, ui::kEventClick);
 }
 
 TEST_F(Operations, ClosingTheWindowIsTheLastEventAndWaitingAfterItDoesNotBlock) {

@@ -148,13 +148,6 @@ TEST_F(Typing, OnlyTheUsersEditsAreReported) {
     EXPECT_EQ(events[1].type, ui::kEventTextChange);
 }
 
-TEST_F(Typing, ReadOnlyFieldTakesNoTyping) {
-    gadgets->SetReadOnly(gadget::kCyclesField, true);
-    TypeKeys(gadget::kCyclesField, "12");
-    EXPECT_EQ(gadgets->Text(gadget::kCyclesField), "");
-    EXPECT_EQ(Count(TakeEvents(), gadget::kCyclesField, ui::kEventTextChange), 0);
-}
-
 class EnterKey : public Typing {
   protected:
     void SetUp() override {
