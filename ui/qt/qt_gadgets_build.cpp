@@ -50,6 +50,8 @@ QLabel* MakeLabel(const GadgetSpec& g, QWidget* parent) {
 QPlainTextEdit* MakeOutputBox(const GadgetSpec& g, QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setReadOnly(true);
+    // The user copies the code from here, selecting with the mouse or the keyboard.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Code lines must keep their columns: no wrapping, scroll sideways when needed.
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
