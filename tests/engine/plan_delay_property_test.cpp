@@ -52,12 +52,11 @@ TEST(PlanProperty, AroundEveryMultipleOfEveryWeight) {
         Checker c(v);
         const auto w = LoopWeights(v);
         for (int k = 2; k <= 8; ++k) {
-            for (std::int64_t m = 1; m <= 256; ++m) {
-                if (m * w[k] > kLargestDelay)
-                    break;
-                for (std::int64_t d = m * w[k] - 64; d <= m * w[k] + 64; ++d) {
-                    if (d >= SmallestDelay(v) && d <= kLargestDelay)
-                        c.Check(d);
+            for (std::int64_t m = 1; m <= 256 && m <= kLargestDelay / w[k]; ++m) {
+                const std::int64_t at = m * w[k];
+                const std::int64_t last = at > kLargestDelay - 64 ? kLargestDelay : at + 64;
+                for (std::int64_t d = std::max(at - 64, SmallestDelay(v)); d <= last; ++d) {
+                    c.Check(d);
                 }
             }
         }
