@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/gadget_ids.h"
+#include "app/startup.h"
 #include "i18n/language_file.h"
 #include "store/files_app_fixture.h"
 #include "store/key_value_text.h"
@@ -187,6 +188,34 @@ TEST_F(Languages, StartLanguageForToolsWithoutWindow) {
     EXPECT_EQ(StartLanguageFile(dir.path()), app.LanguageFolder() / "russian.lng");
     WriteBytes(ini, "[Window]\nLanguage=0\n");
     EXPECT_EQ(StartLanguageFile(dir.path()), app.LanguageFolder() / "english.lng");
+}
+
+TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
+    TempFolder dir;
+    fs::create_directory(dir / "Language");
+    for (const char* name : {"english.lng", "russian.lng"}) {
+        fs::copy_file(fs::path(LOOPSMITH_SOURCE_DIR) / "Language" / name, dir / "Language" / name);
+    }
+    {
+        ui::MemoryGadgets gadgets{MainWindowSpec()};
+        AppState app{gadgets, dir.path()};
+        StartUp(app);
+        EXPECT_EQ(gadgets.State(kLanguageCombo), 1);
+        EXPECT_EQ(gadgets.Text(kCalculateButton), "Рассчитать");
+        gadgets.SetState(kLanguageCombo, 0);
+        LoadSelectedLanguage(app);
+        EXPECT_EQ(gadgets.Text(kCalculateButton), "Calculate");
+        ShutDown(app);
+    }
+    ui::MemoryGadgets gadgets{MainWindowSpec()};
+    AppState app{gadgets, dir.path()};
+    StartUp(app);
+    EXPECT_TRUE(gadgets.Messages().empty());
+    EXPECT_EQ(gadgets.State(kLanguageCombo), 0);
+    EXPECT_EQ(gadgets.Text(kCalculateButton), "Calculate");
+    EXPECT_EQ(gadgets.Text(kFirstRegisterLabel + 2), "Register № 3:");
+    EXPECT_EQ(app.messages[Msg::Delay], "; Delay ");
+    EXPECT_EQ(app.editorTitle, "Loopsmith - profile editor");
 }
 
 }  // namespace
