@@ -11,6 +11,7 @@
 #include "i18n/language_file.h"
 #include "store/profile_gadget.h"
 #include "store/profile_store.h"
+#include "store/settings_values.h"
 
 using namespace gadget;
 
@@ -41,6 +42,17 @@ std::string CliSession::LoadProfiles(const std::filesystem::path& settingsFile,
 std::string CliSession::ApplyLanguageNamed(const std::string& name) {
     gadgets_->ClearMessages();
     ApplyLanguage(*app_, LanguageFilePath(app_->LanguageFolder(), name));
+    return gadgets_->Messages().empty() ? std::string() : gadgets_->Messages().back().text;
+}
+
+std::string CliSession::ApplyStoredLanguage(const std::filesystem::path& settingsFile) {
+    gadgets_->ClearMessages();
+    const std::optional<SettingsValues> stored = ReadSettingsFile(settingsFile);
+    ListLanguages(*app_);
+    gadgets_->SetState(
+        kLanguageCombo,
+        ResolveLanguageIndex(*app_, stored ? stored->Language : SettingsValues{}.Language));
+    LoadSelectedLanguage(*app_);
     return gadgets_->Messages().empty() ? std::string() : gadgets_->Messages().back().text;
 }
 

@@ -20,6 +20,9 @@ class CliSession {
     std::string LoadProfiles(const std::filesystem::path& settingsFile, const std::string* name);
     // Empty when applied, else the message the window would show.
     std::string ApplyLanguageNamed(const std::string& name);
+    // The language the window would start with: the settings file's stored position in the
+    // list of the Language folder, else the "russian" file, else the built-in texts.
+    std::string ApplyStoredLanguage(const std::filesystem::path& settingsFile);
 
     struct Outcome {
         bool placed = false;

@@ -129,6 +129,9 @@ int main(int argc, char** argv) {
             Write(stderr, m + "\n");
             return kExitMessage;
         }
+    } else if (std::string m = session.ApplyStoredLanguage(settings); !m.empty()) {
+        // The window shows this and goes on with the built-in texts; so does the tool.
+        Write(stderr, m + "\n");
     }
     if (o.batch)
         return Batch(session, o);

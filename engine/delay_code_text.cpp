@@ -1,5 +1,6 @@
 #include "engine/delay_code_text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -145,7 +146,8 @@ std::string AppendCalculatorLines(const std::string& header, const CalculatorLin
 std::string DelayCodeText(const LoopPlan& plan, const Profile& profile, const MessageTexts& texts,
                           const CalculatorLines* calc, std::string_view lineEnd) {
     const Spelling sp(profile, lineEnd);
-    const int L = plan.registerCount;
+    // The solvers give 1..8; anything else must still not reach past the eight names.
+    const int L = std::clamp(plan.registerCount, 1, 8);
     const bool extraNop = plan.extraNop == 1;
 
     std::string out;

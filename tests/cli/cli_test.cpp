@@ -13,6 +13,7 @@
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
 #include "app/main_window_spec.h"
+#include "i18n/language_file.h"
 #include "store/profile_gadget.h"
 #include "store/profile_store.h"
 #include "ui/memory_gadgets.h"
@@ -257,14 +258,24 @@ TEST_F(Cli, BatchAnswersEveryLine) {
 }
 
 TEST_F(Cli, LanguageFileBesideTheProgram) {
-    if (!fs::exists(fs::path(LOOPSMITH_BIN_DIR) / "Language" / "english.lng")) {
+    const fs::path folder = fs::path(LOOPSMITH_BIN_DIR) / "Language";
+    if (!fs::exists(folder / "english.lng")) {
         GTEST_SKIP() << "no english.lng in the build's Language folder";
     }
-    const CliRun r = Invoke({"10", "--language", "english"});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out.find("; Задержка"), std::string::npos) << r.out;
-    EXPECT_EQ(r.out.substr(r.out.find("\r\n")),
-              Window("10", false, 0).substr(Window("10", false, 0).find("\r\n")));
+    const std::string window = Window("10", false, 0);
+    const std::string code = window.substr(window.find("\r\n"));
+    const CliRun named = Invoke({"10", "--language", "english"});
+    EXPECT_EQ(named.code, 0) << named.err;
+    EXPECT_EQ(named.out, "; Delay 10 machine cycles" + code);
+
+    // Without --language: the stored position in the folder's list, as the window starts.
+    const std::vector<std::string> names = FindLanguageNames(folder);
+    const auto english = std::find(names.begin(), names.end(), "english") - names.begin();
+    WriteFile(dir_ / "Loopsmith.ini",
+              "\xEF\xBB\xBF\r\n[Window]\r\nLanguage = " + std::to_string(english) + "\r\n");
+    const CliRun stored = Invoke({"10", "--settings", (dir_ / "Loopsmith.ini").string()});
+    EXPECT_EQ(stored.out, named.out);
+    EXPECT_EQ(Invoke({"10"}).out, window);  // no stored language: the "russian" file
 }
 
 }  // namespace
