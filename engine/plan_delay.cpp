@@ -16,8 +16,8 @@ std::uint8_t CountFor(std::int64_t passes) {
     return static_cast<std::uint8_t>(passes & 0xFF);
 }
 
-// The largest sum the registers below level k can add (every count 256 at level 1, 256 passes
-// at levels 2..k-1); smaller than W_k, so each level's passes follow from one division.
+// The innermost register adds 3 to 768 cycles. Below every level the inner registers span
+// fewer cycles than that level's weight, so each level's passes follow from one division.
 constexpr std::int64_t kInnermostMax = 3 * 256;
 
 bool Decompose(std::int64_t rest, int registerCount, int extraNop,
@@ -46,6 +46,8 @@ __int128 PlanCycles(const LoopPlan& plan) {
     const Variant v = plan.clearWatchdog == 1 ? Variant::Watchdog : Variant::Plain;
     const auto& w = WeightsOf(v);
     const int L = plan.registerCount;
+    if (L < 1 || L > 8)
+        return -1;
     __int128 total = NestBaseCycles(v, L) + 3 * Passes(plan.counts[1]);
     for (int k = 2; k <= L; ++k)
         total += static_cast<__int128>(Passes(plan.counts[k]) - 1) * w[k];
@@ -145,9 +147,9 @@ PlainSolve SolveWithoutHoldBack(std::int64_t D, Variant variant) {
 std::optional<LoopPlan> FewestTailPlan(std::int64_t D, int L, Variant variant) {
     const auto& w = WeightsOf(variant);
     const std::int64_t rest = D - NestBaseCycles(variant, L);
-    // Each level leaves a gap of a few cycles its inner levels cannot fill; a tail of a few
-    // dozen nops is far more than any delay needs.
-    constexpr int kTailLimit = 64;
+    // Each level leaves a gap of a few cycles its inner levels cannot fill; no delay we have
+    // found needs more than 15 tail nops, and the search stops far beyond that.
+    constexpr int kTailLimit = 256;
     for (int tail = 0; tail <= kTailLimit && tail <= rest; ++tail) {
         for (int extraNop = 0; extraNop <= (L >= 2 ? 1 : 0); ++extraNop) {
             LoopPlan p;

@@ -12,7 +12,7 @@
 std::optional<LoopPlan> PlanDelay(std::int64_t delayCycles, Variant variant);
 
 // The cycles the code of a plan takes, from the plan's own counts; the variant is the plan's
-// clearWatchdog flag. Exact for every plan with counts in range (128-bit arithmetic).
+// clearWatchdog flag; -1 for a register count outside 1..8. 128-bit, so never overflows.
 __int128 PlanCycles(const LoopPlan& plan);
 
 // Whether the plan is well formed (1..8 registers, counts above L zero, tail >= 0, extra nop

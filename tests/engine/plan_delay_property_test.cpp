@@ -85,6 +85,28 @@ TEST(PlanProperty, RandomDelaysUniformAndSpreadOverMagnitudes) {
     }
 }
 
+// Delays just off a sum of whole passes, where several levels at once leave little or nothing
+// for the levels below: the remainders that run short at every depth.
+TEST(PlanProperty, RandomSumsOfWholePasses) {
+    std::mt19937_64 rng(99);
+    for (Variant v : kVariants) {
+        Checker c(v);
+        const auto w = LoopWeights(v);
+        for (int i = 0; i < 100000; ++i) {
+            const int top = 3 + static_cast<int>(rng() % 6);
+            __int128 d = static_cast<__int128>(1 + rng() % 256) * w[top];
+            for (int k = top - 1; k >= 2; --k) {
+                const std::int64_t choices[] = {0,   0,   1,
+                                                255, 256, static_cast<std::int64_t>(rng() % 257)};
+                d += choices[rng() % 6] * w[k];
+            }
+            d += static_cast<std::int64_t>(rng() % 161) - 80;
+            if (d >= SmallestDelay(v) && d <= kLargestDelay)
+                c.Check(static_cast<std::int64_t>(d));
+        }
+    }
+}
+
 // The fewest tail nops of any exact plan with two or three registers, by trying every count
 // of the outer registers and both extra-nop choices.
 int BruteForceFewestTail(std::int64_t d, int L, Variant v) {
