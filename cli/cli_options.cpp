@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include <cctype>
+
 #include "engine/batch_request.h"
 
 const char* const kCliHelp =
@@ -78,12 +80,13 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
             value(o.language);
         } else if (a == "--count") {
             value(o.countFile);
-        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
-            fail("unknown option " + a);
+        } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1])) &&
+                   a[1] != '$' && a[1] != '%') {
+            fail("unknown option " + a);  // "-5" and "-$A" are counts, "-x" is not
         } else if (o.cycles) {
             fail("more than one cycle count");
         } else {
-            o.cycles = a;  // "-5" is a count too: the range message answers it
+            o.cycles = a;
         }
     }
     if (!r.error.empty() || o.help)

@@ -128,6 +128,7 @@ TEST_F(Cli, MessagesGoToStandardErrorWithExitOne) {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
+        {{"-5"}, "Длительность задержки должна быть в диапазоне  4...9.223.372.036.854.775.800\n"},
         {{"3"}, "Длительность задержки должна быть в диапазоне  4...9.223.372.036.854.775.800\n"},
         {{"4", "--wdt"},
          "Длительность задержки должна быть в диапазоне  5...9.223.372.036.854.775.800\n"},
@@ -154,6 +155,7 @@ TEST_F(Cli, MessagesGoToStandardErrorWithExitOne) {
 TEST_F(Cli, UsageErrorsAreOneLineWithExitTwo) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"--bogus", "10"},
+                                               {"-x", "10"},
                                                {"10", "--profile"},
                                                {},
                                                {"10", "20"},
