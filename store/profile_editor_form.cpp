@@ -1,6 +1,7 @@
 #include "store/profile_editor_form.h"
 
 #include "app/gadget_ids.h"
+#include "store/key_value_text.h"
 
 using namespace gadget;
 
@@ -12,16 +13,27 @@ int OneOrZero(int state) {
     return state == 1 ? 1 : 0;
 }
 
+// The settings file drops blanks around a value when it is read back, so take register names
+// and the label as they will come back: " $" must not mean one thing now and another after a
+// restart, and a name of blanks alone is an empty field.
+std::string AsStored(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n')
+            c = ' ';  // written as blanks, so that the value stays on its line
+    }
+    return kv::TrimBlanks(text);
+}
+
 }  // namespace
 
 Profile ReadProfileForm(const ui::Gadgets& gadgets) {
     Profile p;
     p.Name = gadgets.Text(kProfileNameField);
     for (int k = 0; k < 8; ++k) {
-        p.Reg[k] = gadgets.Text(kFirstRegisterField + k);
+        p.Reg[k] = AsStored(gadgets.Text(kFirstRegisterField + k));
         p.RegType[k] = OneOrZero(gadgets.State(kFirstAccessCombo + k));
     }
-    p.Label = gadgets.Text(kLabelField);
+    p.Label = AsStored(gadgets.Text(kLabelField));
     p.TypePIC = OneOrZero(gadgets.State(kFamilyCombo));
     return p;
 }

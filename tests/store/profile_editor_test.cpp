@@ -10,6 +10,7 @@
 #include "app/gadget_ids.h"
 #include "app/main_window_spec.h"
 #include "store/profile_gadget.h"
+#include "store/profile_store.h"
 #include "store/temp_folder.h"
 #include "ui/memory_gadgets.h"
 
@@ -228,6 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OkCase{"[x]y", "", "", "\"[x]y\"" + kForbidden},
                       OkCase{"slow", "", "L", kTexts[Msg::No_Filled_Field]},
                       OkCase{"slow", "r", "", kTexts[Msg::No_Filled_Field]},
+                      OkCase{"slow", " \t ", "L", kTexts[Msg::No_Filled_Field]},
+                      OkCase{"slow", "r", "\t", kTexts[Msg::No_Filled_Field]},
                       OkCase{"sLOW", "r", "L", kTexts[Msg::ProfileName_Exists]},
                       OkCase{"Fast", "r", "L", kTexts[Msg::ProfileName_Exists]},
                       OkCase{"   ", "r", "L", ""}, OkCase{" window", "r", "L", ""},
@@ -287,6 +290,39 @@ TEST_F(Editor, EveryAcceptedChangeRewritesTheFile) {
     Do(kDeleteButton);
     ExpectFileHolds(app.SettingsPath(), {n, b}, -1);
     ASSERT_EQ(g.Messages().size(), 1u);  // the question; every save went through
+}
+
+struct KeptCase {
+    const char* name;
+    const char* regs;
+    const char* label;
+};
+class KeptAsReadBack : public Editor, public ::testing::WithParamInterface<KeptCase> {};
+
+// The file trims blanks around values but not around group names; what the editor keeps in
+// memory must be what the next start reads.
+TEST_P(KeptAsReadBack, TheNextStartSeesTheSameProfile) {
+    Start({"A"}, 0);
+    Do(kNewButton);
+    TypeForm(GetParam().name, GetParam().regs, GetParam().label);
+    Do(kOkButton);
+    ASSERT_TRUE(Shown().empty()) << Shown()[0];
+    ASSERT_EQ(app.profiles.size(), 2u);
+    EXPECT_EQ(app.profiles[1].Name, GetParam().name);
+    EXPECT_EQ(LoadProfileListFromFile(app.SettingsPath()), app.profiles);
+}
+
+INSTANTIATE_TEST_SUITE_P(Editor, KeptAsReadBack,
+                         ::testing::Values(KeptCase{"N", " r ", "\tL "}, KeptCase{" N ", "r", " $"},
+                                           KeptCase{"   ", "r\t", "$ "}));
+
+TEST_F(Editor, BlanksAroundTheLabelDoNotHideRelativeJumps) {
+    Start({"A"}, 0);
+    Do(kNewButton);
+    TypeForm("N", " r", " $ ");
+    Do(kOkButton);
+    EXPECT_EQ(app.profiles[1].Label, "$");
+    EXPECT_EQ(app.profiles[1].Reg[0], "r");
 }
 
 class Unsavable : public Editor, public ::testing::WithParamInterface<bool> {};
