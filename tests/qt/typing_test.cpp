@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <ostream>
 #include <string>
 
 #include "app/app_state.h"
@@ -44,6 +45,10 @@ struct TypedCase {
     int beeps;
 };
 
+void PrintTo(const TypedCase& c, std::ostream* os) {
+    *os << "gadget " << c.gadget << " keys \"" << c.keys << "\"";
+}
+
 class TypedCharacters : public Typing, public ::testing::WithParamInterface<TypedCase> {};
 
 TEST_P(TypedCharacters, LeaveTextAndBeeps) {
@@ -64,12 +69,20 @@ INSTANTIATE_TEST_SUITE_P(Fields, TypedCharacters,
                                            TypedCase{gadget::kFrequencyField, "-3", "3", 1},
                                            TypedCase{gadget::kCyclesField, "12a3", "123", 1},
                                            TypedCase{gadget::kCyclesField, "1.5", "15", 1},
-                                           TypedCase{gadget::kCyclesField, "007", "007", 0}));
+                                           TypedCase{gadget::kCyclesField, "007", "007", 0}),
+                         [](const ::testing::TestParamInfo<TypedCase>& info) {
+                             return "Gadget" + std::to_string(info.param.gadget) + "Case" +
+                                    std::to_string(info.index);
+                         });
 
 struct LimitCase {
     int gadget;
     int limit;
 };
+
+void PrintTo(const LimitCase& c, std::ostream* os) {
+    *os << "gadget " << c.gadget << " limit " << c.limit;
+}
 
 class LengthLimits : public Typing, public ::testing::WithParamInterface<LimitCase> {};
 
@@ -96,7 +109,11 @@ TEST_P(LengthLimits, StopTypingButKeepTheProgramsText) {
 INSTANTIATE_TEST_SUITE_P(Fields, LengthLimits,
                          ::testing::Values(LimitCase{gadget::kTimeField, 18},
                                            LimitCase{gadget::kFrequencyField, 18},
-                                           LimitCase{gadget::kCyclesField, 19}));
+                                           LimitCase{gadget::kCyclesField, 19}),
+                         [](const ::testing::TestParamInfo<LimitCase>& info) {
+                             return "Gadget" + std::to_string(info.param.gadget) + "Limit" +
+                                    std::to_string(info.param.limit);
+                         });
 
 TEST_F(Typing, PointNeedsADigitBeforeIt) {
     TypeKeys(gadget::kTimeField, "25");
