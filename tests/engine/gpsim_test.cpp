@@ -147,76 +147,49 @@ class Gpsim : public ::testing::Test {
     }
 };
 
-// Small and boundary delays, the short-remainder ranges and a spread up to tens of millions.
-std::vector<std::int64_t> Delays(Variant v, int seed, int randomCount) {
-    std::vector<std::int64_t> d = {4,      5,      6,      10,     770,    771,    772,    773,
-                                   777,    778,    779,    780,    1542,   1546,   1547,   1548,
-                                   197133, 197134, 197390, 197391, 200000, 394244, 394250, 394255,
-                                   394756, 394768, 591366, 591377, 592134, 592146, 1000000};
-    d.erase(
-        std::remove_if(d.begin(), d.end(), [v](std::int64_t x) { return x < SmallestDelay(v); }),
-        d.end());
+// Small and boundary delays, the short-remainder ranges, four-register delays up to a hundred
+// million cycles, and a random spread.
+std::vector<std::int64_t> Delays(Variant v, int seed) {
+    std::vector<std::int64_t> d = {5,       6,        10,       770,      771,      772,    773,
+                                   777,     778,      779,      780,      1542,     1546,   1547,
+                                   1548,    197133,   197134,   197390,   197391,   200000, 394244,
+                                   394255,  394756,   394768,   591366,   591377,   592134, 592146,
+                                   1000000, 50463250, 50528787, 23456789, 100926483};
+    if (v == Variant::Plain)
+        d.push_back(4);
     std::mt19937_64 rng(seed);
     std::uniform_real_distribution<double> exponent(std::log(6.0), std::log(3.0e6));
-    for (int i = 0; i < randomCount; ++i)
+    for (int i = 0; i < 40; ++i)
         d.push_back(static_cast<std::int64_t>(std::exp(exponent(rng))));
     return d;
 }
 
-Profile Labelled(int family, int i, bool banked) {
-    Profile p = MakeProfile("label", "Loop" + std::to_string(i), family);
-    if (banked) {
-        for (int k = 0; k < 8; k += 2)
-            p.RegType[k] = kBanked;
-    }
-    return p;
-}
+// Half the blocks with relative jumps, half with a label of their own (labels must differ
+// within one program); on PIC18 every other labelled block has BANKED registers.
+class GpsimFamily : public Gpsim, public ::testing::WithParamInterface<const Part*> {};
 
-TEST_F(Gpsim, Pic16RelativeAndLabelBothVariants) {
+TEST_P(GpsimFamily, EveryBlockTakesItsDelay) {
+    const Part& part = *GetParam();
+    const int family = part.pic18 ? kFamilyPic18 : kFamilyPic16;
     std::vector<Request> r;
     int i = 0;
     for (Variant v : {Variant::Plain, Variant::Watchdog}) {
-        for (std::int64_t d : Delays(v, v == Variant::Plain ? 1 : 2, 40)) {
+        for (std::int64_t d : Delays(v, v == Variant::Plain ? 1 : 2)) {
             ++i;
-            r.push_back({d, v,
-                         i % 2 ? MakeProfile("relative", "$", kFamilyPic16)
-                               : Labelled(kFamilyPic16, i, false)});
+            Profile p = MakeProfile("relative", "$", family);
+            if (i % 2 == 0) {
+                p = MakeProfile("label", "Loop" + std::to_string(i), family);
+                if (part.pic18 && i % 4 == 0) {
+                    for (int k = 0; k < 8; k += 2)
+                        p.RegType[k] = kBanked;
+                }
+            }
+            r.push_back({d, v, p});
         }
     }
-    Expect(kPic16, r, 40);
+    Expect(part, r, part.pic18 ? 500 : 40);
 }
 
-TEST_F(Gpsim, Pic18AccessAndBankedBothVariants) {
-    std::vector<Request> r;
-    int i = 0;
-    for (Variant v : {Variant::Plain, Variant::Watchdog}) {
-        for (std::int64_t d : Delays(v, v == Variant::Plain ? 3 : 4, 40)) {
-            ++i;
-            r.push_back({d, v,
-                         i % 2 ? MakeProfile("relative", "$", kFamilyPic18)
-                               : Labelled(kFamilyPic18, i, i % 4 == 0)});
-        }
-    }
-    Expect(kPic18, r, 500);
-}
-
-TEST_F(Gpsim, FourRegisterDelaysUpToTensOfMillions) {
-    for (Variant v : {Variant::Plain, Variant::Watchdog}) {
-        const auto w = LoopWeights(v);
-        std::vector<Request> p16, p18;
-        const std::int64_t delays[] = {w[4] + 16 + (v == Variant::Watchdog), 100926468,
-                                       100926483 / 4, 23456789};
-        int i = 0;
-        for (std::int64_t d : delays) {
-            ++i;
-            p16.push_back({d, v,
-                           i % 2 ? MakeProfile("relative", "$", kFamilyPic16)
-                                 : Labelled(kFamilyPic16, i, false)});
-            p18.push_back({d, v, Labelled(kFamilyPic18, i, true)});
-        }
-        Expect(kPic16, p16, 40);
-        Expect(kPic18, p18, 40);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimFamily, ::testing::Values(&kPic16, &kPic18));
 
 }  // namespace

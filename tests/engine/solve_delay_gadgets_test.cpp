@@ -6,7 +6,6 @@
 #include "app/main_window_spec.h"
 #include "engine/cycle_calculator.h"
 #include "engine/solve_delay.h"
-#include "engine/write_delay_code.h"
 #include "store/profile_gadget.h"
 #include "ui/memory_gadgets.h"
 
@@ -94,13 +93,6 @@ TEST_F(EngineGadgets, NoUsableProfileShowsTheMessage) {
         EXPECT_EQ(m.icon, ui::MessageIcon::Warning);
         EXPECT_EQ(gadgets.Text(kOutputBox), "old");
     }
-}
-
-TEST_F(EngineGadgets, WriterReadsTheSharedCounts) {
-    app.loopCounts.fill(0);
-    app.loopCounts[1] = 3;
-    ASSERT_EQ(WriteDelayCode(app, kOutputBox, 10, 1, 0, 0, 0, 0), 1);
-    EXPECT_NE(gadgets.Text(kOutputBox).find("movlw       .3\r\n"), std::string::npos);
 }
 
 struct CalcRow {
