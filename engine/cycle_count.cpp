@@ -8,7 +8,7 @@
 namespace {
 
 // Reciprocal of the time in microseconds; the products are formed left to right so that the
-// rounding matches the calculator's published results.
+// rounding is the same on every platform and in every build.
 double TimeStep(double t, int unit) {
     switch (unit) {
         case 0:

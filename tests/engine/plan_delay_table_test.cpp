@@ -1,4 +1,4 @@
-// The solver against the published plans of both variants and the hard cases.
+// The solver against known plans of both variants, and the delays whose remainders run short.
 #include <gtest/gtest.h>
 
 #include <vector>
