@@ -259,6 +259,17 @@ TEST_F(Cli, BatchAnswersEveryLine) {
               "\"extraNop\":0,\"clearWatchdog\":1}\r\n");
 }
 
+TEST_F(Cli, LinksNoToolkit) {
+    if (std::system("command -v ldd > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no ldd";
+    const std::string cmd = "ldd '" + std::string(LOOPSMITH_BIN_DIR) + "/loopsmith-cli' > '" +
+                            (dir_ / "ldd").string() + "' 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string libs = ReadFile(dir_ / "ldd");
+    EXPECT_NE(libs.find("libc."), std::string::npos) << libs;
+    EXPECT_EQ(libs.find("libQt"), std::string::npos) << libs;
+}
+
 TEST_F(Cli, LanguageFileBesideTheProgram) {
     const fs::path folder = fs::path(LOOPSMITH_BIN_DIR) / "Language";
     if (!fs::exists(folder / "english.lng")) {
