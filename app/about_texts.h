@@ -9,8 +9,8 @@ inline constexpr const char* kAboutText =
     "  Исходными данными программы, является число машинных циклов, но при необходимости "
     "можно использовать встроенный калькулятор, который вычисляет число машинных циклов "
     "исходя из данных о длительности задержки и частоте задающего генератора микроконтроллера";
-inline constexpr const char* kCreditLine = "Автор программы  —  разработчики Loopsmith";
-inline constexpr const char* kMailAddress = "loopsmith@example.org";
+inline constexpr const char* kCreditLine = "Автор программы  —  команда Loopsmith";
+inline constexpr const char* kMailAddress = "team@example.org";
 inline constexpr const char* kWebAddress = "https://loopsmith.example.org/";
 inline constexpr const char* kBannerToolTip = "Loopsmith: точные задержки для PIC — loopsmith.example.org";
 

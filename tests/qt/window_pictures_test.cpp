@@ -27,7 +27,7 @@ using ui::qt::ToQ;
 namespace {
 
 // Room a caption needs beyond its text in each kind of widget (frame, indicator, arrow).
-std::string ClippedCaptions(const ui::qt::QtGadgets& g, const std::set<int>& skip = {}) {
+std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
     std::string report;
     auto complain = [&report](int n, const QString& text, int need, int have) {
         report += "gadget " + std::to_string(n) + " \"" + text.toStdString() + "\" needs " +
@@ -35,7 +35,7 @@ std::string ClippedCaptions(const ui::qt::QtGadgets& g, const std::set<int>& ski
     };
     for (int n = 0; n <= 65; ++n) {
         QWidget* w = g.Widget(n);
-        if (!w || w->isHidden() || skip.count(n))
+        if (!w || w->isHidden())
             continue;
         const QFontMetrics fm = w->fontMetrics();
         if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull()) {
@@ -128,17 +128,8 @@ class WindowPictures : public ProgramFixture {
     }
 };
 
-// The author credit and the mail address are fixed texts of the About page, longer than their
-// places; checked on their own below until they are shortened.
-const std::set<int> kAboutFixedTexts = {gadget::kCreditLine, gadget::kMailLink};
-
-TEST_F(WindowPictures, DISABLED_AboutCreditAndMailAddressFit) {
-    const std::string clipped = ClippedCaptions(*gadgets);
-    EXPECT_TRUE(clipped.empty()) << clipped;
-}
-
 TEST_F(WindowPictures, RussianCaptionsFitAndPagesAreSaved) {
-    const std::string clipped = ClippedCaptions(*gadgets, kAboutFixedTexts);
+    const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "");
 }
@@ -146,7 +137,7 @@ TEST_F(WindowPictures, RussianCaptionsFitAndPagesAreSaved) {
 TEST_F(WindowPictures, EnglishCaptionsFitAndPagesAreSaved) {
     PickLanguage("english");
     EXPECT_EQ(gadgets->Text(gadget::kCalculateButton), "Calculate");
-    const std::string clipped = ClippedCaptions(*gadgets, kAboutFixedTexts);
+    const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "_en");
 }
