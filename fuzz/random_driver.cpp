@@ -24,7 +24,8 @@ const std::vector<std::string> kSeeds = {
 };
 
 std::string Mutate(std::string s, std::mt19937_64& random) {
-    static const std::string kBytes = "[];= \t\r\n\0\xEF\xBB\xBF\xFF\xD0+-.eE0123456789";
+    static const char kMeaningful[] = "[];= \t\r\n\0\xEF\xBB\xBF\xFF\xD0+-.eE0123456789";
+    static const std::string kBytes(kMeaningful, sizeof kMeaningful - 1);  // NUL included
     const int edits = 1 + static_cast<int>(random() % 8);
     for (int i = 0; i < edits; ++i) {
         const std::size_t at = s.empty() ? 0 : random() % (s.size() + 1);

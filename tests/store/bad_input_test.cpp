@@ -9,7 +9,6 @@
 #include "app/gadget_ids.h"
 #include "i18n/language.h"
 #include "store/files_app_fixture.h"
-#include "store/key_value_document.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
 #include "store/settings.h"
@@ -22,54 +21,6 @@ namespace fs = std::filesystem;
 
 bool ValidUtf8(const std::string& s) {
     return kv::SanitizeUtf8(s) == s && s.find('\0') == std::string::npos;
-}
-
-// Bytes that mean something to the format come often; any other byte now and then.
-std::string RandomBytes(std::mt19937& random, std::size_t size) {
-    static const std::string kSpecial = "[];= \t\r\n\0\xEF\xBB\xBF\xFF\xD0\xAFWindowReg1";
-    std::string out(size, ' ');
-    for (char& c : out) {
-        const unsigned r = random();
-        c = (r & 3) ? kSpecial[(r >> 2) % kSpecial.size()] : static_cast<char>(r >> 8);
-    }
-    return out;
-}
-
-TEST(RandomizedKeyValueText, ParsingIsTotalAndWritingBackIsStable) {
-    std::mt19937 random(20261207);
-    for (int round = 0; round < 3000; ++round) {
-        std::string bytes = RandomBytes(random, random() % 600);
-        if (round % 3 == 0)
-            bytes = "\xEF\xBB\xBF" + bytes;
-        const kv::ParsedText parsed = kv::ParseKeyValueText(bytes);
-        const std::string written = kv::RenderKeyValueText(parsed.entries, parsed.utf8);
-        // Whatever was read comes back the same from the normalised form.
-        ASSERT_EQ(kv::ParseKeyValueText(written).entries, parsed.entries) << round;
-        ASSERT_EQ(kv::RenderKeyValueText(kv::ParseKeyValueText(written).entries, parsed.utf8),
-                  written);
-
-        kv::KeyValueDocument doc(parsed);
-        std::vector<std::string> groups{"", "Window", "nope"};
-        for (const kv::Entry& e : parsed.entries) {
-            if (e.kind == kv::EntryKind::Group)
-                groups.push_back(e.name);
-        }
-        for (int step = 0; step < 8; ++step) {
-            const std::string& group = groups[random() % groups.size()];
-            doc.SelectGroup(group);
-            const std::string key = step % 2 ? "Reg1" : "Time";
-            ASSERT_TRUE(ValidUtf8(doc.ReadText(key, "d")));
-            doc.ReadInteger(key, 0);
-            doc.ReadDouble(key, 0.0);
-            if (group.empty())
-                continue;  // the program never writes into the unnamed section
-            doc.WriteInteger(key, static_cast<int>(random()));
-            const std::int32_t value = doc.ReadInteger(key, 0);
-            kv::KeyValueDocument reread(kv::ParseKeyValueText(doc.Render()));
-            reread.SelectGroup(group);
-            ASSERT_EQ(reread.ReadInteger(key, ~value), value) << round << " " << group;
-        }
-    }
 }
 
 struct BadFile {
