@@ -1,6 +1,7 @@
 // loopsmith-cli: the delay code of the Loopsmith window from a shell, plus checks of the code
 // and a batch mode for scripts. Never links the toolkit.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -44,8 +45,18 @@ int Usage(const std::string& what) {
     return kExitUsage;
 }
 
+// A block of code is a few kilobytes; this keeps a device or a wrong file from filling memory.
+constexpr std::uintmax_t kMaxBlockFileSize = 16u << 20;
+
 int CountFile(const std::string& file) {
-    std::ifstream in(PathFromUtf8(file), std::ios::binary);
+    const std::filesystem::path path = PathFromUtf8(file);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec) ||
+        std::filesystem::file_size(path, ec) > kMaxBlockFileSize || ec) {
+        Write(stderr, "loopsmith-cli: " + file + " is not a block of assembler text\n");
+        return kExitUsage;
+    }
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         Write(stderr, "loopsmith-cli: cannot read " + file + "\n");
         return kExitUsage;

@@ -228,9 +228,11 @@ TEST_F(Cli, CountReadsAHandEditedBlock) {
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err.rfind((dir_ / "bad.asm").string() + ":3: unknown instruction", 0), 0u) << r.err;
 
-    r = Invoke({"--count", (dir_ / "missing.asm").string()});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("cannot read"), std::string::npos);
+    for (const fs::path& notABlock : {dir_ / "missing.asm", dir_, fs::path("/dev/zero")}) {
+        r = Invoke({"--count", notABlock.string()});
+        EXPECT_EQ(r.code, 2) << notABlock;
+        EXPECT_NE(r.err.find("is not a block"), std::string::npos) << r.err;
+    }
 }
 
 TEST_F(Cli, BatchAnswersEveryLine) {
