@@ -13,27 +13,32 @@ int OneOrZero(int state) {
     return state == 1 ? 1 : 0;
 }
 
-// The settings file drops blanks around a value when it is read back, so take register names
-// and the label as they will come back: " $" must not mean one thing now and another after a
-// restart, and a name of blanks alone is an empty field.
-std::string AsStored(std::string text) {
+// The settings file writes line ends inside a name or value as blanks, so that each stays on
+// its line, and drops blanks around a value when it reads it back. Take the form as it will
+// come back: " $" must not mean one thing now and another after a restart, a register name of
+// blanks alone is an empty field, and two names must not become one on disk.
+std::string OnOneLine(std::string text) {
     for (char& c : text) {
         if (c == '\r' || c == '\n')
-            c = ' ';  // written as blanks, so that the value stays on its line
+            c = ' ';
     }
-    return kv::TrimBlanks(text);
+    return text;
+}
+
+std::string AsStoredValue(const std::string& text) {
+    return kv::TrimBlanks(OnOneLine(text));
 }
 
 }  // namespace
 
 Profile ReadProfileForm(const ui::Gadgets& gadgets) {
     Profile p;
-    p.Name = gadgets.Text(kProfileNameField);
+    p.Name = OnOneLine(gadgets.Text(kProfileNameField));
     for (int k = 0; k < 8; ++k) {
-        p.Reg[k] = AsStored(gadgets.Text(kFirstRegisterField + k));
+        p.Reg[k] = AsStoredValue(gadgets.Text(kFirstRegisterField + k));
         p.RegType[k] = OneOrZero(gadgets.State(kFirstAccessCombo + k));
     }
-    p.Label = AsStored(gadgets.Text(kLabelField));
+    p.Label = AsStoredValue(gadgets.Text(kLabelField));
     p.TypePIC = OneOrZero(gadgets.State(kFamilyCombo));
     return p;
 }

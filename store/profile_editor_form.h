@@ -5,7 +5,8 @@
 #include "store/profile.h"
 #include "ui/gadgets.h"
 
-// Register names and the label without blanks around them; the name exactly as typed.
+// As the settings file will give the profile back: line ends as blanks, and register names
+// and the label without blanks around them (group names keep theirs).
 Profile ReadProfileForm(const ui::Gadgets& gadgets);
 // Fills every form gadget; the access-mode combos are shown for a "PIC 18" profile only.
 void ShowProfileInForm(ui::Gadgets& gadgets, const Profile& profile);

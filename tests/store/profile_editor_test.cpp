@@ -296,6 +296,7 @@ struct KeptCase {
     const char* name;
     const char* regs;
     const char* label;
+    const char* storedName;
 };
 class KeptAsReadBack : public Editor, public ::testing::WithParamInterface<KeptCase> {};
 
@@ -308,13 +309,15 @@ TEST_P(KeptAsReadBack, TheNextStartSeesTheSameProfile) {
     Do(kOkButton);
     ASSERT_TRUE(Shown().empty()) << Shown()[0];
     ASSERT_EQ(app.profiles.size(), 2u);
-    EXPECT_EQ(app.profiles[1].Name, GetParam().name);
+    EXPECT_EQ(app.profiles[1].Name, GetParam().storedName);
     EXPECT_EQ(LoadProfileListFromFile(app.SettingsPath()), app.profiles);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, KeptAsReadBack,
-                         ::testing::Values(KeptCase{"N", " r ", "\tL "}, KeptCase{" N ", "r", " $"},
-                                           KeptCase{"   ", "r\t", "$ "}));
+                         ::testing::Values(KeptCase{"N", " r ", "\tL ", "N"},
+                                           KeptCase{" N ", "r", " $", " N "},
+                                           KeptCase{"   ", "r\t", "$ ", "   "},
+                                           KeptCase{"a\r\nb", "r\n", "\nL", "a  b"}));
 
 TEST_F(Editor, BlanksAroundTheLabelDoNotHideRelativeJumps) {
     Start({"A"}, 0);
