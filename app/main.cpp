@@ -11,7 +11,7 @@
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 #include "app/startup.h"
 #include "ui/qt/app_look.h"
 #include "ui/qt/qt_gadgets.h"
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     std::error_code ignored;
     std::filesystem::current_path(folder, ignored);
 
-    ui::qt::QtGadgets gadgets(MainWindowSpec());
+    ui::qt::QtGadgets gadgets(MainWindowLayout());
     if (!gadgets.Built()) {
         std::fputs("Loopsmith could not create its main window.\n", stderr);
         return 1;

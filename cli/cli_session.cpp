@@ -3,7 +3,7 @@
 #include "app/calculator_mode.h"
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 #include "cli/cli_options.h"
 #include "engine/batch_request.h"
 #include "engine/number_text.h"
@@ -17,7 +17,7 @@ using namespace gadget;
 
 CliSession::CliSession(const std::filesystem::path& programFolder)
     : folder_(programFolder),
-      gadgets_(std::make_unique<ui::MemoryGadgets>(MainWindowSpec())),
+      gadgets_(std::make_unique<ui::MemoryGadgets>(MainWindowLayout())),
       app_(std::make_unique<AppState>(*gadgets_, programFolder)) {}
 
 std::string CliSession::LoadProfiles(const std::filesystem::path& settingsFile,

@@ -5,10 +5,10 @@
 
 namespace ui {
 
-MemoryGadgets::MemoryGadgets(const WindowSpec& spec) : panel_(spec.panel) {
-    for (const GadgetSpec& g : spec.gadgets) {
+MemoryGadgets::MemoryGadgets(const WindowLayout& layout) : panel_(layout.panel) {
+    for (const GadgetLayout& g : layout.gadgets) {
         Slot s;
-        s.spec = g;
+        s.layout = g;
         s.textColor = g.textColor;
         if (g.kind == GadgetKind::Panel) {
             pageTitles_ = g.items;
@@ -39,15 +39,17 @@ const MemoryGadgets::Slot* MemoryGadgets::Find(int gadget) const {
 
 std::string MemoryGadgets::Text(int gadget) const {
     const Slot* s = Find(gadget);
-    if (!s) return "";
-    if (s->spec.kind == GadgetKind::ListBox || s->spec.kind == GadgetKind::ComboBox) {
+    if (!s)
+        return "";
+    if (s->layout.kind == GadgetKind::ListBox || s->layout.kind == GadgetKind::ComboBox) {
         return ItemText(gadget, s->state);
     }
     return s->text;
 }
 
 void MemoryGadgets::SetText(int gadget, const std::string& text) {
-    if (Slot* s = Find(gadget)) s->text = text;
+    if (Slot* s = Find(gadget))
+        s->text = text;
 }
 
 int MemoryGadgets::State(int gadget) const {
@@ -57,12 +59,14 @@ int MemoryGadgets::State(int gadget) const {
 
 void MemoryGadgets::SetState(int gadget, int state) {
     Slot* s = Find(gadget);
-    if (!s) return;
-    if (s->spec.kind == GadgetKind::ComboBox || s->spec.kind == GadgetKind::ListBox) {
+    if (!s)
+        return;
+    if (s->layout.kind == GadgetKind::ComboBox || s->layout.kind == GadgetKind::ListBox) {
         // Like the platform's controls: an index outside the items leaves no selection.
         s->state = (state >= 0 && state < static_cast<int>(s->items.size())) ? state : -1;
-    } else if (s->spec.kind == GadgetKind::Panel) {
-        if (state >= 0 && state < static_cast<int>(pageTitles_.size())) s->state = state;
+    } else if (s->layout.kind == GadgetKind::Panel) {
+        if (state >= 0 && state < static_cast<int>(pageTitles_.size()))
+            s->state = state;
     } else {
         s->state = state;
     }
@@ -75,7 +79,8 @@ int MemoryGadgets::ItemCount(int gadget) const {
 
 std::string MemoryGadgets::ItemText(int gadget, int index) const {
     const Slot* s = Find(gadget);
-    if (!s || index < 0 || index >= static_cast<int>(s->items.size())) return "";
+    if (!s || index < 0 || index >= static_cast<int>(s->items.size()))
+        return "";
     return s->items[index];
 }
 
@@ -87,12 +92,14 @@ void MemoryGadgets::ClearItems(int gadget) {
 }
 
 void MemoryGadgets::AddItem(int gadget, const std::string& text) {
-    if (Slot* s = Find(gadget)) s->items.push_back(text);
+    if (Slot* s = Find(gadget))
+        s->items.push_back(text);
 }
 
 void MemoryGadgets::SetItemText(int gadget, int index, const std::string& text) {
     Slot* s = Find(gadget);
-    if (s && index >= 0 && index < static_cast<int>(s->items.size())) s->items[index] = text;
+    if (s && index >= 0 && index < static_cast<int>(s->items.size()))
+        s->items[index] = text;
 }
 
 void MemoryGadgets::SetPageTitle(int panel, int page, const std::string& title) {
@@ -102,7 +109,8 @@ void MemoryGadgets::SetPageTitle(int panel, int page, const std::string& title) 
 }
 
 std::string MemoryGadgets::PageTitle(int page) const {
-    if (page < 0 || page >= static_cast<int>(pageTitles_.size())) return "";
+    if (page < 0 || page >= static_cast<int>(pageTitles_.size()))
+        return "";
     return pageTitles_[page];
 }
 
@@ -112,7 +120,8 @@ bool MemoryGadgets::IsEnabled(int gadget) const {
 }
 
 void MemoryGadgets::SetEnabled(int gadget, bool enabled) {
-    if (Slot* s = Find(gadget)) s->enabled = enabled;
+    if (Slot* s = Find(gadget))
+        s->enabled = enabled;
 }
 
 bool MemoryGadgets::IsVisible(int gadget) const {
@@ -121,7 +130,8 @@ bool MemoryGadgets::IsVisible(int gadget) const {
 }
 
 void MemoryGadgets::SetVisible(int gadget, bool visible) {
-    if (Slot* s = Find(gadget)) s->visible = visible;
+    if (Slot* s = Find(gadget))
+        s->visible = visible;
 }
 
 bool MemoryGadgets::IsReadOnly(int gadget) const {
@@ -130,11 +140,13 @@ bool MemoryGadgets::IsReadOnly(int gadget) const {
 }
 
 void MemoryGadgets::SetReadOnly(int gadget, bool readOnly) {
-    if (Slot* s = Find(gadget)) s->readOnly = readOnly;
+    if (Slot* s = Find(gadget))
+        s->readOnly = readOnly;
 }
 
 void MemoryGadgets::Focus(int gadget) {
-    if (Find(gadget)) focused_ = gadget;
+    if (Find(gadget))
+        focused_ = gadget;
 }
 
 Color MemoryGadgets::TextColor(int gadget) const {
@@ -143,7 +155,8 @@ Color MemoryGadgets::TextColor(int gadget) const {
 }
 
 void MemoryGadgets::SetTextColor(int gadget, Color color) {
-    if (Slot* s = Find(gadget)) s->textColor = color;
+    if (Slot* s = Find(gadget))
+        s->textColor = color;
 }
 
 Color MemoryGadgets::BackColor(int gadget) const {
@@ -152,11 +165,13 @@ Color MemoryGadgets::BackColor(int gadget) const {
 }
 
 void MemoryGadgets::SetBackColor(int gadget, Color color) {
-    if (Slot* s = Find(gadget)) s->backColor = color;
+    if (Slot* s = Find(gadget))
+        s->backColor = color;
 }
 
 void MemoryGadgets::SetToolTip(int gadget, const std::string& text) {
-    if (Slot* s = Find(gadget)) s->toolTip = text;
+    if (Slot* s = Find(gadget))
+        s->toolTip = text;
 }
 
 std::string MemoryGadgets::ToolTip(int gadget) const {
@@ -167,8 +182,10 @@ std::string MemoryGadgets::ToolTip(int gadget) const {
 MessageAnswer MemoryGadgets::ShowMessage(const std::string& title, const std::string& text,
                                          MessageIcon icon, MessageButtons buttons) {
     messages_.push_back({title, text, icon, buttons});
-    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (answers_.empty()) return MessageAnswer::No;
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    if (answers_.empty())
+        return MessageAnswer::No;
     MessageAnswer a = answers_.front();
     answers_.pop_front();
     return a;
@@ -183,7 +200,8 @@ void MemoryGadgets::PostClick(int gadget) {
 }
 
 Event MemoryGadgets::WaitEvent() {
-    if (events_.empty()) return Event::Close();
+    if (events_.empty())
+        return Event::Close();
     Event e = events_.front();
     events_.pop_front();
     return e;
@@ -191,25 +209,30 @@ Event MemoryGadgets::WaitEvent() {
 
 void MemoryGadgets::Type(int gadget, const std::string& text) {
     Slot* s = Find(gadget);
-    if (!s || !s->enabled || s->readOnly) return;
+    if (!s || !s->enabled || s->readOnly)
+        return;
     for (char32_t ch : DecodeUtf8(text)) {
-        if (s->spec.filterGadget) {
-            FilterVerdict v = FilterTypedChar(ch, s->text, static_cast<int>(CountCodePoints(s->text)),
-                                              s->spec.filterAllowsPoint);
-            if (v == FilterVerdict::DiscardWithBeep) ++beeps_;
-            if (v != FilterVerdict::Pass) continue;
+        if (s->layout.filterGadget) {
+            FilterVerdict v =
+                FilterTypedChar(ch, s->text, static_cast<int>(CountCodePoints(s->text)),
+                                s->layout.filterAllowsPoint);
+            if (v == FilterVerdict::DiscardWithBeep)
+                ++beeps_;
+            if (v != FilterVerdict::Pass)
+                continue;
         }
         if (ch == U'\b') {
-            if (!s->text.empty()) s->text = DropLastCodePoint(s->text);
+            if (!s->text.empty())
+                s->text = DropLastCodePoint(s->text);
             events_.push_back(Event::OnGadget(gadget, kEventTextChange));
             continue;
         }
-        if (s->spec.digitsOnly && (ch < U'0' || ch > U'9')) {
+        if (s->layout.digitsOnly && (ch < U'0' || ch > U'9')) {
             ++beeps_;
             continue;
         }
-        if (s->spec.maxLength > 0 &&
-            static_cast<int>(CountCodePoints(s->text)) >= s->spec.maxLength) {
+        if (s->layout.maxLength > 0 &&
+            static_cast<int>(CountCodePoints(s->text)) >= s->layout.maxLength) {
             ++beeps_;
             continue;
         }
@@ -218,33 +241,40 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
     }
 }
 
-void MemoryGadgets::PressKey(int key) { events_.push_back(Event::KeyDown(key)); }
+void MemoryGadgets::PressKey(int key) {
+    events_.push_back(Event::KeyDown(key));
+}
 
 void MemoryGadgets::Click(int gadget) {
     Slot* s = Find(gadget);
-    if (!s || !s->enabled || !s->visible) return;
-    if (s->spec.kind == GadgetKind::CheckBox) s->state = s->state ? 0 : 1;
+    if (!s || !s->enabled || !s->visible)
+        return;
+    if (s->layout.kind == GadgetKind::CheckBox)
+        s->state = s->state ? 0 : 1;
     events_.push_back(Event::OnGadget(gadget, kEventClick));
 }
 
 void MemoryGadgets::Pick(int gadget, int index) {
     Slot* s = Find(gadget);
-    if (!s || !s->enabled || !s->visible) return;
+    if (!s || !s->enabled || !s->visible)
+        return;
     SetState(gadget, index);
-    int type = s->spec.kind == GadgetKind::ListBox ? kEventClick : kEventSelectionChange;
+    int type = s->layout.kind == GadgetKind::ListBox ? kEventClick : kEventSelectionChange;
     events_.push_back(Event::OnGadget(gadget, type));
 }
 
 void MemoryGadgets::DoubleClick(int gadget, int index) {
     Slot* s = Find(gadget);
-    if (!s || !s->enabled) return;
+    if (!s || !s->enabled)
+        return;
     SetState(gadget, index);
     events_.push_back(Event::OnGadget(gadget, kEventDoubleClick));
 }
 
 void MemoryGadgets::SwitchPage(int page) {
     Slot* s = Find(panel_);
-    if (!s || page == s->state) return;
+    if (!s || page == s->state)
+        return;
     SetState(panel_, page);
     events_.push_back(Event::OnGadget(panel_, kEventClick));
 }
@@ -254,6 +284,8 @@ void MemoryGadgets::MovePointer(int overGadget) {
     events_.push_back(Event::MouseMove());
 }
 
-void MemoryGadgets::RequestClose() { events_.push_back(Event::Close()); }
+void MemoryGadgets::RequestClose() {
+    events_.push_back(Event::Close());
+}
 
 }  // namespace ui

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/gadget_spec.h"
 #include "ui/gadgets.h"
+#include "ui/window_layout.h"
 
 namespace ui {
 
@@ -20,8 +20,8 @@ struct ShownMessage {
 };
 
 class MemoryGadgets : public Gadgets {
-public:
-    explicit MemoryGadgets(const WindowSpec& spec);
+  public:
+    explicit MemoryGadgets(const WindowLayout& layout);
 
     std::string Text(int gadget) const override;
     void SetText(int gadget, const std::string& text) override;
@@ -47,8 +47,8 @@ public:
     void SetBackColor(int gadget, Color color) override;
     void SetToolTip(int gadget, const std::string& text) override;
     std::string ToolTip(int gadget) const override;
-    MessageAnswer ShowMessage(const std::string& title, const std::string& text,
-                              MessageIcon icon, MessageButtons buttons) override;
+    MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
+                              MessageButtons buttons) override;
     void Beep() override { ++beeps_; }
     void PostClick(int gadget) override;
     Event WaitEvent() override;
@@ -82,9 +82,9 @@ public:
     // Answers to the next Yes/No questions, in order; without one, the default (No).
     void AnswerNextQuestions(std::vector<MessageAnswer> answers);
 
-private:
+  private:
     struct Slot {
-        GadgetSpec spec;
+        GadgetLayout layout;
         std::string text;
         int state = 0;
         std::vector<std::string> items;

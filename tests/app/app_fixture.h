@@ -10,12 +10,12 @@
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 #include "ui/memory_gadgets.h"
 
 class AppFixture : public ::testing::Test {
   protected:
-    AppFixture() : gadgets(MainWindowSpec()), app(gadgets, MakeFolder()) {}
+    AppFixture() : gadgets(MainWindowLayout()), app(gadgets, MakeFolder()) {}
     ~AppFixture() override {
         std::error_code ec;
         std::filesystem::remove_all(app.folder, ec);

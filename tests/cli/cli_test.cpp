@@ -12,7 +12,7 @@
 #include "app/calculator_mode.h"
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 #include "i18n/language_file.h"
 #include "store/profile_gadget.h"
 #include "store/profile_store.h"
@@ -69,7 +69,7 @@ class Cli : public ::testing::Test {
     // What the window puts into its output box, with the built-in profiles (or `profiles`).
     static std::string Window(const std::string& cycles, bool wdt, int profile,
                               const ProfileList* profiles = nullptr) {
-        ui::MemoryGadgets g(MainWindowSpec());
+        ui::MemoryGadgets g(MainWindowLayout());
         AppState app(g);
         if (profiles) {
             app.profiles = *profiles;

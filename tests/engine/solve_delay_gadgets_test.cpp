@@ -3,7 +3,7 @@
 
 #include "app/app_state.h"
 #include "app/gadget_ids.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 #include "engine/cycle_calculator.h"
 #include "engine/solve_delay.h"
 #include "store/profile_gadget.h"
@@ -15,7 +15,7 @@ namespace {
 
 class EngineGadgets : public ::testing::Test {
   protected:
-    EngineGadgets() : gadgets(MainWindowSpec()), app(gadgets) {
+    EngineGadgets() : gadgets(MainWindowLayout()), app(gadgets) {
         AddDefaultProfiles(app.profiles);
         FillProfileGadget(gadgets, app.profiles, kProfileCombo, 0);
     }

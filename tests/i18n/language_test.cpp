@@ -197,7 +197,7 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
         fs::copy_file(fs::path(LOOPSMITH_SOURCE_DIR) / "Language" / name, dir / "Language" / name);
     }
     {
-        ui::MemoryGadgets gadgets{MainWindowSpec()};
+        ui::MemoryGadgets gadgets{MainWindowLayout()};
         AppState app{gadgets, dir.path()};
         StartUp(app);
         EXPECT_EQ(gadgets.State(kLanguageCombo), 1);
@@ -207,7 +207,7 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
         EXPECT_EQ(gadgets.Text(kCalculateButton), "Calculate");
         ShutDown(app);
     }
-    ui::MemoryGadgets gadgets{MainWindowSpec()};
+    ui::MemoryGadgets gadgets{MainWindowLayout()};
     AppState app{gadgets, dir.path()};
     StartUp(app);
     EXPECT_TRUE(gadgets.Messages().empty());

@@ -244,18 +244,18 @@ TEST_F(Operations, ClosingTheWindowIsTheLastEventAndWaitingAfterItDoesNotBlock) 
 
 TEST(HiddenWindow, WaitingWithNothingQueuedDoesNotBlock) {
     EnsureApplication();
-    ui::qt::QtGadgets hidden(MainWindowSpec());
+    ui::qt::QtGadgets hidden(MainWindowLayout());
     EXPECT_EQ(hidden.WaitEvent().kind, ui::Event::Kind::Close);
 }
 
 TEST(BrokenDescription, IsNotBuilt) {
     EnsureApplication();
-    ui::WindowSpec spec = MainWindowSpec();
-    spec.gadgets.back().parent = 999;  // a parent that does not exist
-    EXPECT_FALSE(ui::qt::QtGadgets(spec).Built());
-    spec = MainWindowSpec();
-    spec.gadgets.push_back(spec.gadgets.front());  // a number used twice
-    EXPECT_FALSE(ui::qt::QtGadgets(spec).Built());
+    ui::WindowLayout layout = MainWindowLayout();
+    layout.gadgets.back().parent = 999;  // a parent that does not exist
+    EXPECT_FALSE(ui::qt::QtGadgets(layout).Built());
+    layout = MainWindowLayout();
+    layout.gadgets.push_back(layout.gadgets.front());  // a number used twice
+    EXPECT_FALSE(ui::qt::QtGadgets(layout).Built());
 }
 
 }  // namespace

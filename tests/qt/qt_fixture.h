@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 #include "ui/qt/app_look.h"
 #include "ui/qt/qt_gadgets.h"
 
@@ -28,7 +28,7 @@ class QtWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         EnsureApplication();
-        gadgets = std::make_unique<ui::qt::QtGadgets>(MainWindowSpec());
+        gadgets = std::make_unique<ui::qt::QtGadgets>(MainWindowLayout());
         ASSERT_TRUE(gadgets->Built());
     }
 

@@ -81,11 +81,11 @@ TEST_F(WindowBuild, WindowIsFixedHiddenAndTitled) {
 }
 
 TEST_F(WindowBuild, EveryGadgetHasItsKindPlaceParentAndCaption) {
-    const ui::WindowSpec spec = MainWindowSpec();
-    ASSERT_EQ(spec.gadgets.size(), 66u);
+    const ui::WindowLayout layout = MainWindowLayout();
+    ASSERT_EQ(layout.gadgets.size(), 66u);
     auto* panel = qobject_cast<QTabWidget*>(W(gadget::kPanel));
     ASSERT_NE(panel, nullptr);
-    for (const ui::GadgetSpec& g : spec.gadgets) {
+    for (const ui::GadgetLayout& g : layout.gadgets) {
         SCOPED_TRACE("gadget " + std::to_string(g.number));
         QWidget* w = W(g.number);
         ASSERT_NE(w, nullptr);
@@ -94,7 +94,7 @@ TEST_F(WindowBuild, EveryGadgetHasItsKindPlaceParentAndCaption) {
         if (g.kind == GadgetKind::Container) {
             const int page = panel->indexOf(w);
             ASSERT_GE(page, 0);
-            EXPECT_EQ(spec.pageContainers[page], g.number);
+            EXPECT_EQ(layout.pageContainers[page], g.number);
             continue;
         }
         EXPECT_EQ(w->geometry(), QRect(g.place.x, g.place.y, g.place.w, g.place.h));

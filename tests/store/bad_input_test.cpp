@@ -123,7 +123,7 @@ TEST_F(AppInFolder, FileTooLargeToBeOursIsNeverReplaced) {
 
 TEST(ManyProfiles, SaveAllAndLoadStayFast) {
     TempFolder dir;
-    ui::MemoryGadgets gadgets{MainWindowSpec()};
+    ui::MemoryGadgets gadgets{MainWindowLayout()};
     AppState app{gadgets, dir.path()};
     for (int i = 0; i < 20000; ++i)
         app.profiles.push_back(MakeProfile("P" + std::to_string(i), "L", i & 1));

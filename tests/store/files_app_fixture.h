@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 #include "store/temp_folder.h"
 #include "ui/memory_gadgets.h"
 
@@ -12,7 +12,7 @@ namespace testing_files {
 
 struct AppInFolder : ::testing::Test {
     TempFolder dir;
-    ui::MemoryGadgets gadgets{MainWindowSpec()};
+    ui::MemoryGadgets gadgets{MainWindowLayout()};
     AppState app{gadgets, dir.path()};
     std::filesystem::path ini = dir / "Loopsmith.ini";
 

@@ -8,7 +8,7 @@
 #include "app/app_state.h"
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 #include "store/profile_gadget.h"
 #include "store/profile_store.h"
 #include "store/temp_folder.h"
@@ -25,7 +25,7 @@ const MessageTexts kTexts = DefaultMessageTexts();
 class Editor : public ::testing::Test {
   protected:
     testing_files::TempFolder dir;
-    ui::MemoryGadgets g{MainWindowSpec()};
+    ui::MemoryGadgets g{MainWindowLayout()};
     AppState app{g, dir.path()};
 
     // `selected` is the profile combo's choice, which the list takes over on page entry.

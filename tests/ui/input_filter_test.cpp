@@ -32,17 +32,17 @@ TEST(InputFilter, TheCycleFieldPassesEverythingElseOn) {
     EXPECT_EQ(FilterTypedChar(U'x', "1", 1, false), FilterVerdict::Pass);
 }
 
-ui::WindowSpec OneField(bool allowPoint, bool digitsOnly, int maxLength) {
-    ui::GadgetSpec field;
+ui::WindowLayout OneField(bool allowPoint, bool digitsOnly, int maxLength) {
+    ui::GadgetLayout field;
     field.number = 8;
     field.kind = ui::GadgetKind::TextField;
     field.filterGadget = 1;
     field.filterAllowsPoint = allowPoint;
     field.digitsOnly = digitsOnly;
     field.maxLength = maxLength;
-    ui::WindowSpec spec;
-    spec.gadgets.push_back(field);
-    return spec;
+    ui::WindowLayout layout;
+    layout.gadgets.push_back(field);
+    return layout;
 }
 
 TEST(InputFilter, TypingThroughTheInMemoryFieldAppliesFilterLimitAndDigitsRule) {

@@ -54,7 +54,7 @@ std::string QtGadgets::Text(int gadget) const {
     if (!e)
         return "";
     QWidget* w = e->widget;
-    switch (e->spec.kind) {
+    switch (e->layout.kind) {
         case GadgetKind::Label:
         case GadgetKind::Hyperlink:
             return FromQ(static_cast<QLabel*>(w)->text());
@@ -83,7 +83,7 @@ void QtGadgets::SetText(int gadget, const std::string& text) {
     if (!e)
         return;
     QWidget* w = e->widget;
-    switch (e->spec.kind) {
+    switch (e->layout.kind) {
         case GadgetKind::Label:
         case GadgetKind::Hyperlink:
             static_cast<QLabel*>(w)->setText(ToQ(text));
@@ -115,7 +115,7 @@ int QtGadgets::State(int gadget) const {
     const Entry* e = Find(gadget);
     if (!e)
         return 0;
-    switch (e->spec.kind) {
+    switch (e->layout.kind) {
         case GadgetKind::CheckBox:
             return static_cast<QAbstractButton*>(e->widget.data())->isChecked() ? 1 : 0;
         case GadgetKind::ComboBox:
@@ -136,7 +136,7 @@ void QtGadgets::SetState(int gadget, int state) {
     Entry* e = Find(gadget);
     if (!e)
         return;
-    switch (e->spec.kind) {
+    switch (e->layout.kind) {
         case GadgetKind::CheckBox:
             static_cast<QAbstractButton*>(e->widget.data())->setChecked(state != 0);
             break;
@@ -173,9 +173,9 @@ int QtGadgets::ItemCount(int gadget) const {
     const Entry* e = Find(gadget);
     if (!e)
         return 0;
-    if (e->spec.kind == GadgetKind::ComboBox)
+    if (e->layout.kind == GadgetKind::ComboBox)
         return static_cast<QComboBox*>(e->widget.data())->count();
-    if (e->spec.kind == GadgetKind::ListBox)
+    if (e->layout.kind == GadgetKind::ListBox)
         return static_cast<QListWidget*>(e->widget.data())->count();
     return 0;
 }
@@ -184,7 +184,7 @@ std::string QtGadgets::ItemText(int gadget, int index) const {
     const Entry* e = Find(gadget);
     if (!e || index < 0 || index >= ItemCount(gadget))
         return "";
-    if (e->spec.kind == GadgetKind::ComboBox) {
+    if (e->layout.kind == GadgetKind::ComboBox) {
         return FromQ(static_cast<QComboBox*>(e->widget.data())->itemText(index));
     }
     return FromQ(static_cast<QListWidget*>(e->widget.data())->item(index)->text());
@@ -194,9 +194,9 @@ void QtGadgets::ClearItems(int gadget) {
     Entry* e = Find(gadget);
     if (!e)
         return;
-    if (e->spec.kind == GadgetKind::ComboBox)
+    if (e->layout.kind == GadgetKind::ComboBox)
         static_cast<QComboBox*>(e->widget.data())->clear();
-    if (e->spec.kind == GadgetKind::ListBox)
+    if (e->layout.kind == GadgetKind::ListBox)
         static_cast<QListWidget*>(e->widget.data())->clear();
 }
 
@@ -204,14 +204,14 @@ void QtGadgets::AddItem(int gadget, const std::string& text) {
     Entry* e = Find(gadget);
     if (!e)
         return;
-    if (e->spec.kind == GadgetKind::ComboBox) {
+    if (e->layout.kind == GadgetKind::ComboBox) {
         auto* combo = static_cast<QComboBox*>(e->widget.data());
         const int before = combo->currentIndex();
         combo->addItem(ToQ(text));
         // Qt selects the first item added to an empty combo box; the program decides that.
         if (before < 0)
             combo->setCurrentIndex(-1);
-    } else if (e->spec.kind == GadgetKind::ListBox) {
+    } else if (e->layout.kind == GadgetKind::ListBox) {
         static_cast<QListWidget*>(e->widget.data())->addItem(ToQ(text));
     }
 }
@@ -220,7 +220,7 @@ void QtGadgets::SetItemText(int gadget, int index, const std::string& text) {
     Entry* e = Find(gadget);
     if (!e || index < 0 || index >= ItemCount(gadget))
         return;
-    if (e->spec.kind == GadgetKind::ComboBox) {
+    if (e->layout.kind == GadgetKind::ComboBox) {
         static_cast<QComboBox*>(e->widget.data())->setItemText(index, ToQ(text));
     } else {
         static_cast<QListWidget*>(e->widget.data())->item(index)->setText(ToQ(text));
@@ -307,12 +307,12 @@ void QtGadgets::SetBackColor(int gadget, Color color) {
 
 void QtGadgets::ApplyColors(Entry& entry) {
     auto* link = qobject_cast<ClickLabel*>(entry.widget.data());
-    if (entry.spec.kind == GadgetKind::Hyperlink && link) {
+    if (entry.layout.kind == GadgetKind::Hyperlink && link) {
         PaintGadget(link, Color::Default(), entry.backColor);
         QColor normal = ToQColor(entry.textColor);
         if (!normal.isValid())
             normal = link->palette().color(QPalette::Link);
-        QColor hover = ToQColor(entry.spec.hoverColor);
+        QColor hover = ToQColor(entry.layout.hoverColor);
         if (!hover.isValid())
             hover = normal;
         link->SetLinkColors(normal, hover);

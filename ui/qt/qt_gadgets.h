@@ -1,4 +1,4 @@
-// The gadget layer on real Qt Widgets: one fixed-size window built from a WindowSpec, every
+// The gadget layer on real Qt Widgets: one fixed-size window built from a WindowLayout, every
 // control at its place, and one queue of the events the user caused.
 #pragma once
 
@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/gadget_spec.h"
 #include "ui/gadgets.h"
+#include "ui/window_layout.h"
 
 class QKeyEvent;
 class QTabWidget;
@@ -27,7 +27,7 @@ class QtGadgets : public QObject, public Gadgets {
     Q_OBJECT
   public:
     // Needs a QApplication. The window is built hidden; Built() tells whether it succeeded.
-    explicit QtGadgets(const WindowSpec& spec);
+    explicit QtGadgets(const WindowLayout& layout);
     ~QtGadgets() override;
 
     bool Built() const { return built_; }
@@ -77,7 +77,7 @@ class QtGadgets : public QObject, public Gadgets {
 
   private:
     struct Entry {
-        GadgetSpec spec;
+        GadgetLayout layout;
         QPointer<QWidget> widget;
         int state = 0;  // for kinds whose state is not kept by the widget
         bool readOnly = false;
@@ -85,7 +85,7 @@ class QtGadgets : public QObject, public Gadgets {
         std::string rawText;  // output boxes: the text exactly as the program set it
     };
 
-    bool Build(const WindowSpec& spec);
+    bool Build(const WindowLayout& layout);
     QWidget* CreateWidget(Entry& entry, QWidget* parent);
     void ConnectUserSignals(Entry& entry);
     Entry* Find(int gadget);

@@ -31,7 +31,7 @@ QString ImagePath(int image) {
     return QStringLiteral(":/images/image%1.png").arg(image);
 }
 
-QLabel* MakeLabel(const GadgetSpec& g, QWidget* parent) {
+QLabel* MakeLabel(const GadgetLayout& g, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(ToQ(g.caption));
@@ -47,7 +47,7 @@ QLabel* MakeLabel(const GadgetSpec& g, QWidget* parent) {
     return label;
 }
 
-QPlainTextEdit* MakeOutputBox(const GadgetSpec& g, QWidget* parent) {
+QPlainTextEdit* MakeOutputBox(const GadgetLayout& g, QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setReadOnly(true);
     // The user copies the code from here, selecting with the mouse or the keyboard.
@@ -64,10 +64,10 @@ QPlainTextEdit* MakeOutputBox(const GadgetSpec& g, QWidget* parent) {
 
 }  // namespace
 
-QtGadgets::QtGadgets(const WindowSpec& spec) {
+QtGadgets::QtGadgets(const WindowLayout& layout) {
     RegisterImages();
     ++quietDepth_;
-    built_ = Build(spec);
+    built_ = Build(layout);
     --quietDepth_;
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -77,21 +77,21 @@ QtGadgets::~QtGadgets() {
         app->removeEventFilter(this);
 }
 
-bool QtGadgets::Build(const WindowSpec& spec) {
+bool QtGadgets::Build(const WindowLayout& layout) {
     window_ = std::make_unique<MainWindowWidget>();
-    window_->setWindowTitle(ToQ(spec.title));
-    window_->setFixedSize(spec.clientWidth, spec.clientHeight);
+    window_->setWindowTitle(ToQ(layout.title));
+    window_->setFixedSize(layout.clientWidth, layout.clientHeight);
     window_->setWindowIcon(QIcon(ImagePath(1)));
     window_->setMouseTracking(true);
     window_->onCloseRequest = [this] {
         closed_ = true;
         events_.push_back(Event::Close());
     };
-    panelNumber_ = spec.panel;
-    pageContainers_ = spec.pageContainers;
-    pageIcons_ = spec.pageIcons;
+    panelNumber_ = layout.panel;
+    pageContainers_ = layout.pageContainers;
+    pageIcons_ = layout.pageIcons;
 
-    for (const GadgetSpec& g : spec.gadgets) {
+    for (const GadgetLayout& g : layout.gadgets) {
         if (entries_.count(g.number))
             return false;  // numbers are unique
         QWidget* parent = nullptr;
@@ -103,7 +103,7 @@ bool QtGadgets::Build(const WindowSpec& spec) {
         if (!parent)
             return false;
         Entry& entry = entries_[g.number];
-        entry.spec = g;
+        entry.layout = g;
         entry.state = g.initialState;
         entry.textColor = g.textColor;
         QWidget* w = CreateWidget(entry, parent);
@@ -118,11 +118,11 @@ bool QtGadgets::Build(const WindowSpec& spec) {
         }
         ConnectUserSignals(entry);
     }
-    return panel_ != nullptr || spec.panel < 0;
+    return panel_ != nullptr || layout.panel < 0;
 }
 
 QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
-    const GadgetSpec& g = entry.spec;
+    const GadgetLayout& g = entry.layout;
     QWidget* w = nullptr;
     switch (g.kind) {
         case GadgetKind::Label:
@@ -199,14 +199,14 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
                 return nullptr;
             const int page = panel_->count();
             const Entry* panelEntry = Find(panelNumber_);
-            if (!panelEntry || page >= static_cast<int>(panelEntry->spec.items.size()) ||
+            if (!panelEntry || page >= static_cast<int>(panelEntry->layout.items.size()) ||
                 page >= static_cast<int>(pageContainers_.size()) ||
                 pageContainers_[page] != g.number) {
                 return nullptr;
             }
             auto* container = new QWidget();
             container->setMouseTracking(true);
-            const QString title = ToQ(panelEntry->spec.items[page]);
+            const QString title = ToQ(panelEntry->layout.items[page]);
             const int image = page < static_cast<int>(pageIcons_.size()) ? pageIcons_[page] : 0;
             if (image > 0) {
                 panel_->addTab(container, QIcon(ImagePath(image)), title);
@@ -237,10 +237,10 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
 }
 
 void QtGadgets::ConnectUserSignals(Entry& entry) {
-    const int n = entry.spec.number;
+    const int n = entry.layout.number;
     QWidget* w = entry.widget;
     auto report = [this, n](int type) { Report(Event::OnGadget(n, type)); };
-    switch (entry.spec.kind) {
+    switch (entry.layout.kind) {
         case GadgetKind::CheckBox:
         case GadgetKind::Button:
             connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,

@@ -98,16 +98,16 @@ bool QtGadgets::eventFilter(QObject* watched, QEvent* event) {
     Entry* entry = Find(GadgetOf(widget));
     if (!entry || entry->widget != widget)
         return false;
-    if (entry->spec.kind == GadgetKind::TextField)
+    if (entry->layout.kind == GadgetKind::TextField)
         return HandleTypedKey(*entry, key);
     // Enter is the event loop's business (the calculation on page 0), not a button's click.
-    if (entry->spec.kind == GadgetKind::Button && IsEnterKey(*key))
+    if (entry->layout.kind == GadgetKind::Button && IsEnterKey(*key))
         return true;
     return false;
 }
 
 bool QtGadgets::HandleTypedKey(Entry& entry, QKeyEvent* key) {
-    const GadgetSpec& g = entry.spec;
+    const GadgetLayout& g = entry.layout;
     auto* edit = qobject_cast<QLineEdit*>(entry.widget.data());
     if (!edit || edit->isReadOnly())
         return false;

@@ -30,7 +30,7 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-struct GadgetSpec {
+struct GadgetLayout {
     int number = 0;
     GadgetKind kind = GadgetKind::Label;
     int parent = kWindowParent;  // kWindowParent, or the container gadget of a page
@@ -52,13 +52,13 @@ struct GadgetSpec {
     int image = 0;  // Image gadgets and panel pages: 1..4 (see resources)
 };
 
-struct WindowSpec {
+struct WindowLayout {
     std::string title;
     int clientWidth = 0, clientHeight = 0;
-    int panel = -1;                        // the panel gadget
-    std::vector<int> pageContainers;       // container gadget of each page
-    std::vector<int> pageIcons;            // image number of each page
-    std::vector<GadgetSpec> gadgets;       // in creation order
+    int panel = -1;                     // the panel gadget
+    std::vector<int> pageContainers;    // container gadget of each page
+    std::vector<int> pageIcons;         // image number of each page
+    std::vector<GadgetLayout> gadgets;  // in creation order
 };
 
 }  // namespace ui

@@ -1,4 +1,4 @@
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -72,31 +72,31 @@ const Expected kTable[] = {
     {65, GadgetKind::ComboBox, W, {150, 482, 150, 21}, ""},
 };
 
-std::map<int, ui::GadgetSpec> ByNumber() {
-    std::map<int, ui::GadgetSpec> out;
-    for (const ui::GadgetSpec& g : MainWindowSpec().gadgets)
+std::map<int, ui::GadgetLayout> ByNumber() {
+    std::map<int, ui::GadgetLayout> out;
+    for (const ui::GadgetLayout& g : MainWindowLayout().gadgets)
         out[g.number] = g;
     return out;
 }
 
-TEST(MainWindowSpec, EveryNumberFromZeroTo65ExistsOnce) {
-    ui::WindowSpec spec = MainWindowSpec();
+TEST(MainWindowLayout, EveryNumberFromZeroTo65ExistsOnce) {
+    ui::WindowLayout layout = MainWindowLayout();
     std::set<int> numbers;
-    for (const ui::GadgetSpec& g : spec.gadgets)
+    for (const ui::GadgetLayout& g : layout.gadgets)
         EXPECT_TRUE(numbers.insert(g.number).second) << g.number;
     EXPECT_EQ(numbers.size(), 66u);
     EXPECT_EQ(*numbers.begin(), 0);
     EXPECT_EQ(*numbers.rbegin(), 65);
-    EXPECT_EQ(spec.title, "Loopsmith - 1.7");
-    EXPECT_EQ(spec.clientWidth, 392);
-    EXPECT_EQ(spec.clientHeight, 510);
+    EXPECT_EQ(layout.title, "Loopsmith - 1.7");
+    EXPECT_EQ(layout.clientWidth, 392);
+    EXPECT_EQ(layout.clientHeight, 510);
 }
 
-TEST(MainWindowSpec, KindsParentsPlacesAndCaptionsMatchTheLayout) {
+TEST(MainWindowLayout, KindsParentsPlacesAndCaptionsMatchTheLayout) {
     auto gadgets = ByNumber();
     for (const Expected& e : kTable) {
         SCOPED_TRACE(e.number);
-        const ui::GadgetSpec& g = gadgets.at(e.number);
+        const ui::GadgetLayout& g = gadgets.at(e.number);
         EXPECT_EQ(g.kind, e.kind);
         EXPECT_EQ(g.parent, e.parent);
         EXPECT_EQ(g.place, e.place);
@@ -106,7 +106,7 @@ TEST(MainWindowSpec, KindsParentsPlacesAndCaptionsMatchTheLayout) {
     }
 }
 
-TEST(MainWindowSpec, RowsItemsLimitsFiltersAndColours) {
+TEST(MainWindowLayout, RowsItemsLimitsFiltersAndColours) {
     auto g = ByNumber();
     for (int n = 1; n <= 8; ++n) {
         const int y = 180 + 25 * (n - 1);

@@ -1,4 +1,4 @@
-#include "app/main_window_spec.h"
+#include "app/main_window_layout.h"
 
 #include <string>
 
@@ -7,12 +7,13 @@
 #include "app/gadget_ids.h"
 
 using ui::GadgetKind;
-using ui::GadgetSpec;
+using ui::GadgetLayout;
 
 namespace {
 
-GadgetSpec Make(int number, GadgetKind kind, int parent, ui::Rect place, std::string caption = {}) {
-    GadgetSpec g;
+GadgetLayout Make(int number, GadgetKind kind, int parent, ui::Rect place,
+                  std::string caption = {}) {
+    GadgetLayout g;
     g.number = number;
     g.kind = kind;
     g.parent = parent;
@@ -21,84 +22,87 @@ GadgetSpec Make(int number, GadgetKind kind, int parent, ui::Rect place, std::st
     return g;
 }
 
-GadgetSpec RightLabel(int number, int parent, ui::Rect place, std::string caption) {
-    GadgetSpec g = Make(number, GadgetKind::Label, parent, place, std::move(caption));
+GadgetLayout RightLabel(int number, int parent, ui::Rect place, std::string caption) {
+    GadgetLayout g = Make(number, GadgetKind::Label, parent, place, std::move(caption));
     g.alignRight = true;
     return g;
 }
 
-GadgetSpec Combo(int number, int parent, ui::Rect place, std::vector<std::string> items) {
-    GadgetSpec g = Make(number, GadgetKind::ComboBox, parent, place);
+GadgetLayout Combo(int number, int parent, ui::Rect place, std::vector<std::string> items) {
+    GadgetLayout g = Make(number, GadgetKind::ComboBox, parent, place);
     g.items = std::move(items);
     g.initialState = g.items.empty() ? -1 : 0;
     return g;
 }
 
-GadgetSpec FilteredField(int number, int parent, ui::Rect place, int maxLength,
-                         bool allowPoint) {
-    GadgetSpec g = Make(number, GadgetKind::TextField, parent, place);
+GadgetLayout FilteredField(int number, int parent, ui::Rect place, int maxLength, bool allowPoint) {
+    GadgetLayout g = Make(number, GadgetKind::TextField, parent, place);
     g.maxLength = maxLength;
     g.filterGadget = 1;
     g.filterAllowsPoint = allowPoint;
     return g;
 }
 
-void AddCalculatorPage(std::vector<GadgetSpec>& out) {
+void AddCalculatorPage(std::vector<GadgetLayout>& out) {
     using namespace gadget;
     const int p = kPage0Container;
     out.push_back(Make(kPage0Container, GadgetKind::Container, kPanel, {}));
-    out.push_back(Make(kCalculatorCheck, GadgetKind::CheckBox, p, {10, 15, 110, 15}, "Калькулятор"));
+    out.push_back(
+        Make(kCalculatorCheck, GadgetKind::CheckBox, p, {10, 15, 110, 15}, "Калькулятор"));
     out.push_back(RightLabel(kProfileLabel, p, {124, 16, 78, 15}, "Профиль"));
     out.push_back(Combo(kProfileCombo, p, {206, 10, 170, 22}, {}));
     out.push_back(Make(kCalculatorFrame, GadgetKind::Frame, p, {5, 35, 370, 120}, "Калькулятор"));
     out.push_back(Make(kTimeFrame, GadgetKind::Frame, p, {15, 50, 155, 95}, "Время задержки"));
     out.push_back(Make(kTimeUnitLabel, GadgetKind::Label, p, {24, 70, 140, 16}, "Время задано в:"));
-    out.push_back(Combo(kTimeUnitCombo, p, {25, 85, 135, 22},
-                        {"Микросекундах", "Миллисекундах", "Секундах", "Минутах", "Часах", "Сутках"}));
+    out.push_back(
+        Combo(kTimeUnitCombo, p, {25, 85, 135, 22},
+              {"Микросекундах", "Миллисекундах", "Секундах", "Минутах", "Часах", "Сутках"}));
     out.push_back(RightLabel(kTimeLabel, p, {25, 120, 50, 16}, "Время:"));
     out.push_back(FilteredField(kTimeField, p, {80, 115, 80, 20}, 18, true));
     out.push_back(Make(kFrequencyFrame, GadgetKind::Frame, p, {180, 50, 185, 95},
                        "Частота задающего генератора"));
-    out.push_back(RightLabel(kFrequencyUnitLabel, p, {186, 70, 170, 16},
-                             "Частота генератора задана в:"));
-    out.push_back(Combo(kFrequencyUnitCombo, p, {255, 85, 100, 22},
-                        {"Мегагерцах", "Килогерцах", "Герцах"}));
+    out.push_back(
+        RightLabel(kFrequencyUnitLabel, p, {186, 70, 170, 16}, "Частота генератора задана в:"));
+    out.push_back(
+        Combo(kFrequencyUnitCombo, p, {255, 85, 100, 22}, {"Мегагерцах", "Килогерцах", "Герцах"}));
     out.push_back(RightLabel(kFrequencyLabel, p, {190, 120, 70, 16}, "Частота:"));
     out.push_back(FilteredField(kFrequencyField, p, {265, 115, 90, 20}, 18, true));
-    GadgetSpec wdt = Make(kWatchdogCheck, GadgetKind::CheckBox, p, {10, 198, 220, 15},
-                          "Обнулять сторожевой таймер  WDT");
+    GadgetLayout wdt = Make(kWatchdogCheck, GadgetKind::CheckBox, p, {10, 198, 220, 15},
+                            "Обнулять сторожевой таймер  WDT");
     wdt.toolTip = "Добавить в код инструкцию \"Clrwdt\"";
     out.push_back(wdt);
     out.push_back(Make(kCyclesLabel, GadgetKind::Label, p, {10, 170, 240, 16},
                        "Длительность задержки в машинных циклах:"));
-    GadgetSpec cycles = FilteredField(kCyclesField, p, {250, 165, 125, 20}, 19, false);
+    GadgetLayout cycles = FilteredField(kCyclesField, p, {250, 165, 125, 20}, 19, false);
     cycles.digitsOnly = true;
     cycles.textColor = colors::kCalculated;
     out.push_back(cycles);
-    GadgetSpec calc = Make(kCalculateButton, GadgetKind::Button, p, {250, 190, 90, 25}, "Рассчитать");
+    GadgetLayout calc =
+        Make(kCalculateButton, GadgetKind::Button, p, {250, 190, 90, 25}, "Рассчитать");
     calc.isDefault = true;
     calc.toolTip = "Преобразование данных в ассемблерный код";
     out.push_back(calc);
-    GadgetSpec output = Make(kOutputBox, GadgetKind::OutputBox, p, {5, 225, 370, 220});
+    GadgetLayout output = Make(kOutputBox, GadgetKind::OutputBox, p, {5, 225, 370, 220});
     output.fixedFont = true;
     out.push_back(output);
 }
 
-void AddEditorPage(std::vector<GadgetSpec>& out) {
+void AddEditorPage(std::vector<GadgetLayout>& out) {
     using namespace gadget;
     const int p = kPage1Container;
     out.push_back(Make(kPage1Container, GadgetKind::Container, kPanel, {}));
-    out.push_back(Make(kProfileListLabel, GadgetKind::Label, p, {10, 4, 270, 16}, "Список профилей"));
-    GadgetSpec list = Make(kProfileList, GadgetKind::ListBox, p, {10, 20, 280, 90});
+    out.push_back(
+        Make(kProfileListLabel, GadgetKind::Label, p, {10, 4, 270, 16}, "Список профилей"));
+    GadgetLayout list = Make(kProfileList, GadgetKind::ListBox, p, {10, 20, 280, 90});
     list.initialState = -1;
     out.push_back(list);
     out.push_back(Make(kNewButton, GadgetKind::Button, p, {296, 30, 80, 25}, "Новый"));
     out.push_back(Make(kEditButton, GadgetKind::Button, p, {296, 64, 80, 25}, "Изменить"));
     out.push_back(Make(kDeleteButton, GadgetKind::Button, p, {296, 96, 80, 25}, "Удалить"));
-    GadgetSpec nameLabel = RightLabel(kProfileNameLabel, p, {2, 150, 114, 16}, "Имя профиля:");
+    GadgetLayout nameLabel = RightLabel(kProfileNameLabel, p, {2, 150, 114, 16}, "Имя профиля:");
     nameLabel.textColor = colors::kProfileName;
     out.push_back(nameLabel);
-    GadgetSpec name = Make(kProfileNameField, GadgetKind::TextField, p, {120, 145, 98, 20});
+    GadgetLayout name = Make(kProfileNameField, GadgetKind::TextField, p, {120, 145, 98, 20});
     name.textColor = colors::kProfileName;
     out.push_back(name);
     out.push_back(RightLabel(kFamilyLabel, p, {220, 150, 56, 16}, "Тип"));
@@ -107,10 +111,10 @@ void AddEditorPage(std::vector<GadgetSpec>& out) {
         const int y = 180 + 25 * (n - 1);
         out.push_back(RightLabel(kFirstRegisterLabel + n - 1, p, {2, y, 114, 16},
                                  "Имя регистра № " + std::to_string(n) + ":"));
-        out.push_back(Make(kFirstRegisterField + n - 1, GadgetKind::TextField, p,
-                           {120, y - 6, 170, 21}));
-        out.push_back(Combo(kFirstAccessCombo + n - 1, p, {300, y - 6, 70, 21},
-                            {"ACCESS", "BANKED"}));
+        out.push_back(
+            Make(kFirstRegisterField + n - 1, GadgetKind::TextField, p, {120, y - 6, 170, 21}));
+        out.push_back(
+            Combo(kFirstAccessCombo + n - 1, p, {300, y - 6, 70, 21}, {"ACCESS", "BANKED"}));
     }
     out.push_back(RightLabel(kLabelNameLabel, p, {2, 383, 114, 16}, "Имя метки:"));
     out.push_back(Make(kLabelField, GadgetKind::TextField, p, {120, 379, 170, 20}));
@@ -118,21 +122,22 @@ void AddEditorPage(std::vector<GadgetSpec>& out) {
     out.push_back(Make(kCancelButton, GadgetKind::Button, p, {200, 410, 90, 25}, "Отмена"));
 }
 
-void AddAboutPage(std::vector<GadgetSpec>& out) {
+void AddAboutPage(std::vector<GadgetLayout>& out) {
     using namespace gadget;
     const int p = kPage2Container;
     out.push_back(Make(kPage2Container, GadgetKind::Container, kPanel, {}));
-    GadgetSpec banner = Make(kBanner, GadgetKind::Image, p, {1, 10, 382, 68});
+    GadgetLayout banner = Make(kBanner, GadgetKind::Image, p, {1, 10, 382, 68});
     banner.image = 4;
     banner.toolTip = about::kBannerToolTip;
     out.push_back(banner);
-    GadgetSpec text = Make(kAboutText, GadgetKind::Label, p, {30, 150, 308, 130}, about::kAboutText);
+    GadgetLayout text =
+        Make(kAboutText, GadgetKind::Label, p, {30, 150, 308, 130}, about::kAboutText);
     text.sunken = true;
     text.textColor = colors::kAboutText;
     out.push_back(text);
     out.push_back(Make(kCreditLine, GadgetKind::Label, p, {30, 300, 220, 16}, about::kCreditLine));
-    GadgetSpec mail = Make(kMailLink, GadgetKind::Hyperlink, p, {250, 300, 110, 16},
-                           about::kMailAddress);
+    GadgetLayout mail =
+        Make(kMailLink, GadgetKind::Hyperlink, p, {250, 300, 110, 16}, about::kMailAddress);
     mail.textColor = colors::kMailLink;
     mail.hoverColor = colors::kMailLinkHover;
     out.push_back(mail);
@@ -140,16 +145,16 @@ void AddAboutPage(std::vector<GadgetSpec>& out) {
 
 }  // namespace
 
-ui::WindowSpec MainWindowSpec() {
+ui::WindowLayout MainWindowLayout() {
     using namespace gadget;
-    ui::WindowSpec w;
+    ui::WindowLayout w;
     w.title = kWindowTitle;
     w.clientWidth = 392;
     w.clientHeight = 510;
     w.panel = kPanel;
     w.pageContainers = {kPage0Container, kPage1Container, kPage2Container};
     w.pageIcons = {1, 2, 3};
-    GadgetSpec panel = Make(kPanel, GadgetKind::Panel, ui::kWindowParent, {2, 4, 388, 474});
+    GadgetLayout panel = Make(kPanel, GadgetKind::Panel, ui::kWindowParent, {2, 4, 388, 474});
     panel.items = {"Loopsmith", "Редактирование профилей", "О программе"};
     w.gadgets.push_back(panel);
     AddCalculatorPage(w.gadgets);
