@@ -1,10 +1,8 @@
 #include "store/profile_editor_rules.h"
 
-namespace {
+#include "store/key_value_text.h"
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+namespace {
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -12,20 +10,10 @@ std::string Quoted(const std::string& text) {
 
 }  // namespace
 
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int ownIndex) {
     if (form.Name.empty())
         return FormVerdict::NoName;
-    if (SameIgnoringAsciiCase(form.Name, "window"))
+    if (kv::NamesMatch(form.Name, "window"))
         return FormVerdict::ReservedName;
     if (form.Name.find(']') != std::string::npos)
         return FormVerdict::UnstorableName;
@@ -36,7 +24,7 @@ FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int o
     if (form.Label.empty())
         return FormVerdict::EmptyField;
     for (int i = 0; i < static_cast<int>(list.size()); ++i) {
-        if (i != ownIndex && SameIgnoringAsciiCase(list[i].Name, form.Name)) {
+        if (i != ownIndex && kv::NamesMatch(list[i].Name, form.Name)) {
             return FormVerdict::NameTaken;
         }
     }

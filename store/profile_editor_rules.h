@@ -3,13 +3,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "i18n/message_texts.h"
 #include "store/profile.h"
-
-// The settings file matches group names this way, so two such names would share a group.
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 enum class FormVerdict {
     Accepted,
@@ -20,7 +16,8 @@ enum class FormVerdict {
     NameTaken,       // ProfileName_Exists
 };
 
-// Checks in the order the user is told about them. `ownIndex` is the position of the
+// Checks in the order the user is told about them. Names are compared as the settings file
+// matches group names, since two names it matches would share one group. `ownIndex` is the position of the
 // profile being edited (it may keep its name or change its letter case), -1 for a new one.
 FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int ownIndex);
 
