@@ -269,7 +269,7 @@ class Parser {
         std::vector<std::int64_t> address(b.code.size() + 1, 0);
         for (std::size_t i = 0; i < b.code.size(); ++i) {
             b.code[i].words = b.pic18 && isGoto_[i] ? 2 : 1;
-            address[i + 1] = address[i] + b.code[i].words * unit;
+            address[i + 1] = address[i] + static_cast<std::int64_t>(b.code[i].words) * unit;
         }
         for (const PendingJump& j : jumps_) {
             Instruction& in = b.code[j.index];

@@ -18,7 +18,7 @@ std::uint8_t CountFor(std::int64_t passes) {
 
 // The innermost register adds 3 to 768 cycles. Below every level the inner registers span
 // fewer cycles than that level's weight, so each level's passes follow from one division.
-constexpr std::int64_t kInnermostMax = 3 * 256;
+constexpr std::int64_t kInnermostMax = std::int64_t{3} * 256;
 
 bool Decompose(std::int64_t rest, int registerCount, int extraNop,
                const std::array<std::int64_t, 9>& w, LoopPlan& plan) {
@@ -48,7 +48,7 @@ __int128 PlanCycles(const LoopPlan& plan) {
     const int L = plan.registerCount;
     if (L < 1 || L > 8)
         return -1;
-    __int128 total = NestBaseCycles(v, L) + 3 * Passes(plan.counts[1]);
+    __int128 total = NestBaseCycles(v, L) + std::int64_t{3} * Passes(plan.counts[1]);
     for (int k = 2; k <= L; ++k)
         total += static_cast<__int128>(Passes(plan.counts[k]) - 1) * w[k];
     if (plan.extraNop == 1)
@@ -80,7 +80,7 @@ PlainSolve SolveWithoutHoldBack(std::int64_t D, Variant variant) {
     std::int64_t o = D;
     int L = 0;
     for (int k = 8; k >= 2; --k) {
-        if (w[k] + 4 * k + wdt > D)
+        if (w[k] + std::int64_t{4} * k + wdt > D)
             continue;  // compared with D itself, never with o
         if (L == 0)
             L = k;

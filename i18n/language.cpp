@@ -21,8 +21,10 @@ void ListLanguages(AppState& app) {
 }
 
 int ResolveLanguageIndex(AppState& app, int stored) {
+    const int count = app.gadgets.ItemCount(gadget::kLanguageCombo);
     std::vector<std::string> names;
-    for (int i = 0; i < app.gadgets.ItemCount(gadget::kLanguageCombo); ++i) {
+    names.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
         names.push_back(app.gadgets.ItemText(gadget::kLanguageCombo, i));
     }
     return ResolveLanguagePosition(names, stored);
