@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 
 #include "app/app_state.h"
@@ -41,9 +42,7 @@ void QuietStartupMessages(QtMsgType type, const QMessageLogContext&, const QStri
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     if (DisplayMissing()) {
         std::fputs(kNoDisplay, stderr);
         return 1;
@@ -71,4 +70,15 @@ int main(int argc, char** argv) {
     RunEventLoop(app);
     ShutDown(app);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Loopsmith stopped: %s\n", e.what());
+        return 1;
+    }
 }
