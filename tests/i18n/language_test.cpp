@@ -216,6 +216,12 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
     EXPECT_EQ(gadgets.Text(kFirstRegisterLabel + 2), "Register № 3:");
     EXPECT_EQ(app.messages[Msg::Delay], "; Delay ");
     EXPECT_EQ(app.editorTitle, "Loopsmith - profile editor");
+    // The About page's texts and the page-0 title belong to no language.
+    const ui::MemoryGadgets built{MainWindowLayout()};
+    for (int n : {kAboutText, kCreditLine, kMailLink})
+        EXPECT_EQ(gadgets.Text(n), built.Text(n)) << n;
+    EXPECT_EQ(gadgets.PageTitle(0), "Loopsmith");
+    EXPECT_EQ(gadgets.PageTitle(1), "Profile editor");
 }
 
 }  // namespace
