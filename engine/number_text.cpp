@@ -1,5 +1,6 @@
 #include "engine/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -15,6 +16,41 @@ int DigitValue(char c, int base) {
     else if (c >= 'A' && c <= 'F')
         v = c - 'A' + 10;
     return v < base ? v : -1;
+}
+
+// Decimal exponent of the leading digit of a number text, for telling overflow from underflow.
+long long Magnitude(std::string_view number) {
+    long long position = 0;  // digits seen before the point, minus leading zeros
+    bool seenNonZero = false, afterPoint = false;
+    long long leadingFractionZeros = 0;
+    std::size_t i = 0;
+    for (; i < number.size(); ++i) {
+        const char c = number[i];
+        if (c == '.') {
+            afterPoint = true;
+        } else if ((c >= '0' && c <= '9')) {
+            if (c != '0')
+                seenNonZero = true;
+            if (!afterPoint && seenNonZero)
+                ++position;
+            if (afterPoint && !seenNonZero)
+                ++leadingFractionZeros;
+        } else if (c == 'e' || c == 'E') {
+            break;
+        }
+    }
+    long long exponent = 0;
+    if (i < number.size()) {
+        std::string_view e = number.substr(i + 1);
+        const bool negative = !e.empty() && e.front() == '-';
+        if (!e.empty() && (e.front() == '-' || e.front() == '+'))
+            e.remove_prefix(1);
+        for (char c : e)
+            exponent = std::min(exponent * 10 + (c - '0'), 1LL << 40);
+        if (negative)
+            exponent = -exponent;
+    }
+    return (position > 0 ? position : -leadingFractionZeros) + exponent;
 }
 
 bool IsScanSpace(char c) {
@@ -75,15 +111,15 @@ double ReadDecimalText(const std::string& text) {
     double value = 0.0;
     auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        // Like the C scan: overflow gives infinity, underflow zero.
-        std::string_view number(first, static_cast<std::size_t>(end - first));
-        std::size_t e = number.find_first_of("eE");
-        bool tiny = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        value = OutOfRangeDecimal(std::string_view(first, static_cast<std::size_t>(end - first)));
     } else if (ec != std::errc()) {
         return 0.0;
     }
     return negative ? -value : value;
+}
+
+double OutOfRangeDecimal(std::string_view number) {
+    return Magnitude(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
 std::string WriteIntegerText(std::int64_t value) {

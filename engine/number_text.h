@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The cycle field's integer reading: optional blanks and tabs, an optional sign, then decimal
 // digits, "$" and hexadecimal digits, or "%" and binary digits; reading stops at the first
@@ -15,6 +16,10 @@ std::int64_t ReadIntegerText(const std::string& text);
 // fraction, an optional exponent; stops at the first character that does not fit. Nothing
 // readable gives 0.0.
 double ReadDecimalText(const std::string& text);
+
+// The value of an unsigned decimal text too large or too small for a double, as the C scan
+// gives it: infinity for an overflow, zero for an underflow.
+double OutOfRangeDecimal(std::string_view number);
 
 // Plain decimal digits, "-" for negatives.
 std::string WriteIntegerText(std::int64_t value);

@@ -1,5 +1,8 @@
 #include "store/key_value_text.h"
 
+#include "engine/number_text.h"
+#include "ui/utf8.h"
+
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -60,24 +63,6 @@ void AppendOneLine(std::string& out, std::string_view text) {
         out.push_back(IsLineEnd(c) ? ' ' : c);
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 // Length of the valid UTF-8 sequence at the start of `s`, or 0.
 std::size_t ValidSequenceLength(std::string_view s) {
     const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
@@ -107,41 +92,6 @@ std::size_t ValidSequenceLength(std::string_view s) {
     if (overlong || surrogate || cp > 0x10FFFF)
         return 0;
     return len;
-}
-
-// Decimal exponent of the leading digit of a number text, for telling overflow from underflow.
-long long Magnitude(std::string_view number) {
-    long long position = 0;  // digits seen before the point, minus leading zeros
-    bool seenNonZero = false, afterPoint = false;
-    long long leadingFractionZeros = 0;
-    std::size_t i = 0;
-    for (; i < number.size(); ++i) {
-        const char c = number[i];
-        if (c == '.') {
-            afterPoint = true;
-        } else if (IsDigit(c)) {
-            if (c != '0')
-                seenNonZero = true;
-            if (!afterPoint && seenNonZero)
-                ++position;
-            if (afterPoint && !seenNonZero)
-                ++leadingFractionZeros;
-        } else if (c == 'e' || c == 'E') {
-            break;
-        }
-    }
-    long long exponent = 0;
-    if (i < number.size()) {
-        std::string_view e = number.substr(i + 1);
-        const bool negative = !e.empty() && e.front() == '-';
-        if (!e.empty() && (e.front() == '-' || e.front() == '+'))
-            e.remove_prefix(1);
-        for (char c : e)
-            exponent = std::min(exponent * 10 + (c - '0'), 1LL << 40);
-        if (negative)
-            exponent = -exponent;
-    }
-    return (position > 0 ? position : -leadingFractionZeros) + exponent;
 }
 
 }  // namespace
@@ -223,7 +173,7 @@ std::string SanitizeUtf8(std::string_view text) {
     while (!text.empty()) {
         const std::size_t len = ValidSequenceLength(text);
         if (len == 0) {
-            AppendUtf8(out, 0xFFFD);
+            out += ui::EncodeUtf8(0xFFFD);
             text.remove_prefix(1);
         } else {
             out.append(text.substr(0, len));
@@ -302,7 +252,7 @@ double ParseDoubleValue(std::string_view value) {
                                            std::chars_format::general);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
-        result = Magnitude(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        result = OutOfRangeDecimal(number);
     } else if (ec != std::errc()) {
         result = 0.0;
     }

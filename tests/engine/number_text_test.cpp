@@ -46,6 +46,9 @@ TEST(ReadDecimalText, ReadsTheLeadingNumberLikeTheCScan) {
     EXPECT_EQ(ReadDecimalText("+-1"), 0.0);
     EXPECT_TRUE(std::isinf(ReadDecimalText("1e999")));
     EXPECT_EQ(ReadDecimalText("1e-999"), 0.0);
+    EXPECT_EQ(ReadDecimalText("0." + std::string(400, '0') + "1"),
+              0.0);  // underflow without exponent
+    EXPECT_TRUE(std::isinf(ReadDecimalText("1" + std::string(400, '0'))));
 }
 
 TEST(WriteTrimmedDecimal, KeepsTenPlacesAndDropsTrailingZeros) {
