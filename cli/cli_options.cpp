@@ -36,6 +36,16 @@ const char* const kCliHelp =
     "Exit codes: 0 done, 1 the window would show a message (its text is on standard\n"
     "error), 2 usage error or unreadable input, 3 verification failed.\n";
 
+namespace {
+
+// A name reads Language/NAME.lng and nothing outside that folder.
+bool IsPlainLanguageName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\") == std::string::npos;
+}
+
+}  // namespace
+
 CliParse ParseCliOptions(const std::vector<std::string>& args) {
     CliParse r;
     CliOptions& o = r.options;
@@ -92,6 +102,8 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
     if (!r.error.empty() || o.help)
         return r;
 
+    if (o.language && !IsPlainLanguageName(*o.language))
+        fail("--language takes a language name as the window lists it, with no folder part");
     if (o.timeUnit && TimeUnitIndex(*o.timeUnit) < 0)
         fail("--time-unit is one of us ms s min h d");
     if (o.frequencyUnit && FrequencyUnitIndex(*o.frequencyUnit) < 0) {

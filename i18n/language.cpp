@@ -47,7 +47,7 @@ void ApplyLanguage(AppState& app, const std::filesystem::path& path) {
     KeyValueFile file;
     if (!path.empty()) {
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(path, ec) || !file.OpenKeyValueFile(path)) {
+        if (!std::filesystem::is_regular_file(path, ec) || !file.OpenKeyValueFileForReading(path)) {
             app.gadgets.ShowMessage(kMissingLanguageFileTitle, MissingLanguageFileText(path),
                                     ui::MessageIcon::Error, ui::MessageButtons::Ok);
             return;

@@ -70,7 +70,7 @@ std::optional<MessageTexts> ReadMessageTexts(const std::filesystem::path& langua
     if (!IsFile(languageFile))
         return std::nullopt;
     KeyValueFile file;
-    if (!file.OpenKeyValueFile(languageFile))
+    if (!file.OpenKeyValueFileForReading(languageFile))
         return std::nullopt;
     return ReadLanguageTexts(&file).messages;
 }

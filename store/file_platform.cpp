@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <system_error>
 #include <thread>
@@ -12,6 +14,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 #endif
@@ -19,6 +22,22 @@
 namespace fileio {
 
 namespace {
+
+FileStepHook& StepHook() {
+    static FileStepHook hook;
+    return hook;
+}
+
+// True when the hook makes `step` fail; errno then says why.
+bool Refused(FileStep step) {
+    const FileStepHook& hook = StepHook();
+    if (!hook)
+        return false;
+    const int error = hook(step);
+    if (error != 0)
+        errno = error;
+    return error != 0;
+}
 
 #ifdef _WIN32
 using NativeStat = struct _stat64;
@@ -69,6 +88,14 @@ void KeepOwnerAndMode(int, const NativeStat&) {}
 void SyncFolder(const std::filesystem::path&) {}  // MOVEFILE_WRITE_THROUGH covers it
 int ProcessId() {
     return static_cast<int>(GetCurrentProcessId());
+}
+bool ProcessRuns(int pid) {
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (h == nullptr)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool runs = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+    CloseHandle(h);
+    return runs;
 }
 constexpr int kReadWrite = _O_RDWR;
 constexpr int kReadOnly = _O_RDONLY;
@@ -137,9 +164,12 @@ void SyncFolder(const std::filesystem::path& folder) {
 int ProcessId() {
     return static_cast<int>(::getpid());
 }
+bool ProcessRuns(int pid) {
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
 constexpr int kReadWrite = O_RDWR;
 constexpr int kReadOnly = O_RDONLY;
-constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL;
+constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
 constexpr int kNewFileMode = 0666;  // narrowed by the umask like any new file
 #endif
 
@@ -148,6 +178,8 @@ constexpr int kNewFileMode = 0666;  // narrowed by the umask like any new file
 void LockForWriting(int fd) {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + seconds(2);
+    if (Refused(FileStep::Lock))
+        return;
     while (!TryLockForWriting(fd)) {
         if (LockUnsupported() || steady_clock::now() >= deadline)
             return;
@@ -155,9 +187,13 @@ void LockForWriting(int fd) {
     }
 }
 
+// In pieces, so that a disk filling up part-way shows as a failed write like any other.
 bool WriteAll(int fd, std::string_view bytes) {
+    constexpr std::size_t kPiece = 1u << 16;
     while (!bytes.empty()) {
-        const long long n = WriteNative(fd, bytes.data(), bytes.size());
+        if (Refused(FileStep::Write))
+            return false;
+        const long long n = WriteNative(fd, bytes.data(), std::min(bytes.size(), kPiece));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -172,12 +208,40 @@ std::filesystem::path FolderOf(const std::filesystem::path& path) {
     return parent.empty() ? std::filesystem::path(".") : parent;
 }
 
-// A new, empty file beside `target` that no other process uses; -1 on failure.
+constexpr std::string_view kTemporaryInfix = ".tmp-";
+
+std::string NameOf(const std::filesystem::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return std::string(name.begin(), name.end());
+}
+
+// The process id in the name of a temporary file of `targetName` ("NAME.tmp-PID-N"), or 0
+// for any other name.
+int TemporaryFileOwner(const std::string& name, const std::string& targetName) {
+    const std::string prefix = targetName + std::string(kTemporaryInfix);
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+        return 0;
+    const char* first = name.data() + prefix.size();
+    const char* last = name.data() + name.size();
+    int pid = 0;
+    auto [dash, ec] = std::from_chars(first, last, pid);
+    if (ec != std::errc() || dash == first || dash == last || *dash != '-' || pid <= 0)
+        return 0;
+    unsigned serial = 0;
+    auto [end, ec2] = std::from_chars(dash + 1, last, serial);
+    return ec2 == std::errc() && end == last && end != dash + 1 ? pid : 0;
+}
+
+// A new, empty file beside `target` that no other process uses; -1 on failure. Made
+// exclusively and never through a link, so no two writers ever share one.
 int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& made) {
     static unsigned counter = 0;
+    if (Refused(FileStep::CreateTemporary))
+        return -1;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = target;
-        candidate += ".tmp-" + std::to_string(ProcessId()) + "-" + std::to_string(++counter);
+        candidate += std::string(kTemporaryInfix) + std::to_string(ProcessId()) + "-" +
+                     std::to_string(++counter);
         const int fd = OpenNative(candidate, kCreateNew, kNewFileMode);
         if (fd >= 0) {
             made = candidate;
@@ -190,6 +254,10 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::
 }
 
 }  // namespace
+
+void SetFileStepHook(FileStepHook hook) {
+    StepHook() = std::move(hook);
+}
 
 FileHandle::FileHandle(FileHandle&& other) noexcept : fd_(other.fd_), writable_(other.writable_) {
     other.fd_ = -1;
@@ -224,7 +292,7 @@ std::optional<FileHandle> FileHandle::OpenExisting(const std::filesystem::path& 
         if (StatNative(path, &before) != 0 || !IsRegular(before))
             return std::nullopt;
         FileHandle h;
-        h.fd_ = OpenNative(path, kReadWrite);
+        h.fd_ = Refused(FileStep::OpenForWriting) ? -1 : OpenNative(path, kReadWrite);
         if (h.fd_ >= 0 && !MarkedReadOnly(before)) {
             h.writable_ = true;
             LockForWriting(h.fd_);
@@ -237,15 +305,23 @@ std::optional<FileHandle> FileHandle::OpenExisting(const std::filesystem::path& 
         }
         if (h.fd_ >= 0)
             CloseNative(h.fd_);
-        h.fd_ = OpenNative(path, kReadOnly);
-        if (h.fd_ < 0)
-            return std::nullopt;
-        NativeStat opened{};
-        if (FstatNative(h.fd_, &opened) != 0 || !IsRegular(opened))
-            return std::nullopt;
-        return h;
+        h.fd_ = -1;
+        return OpenForReading(path);
     }
     return std::nullopt;
+}
+
+std::optional<FileHandle> FileHandle::OpenForReading(const std::filesystem::path& path) {
+    if (Refused(FileStep::OpenForReading))
+        return std::nullopt;
+    FileHandle h;
+    h.fd_ = OpenNative(path, kReadOnly);
+    if (h.fd_ < 0)
+        return std::nullopt;
+    NativeStat opened{};
+    if (FstatNative(h.fd_, &opened) != 0 || !IsRegular(opened))
+        return std::nullopt;
+    return h;
 }
 
 std::optional<std::string> FileHandle::ReadAll() {
@@ -274,27 +350,6 @@ bool FileHandle::TooLarge() const {
            static_cast<unsigned long long>(st.st_size) > kMaxFileSize;
 }
 
-bool FileHandle::RewriteInPlace(std::string_view bytes) {
-    if (fd_ < 0 || !writable_)
-        return false;
-#ifdef _WIN32
-    if (_lseeki64(fd_, 0, SEEK_SET) != 0)
-        return false;
-    if (!WriteAll(fd_, bytes))
-        return false;
-    if (_chsize_s(fd_, static_cast<long long>(bytes.size())) != 0)
-        return false;
-#else
-    if (::lseek(fd_, 0, SEEK_SET) != 0)
-        return false;
-    if (!WriteAll(fd_, bytes))
-        return false;
-    if (::ftruncate(fd_, static_cast<off_t>(bytes.size())) != 0)
-        return false;
-#endif
-    return SyncNative(fd_);
-}
-
 bool CanCreateFileAt(const std::filesystem::path& path) {
     std::filesystem::path probe;
     const int fd = CreateTemporaryBeside(path, probe);
@@ -306,28 +361,45 @@ bool CanCreateFileAt(const std::filesystem::path& path) {
     return true;
 }
 
-ReplaceResult ReplaceFileContent(const std::filesystem::path& target, std::string_view bytes) {
+bool ReplaceFileContent(const std::filesystem::path& target, std::string_view bytes) {
     NativeStat existing{};
     const bool exists = StatNative(target, &existing) == 0;
     if (exists && !IsRegular(existing))
-        return ReplaceResult::Failed;
+        return false;
+    RemoveStaleTemporaryFiles(target);
     std::filesystem::path temp;
     const int fd = CreateTemporaryBeside(target, temp);
     if (fd < 0)
-        return ReplaceResult::NoTemporaryFile;
+        return false;
     bool ok = WriteAll(fd, bytes);
     if (ok && exists)
         KeepOwnerAndMode(fd, existing);
-    ok = ok && SyncNative(fd);
-    ok = (CloseNative(fd) == 0) && ok;
-    ok = ok && RenameOver(temp, target);
+    ok = ok && !Refused(FileStep::Flush) && SyncNative(fd);
+    const bool closeRefused = Refused(FileStep::Close);
+    ok = CloseNative(fd) == 0 && !closeRefused && ok;
+    ok = ok && !Refused(FileStep::Rename) && RenameOver(temp, target);
     if (!ok) {
         std::error_code ec;
         std::filesystem::remove(temp, ec);
-        return ReplaceResult::Failed;
+        return false;
     }
     SyncFolder(FolderOf(target));
-    return ReplaceResult::Replaced;
+    return true;
+}
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& target) {
+    const std::string targetName = NameOf(target);
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(FolderOf(target), ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const int owner = TemporaryFileOwner(NameOf(it->path()), targetName);
+        // Our own are never stale: this process removes its temporary file on any failure.
+        if (owner == 0 || owner == ProcessId() || ProcessRuns(owner))
+            continue;
+        std::error_code ignored;
+        if (!it->is_directory(ignored))
+            std::filesystem::remove(it->path(), ignored);
+    }
 }
 
 std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path) {

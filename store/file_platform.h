@@ -1,15 +1,34 @@
 // The few file-system operations the key-value file needs, on top of the platform's own
-// calls: open with a lock against other writers, read whole, and replace a file's content
-// in one step (temporary file beside it, flushed to disk, renamed over it).
+// calls: open for reading, open with a lock against other writers, read whole, and replace a
+// file's content in one step (temporary file beside it, flushed to disk, renamed over it).
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace fileio {
+
+// The steps of reading and saving, each a place where the platform can refuse.
+enum class FileStep {
+    OpenForReading,
+    OpenForWriting,
+    Lock,
+    CreateTemporary,
+    Write,
+    Flush,
+    Close,
+    Rename,
+};
+
+// Sees every step before it runs and returns 0 to let it run, or an errno value to make it
+// fail as the platform would (ENOSPC, EIO ...). Tests reach the failure points through it; the
+// program installs none.
+using FileStepHook = std::function<int(FileStep)>;
+void SetFileStepHook(FileStepHook hook);
 
 // A settings or language file is a few kilobytes; anything this large is not one of ours.
 inline constexpr std::size_t kMaxFileSize = 256u << 20;
@@ -28,15 +47,15 @@ class FileHandle {
     // A read-write file is locked against writers in other processes for as long as the
     // handle lives, as far as the platform offers such a lock.
     static std::optional<FileHandle> OpenExisting(const std::filesystem::path& path);
+    // An existing regular file, read-only and unlocked: a reader never waits on a writer,
+    // whose saves replace the file whole and so never show a reader half a file.
+    static std::optional<FileHandle> OpenForReading(const std::filesystem::path& path);
 
     bool IsOpen() const { return fd_ >= 0; }
     bool Writable() const { return writable_; }
     bool TooLarge() const;
     // The whole content, or nothing on a read error or a file beyond kMaxFileSize.
     std::optional<std::string> ReadAll();
-    // Writes `bytes` over the content from the start, cuts the rest and flushes to disk.
-    // Not atomic: only for a folder that takes no temporary file.
-    bool RewriteInPlace(std::string_view bytes);
 
   private:
     void Close();
@@ -48,13 +67,16 @@ class FileHandle {
 // Whether a new file could be made at `path` (its folder exists and takes new files).
 bool CanCreateFileAt(const std::filesystem::path& path);
 
-enum class ReplaceResult { Replaced, NoTemporaryFile, Failed };
-
 // Writes `bytes` into a temporary file in the target's folder, flushes it to disk and renames
 // it over the target, keeping the permissions (and, where allowed, the owner) of a target that
-// exists. Either the old content or the new one survives a crash. On failure the target is
-// untouched.
-ReplaceResult ReplaceFileContent(const std::filesystem::path& target, std::string_view bytes);
+// exists. Either the old content or the new one survives a crash. False when any step failed:
+// the target is then untouched and the temporary file gone. Leftover temporary files of
+// earlier saves whose process no longer runs are removed.
+bool ReplaceFileContent(const std::filesystem::path& target, std::string_view bytes);
+
+// Removes the temporary files that saves of `target` left behind when their process died.
+// The temporary file of a process that still runs is left alone.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& target);
 
 // The path a write must replace: a symbolic link is followed so that the link stays a link.
 std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path);

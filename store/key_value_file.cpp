@@ -18,6 +18,19 @@ bool KeyValueFile::OpenKeyValueFile(const std::filesystem::path& path) {
     return true;
 }
 
+bool KeyValueFile::OpenKeyValueFileForReading(const std::filesystem::path& path) {
+    CloseKeyValueFile();
+    std::optional<fileio::FileHandle> handle = fileio::FileHandle::OpenForReading(path);
+    if (!handle)
+        return false;
+    std::optional<std::string> content = handle->ReadAll();
+    if (!content)
+        return false;
+    document_.emplace(kv::ParseKeyValueText(*content));
+    readOnly_ = true;
+    return true;
+}
+
 bool KeyValueFile::CreateKeyValueFile(const std::filesystem::path& path) {
     CloseKeyValueFile();
     const std::filesystem::path target = fileio::ResolveWriteTarget(path);
@@ -47,22 +60,15 @@ bool KeyValueFile::CloseKeyValueFile() {
     if (document_->Modified() || created_) {
         // A created file that nothing was written to stays empty: no mark, no empty line.
         const std::string bytes = document_->Modified() ? document_->Render() : std::string();
-        if (created_ || handle_.Writable()) {
-            const fileio::ReplaceResult result = fileio::ReplaceFileContent(target_, bytes);
-            saved = result == fileio::ReplaceResult::Replaced;
-            // A folder that takes no new file, holding a file that may be written: the
-            // content is rewritten in place rather than lost.
-            if (result == fileio::ReplaceResult::NoTemporaryFile && handle_.Writable()) {
-                saved = handle_.RewriteInPlace(bytes);
-            }
-        } else {
-            saved = false;
-        }
+        // Never rewritten in place: a folder that takes no new file keeps the old file whole.
+        saved = !readOnly_ && (created_ || handle_.Writable()) &&
+                fileio::ReplaceFileContent(target_, bytes);
     }
     document_.reset();
     handle_ = fileio::FileHandle();
     target_.clear();
     created_ = false;
+    readOnly_ = false;
     return saved;
 }
 

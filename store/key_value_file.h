@@ -19,12 +19,16 @@ class KeyValueFile {
     ~KeyValueFile() { CloseKeyValueFile(); }
 
     // False, with nothing open, for a missing file, a folder, or a file that cannot be read.
+    // The file stays locked against other writers until it is closed.
     bool OpenKeyValueFile(const std::filesystem::path& path);
+    // The same for a reader: read once, read-only, never locked and never written back.
+    bool OpenKeyValueFileForReading(const std::filesystem::path& path);
     // A new, empty file in place of whatever stood at `path`; the old content is replaced only
     // at close. False, with nothing open, when the file could not be written.
     bool CreateKeyValueFile(const std::filesystem::path& path);
-    // Writes the file back if anything was written (or it was created). True when the disk
-    // now holds what is in memory; false when a write was lost (the old file then stays whole).
+    // Writes the file back whole if anything was written (or it was created). True when the
+    // disk now holds what is in memory; false when a write was lost (the old file then stays
+    // byte for byte as it was).
     bool CloseKeyValueFile();
     bool IsOpen() const { return document_.has_value(); }
 
@@ -46,4 +50,5 @@ class KeyValueFile {
     fileio::FileHandle handle_;
     std::filesystem::path target_;
     bool created_ = false;
+    bool readOnly_ = false;
 };

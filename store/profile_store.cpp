@@ -72,6 +72,6 @@ bool SaveAll(AppState& app) {
 
 ProfileList LoadProfileListFromFile(const std::filesystem::path& path) {
     KeyValueFile file;
-    const bool opened = file.OpenKeyValueFile(path);
+    const bool opened = file.OpenKeyValueFileForReading(path);
     return ReadProfiles(file, opened);
 }

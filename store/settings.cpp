@@ -28,7 +28,7 @@ void LoadSettings(AppState& app) {
     ui::Gadgets& g = app.gadgets;
     const std::filesystem::path path = app.SettingsPath();
     KeyValueFile file;
-    const bool opened = file.OpenKeyValueFile(path);
+    const bool opened = file.OpenKeyValueFileForReading(path);
 
     LoadProfiles(app, file, opened);
     FillProfileGadget(g, app.profiles, gadget::kProfileCombo, -1);

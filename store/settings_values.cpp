@@ -43,7 +43,7 @@ SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {
 
 std::optional<SettingsValues> ReadSettingsFile(const std::filesystem::path& path) {
     KeyValueFile file;
-    if (!file.OpenKeyValueFile(path))
+    if (!file.OpenKeyValueFileForReading(path))
         return std::nullopt;
     return ReadSettingsGroup(file);
 }

@@ -1,6 +1,10 @@
 // loopsmith-cli as a user runs it: the built binary, real files in a fresh folder, and the
 // text the window's own path puts into the output box for the same inputs.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -162,12 +166,21 @@ TEST_F(Cli, UsageErrorsAreOneLineWithExitTwo) {
                                                {"10", "--time", "1", "--freq", "4"},
                                                {"--time", "1"},
                                                {"--time", "1", "--freq", "4", "--freq-unit", "GHz"},
-                                               {"10", "--profile", "No such profile"}}) {
+                                               {"10", "--profile", "No such profile"},
+                                               {"10", "--language", "../x"},
+                                               {"10", "--language", "/x"},
+                                               {"10", "--language", "a\\b"},
+                                               {"10", "--language", ".."},
+                                               {"10", "--language", ""}}) {
         const CliRun r = Invoke(args);
         EXPECT_EQ(r.code, 2) << (args.empty() ? "" : args[0]);
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(r.out, "");
     }
+    // Dots inside a name are no folder part.
+    const CliRun dots = Invoke({"10", "--language", "my..lang"});
+    EXPECT_EQ(dots.code, 1);
+    EXPECT_NE(dots.err.find("\"my..lang.lng\""), std::string::npos) << dots.err;
     const CliRun help = Invoke({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--batch"), std::string::npos);
@@ -186,6 +199,25 @@ TEST_F(Cli, ProfilesComeFromTheSettingsFile) {
     EXPECT_EQ(r.out, Window("1546", false, 0, &fromFile));
     EXPECT_NE(r.out.find("Wait        decfsz      CntA,F,1\r\n"), std::string::npos) << r.out;
     EXPECT_EQ(ReadFile(dir_ / "Loopsmith.ini"), ini);
+}
+
+TEST_F(Cli, ASettingsFileThatAWriterHoldsIsReadWithoutWaitingAndLeftAlone) {
+    const fs::path ini = dir_ / "Loopsmith.ini";
+    WriteFile(ini, "\xEF\xBB\xBF\r\n[Mine]\r\nLabel = Held\r\n");
+    const int writer = ::open(ini.c_str(), O_RDWR);
+    ASSERT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0);
+    struct stat before {};
+    ::stat(ini.c_str(), &before);
+    const CliRun r = Invoke({"10", "--settings", ini.string()});
+    struct stat after {};
+    ::stat(ini.c_str(), &after);
+    ::close(writer);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Held        decfsz"), std::string::npos) << r.out;
+    EXPECT_EQ(ReadFile(ini), "\xEF\xBB\xBF\r\n[Mine]\r\nLabel = Held\r\n");
+    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
+    EXPECT_EQ(before.st_ctim.tv_sec, after.st_ctim.tv_sec);
+    EXPECT_EQ(before.st_ctim.tv_nsec, after.st_ctim.tv_nsec);
 }
 
 TEST_F(Cli, PlanLineAndLineFeeds) {

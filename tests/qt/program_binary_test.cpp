@@ -1,5 +1,12 @@
-// The built program itself: no display, and a program folder deeper than any fixed buffer.
+// The built program itself: a start that fails, and a program folder deeper than any fixed
+// buffer.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,6 +14,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -54,16 +62,80 @@ class ProgramBinary : public ::testing::Test {
     fs::path folder;
 };
 
-TEST_F(ProgramBinary, WithoutADisplaySaysSoInOneLineAndFails) {
-    for (const char* platform : {"", "QT_QPA_PLATFORM=xcb ", "DISPLAY=:97 "}) {
-        SCOPED_TRACE(platform);
-        const RunResult run =
-            Shell(std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") + platform +
-                      Quoted(kProgram),
-                  folder / "out.txt");
-        EXPECT_NE(run.exitCode, 0);
-        EXPECT_EQ(run.output,
-                  "Loopsmith cannot open its window: no graphical display is available.\n");
+// An X server that answers every connection with a refusal, as one does to a client without
+// its credentials.
+class RefusingDisplay {
+  public:
+    RefusingDisplay() {
+        fs::create_directories("/tmp/.X11-unix");
+        for (number_ = 171; number_ < 300; ++number_) {
+            if (!fs::exists(SocketPath()))
+                break;
+        }
+        listener_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", SocketPath().c_str());
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(listener_, 4) != 0)
+            return;
+        server_ = std::thread([this] {
+            for (int client; (client = ::accept(listener_, nullptr, nullptr)) >= 0;) {
+                unsigned char request[12] = {};
+                if (::recv(client, request, sizeof request, MSG_WAITALL) == 12) {
+                    const std::string reason = "Authorization required";
+                    std::string reply = {0, static_cast<char>(reason.size()),           11, 0, 0,
+                                         0, static_cast<char>((reason.size() + 3) / 4), 0};
+                    reply += reason;
+                    reply.resize(8 + (reason.size() + 3) / 4 * 4, '\0');
+                    ::send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
+                }
+                ::close(client);
+            }
+        });
+    }
+    ~RefusingDisplay() {
+        ::shutdown(listener_, SHUT_RDWR);
+        ::close(listener_);
+        if (server_.joinable())
+            server_.join();
+        std::error_code ec;
+        fs::remove(SocketPath(), ec);
+    }
+    bool Listening() const { return server_.joinable(); }
+    std::string Name() const { return ":" + std::to_string(number_); }
+
+  private:
+    std::string SocketPath() const { return "/tmp/.X11-unix/X" + std::to_string(number_); }
+    int number_ = 0;
+    int listener_ = -1;
+    std::thread server_;
+};
+
+TEST_F(ProgramBinary, AFailedStartNamesItsCauseInOneLine) {
+    RefusingDisplay refusing;
+    ASSERT_TRUE(refusing.Listening());
+    const std::string clean = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+    const std::string say = "Loopsmith cannot open its window: ";
+    const struct {
+        std::string environment;
+        std::string line;
+    } cases[] = {
+        {"", say + "no graphical display is available.\n"},
+        {"QT_QPA_PLATFORM=xcb ", say + "no graphical display is available.\n"},
+        {"DISPLAY=:97 ", say + "no graphical display is available at \":97\".\n"},
+        {"DISPLAY=" + refusing.Name() + " XAUTHORITY=/nonexistent ",
+         say + "the display \"" + refusing.Name() +
+             "\" refused the connection (Authorization required).\n"},
+        {"QT_QPA_PLATFORM=no-such-plugin ",
+         say + "Could not find the Qt platform plugin \"no-such-plugin\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.environment);
+        const RunResult run = Shell(clean + c.environment + Quoted(kProgram), folder / "out.txt");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.output.substr(0, c.line.size()), c.line);
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
     }
 }
 

@@ -188,17 +188,4 @@ TEST_F(KeyValueFileOnDisk, LockHeldElsewhereDelaysButNeverLosesTheSave) {
     ::close(other);
 }
 
-TEST_F(KeyValueFileOnDisk, FolderThatTakesNoNewFileStillSavesAWritableFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind root";
-    WriteBytes(ini, "");
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    ASSERT_TRUE(file.OpenKeyValueFile(ini));
-    file.SelectGroup("Window");
-    file.WriteInteger("Time", 1);
-    EXPECT_TRUE(file.CloseKeyValueFile());
-    fs::permissions(dir.path(), fs::perms::owner_all);
-    EXPECT_EQ(ReadBytes(ini), "[Window]\r\nTime = 1\r\n");
-}
-
 }  // namespace
