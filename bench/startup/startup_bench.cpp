@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf(
-        "Display %s%s; %d alternating pairs after %d warm-up pair(s); ended %d ms after "
+        "Display %s%s; %d alternating pair(s) after %d warm-up pair(s); ended %d ms after "
         "being seen.\n",
         display.Name().c_str(), display.StartedHere() ? " (Xvfb started here)" : "", options->pairs,
         options->warmup, options->settleMs);
