@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev gputils gpsim fonts-dejavu-core fonts-dejavu-extra)
+          libbenchmark-dev libxcb1-dev xvfb gputils gpsim fonts-dejavu-core fonts-dejavu-extra)
 
 missing=()
 for p in "${packages[@]}"; do

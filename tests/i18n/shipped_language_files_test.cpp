@@ -1,6 +1,8 @@
 // The language files that ship with the program.
 #include <gtest/gtest.h>
 
+#include "engine/delay_code_text.h"
+#include "i18n/language_file.h"
 #include "i18n/message_texts.h"
 #include "i18n/ui_text_table.h"
 #include "store/key_value_file.h"
@@ -68,6 +70,23 @@ TEST(ShippedLanguages, EnglishFileIsTranslatedThroughout) {
         EXPECT_FALSE(text.empty()) << k.key;
         // Cyrillic letters start with the bytes D0 or D1 in UTF-8.
         EXPECT_EQ(text.find_first_of("\xD0\xD1"), std::string::npos) << k.key << ": " << text;
+    }
+}
+
+// The header's unit follows the count, so it must be a symbol that fits 1 as well as 2.
+TEST(ShippedLanguages, EnglishCalculatorHeaderReadsForOneAndTwo) {
+    const std::optional<MessageTexts> texts = ReadMessageTexts(kLanguageFolder / "english.lng");
+    ASSERT_TRUE(texts);
+    const char* const timeUnits[] = {"\xC2\xB5s", "ms", "s", "min", "h", "d"};
+    const char* const frequencyUnits[] = {"MHz", "kHz", "Hz"};
+    for (const std::string count : {"1", "2"}) {
+        for (int t = 0; t < 6; ++t) {
+            const int f = t % 3;
+            const CalculatorLines calc{count, t, count, f};
+            EXPECT_EQ(AppendCalculatorLines("", calc, *texts, "\n"),
+                      "; Delay time " + count + " " + timeUnits[t] + "\n; Oscillator frequency " +
+                          count + " " + frequencyUnits[f] + "\n\n");
+        }
     }
 }
 
