@@ -8,6 +8,7 @@
 #include "engine/loop_plan.h"
 #include "i18n/message_texts.h"
 #include "store/profile.h"
+#include "store/settings_values.h"
 #include "ui/gadgets.h"
 
 inline constexpr const char* kDefaultEditorTitle = "Loopsmith - Редактор базы данных";
@@ -33,7 +34,7 @@ struct AppState {
     int currentPage = 0;
     bool handCursorShown = false;
 
-    std::filesystem::path SettingsPath() const { return folder / "Loopsmith.ini"; }
+    std::filesystem::path SettingsPath() const { return folder / kSettingsFileName; }
     std::filesystem::path LanguageFolder() const { return folder / "Language"; }
 };
 

@@ -4,31 +4,12 @@
 #include "app/app_state.h"
 #include "app/calculator_mode.h"
 #include "app/colors.h"
+#include "app/delay_page.h"
 #include "app/gadget_ids.h"
-#include "engine/cycle_calculator.h"
-#include "engine/number_text.h"
-#include "engine/solve_delay.h"
-#include "i18n/language.h"
-#include "store/profile_editor.h"
+#include "app/language.h"
+#include "app/profile_editor_page.h"
 
 using namespace gadget;
-
-void CalculationRequest(AppState& app) {
-    ui::Gadgets& g = app.gadgets;
-    if (g.State(kCalculatorCheck) != 0) {
-        if (CalculateCycles(app) != 0) {
-            g.SetTextColor(kTimeField, colors::kBlack);
-            g.SetTextColor(kFrequencyField, colors::kBlack);
-        }
-        g.Focus(kTimeField);
-        return;
-    }
-    const std::int64_t cycles = ReadIntegerText(g.Text(kCyclesField));
-    const int placed = g.State(kWatchdogCheck) == 0 ? SolveDelay(app, kOutputBox, cycles, 0)
-                                                    : SolveDelayWdt(app, kOutputBox, cycles, 0);
-    if (placed != 0) g.SetTextColor(kCyclesField, colors::kCalculated);
-    g.Focus(kCyclesField);
-}
 
 namespace {
 
@@ -44,22 +25,27 @@ void DispatchGadget(AppState& app, int number, int type) {
         case kTimeField:
         case kFrequencyField:
         case kCyclesField:
-            if (type == ui::kEventTextChange) g.SetTextColor(number, colors::kNotCalculated);
+            if (type == ui::kEventTextChange)
+                g.SetTextColor(number, colors::kNotCalculated);
             break;
         case kTimeUnitCombo:
-            if (type == ui::kEventSelectionChange) g.Focus(kTimeField);
+            if (type == ui::kEventSelectionChange)
+                g.Focus(kTimeField);
             break;
         case kFrequencyUnitCombo:
-            if (type == ui::kEventSelectionChange) g.Focus(kFrequencyField);
+            if (type == ui::kEventSelectionChange)
+                g.Focus(kFrequencyField);
             break;
         case kPanel:
             if (type == ui::kEventClick) {
                 app.currentPage = g.State(kPanel);
-                if (app.currentPage == kPageEditor) EditorPageEntered(app);
+                if (app.currentPage == kPageEditor)
+                    EditorPageEntered(app);
             }
             break;
         case kProfileList:
-            if (type == ui::kEventDoubleClick && g.State(kProfileList) >= 0) EditorEdit(app);
+            if (type == ui::kEventDoubleClick && g.State(kProfileList) >= 0)
+                EditorEdit(app);
             break;
         case kNewButton:
             EditorNew(app);
@@ -77,16 +63,19 @@ void DispatchGadget(AppState& app, int number, int type) {
             EditorCancel(app);
             break;
         case kFamilyCombo:
-            if (type == ui::kEventSelectionChange) EditorFamilyChanged(app);
+            if (type == ui::kEventSelectionChange)
+                EditorFamilyChanged(app);
             break;
         case kBanner:
-            if (type == ui::kEventClick) OpenWebLink(app);
+            if (type == ui::kEventClick)
+                OpenWebLink(app);
             break;
         case kMailLink:
             OpenMailLink(app);
             break;
         case kLanguageCombo:
-            if (type == ui::kEventSelectionChange) LoadSelectedLanguage(app);
+            if (type == ui::kEventSelectionChange)
+                LoadSelectedLanguage(app);
             break;
         default:
             break;
@@ -102,13 +91,13 @@ bool Dispatch(AppState& app, const ui::Event& event) {
             return true;
         case ui::Event::Kind::KeyDown:
             // The live page of the panel decides, not the page last reported.
-            if (event.key == ui::kKeyEnter &&
-                app.gadgets.State(kPanel) == kPageCalculator) {
+            if (event.key == ui::kKeyEnter && app.gadgets.State(kPanel) == kPageCalculator) {
                 app.gadgets.PostClick(kCalculateButton);
             }
             return true;
         case ui::Event::Kind::MouseMove:
-            if (app.currentPage == kPageAbout) HoverRule(app);
+            if (app.currentPage == kPageAbout)
+                HoverRule(app);
             return true;
         case ui::Event::Kind::Close:
             return false;

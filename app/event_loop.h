@@ -9,5 +9,3 @@ struct AppState;
 bool Dispatch(AppState& app, const ui::Event& event);
 // Waits for and dispatches events until the window is closed.
 void RunEventLoop(AppState& app);
-// The calculate button: from the calculator or from the typed cycle count.
-void CalculationRequest(AppState& app);

@@ -5,6 +5,7 @@
 #include "app/about_texts.h"
 #include "app/colors.h"
 #include "app/gadget_ids.h"
+#include "app/ui_text_places.h"
 
 using ui::GadgetKind;
 using ui::GadgetLayout;
@@ -22,16 +23,18 @@ GadgetLayout Make(int number, GadgetKind kind, int parent, ui::Rect place,
     return g;
 }
 
-GadgetLayout RightLabel(int number, int parent, ui::Rect place, std::string caption) {
-    GadgetLayout g = Make(number, GadgetKind::Label, parent, place, std::move(caption));
+GadgetLayout RightLabel(int number, int parent, ui::Rect place) {
+    GadgetLayout g = Make(number, GadgetKind::Label, parent, place);
     g.alignRight = true;
     return g;
 }
 
-GadgetLayout Combo(int number, int parent, ui::Rect place, std::vector<std::string> items) {
+// `selected` -1: a combo whose items come later.
+GadgetLayout Combo(int number, int parent, ui::Rect place, int selected,
+                   std::vector<std::string> items = {}) {
     GadgetLayout g = Make(number, GadgetKind::ComboBox, parent, place);
     g.items = std::move(items);
-    g.initialState = g.items.empty() ? -1 : 0;
+    g.initialState = selected;
     return g;
 }
 
@@ -47,40 +50,28 @@ void AddCalculatorPage(std::vector<GadgetLayout>& out) {
     using namespace gadget;
     const int p = kPage0Container;
     out.push_back(Make(kPage0Container, GadgetKind::Container, kPanel, {}));
-    out.push_back(
-        Make(kCalculatorCheck, GadgetKind::CheckBox, p, {10, 15, 110, 15}, "Калькулятор"));
-    out.push_back(RightLabel(kProfileLabel, p, {124, 16, 78, 15}, "Профиль"));
-    out.push_back(Combo(kProfileCombo, p, {206, 10, 170, 22}, {}));
-    out.push_back(Make(kCalculatorFrame, GadgetKind::Frame, p, {5, 35, 370, 120}, "Калькулятор"));
-    out.push_back(Make(kTimeFrame, GadgetKind::Frame, p, {15, 50, 155, 95}, "Время задержки"));
-    out.push_back(Make(kTimeUnitLabel, GadgetKind::Label, p, {24, 70, 140, 16}, "Время задано в:"));
-    out.push_back(
-        Combo(kTimeUnitCombo, p, {25, 85, 135, 22},
-              {"Микросекундах", "Миллисекундах", "Секундах", "Минутах", "Часах", "Сутках"}));
-    out.push_back(RightLabel(kTimeLabel, p, {25, 120, 50, 16}, "Время:"));
+    out.push_back(Make(kCalculatorCheck, GadgetKind::CheckBox, p, {10, 15, 110, 15}));
+    out.push_back(RightLabel(kProfileLabel, p, {124, 16, 78, 15}));
+    out.push_back(Combo(kProfileCombo, p, {206, 10, 170, 22}, -1));
+    out.push_back(Make(kCalculatorFrame, GadgetKind::Frame, p, {5, 35, 370, 120}));
+    out.push_back(Make(kTimeFrame, GadgetKind::Frame, p, {15, 50, 155, 95}));
+    out.push_back(Make(kTimeUnitLabel, GadgetKind::Label, p, {24, 70, 140, 16}));
+    out.push_back(Combo(kTimeUnitCombo, p, {25, 85, 135, 22}, 0));
+    out.push_back(RightLabel(kTimeLabel, p, {25, 120, 50, 16}));
     out.push_back(FilteredField(kTimeField, p, {80, 115, 80, 20}, 18, true));
-    out.push_back(Make(kFrequencyFrame, GadgetKind::Frame, p, {180, 50, 185, 95},
-                       "Частота задающего генератора"));
-    out.push_back(
-        RightLabel(kFrequencyUnitLabel, p, {186, 70, 170, 16}, "Частота генератора задана в:"));
-    out.push_back(
-        Combo(kFrequencyUnitCombo, p, {255, 85, 100, 22}, {"Мегагерцах", "Килогерцах", "Герцах"}));
-    out.push_back(RightLabel(kFrequencyLabel, p, {190, 120, 70, 16}, "Частота:"));
+    out.push_back(Make(kFrequencyFrame, GadgetKind::Frame, p, {180, 50, 185, 95}));
+    out.push_back(RightLabel(kFrequencyUnitLabel, p, {186, 70, 170, 16}));
+    out.push_back(Combo(kFrequencyUnitCombo, p, {255, 85, 100, 22}, 0));
+    out.push_back(RightLabel(kFrequencyLabel, p, {190, 120, 70, 16}));
     out.push_back(FilteredField(kFrequencyField, p, {265, 115, 90, 20}, 18, true));
-    GadgetLayout wdt = Make(kWatchdogCheck, GadgetKind::CheckBox, p, {10, 198, 220, 15},
-                            "Обнулять сторожевой таймер  WDT");
-    wdt.toolTip = "Добавить в код инструкцию \"Clrwdt\"";
-    out.push_back(wdt);
-    out.push_back(Make(kCyclesLabel, GadgetKind::Label, p, {10, 170, 240, 16},
-                       "Длительность задержки в машинных циклах:"));
+    out.push_back(Make(kWatchdogCheck, GadgetKind::CheckBox, p, {10, 198, 220, 15}));
+    out.push_back(Make(kCyclesLabel, GadgetKind::Label, p, {10, 170, 240, 16}));
     GadgetLayout cycles = FilteredField(kCyclesField, p, {250, 165, 125, 20}, 19, false);
     cycles.digitsOnly = true;
     cycles.textColor = colors::kCalculated;
     out.push_back(cycles);
-    GadgetLayout calc =
-        Make(kCalculateButton, GadgetKind::Button, p, {250, 190, 90, 25}, "Рассчитать");
+    GadgetLayout calc = Make(kCalculateButton, GadgetKind::Button, p, {250, 190, 90, 25});
     calc.isDefault = true;
-    calc.toolTip = "Преобразование данных в ассемблерный код";
     out.push_back(calc);
     GadgetLayout output = Make(kOutputBox, GadgetKind::OutputBox, p, {5, 225, 370, 220});
     output.fixedFont = true;
@@ -91,35 +82,33 @@ void AddEditorPage(std::vector<GadgetLayout>& out) {
     using namespace gadget;
     const int p = kPage1Container;
     out.push_back(Make(kPage1Container, GadgetKind::Container, kPanel, {}));
-    out.push_back(
-        Make(kProfileListLabel, GadgetKind::Label, p, {10, 4, 270, 16}, "Список профилей"));
+    out.push_back(Make(kProfileListLabel, GadgetKind::Label, p, {10, 4, 270, 16}));
     GadgetLayout list = Make(kProfileList, GadgetKind::ListBox, p, {10, 20, 280, 90});
     list.initialState = -1;
     out.push_back(list);
-    out.push_back(Make(kNewButton, GadgetKind::Button, p, {296, 30, 80, 25}, "Новый"));
-    out.push_back(Make(kEditButton, GadgetKind::Button, p, {296, 64, 80, 25}, "Изменить"));
-    out.push_back(Make(kDeleteButton, GadgetKind::Button, p, {296, 96, 80, 25}, "Удалить"));
-    GadgetLayout nameLabel = RightLabel(kProfileNameLabel, p, {2, 150, 114, 16}, "Имя профиля:");
+    out.push_back(Make(kNewButton, GadgetKind::Button, p, {296, 30, 80, 25}));
+    out.push_back(Make(kEditButton, GadgetKind::Button, p, {296, 64, 80, 25}));
+    out.push_back(Make(kDeleteButton, GadgetKind::Button, p, {296, 96, 80, 25}));
+    GadgetLayout nameLabel = RightLabel(kProfileNameLabel, p, {2, 150, 114, 16});
     nameLabel.textColor = colors::kProfileName;
     out.push_back(nameLabel);
     GadgetLayout name = Make(kProfileNameField, GadgetKind::TextField, p, {120, 145, 98, 20});
     name.textColor = colors::kProfileName;
     out.push_back(name);
-    out.push_back(RightLabel(kFamilyLabel, p, {220, 150, 56, 16}, "Тип"));
-    out.push_back(Combo(kFamilyCombo, p, {280, 144, 98, 21}, {"PIC10/12/16", "PIC 18"}));
+    out.push_back(RightLabel(kFamilyLabel, p, {220, 150, 56, 16}));
+    out.push_back(Combo(kFamilyCombo, p, {280, 144, 98, 21}, 0, {"PIC10/12/16", "PIC 18"}));
     for (int n = 1; n <= 8; ++n) {
         const int y = 180 + 25 * (n - 1);
-        out.push_back(RightLabel(kFirstRegisterLabel + n - 1, p, {2, y, 114, 16},
-                                 "Имя регистра № " + std::to_string(n) + ":"));
+        out.push_back(RightLabel(kFirstRegisterLabel + n - 1, p, {2, y, 114, 16}));
         out.push_back(
             Make(kFirstRegisterField + n - 1, GadgetKind::TextField, p, {120, y - 6, 170, 21}));
         out.push_back(
-            Combo(kFirstAccessCombo + n - 1, p, {300, y - 6, 70, 21}, {"ACCESS", "BANKED"}));
+            Combo(kFirstAccessCombo + n - 1, p, {300, y - 6, 70, 21}, 0, {"ACCESS", "BANKED"}));
     }
-    out.push_back(RightLabel(kLabelNameLabel, p, {2, 383, 114, 16}, "Имя метки:"));
+    out.push_back(RightLabel(kLabelNameLabel, p, {2, 383, 114, 16}));
     out.push_back(Make(kLabelField, GadgetKind::TextField, p, {120, 379, 170, 20}));
     out.push_back(Make(kOkButton, GadgetKind::Button, p, {30, 410, 90, 25}, "OK"));
-    out.push_back(Make(kCancelButton, GadgetKind::Button, p, {200, 410, 90, 25}, "Отмена"));
+    out.push_back(Make(kCancelButton, GadgetKind::Button, p, {200, 410, 90, 25}));
 }
 
 void AddAboutPage(std::vector<GadgetLayout>& out) {
@@ -155,12 +144,18 @@ ui::WindowLayout MainWindowLayout() {
     w.pageContainers = {kPage0Container, kPage1Container, kPage2Container};
     w.pageIcons = {1, 2, 3};
     GadgetLayout panel = Make(kPanel, GadgetKind::Panel, ui::kWindowParent, {2, 4, 388, 474});
-    panel.items = {"Loopsmith", "Редактирование профилей", "О программе"};
+    panel.items = {"Loopsmith"};  // the first page keeps the program's name in every language
     w.gadgets.push_back(panel);
     AddCalculatorPage(w.gadgets);
     AddEditorPage(w.gadgets);
     AddAboutPage(w.gadgets);
-    w.gadgets.push_back(RightLabel(kLanguageLabel, ui::kWindowParent, {2, 486, 140, 16}, "Язык:"));
-    w.gadgets.push_back(Combo(kLanguageCombo, ui::kWindowParent, {150, 482, 150, 21}, {}));
+    w.gadgets.push_back(RightLabel(kLanguageLabel, ui::kWindowParent, {2, 486, 140, 16}));
+    w.gadgets.push_back(Combo(kLanguageCombo, ui::kWindowParent, {150, 482, 150, 21}, -1));
+    PlaceDefaultTexts(w);
+    // Latin letters until a language is applied; the text table's "ОК" is Cyrillic.
+    for (GadgetLayout& g : w.gadgets) {
+        if (g.number == kOkButton)
+            g.caption = "OK";
+    }
     return w;
 }

@@ -2,9 +2,9 @@
 
 #include "app/app_state.h"
 #include "app/gadget_ids.h"
-#include "i18n/language.h"
-#include "store/profile_editor.h"
-#include "store/settings.h"
+#include "app/language.h"
+#include "app/profile_editor_page.h"
+#include "app/settings.h"
 
 void StartUp(AppState& app) {
     app.editorMode = kEditorIdle;
@@ -19,4 +19,6 @@ void StartUp(AppState& app) {
     app.gadgets.ShowWindow();
 }
 
-void ShutDown(AppState& app) { SaveSettings(app); }
+void ShutDown(AppState& app) {
+    SaveSettings(app);
+}

@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "app/gadget_ids.h"
+#include "base/utf8.h"
 #include "cli/cli_options.h"
-#include "cli/cli_session.h"
+#include "cli/cli_texts.h"
 #include "cli/program_folder.h"
 #include "engine/batch_request.h"
 #include "engine/count_block_cycles.h"
-#include "engine/plan_delay.h"
+#include "engine/delay_answer.h"
 #include "engine/plan_json.h"
-#include "i18n/language_file.h"
+#include "i18n/ui_text_table.h"
+#include "store/settings_values.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ int Usage(const std::string& what) {
 constexpr std::uintmax_t kMaxBlockFileSize = 16u << 20;
 
 int CountFile(const std::string& file) {
-    const std::filesystem::path path = PathFromUtf8(file);
+    const std::filesystem::path path = base::PathFromUtf8(file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec) ||
         std::filesystem::file_size(path, ec) > kMaxBlockFileSize || ec) {
@@ -72,12 +73,20 @@ int CountFile(const std::string& file) {
     return 0;
 }
 
-int Batch(CliSession& session, const CliOptions& o) {
+FieldCaptions Captions(const LanguageTexts& texts) {
+    const auto text = [&](const char* key) {
+        return texts.ui.at(static_cast<std::size_t>(UiTextIndex(key)));
+    };
+    return {text("Time"), text("Frequency")};
+}
+
+int Batch(const CliSetup& setup, const CliOptions& o) {
     BatchContext c;
     c.variant = o.watchdog ? Variant::Watchdog : Variant::Plain;
-    c.texts = session.app().messages;
-    c.timeCaption = session.gadgets().Text(gadget::kTimeLabel);
-    c.frequencyCaption = session.gadgets().Text(gadget::kFrequencyLabel);
+    c.texts = setup.texts.messages;
+    const FieldCaptions captions = Captions(setup.texts);
+    c.timeCaption = captions.time;
+    c.frequencyCaption = captions.frequency;
     c.lineEnd = o.lf ? "\n" : "\r\n";
 
     std::vector<char> buf(1 << 16);
@@ -128,48 +137,70 @@ int main(int argc, char** argv) {
         return CountFile(*o.countFile);
 
     const std::filesystem::path folder = ProgramFolder();
-    CliSession session(folder);
     const std::filesystem::path settings =
-        o.settings ? PathFromUtf8(*o.settings) : folder / "Loopsmith.ini";
-    if (std::string e = session.LoadProfiles(settings, o.profile ? &*o.profile : nullptr);
-        !e.empty()) {
-        return Usage(e);
+        o.settings ? base::PathFromUtf8(*o.settings) : folder / kSettingsFileName;
+    CliSetup setup = ReadCliSettings(settings);
+    std::size_t profile = 0;
+    if (o.profile) {
+        std::string known;
+        bool found = false;
+        for (std::size_t i = 0; i < setup.profiles.size(); ++i) {
+            if (setup.profiles[i].Name == *o.profile) {
+                profile = i;
+                found = true;
+            }
+            known += (i ? ", \"" : "\"") + setup.profiles[i].Name + "\"";
+        }
+        if (!found)
+            return Usage("no profile named \"" + *o.profile + "\"; the profiles are " + known);
     }
+    const std::filesystem::path languages = folder / "Language";
     if (o.language) {
-        if (std::string m = session.ApplyLanguageNamed(*o.language); !m.empty()) {
-            Write(stderr, m + "\n");
+        if (std::optional<std::string> m = ApplyNamedLanguage(setup, languages, *o.language)) {
+            Write(stderr, *m + "\n");
             return kExitMessage;
         }
-    } else if (std::string m = session.ApplyStoredLanguage(settings); !m.empty()) {
+    } else if (std::optional<std::string> m = ApplyStoredLanguage(setup, languages)) {
         // The window shows this and goes on with the built-in texts; so does the tool.
-        Write(stderr, m + "\n");
+        Write(stderr, *m + "\n");
     }
     if (o.batch)
-        return Batch(session, o);
+        return Batch(setup, o);
 
-    const CliSession::Outcome r = session.Request(o);
-    if (!r.placed) {
-        Write(stderr, r.message + "\n");
+    DelayRequest request;
+    request.variant = o.watchdog ? Variant::Watchdog : Variant::Plain;
+    if (o.time) {
+        request.calculator =
+            CalculatorLines{*o.time, o.timeUnit ? TimeUnitIndex(*o.timeUnit) : 0, *o.frequency,
+                            o.frequencyUnit ? FrequencyUnitIndex(*o.frequencyUnit) : 0};
+    } else {
+        request.cyclesText = o.cycles.value_or("");
+    }
+    const Profile& chosen = setup.profiles[profile];
+    const DelayAnswer answer = AnswerDelay(request, chosen.Name.empty() ? nullptr : &chosen,
+                                           setup.texts.messages, Captions(setup.texts));
+    if (answer.message) {
+        Write(stderr, answer.message->text + "\n");
         return kExitMessage;
     }
-    const Variant variant = o.watchdog ? Variant::Watchdog : Variant::Plain;
+    const std::int64_t delayCycles = *answer.delayCycles;
     if (o.plan) {
         std::string line;
-        AppendPlanJson(line, *PlanDelay(r.delayCycles, variant));
+        AppendPlanJson(line, *answer.plan);
         Write(stdout, line + (o.lf ? "\n" : "\r\n"));
         return 0;
     }
-    Write(stdout, WithLineEnds(r.text, o.lf));
+    Write(stdout, WithLineEnds(answer.code, o.lf));
     if (o.verify) {
-        const BlockCycles run = CountTextCycles(r.text);
+        const BlockCycles run = CountTextCycles(answer.code);
         if (!run.ok) {
             Write(stderr, "verification failed: line " + std::to_string(run.errorLine) + ": " +
                               run.error + "\n");
             return kExitMismatch;
         }
-        if (run.cycles != r.delayCycles) {
+        if (run.cycles != delayCycles) {
             Write(stderr, "verification failed: the code takes " + std::to_string(run.cycles) +
-                              " cycles, not " + std::to_string(r.delayCycles) + "\n");
+                              " cycles, not " + std::to_string(delayCycles) + "\n");
             return kExitMismatch;
         }
         Write(stderr, "verified: " + std::to_string(run.cycles) + " cycles\n");

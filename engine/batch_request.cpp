@@ -1,28 +1,19 @@
 #include "engine/batch_request.h"
 
+#include "base/ascii.h"
+
 #include <array>
 #include <cstdint>
 
+#include "base/number_text.h"
 #include "engine/cycle_count.h"
+#include "engine/delay_answer.h"
 #include "engine/delay_messages.h"
-#include "engine/number_text.h"
-#include "engine/plan_delay.h"
 #include "engine/plan_json.h"
 
 namespace {
 
-bool SameWord(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-bool IsBlank(char c) {
+bool IsWordBreak(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
@@ -46,12 +37,12 @@ std::int64_t ReadCount(std::string_view word) {
 }
 
 void Answer(const BatchContext& c, std::int64_t delay, std::string& out) {
-    if (const auto plan = PlanDelay(delay, c.variant)) {
-        AppendPlanJson(out, *plan);
+    const DelayAnswer answer = AnswerCycles(delay, c.variant, nullptr, nullptr, c.texts, false);
+    if (answer.plan) {
+        AppendPlanJson(out, *answer.plan);
     } else {
-        // INT64_MIN stands for a count too large to read; it is no count to quote.
-        AppendErrorJson(out, delay == INT64_MIN ? nullptr : &delay,
-                        RangeMessage(c.texts, c.variant).text);
+        AppendErrorJson(out, answer.delayCycles ? &*answer.delayCycles : nullptr,
+                        answer.message->text);
     }
 }
 
@@ -60,7 +51,7 @@ void Answer(const BatchContext& c, std::int64_t delay, std::string& out) {
 int TimeUnitIndex(std::string_view w) {
     constexpr std::array<std::string_view, 6> kWords = {"us", "ms", "s", "min", "h", "d"};
     for (std::size_t i = 0; i < kWords.size(); ++i) {
-        if (SameWord(w, kWords[i]))
+        if (base::EqualFoldingAscii(w, kWords[i]))
             return static_cast<int>(i);
     }
     return -1;
@@ -69,7 +60,7 @@ int TimeUnitIndex(std::string_view w) {
 int FrequencyUnitIndex(std::string_view w) {
     constexpr std::array<std::string_view, 3> kWords = {"MHz", "kHz", "Hz"};
     for (std::size_t i = 0; i < kWords.size(); ++i) {
-        if (SameWord(w, kWords[i]))
+        if (base::EqualFoldingAscii(w, kWords[i]))
             return static_cast<int>(i);
     }
     return -1;
@@ -79,10 +70,10 @@ void AnswerBatchLine(std::string_view line, const BatchContext& c, std::string& 
     std::array<std::string_view, 5> words;
     std::size_t n = 0, i = 0;
     while (i < line.size()) {
-        while (i < line.size() && IsBlank(line[i]))
+        while (i < line.size() && IsWordBreak(line[i]))
             ++i;
         const std::size_t start = i;
-        while (i < line.size() && !IsBlank(line[i]))
+        while (i < line.size() && !IsWordBreak(line[i]))
             ++i;
         if (i > start) {
             if (n == words.size()) {

@@ -7,12 +7,13 @@
 
 #include "engine/loop_variant.h"
 #include "i18n/message_texts.h"
+#include "i18n/ui_text_table.h"
 
 struct BatchContext {
     Variant variant = Variant::Plain;
     MessageTexts texts = DefaultMessageTexts();
-    std::string timeCaption = "Время:";  // quoted by the empty-field message
-    std::string frequencyCaption = "Частота:";
+    std::string timeCaption = UiDefault("Time");  // quoted by the empty-field message
+    std::string frequencyCaption = UiDefault("Frequency");
     std::string_view lineEnd = "\r\n";
 };
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "base/number_text.h"
 #include "engine/loop_variant.h"
-#include "engine/number_text.h"
 
 namespace {
 

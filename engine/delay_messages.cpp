@@ -1,10 +1,27 @@
 #include "engine/delay_messages.h"
 
+#include <string>
+
+namespace {
+
+// 9223372036854775800 -> "9.223.372.036.854.775.800", as the range message writes it.
+std::string DotGrouped(std::int64_t value) {
+    const std::string digits = std::to_string(value);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += '.';
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace
+
 MessageText RangeMessage(const MessageTexts& texts, Variant variant) {
     return {texts[Msg::Gen_Code],
-            texts[Msg::Delay_Size_Range] + (variant == Variant::Plain
-                                                ? " 4...9.223.372.036.854.775.800"
-                                                : " 5...9.223.372.036.854.775.800"),
+            texts[Msg::Delay_Size_Range] + " " + std::to_string(SmallestDelay(variant)) + "..." +
+                DotGrouped(kLargestDelay),
             false};
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/utf8.h"
 #include "store/key_value_document.h"
 #include "store/key_value_text.h"
 
@@ -18,7 +19,7 @@ void Require(bool condition) {
 }
 
 bool ValidText(const std::string& s) {
-    return kv::SanitizeUtf8(s) == s && s.find('\0') == std::string::npos;
+    return base::SanitizeUtf8(s) == s && s.find('\0') == std::string::npos;
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view value = bytes.substr(i, 16);
         kv::ParseIntegerValue(value);
         kv::ParseDoubleValue(value);
-        Require(ValidText(kv::SanitizeUtf8(value)));
+        Require(ValidText(base::SanitizeUtf8(value)));
     }
     doc.SelectGroup("Window");
     doc.WriteDouble("Oscillator", kv::ParseDoubleValue(bytes.substr(0, 24)));

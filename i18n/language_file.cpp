@@ -1,12 +1,14 @@
 #include "i18n/language_file.h"
 
+#include "base/ascii.h"
+#include "base/utf8.h"
+
 #include <algorithm>
 #include <system_error>
 
 #include "i18n/ui_text_table.h"
 #include "store/key_value_file.h"
 #include "store/key_value_text.h"
-#include "store/settings_values.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ std::optional<std::string> LanguageName(const std::string& fileName) {
     if (fileName.size() < kExtension.size())
         return std::nullopt;
     const std::string_view tail = std::string_view(fileName).substr(fileName.size() - 4);
-    if (!kv::NamesMatch(tail, kExtension))
+    if (!base::EqualFoldingAscii(tail, kExtension))
         return std::nullopt;
     return fileName.substr(0, fileName.size() - 4);
 }
@@ -29,28 +31,14 @@ bool IsFile(const std::filesystem::path& p) {
 
 // Case-blind first, so that "English" and "english" stand together; bytes break ties.
 bool LanguageOrder(const std::string& a, const std::string& b) {
-    const auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : int(c); };
-    const bool less =
-        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) {
-            return fold(static_cast<unsigned char>(x)) < fold(static_cast<unsigned char>(y));
-        });
-    if (less)
+    if (base::LessFoldingAscii(a, b))
         return true;
-    if (kv::NamesMatch(a, b))
+    if (base::EqualFoldingAscii(a, b))
         return a < b;
     return false;
 }
 
 }  // namespace
-
-std::filesystem::path PathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string PathToUtf8(const std::filesystem::path& path) {
-    const std::u8string s = path.u8string();
-    return std::string(s.begin(), s.end());
-}
 
 LanguageTexts ReadLanguageTexts(KeyValueFile* file) {
     const auto read = [file](std::string_view group, std::string_view key, const char* fallback) {
@@ -66,24 +54,25 @@ LanguageTexts ReadLanguageTexts(KeyValueFile* file) {
     return texts;
 }
 
-std::optional<MessageTexts> ReadMessageTexts(const std::filesystem::path& languageFile) {
+std::optional<LanguageTexts> ReadLanguageFile(const std::filesystem::path& languageFile) {
     if (!IsFile(languageFile))
         return std::nullopt;
     KeyValueFile file;
     if (!file.OpenKeyValueFileForReading(languageFile))
         return std::nullopt;
-    return ReadLanguageTexts(&file).messages;
+    return ReadLanguageTexts(&file);
 }
 
 std::filesystem::path LanguageFilePath(const std::filesystem::path& folder,
                                        const std::string& name) {
-    std::filesystem::path exact = folder / PathFromUtf8(name + std::string(kExtension));
+    std::filesystem::path exact = folder / base::PathFromUtf8(name + std::string(kExtension));
     if (IsFile(exact))
         return exact;
     std::error_code ec;
     for (auto it = std::filesystem::directory_iterator(folder, ec);
          !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::optional<std::string> found = LanguageName(PathToUtf8(it->path().filename()));
+        const std::optional<std::string> found =
+            LanguageName(base::PathToUtf8(it->path().filename()));
         if (found && *found == name && IsFile(it->path()))
             return it->path();
     }
@@ -97,9 +86,10 @@ std::vector<std::string> FindLanguageNames(const std::filesystem::path& folder) 
         return names;
     for (auto it = std::filesystem::directory_iterator(folder, ec);
          !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::optional<std::string> name = LanguageName(PathToUtf8(it->path().filename()));
+        const std::optional<std::string> name =
+            LanguageName(base::PathToUtf8(it->path().filename()));
         if (name && IsFile(it->path()))
-            names.push_back(kv::SanitizeUtf8(*name));
+            names.push_back(base::SanitizeUtf8(*name));
     }
     std::sort(names.begin(), names.end(), LanguageOrder);
     return names;
@@ -110,24 +100,14 @@ int ResolveLanguagePosition(const std::vector<std::string>& names, int stored) {
     if (stored >= 0 && stored < count)
         return stored;
     for (int i = 0; i < count; ++i) {
-        if (kv::NamesMatch(names[i], "russian"))
+        if (base::EqualFoldingAscii(names[i], "russian"))
             return i;
     }
     return -1;
 }
 
-std::filesystem::path StartLanguageFile(const std::filesystem::path& programFolder) {
-    const std::filesystem::path folder = programFolder / "Language";
-    const std::vector<std::string> names = FindLanguageNames(folder);
-    const std::optional<SettingsValues> stored = ReadSettingsFile(programFolder / "Loopsmith.ini");
-    const int position = ResolveLanguagePosition(names, stored ? stored->Language : -1);
-    if (position < 0 || names[position].empty())
-        return {};
-    return LanguageFilePath(folder, names[position]);
-}
-
 std::string MissingLanguageFileText(const std::filesystem::path& path) {
-    const std::string full = PathToUtf8(path);
+    const std::string full = base::PathToUtf8(path);
     const std::size_t cut = full.find_last_of("/\\");
     const std::string name = cut == std::string::npos ? full : full.substr(cut + 1);
     return "Отсутствует языковой файл \"" + name + "\"\n\nNot language file  \"" + name + "\"";

@@ -19,8 +19,8 @@ struct LanguageTexts {
 // file, the built-in texts.
 LanguageTexts ReadLanguageTexts(KeyValueFile* file);
 
-// The message texts of a language file; nothing when the file cannot be read.
-std::optional<MessageTexts> ReadMessageTexts(const std::filesystem::path& languageFile);
+// The texts of a language file, read once and read-only; nothing when it cannot be read.
+std::optional<LanguageTexts> ReadLanguageFile(const std::filesystem::path& languageFile);
 
 // The language file of a language name in the folder: "<name>.lng", or the file whose
 // extension differs only in letter case (the list shows such files too).
@@ -35,13 +35,6 @@ std::vector<std::string> FindLanguageNames(const std::filesystem::path& folder);
 // item called "russian" in any ASCII letter case, else -1 (the built-in texts).
 int ResolveLanguagePosition(const std::vector<std::string>& names, int stored);
 
-// The language file the window would apply at start for the program in `programFolder`
-// (its settings file and Language folder); empty for the built-in texts.
-std::filesystem::path StartLanguageFile(const std::filesystem::path& programFolder);
-
 // The missing-language-file message: names the file (without its folder) twice.
 std::string MissingLanguageFileText(const std::filesystem::path& path);
 inline constexpr const char* kMissingLanguageFileTitle = "Ошибка";
-
-std::filesystem::path PathFromUtf8(const std::string& text);
-std::string PathToUtf8(const std::filesystem::path& path);

@@ -1,5 +1,6 @@
 // Every translatable caption, tooltip, combo item and page title of the window: its group and
-// key in a language file, its built-in (Russian) text and where it goes.
+// key in a language file and its built-in (Russian) text, each written once. Where each goes
+// is the window's business (app/ui_text_places).
 #pragma once
 
 #include <functional>
@@ -8,29 +9,20 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/gadgets.h"
-
-enum class UiTarget {
-    Caption,           // gadget (and `second`, when not -1)
-    ToolTip,           // gadget
-    ComboItem,         // item `second` of gadget; the combo is refilled keeping its selection
-    PageTitle,         // page `second` of the panel
-    RegisterCaptions,  // gadgets 32..39: text + " № " + n + ":"
-};
-
 struct UiText {
     const char* group;
-    const char* key;
+    const char* key;  // unique within the table
     const char* fallback;
-    UiTarget target;
-    int gadget;
-    int second;
 };
 
 inline constexpr const char* kMessageGroup = "Message";
 
 // In the order the texts are read and applied.
 std::span<const UiText> UiTextTable();
+// The position of a key in the table; -1 for none.
+int UiTextIndex(std::string_view key);
+// The built-in text of a key of the table.
+std::string UiDefault(std::string_view key);
 
 // `read(group, key, fallback)` gives a key's trimmed value, or the fallback.
 using LanguageReader =
@@ -38,4 +30,3 @@ using LanguageReader =
 
 // One text per entry of UiTextTable, in its order.
 std::vector<std::string> ReadUiTexts(const LanguageReader& read);
-void ApplyUiTexts(ui::Gadgets& gadgets, const std::vector<std::string>& texts);

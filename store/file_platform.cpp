@@ -1,5 +1,7 @@
 #include "store/file_platform.h"
 
+#include "base/utf8.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -211,8 +213,7 @@ std::filesystem::path FolderOf(const std::filesystem::path& path) {
 constexpr std::string_view kTemporaryInfix = ".tmp-";
 
 std::string NameOf(const std::filesystem::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return std::string(name.begin(), name.end());
+    return base::PathToUtf8(path.filename());
 }
 
 // The process id in the name of a temporary file of `targetName` ("NAME.tmp-PID-N"), or 0

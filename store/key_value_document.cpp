@@ -1,16 +1,14 @@
 #include "store/key_value_document.h"
 
+#include "base/ascii.h"
+#include "base/utf8.h"
+
 namespace kv {
 
 namespace {
 
 std::string Folded(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
+    return base::FoldedAscii(name);
 }
 
 }  // namespace
@@ -72,7 +70,7 @@ std::size_t KeyValueDocument::EndOfCurrentGroup() const {
 std::size_t KeyValueDocument::FindKey(std::string_view key) const {
     const std::size_t end = EndOfCurrentGroup();
     for (std::size_t i = current_ == kNone ? 0 : current_ + 1; i < end; ++i) {
-        if (entries_[i].kind == EntryKind::Key && NamesMatch(entries_[i].name, key))
+        if (entries_[i].kind == EntryKind::Key && base::EqualFoldingAscii(entries_[i].name, key))
             return i;
     }
     return kNone;
@@ -87,7 +85,7 @@ const std::string* KeyValueDocument::FindValue(std::string_view key) const {
 
 std::string KeyValueDocument::ReadText(std::string_view key, std::string_view fallback) const {
     const std::string* value = FindValue(key);
-    return value ? SanitizeUtf8(TrimBlanks(*value)) : std::string(fallback);
+    return value ? base::SanitizeUtf8(base::TrimBlanks(*value)) : std::string(fallback);
 }
 
 std::int32_t KeyValueDocument::ReadInteger(std::string_view key, std::int32_t fallback) const {

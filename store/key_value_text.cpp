@@ -1,7 +1,8 @@
 #include "store/key_value_text.h"
 
-#include "engine/number_text.h"
-#include "ui/utf8.h"
+#include "base/ascii.h"
+#include "base/number_text.h"
+#include "base/utf8.h"
 
 #include <charconv>
 #include <climits>
@@ -12,18 +13,11 @@ namespace kv {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+using base::IsBlank;
+using base::IsDigit;
+
 bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::string_view TrimTrailingBlanks(std::string_view s) {
@@ -61,37 +55,6 @@ Entry ParseLine(std::string_view line) {
 void AppendOneLine(std::string& out, std::string_view text) {
     for (char c : text)
         out.push_back(IsLineEnd(c) ? ' ' : c);
-}
-
-// Length of the valid UTF-8 sequence at the start of `s`, or 0.
-std::size_t ValidSequenceLength(std::string_view s) {
-    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char lead = b(0);
-    if (lead < 0x80)
-        return lead == 0 ? 0 : 1;
-    std::size_t len;
-    char32_t cp;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        len = 2, cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        len = 3, cp = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        len = 4, cp = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (s.size() < len)
-        return 0;
-    for (std::size_t i = 1; i < len; ++i) {
-        if ((b(i) & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (b(i) & 0x3F);
-    }
-    const bool overlong = (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000);
-    const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-    if (overlong || surrogate || cp > 0x10FFFF)
-        return 0;
-    return len;
 }
 
 }  // namespace
@@ -165,36 +128,6 @@ std::string Latin1ToUtf8(std::string_view bytes) {
         }
     }
     return out;
-}
-
-std::string SanitizeUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    while (!text.empty()) {
-        const std::size_t len = ValidSequenceLength(text);
-        if (len == 0) {
-            out += ui::EncodeUtf8(0xFFFD);
-            text.remove_prefix(1);
-        } else {
-            out.append(text.substr(0, len));
-            text.remove_prefix(len);
-        }
-    }
-    return out;
-}
-
-bool NamesMatch(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
-std::string TrimBlanks(std::string_view text) {
-    return std::string(TrimTrailingBlanks(TrimLeadingBlanks(text)));
 }
 
 std::int32_t ParseIntegerValue(std::string_view value) {

@@ -35,13 +35,6 @@ ParsedText ParseKeyValueText(std::string_view bytes);
 std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8);
 
 std::string Latin1ToUtf8(std::string_view bytes);
-// Invalid sequences and NUL become U+FFFD, so texts handed to the window are always valid.
-std::string SanitizeUtf8(std::string_view text);
-
-// Group names and keys: ASCII letters match either case, every other byte exactly.
-bool NamesMatch(std::string_view a, std::string_view b);
-
-std::string TrimBlanks(std::string_view text);
 
 // Optional blanks, optional sign, decimal digits up to the first other character; no digits
 // give 0. Values beyond 32 bits saturate instead of wrapping.

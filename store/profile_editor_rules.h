@@ -1,10 +1,9 @@
 // The editor's decisions as plain values: which form may be stored, where a new profile
-// goes, which profile a delete removes, and the composed message texts.
+// goes and which profile a delete removes.
 #pragma once
 
 #include <string>
 
-#include "i18n/message_texts.h"
 #include "store/profile.h"
 
 enum class FormVerdict {
@@ -17,8 +16,8 @@ enum class FormVerdict {
 };
 
 // Checks in the order the user is told about them. Names are compared as the settings file
-// matches group names, since two names it matches would share one group. `ownIndex` is the position of the
-// profile being edited (it may keep its name or change its letter case), -1 for a new one.
+// matches group names, since two names it matches would share one group. `ownIndex` is the position
+// of the profile being edited (it may keep its name or change its letter case), -1 for a new one.
 FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int ownIndex);
 
 // Where New then OK inserts: after the selected profile, else after the first one (or as
@@ -28,7 +27,3 @@ int NewProfilePosition(int selected, int count);
 // The profile a confirmed delete removes: the one at `index` if it bears `name`, else the
 // first one that does; -1 for none.
 int ProfileToDelete(const ProfileList& list, int index, const std::string& name);
-
-std::string DeleteQuestionText(const MessageTexts& texts, const std::string& name);
-// Empty for a verdict that has no message of its own (Accepted).
-std::string VerdictText(FormVerdict verdict, const MessageTexts& texts, const std::string& name);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "base/utf8.h"
 #include "store/key_value_file.h"
 #include "store/key_value_text.h"
 #include "store/settings_values.h"
@@ -48,7 +48,7 @@ ProfileList ReadProfiles(KeyValueFile& file, bool opened) {
             if (name.empty() || name == kSettingsGroup)
                 continue;
             // The name becomes an item text of the window: never invalid UTF-8.
-            list.push_back(ReadProfileGroup(file, kv::SanitizeUtf8(name)));
+            list.push_back(ReadProfileGroup(file, base::SanitizeUtf8(name)));
         }
     }
     if (list.empty())
@@ -56,16 +56,13 @@ ProfileList ReadProfiles(KeyValueFile& file, bool opened) {
     return list;
 }
 
-void LoadProfiles(AppState& app, KeyValueFile& file, bool opened) {
-    app.profiles = ReadProfiles(file, opened);
-}
-
-bool SaveAll(AppState& app) {
+bool WriteSettingsFile(const std::filesystem::path& path, const SettingsValues& settings,
+                       const ProfileList& profiles) {
     KeyValueFile file;
-    if (!file.CreateKeyValueFile(app.SettingsPath()))
+    if (!file.CreateKeyValueFile(path))
         return false;
-    WriteSettingsGroup(file, SettingsFromGadgets(app.gadgets));
-    for (const Profile& p : app.profiles)
+    WriteSettingsGroup(file, settings);
+    for (const Profile& p : profiles)
         WriteProfileGroup(file, p);
     return file.CloseKeyValueFile();
 }
@@ -74,4 +71,14 @@ ProfileList LoadProfileListFromFile(const std::filesystem::path& path) {
     KeyValueFile file;
     const bool opened = file.OpenKeyValueFileForReading(path);
     return ReadProfiles(file, opened);
+}
+
+StoredSettings ReadStoredSettings(const std::filesystem::path& path) {
+    KeyValueFile file;
+    const bool opened = file.OpenKeyValueFileForReading(path);
+    StoredSettings stored;
+    stored.profiles = ReadProfiles(file, opened);
+    if (opened)
+        stored.settings = ReadSettingsGroup(file);
+    return stored;
 }

@@ -1,7 +1,5 @@
 #include "store/settings_values.h"
 
-#include "app/gadget_ids.h"
-#include "engine/number_text.h"
 #include "store/key_value_file.h"
 
 SettingsValues ReadSettingsGroup(KeyValueFile& file) {
@@ -27,18 +25,6 @@ void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& v) {
     file.WriteInteger("WdtState", v.WdtState);
     file.WriteInteger("NumberProf", v.NumberProf);
     file.WriteInteger("Language", v.Language);
-}
-
-SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {
-    SettingsValues v;
-    v.CalcState = g.State(gadget::kCalculatorCheck);
-    v.Time = g.State(gadget::kTimeUnitCombo);
-    v.OscillatorType = g.State(gadget::kFrequencyUnitCombo);
-    v.Oscillator = ReadDecimalText(g.Text(gadget::kFrequencyField));
-    v.WdtState = g.State(gadget::kWatchdogCheck);
-    v.NumberProf = g.State(gadget::kProfileCombo);
-    v.Language = g.State(gadget::kLanguageCombo);
-    return v;
 }
 
 std::optional<SettingsValues> ReadSettingsFile(const std::filesystem::path& path) {

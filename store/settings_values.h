@@ -5,10 +5,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "ui/gadgets.h"
-
 class KeyValueFile;
 
+inline constexpr const char* kSettingsFileName = "Loopsmith.ini";
 inline constexpr const char* kSettingsGroup = "Window";
 
 struct SettingsValues {
@@ -25,8 +24,6 @@ struct SettingsValues {
 SettingsValues ReadSettingsGroup(KeyValueFile& file);
 // Selects the group "Window" and writes the seven keys in their fixed order.
 void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& values);
-// The values the window holds now.
-SettingsValues SettingsFromGadgets(const ui::Gadgets& gadgets);
 
 // The stored settings of a settings file (for tools without a window); nothing when the file
 // cannot be read.

@@ -1,7 +1,7 @@
 #include "ui/memory_gadgets.h"
 
+#include "base/utf8.h"
 #include "ui/input_filter.h"
-#include "ui/utf8.h"
 
 namespace ui {
 
@@ -211,10 +211,10 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
     Slot* s = Find(gadget);
     if (!s || !s->enabled || s->readOnly)
         return;
-    for (char32_t ch : DecodeUtf8(text)) {
+    for (char32_t ch : base::DecodeUtf8(text)) {
         if (s->layout.filterGadget) {
             FilterVerdict v =
-                FilterTypedChar(ch, s->text, static_cast<int>(CountCodePoints(s->text)),
+                FilterTypedChar(ch, s->text, static_cast<int>(base::CountCodePoints(s->text)),
                                 s->layout.filterAllowsPoint);
             if (v == FilterVerdict::DiscardWithBeep)
                 ++beeps_;
@@ -223,7 +223,7 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
         }
         if (ch == U'\b') {
             if (!s->text.empty())
-                s->text = DropLastCodePoint(s->text);
+                s->text = base::DropLastCodePoint(s->text);
             events_.push_back(Event::OnGadget(gadget, kEventTextChange));
             continue;
         }
@@ -232,11 +232,11 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
             continue;
         }
         if (s->layout.maxLength > 0 &&
-            static_cast<int>(CountCodePoints(s->text)) >= s->layout.maxLength) {
+            static_cast<int>(base::CountCodePoints(s->text)) >= s->layout.maxLength) {
             ++beeps_;
             continue;
         }
-        s->text += EncodeUtf8(ch);
+        s->text += base::EncodeUtf8(ch);
         events_.push_back(Event::OnGadget(gadget, kEventTextChange));
     }
 }

@@ -3,8 +3,8 @@
 #include "app/calculator_mode.h"
 #include "app/colors.h"
 #include "app/gadget_ids.h"
+#include "app/profile_gadget.h"
 #include "app_fixture.h"
-#include "store/profile_gadget.h"
 
 using namespace gadget;
 

@@ -14,11 +14,12 @@
 
 #include "app/app_state.h"
 #include "app/calculator_mode.h"
+#include "app/delay_page.h"
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
 #include "app/main_window_layout.h"
+#include "app/profile_gadget.h"
 #include "i18n/language_file.h"
-#include "store/profile_gadget.h"
 #include "store/profile_store.h"
 #include "ui/memory_gadgets.h"
 

@@ -1,10 +1,11 @@
-#include "i18n/language.h"
+#include "app/language.h"
 
 #include <gtest/gtest.h>
 
 #include "app/gadget_ids.h"
 #include "app/startup.h"
 #include "i18n/language_file.h"
+#include "i18n/ui_text_table.h"
 #include "store/files_app_fixture.h"
 #include "store/key_value_text.h"
 
@@ -171,23 +172,14 @@ TEST_F(Languages, MessageNamesTheFileWhateverTheSeparator) {
               "Отсутствует языковой файл \"plain.lng\"\n\nNot language file  \"plain.lng\"");
 }
 
-TEST_F(Languages, MessageTextsOfAFileForToolsWithoutWindow) {
-    EXPECT_FALSE(ReadMessageTexts(app.LanguageFolder() / "none.lng").has_value());
-    MakeLanguage("x.lng", kMark + "[Message]\nDelay=Wait\n");
-    const std::optional<MessageTexts> texts = ReadMessageTexts(app.LanguageFolder() / "x.lng");
+TEST_F(Languages, TextsOfAFileForToolsWithoutWindow) {
+    EXPECT_FALSE(ReadLanguageFile(app.LanguageFolder() / "none.lng").has_value());
+    MakeLanguage("x.lng", kMark + "[Message]\nDelay=Wait\n[Loopsmith]\nTime=T:\n");
+    const std::optional<LanguageTexts> texts = ReadLanguageFile(app.LanguageFolder() / "x.lng");
     ASSERT_TRUE(texts.has_value());
-    EXPECT_EQ((*texts)[Msg::Delay], "; Wait ");
-    EXPECT_EQ((*texts)[Msg::HZ], " Гц");
-}
-
-TEST_F(Languages, StartLanguageForToolsWithoutWindow) {
-    EXPECT_EQ(StartLanguageFile(dir.path()), fs::path());
-    MakeLanguage("english.lng", "");
-    EXPECT_EQ(StartLanguageFile(dir.path()), fs::path());
-    MakeLanguage("russian.lng", "");
-    EXPECT_EQ(StartLanguageFile(dir.path()), app.LanguageFolder() / "russian.lng");
-    WriteBytes(ini, "[Window]\nLanguage=0\n");
-    EXPECT_EQ(StartLanguageFile(dir.path()), app.LanguageFolder() / "english.lng");
+    EXPECT_EQ(texts->messages[Msg::Delay], "; Wait ");
+    EXPECT_EQ(texts->messages[Msg::HZ], " Гц");
+    EXPECT_EQ(texts->ui.at(static_cast<std::size_t>(UiTextIndex("Time"))), "T:");
 }
 
 TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {

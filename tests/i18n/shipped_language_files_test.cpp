@@ -75,8 +75,9 @@ TEST(ShippedLanguages, EnglishFileIsTranslatedThroughout) {
 
 // The header's unit follows the count, so it must be a symbol that fits 1 as well as 2.
 TEST(ShippedLanguages, EnglishCalculatorHeaderReadsForOneAndTwo) {
-    const std::optional<MessageTexts> texts = ReadMessageTexts(kLanguageFolder / "english.lng");
-    ASSERT_TRUE(texts);
+    const std::optional<LanguageTexts> read = ReadLanguageFile(kLanguageFolder / "english.lng");
+    ASSERT_TRUE(read);
+    const MessageTexts* texts = &read->messages;
     const char* const timeUnits[] = {"\xC2\xB5s", "ms", "s", "min", "h", "d"};
     const char* const frequencyUnits[] = {"MHz", "kHz", "Hz"};
     for (const std::string count : {"1", "2"}) {

@@ -7,11 +7,13 @@
 #include <random>
 
 #include "app/gadget_ids.h"
-#include "i18n/language.h"
+#include "app/language.h"
+#include "app/settings.h"
+#include "base/ascii.h"
+#include "base/utf8.h"
 #include "store/files_app_fixture.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
-#include "store/settings.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ using namespace gadget;
 namespace fs = std::filesystem;
 
 bool ValidUtf8(const std::string& s) {
-    return kv::SanitizeUtf8(s) == s && s.find('\0') == std::string::npos;
+    return base::SanitizeUtf8(s) == s && s.find('\0') == std::string::npos;
 }
 
 struct BadFile {

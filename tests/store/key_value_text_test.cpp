@@ -1,4 +1,6 @@
 #include "store/key_value_text.h"
+#include "base/ascii.h"
+#include "base/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -88,13 +90,13 @@ TEST(KeyValueText, ALineBreakInAWrittenValueCannotSplitTheLine) {
 }
 
 TEST(KeyValueText, NamesMatchFoldingAsciiLettersOnly) {
-    EXPECT_TRUE(kv::NamesMatch("WINDOW", "window"));
-    EXPECT_TRUE(kv::NamesMatch("Reg_1", "rEG_1"));
-    EXPECT_FALSE(kv::NamesMatch("Окно", "ОКНО"));
-    EXPECT_FALSE(kv::NamesMatch("\xC3\xA9", "\xC3\x89"));  // é vs É
-    EXPECT_FALSE(kv::NamesMatch("[", "{"));                // 0x5B and 0x7B differ by 0x20 too
-    EXPECT_FALSE(kv::NamesMatch("Window", "Window "));
-    EXPECT_TRUE(kv::NamesMatch("", ""));
+    EXPECT_TRUE(base::EqualFoldingAscii("WINDOW", "window"));
+    EXPECT_TRUE(base::EqualFoldingAscii("Reg_1", "rEG_1"));
+    EXPECT_FALSE(base::EqualFoldingAscii("Окно", "ОКНО"));
+    EXPECT_FALSE(base::EqualFoldingAscii("\xC3\xA9", "\xC3\x89"));  // é vs É
+    EXPECT_FALSE(base::EqualFoldingAscii("[", "{"));  // 0x5B and 0x7B differ by 0x20 too
+    EXPECT_FALSE(base::EqualFoldingAscii("Window", "Window "));
+    EXPECT_TRUE(base::EqualFoldingAscii("", ""));
 }
 
 struct IntegerCase {
@@ -176,20 +178,20 @@ TEST(KeyValueText, Latin1BecomesTwoByteUtf8) {
     std::string all;
     for (int b = 0; b < 256; ++b)
         all.push_back(static_cast<char>(b));
-    EXPECT_EQ(kv::SanitizeUtf8(kv::Latin1ToUtf8(all.substr(1))), kv::Latin1ToUtf8(all.substr(1)));
+    EXPECT_EQ(base::SanitizeUtf8(kv::Latin1ToUtf8(all.substr(1))), kv::Latin1ToUtf8(all.substr(1)));
 }
 
 TEST(KeyValueText, SanitizingReplacesWhatIsNotUtf8) {
     const std::string r = "\xEF\xBF\xBD";
-    EXPECT_EQ(kv::SanitizeUtf8("Язык €𝄞"), "Язык €𝄞");
-    EXPECT_EQ(kv::SanitizeUtf8("a\xFF"
-                               "b"),
+    EXPECT_EQ(base::SanitizeUtf8("Язык €𝄞"), "Язык €𝄞");
+    EXPECT_EQ(base::SanitizeUtf8("a\xFF"
+                                 "b"),
               "a" + r + "b");
-    EXPECT_EQ(kv::SanitizeUtf8(std::string("a\0b", 3)), "a" + r + "b");
-    EXPECT_EQ(kv::SanitizeUtf8("\xC0\x80"), r + r);                  // overlong NUL
-    EXPECT_EQ(kv::SanitizeUtf8("\xED\xA0\x80"), r + r + r);          // surrogate
-    EXPECT_EQ(kv::SanitizeUtf8("\xF4\x90\x80\x80"), r + r + r + r);  // beyond U+10FFFF
-    EXPECT_EQ(kv::SanitizeUtf8("\xD0"), r);                          // cut short
+    EXPECT_EQ(base::SanitizeUtf8(std::string("a\0b", 3)), "a" + r + "b");
+    EXPECT_EQ(base::SanitizeUtf8("\xC0\x80"), r + r);                  // overlong NUL
+    EXPECT_EQ(base::SanitizeUtf8("\xED\xA0\x80"), r + r + r);          // surrogate
+    EXPECT_EQ(base::SanitizeUtf8("\xF4\x90\x80\x80"), r + r + r + r);  // beyond U+10FFFF
+    EXPECT_EQ(base::SanitizeUtf8("\xD0"), r);                          // cut short
 }
 
 }  // namespace

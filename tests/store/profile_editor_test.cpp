@@ -1,4 +1,4 @@
-#include "store/profile_editor.h"
+#include "app/profile_editor_page.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
 #include "app/main_window_layout.h"
-#include "store/profile_gadget.h"
+#include "app/profile_gadget.h"
 #include "store/profile_store.h"
 #include "store/temp_folder.h"
 #include "ui/memory_gadgets.h"

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/gadget_ids.h"
-#include "i18n/language.h"
+#include "app/language.h"
+#include "app/settings.h"
 #include "store/files_app_fixture.h"
-#include "store/settings.h"
 
 namespace {
 

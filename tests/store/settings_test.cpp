@@ -1,9 +1,9 @@
-#include "store/settings.h"
+#include "app/settings.h"
 
 #include <gtest/gtest.h>
 
 #include "app/gadget_ids.h"
-#include "i18n/language.h"
+#include "app/language.h"
 #include "store/files_app_fixture.h"
 #include "store/settings_values.h"
 

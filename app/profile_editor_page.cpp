@@ -1,13 +1,14 @@
-#include "store/profile_editor.h"
+#include "app/profile_editor_page.h"
 
 #include <string>
 
 #include "app/app_state.h"
 #include "app/gadget_ids.h"
-#include "store/profile_editor_form.h"
+#include "app/profile_editor_form.h"
+#include "app/profile_gadget.h"
+#include "app/settings.h"
+#include "i18n/profile_messages.h"
 #include "store/profile_editor_rules.h"
-#include "store/profile_gadget.h"
-#include "store/profile_store.h"
 
 using namespace gadget;
 

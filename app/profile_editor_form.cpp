@@ -1,7 +1,7 @@
-#include "store/profile_editor_form.h"
+#include "app/profile_editor_form.h"
 
 #include "app/gadget_ids.h"
-#include "store/key_value_text.h"
+#include "base/ascii.h"
 
 using namespace gadget;
 
@@ -26,7 +26,7 @@ std::string OnOneLine(std::string text) {
 }
 
 std::string AsStoredValue(const std::string& text) {
-    return kv::TrimBlanks(OnOneLine(text));
+    return base::TrimBlanks(OnOneLine(text));
 }
 
 }  // namespace

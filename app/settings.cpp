@@ -1,14 +1,14 @@
-#include "store/settings.h"
+#include "app/settings.h"
 
 #include <system_error>
 
 #include "app/app_state.h"
 #include "app/calculator_mode.h"
 #include "app/gadget_ids.h"
-#include "engine/number_text.h"
-#include "i18n/language.h"
+#include "app/language.h"
+#include "app/profile_gadget.h"
+#include "base/number_text.h"
 #include "store/key_value_file.h"
-#include "store/profile_gadget.h"
 #include "store/profile_store.h"
 #include "store/settings_values.h"
 
@@ -30,7 +30,7 @@ void LoadSettings(AppState& app) {
     KeyValueFile file;
     const bool opened = file.OpenKeyValueFileForReading(path);
 
-    LoadProfiles(app, file, opened);
+    app.profiles = ReadProfiles(file, opened);
     FillProfileGadget(g, app.profiles, gadget::kProfileCombo, -1);
     FillProfileGadget(g, app.profiles, gadget::kProfileList, -1);
 
@@ -65,4 +65,20 @@ void SaveSettings(AppState& app) {
         return;
     WriteSettingsGroup(file, SettingsFromGadgets(app.gadgets));
     file.CloseKeyValueFile();
+}
+
+bool SaveAll(AppState& app) {
+    return WriteSettingsFile(app.SettingsPath(), SettingsFromGadgets(app.gadgets), app.profiles);
+}
+
+SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {
+    SettingsValues v;
+    v.CalcState = g.State(gadget::kCalculatorCheck);
+    v.Time = g.State(gadget::kTimeUnitCombo);
+    v.OscillatorType = g.State(gadget::kFrequencyUnitCombo);
+    v.Oscillator = ReadDecimalText(g.Text(gadget::kFrequencyField));
+    v.WdtState = g.State(gadget::kWatchdogCheck);
+    v.NumberProf = g.State(gadget::kProfileCombo);
+    v.Language = g.State(gadget::kLanguageCombo);
+    return v;
 }

@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "app/delay_page.h"
 #include "app/gadget_ids.h"
 #include "app/main_window_layout.h"
-#include "engine/cycle_calculator.h"
-#include "engine/solve_delay.h"
-#include "store/profile_gadget.h"
+#include "app/profile_gadget.h"
 #include "ui/memory_gadgets.h"
 
 using namespace gadget;

@@ -1,12 +1,11 @@
-#include "i18n/language.h"
+#include "app/language.h"
 
-#include <system_error>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/gadget_ids.h"
+#include "app/ui_text_places.h"
 #include "i18n/language_file.h"
-#include "i18n/ui_text_table.h"
-#include "store/key_value_file.h"
 
 void ListLanguages(AppState& app) {
     ui::Gadgets& g = app.gadgets;
@@ -44,18 +43,16 @@ void LoadSelectedLanguage(AppState& app) {
 }
 
 void ApplyLanguage(AppState& app, const std::filesystem::path& path) {
-    KeyValueFile file;
+    std::optional<LanguageTexts> texts = ReadLanguageTexts(nullptr);
     if (!path.empty()) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(path, ec) || !file.OpenKeyValueFileForReading(path)) {
+        texts = ReadLanguageFile(path);
+        if (!texts) {
             app.gadgets.ShowMessage(kMissingLanguageFileTitle, MissingLanguageFileText(path),
                                     ui::MessageIcon::Error, ui::MessageButtons::Ok);
             return;
         }
     }
-    const LanguageTexts texts = ReadLanguageTexts(file.IsOpen() ? &file : nullptr);
-    file.CloseKeyValueFile();
-    ApplyUiTexts(app.gadgets, texts.ui);
-    app.messages = texts.messages;
+    ApplyUiTexts(app.gadgets, texts->ui);
+    app.messages = texts->messages;
     app.editorTitle = app.messages[Msg::Editor_data_base];
 }

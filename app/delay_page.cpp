@@ -1,0 +1,104 @@
+#include "app/delay_page.h"
+
+#include "app/app_state.h"
+#include "app/colors.h"
+#include "app/gadget_ids.h"
+#include "base/number_text.h"
+
+using namespace gadget;
+
+namespace {
+
+const Profile* SelectedProfile(const AppState& app) {
+    const ui::Gadgets& g = app.gadgets;
+    const int i = g.State(kProfileCombo);
+    if (i < 0 || g.ItemText(kProfileCombo, i).empty())
+        return nullptr;
+    if (static_cast<std::size_t>(i) >= app.profiles.size())
+        return nullptr;
+    return &app.profiles[static_cast<std::size_t>(i)];
+}
+
+CalculatorLines CalculatorFields(const ui::Gadgets& g) {
+    CalculatorLines calc;
+    calc.timeText = g.Text(kTimeField);
+    calc.timeUnit = g.State(kTimeUnitCombo);
+    calc.frequencyText = g.Text(kFrequencyField);
+    calc.frequencyUnit = g.State(kFrequencyUnitCombo);
+    return calc;
+}
+
+Variant SelectedVariant(const ui::Gadgets& g) {
+    return g.State(kWatchdogCheck) == 0 ? Variant::Plain : Variant::Watchdog;
+}
+
+int Solve(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator,
+          Variant variant) {
+    const CalculatorLines calc = CalculatorFields(app.gadgets);
+    return WriteDelayCode(app, outputGadget,
+                          AnswerCycles(delayCycles, variant, fromCalculator == 1 ? &calc : nullptr,
+                                       SelectedProfile(app), app.messages));
+}
+
+}  // namespace
+
+void CalculationRequest(AppState& app) {
+    ui::Gadgets& g = app.gadgets;
+    if (g.State(kCalculatorCheck) != 0) {
+        if (CalculateCycles(app) != 0) {
+            g.SetTextColor(kTimeField, colors::kBlack);
+            g.SetTextColor(kFrequencyField, colors::kBlack);
+        }
+        g.Focus(kTimeField);
+        return;
+    }
+    const std::int64_t cycles = ReadIntegerText(g.Text(kCyclesField));
+    const int placed = g.State(kWatchdogCheck) == 0 ? SolveDelay(app, kOutputBox, cycles, 0)
+                                                    : SolveDelayWdt(app, kOutputBox, cycles, 0);
+    if (placed != 0)
+        g.SetTextColor(kCyclesField, colors::kCalculated);
+    g.Focus(kCyclesField);
+}
+
+int CalculateCycles(AppState& app) {
+    ui::Gadgets& g = app.gadgets;
+    DelayRequest request;
+    request.calculator = CalculatorFields(g);
+    request.variant = SelectedVariant(g);
+    const DelayAnswer answer = AnswerDelay(request, SelectedProfile(app), app.messages,
+                                           {g.Text(kTimeLabel), g.Text(kFrequencyLabel)});
+    if (answer.delayCycles) {
+        g.SetText(kCyclesField, WriteIntegerText(*answer.delayCycles));
+    } else if (answer.message && answer.message->isError) {
+        // A count that cannot be had leaves no stale count behind; an empty field leaves it.
+        g.SetText(kCyclesField, "");
+    }
+    if (!answer.delayCycles && answer.message) {
+        const MessageText& m = *answer.message;
+        g.ShowMessage(m.title, m.text,
+                      m.isError ? ui::MessageIcon::Error : ui::MessageIcon::Warning,
+                      ui::MessageButtons::Ok);
+        return 0;
+    }
+    return WriteDelayCode(app, kOutputBox, answer);
+}
+
+int SolveDelay(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator) {
+    return Solve(app, outputGadget, delayCycles, fromCalculator, Variant::Plain);
+}
+
+int SolveDelayWdt(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator) {
+    return Solve(app, outputGadget, delayCycles, fromCalculator, Variant::Watchdog);
+}
+
+int WriteDelayCode(AppState& app, int outputGadget, const DelayAnswer& answer) {
+    // A plan never carries counts of an earlier, deeper plan.
+    app.loopCounts = answer.plan ? answer.plan->counts : LoopCounts{};
+    if (answer.message) {
+        const MessageText& m = *answer.message;
+        app.gadgets.ShowMessage(m.title, m.text, ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+        return 0;
+    }
+    app.gadgets.SetText(outputGadget, answer.code);
+    return 1;
+}

@@ -1,0 +1,21 @@
+// The delay page's operations as the window calls them: read the fields, ask the core for the
+// answer, show it. Each returns 1 when code was placed, 0 when a message was shown instead.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/delay_answer.h"
+
+struct AppState;
+
+// The calculate button: from the calculator or from the typed cycle count.
+void CalculationRequest(AppState& app);
+
+// The calculator: the time and frequency fields become the cycle count, which is solved.
+int CalculateCycles(AppState& app);
+int SolveDelay(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator);
+// The variant with one clrwdt after the innermost loop.
+int SolveDelayWdt(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator);
+// Puts the answer's code into the output gadget, or shows its message (the gadget keeps its
+// text).
+int WriteDelayCode(AppState& app, int outputGadget, const DelayAnswer& answer);

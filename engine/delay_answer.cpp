@@ -1,0 +1,51 @@
+#include "engine/delay_answer.h"
+
+#include <limits>
+
+#include "base/number_text.h"
+#include "engine/cycle_count.h"
+#include "engine/plan_delay.h"
+
+DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
+                         const CalculatorLines* calculator, const Profile* profile,
+                         const MessageTexts& texts, bool writeCode, std::string_view lineEnd) {
+    DelayAnswer answer;
+    answer.fromCalculator = calculator != nullptr;
+    // The lowest value stands for a count too large to read: no count to quote.
+    if (delayCycles != std::numeric_limits<std::int64_t>::min())
+        answer.delayCycles = delayCycles;
+    answer.plan = PlanDelay(delayCycles, variant);
+    if (!answer.plan) {
+        answer.message = RangeMessage(texts, variant);
+        return answer;
+    }
+    answer.plan->fromCalculator = calculator != nullptr ? 1 : 0;
+    if (!writeCode)
+        return answer;
+    if (profile == nullptr) {
+        answer.message = NoProfileMessage(texts);
+        return answer;
+    }
+    answer.code = DelayCodeText(*answer.plan, *profile, texts, calculator, lineEnd);
+    return answer;
+}
+
+DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
+                        const MessageTexts& texts, const FieldCaptions& captions,
+                        std::string_view lineEnd) {
+    if (!request.calculator) {
+        return AnswerCycles(ReadIntegerText(request.cyclesText), request.variant, nullptr, profile,
+                            texts, request.writeCode, lineEnd);
+    }
+    const CalculatorLines& calc = *request.calculator;
+    const CycleCount count =
+        ComputeCycleCount(calc.timeText, calc.timeUnit, calc.frequencyText, calc.frequencyUnit);
+    if (count.outcome != CycleCountOutcome::Cycles) {
+        DelayAnswer answer;
+        answer.fromCalculator = true;
+        answer.message = CalculatorMessage(texts, count.outcome, captions.time, captions.frequency);
+        return answer;
+    }
+    return AnswerCycles(count.cycles, request.variant, &calc, profile, texts, request.writeCode,
+                        lineEnd);
+}
