@@ -4,13 +4,15 @@
 // and the output box are recorded; with LOOPSMITH_SESSION_OUT naming a folder the record and
 // pictures of the three pages are written there, so that two builds can be compared byte for
 // byte (scripts/compare-builds.sh).
-#include <QCoreApplication>
-#include <QLineEdit>
+#include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +21,6 @@
 #include <functional>
 #include <iterator>
 
-#include "app/app_state.h"
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
 #include "app/startup.h"
@@ -40,11 +41,6 @@ void WriteBytes(const fs::path& file, const std::string& bytes) {
     ASSERT_TRUE(out.good()) << file;
 }
 
-std::string Utf8(const QString& s) {
-    const QByteArray b = s.toUtf8();
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
-}
-
 std::string IconName(QMessageBox::Icon icon) {
     switch (icon) {
         case QMessageBox::Information:
@@ -62,8 +58,9 @@ std::string IconName(QMessageBox::Icon icon) {
 }
 
 std::string Describe(const QMessageBox& box) {
-    std::string s = "title: " + Utf8(box.windowTitle()) + "\ntext: " + Utf8(box.text()) +
-                    "\nicon: " + IconName(box.icon()) + "\nbuttons:";
+    std::string s = "title: " + box.windowTitle().toStdString() +
+                    "\ntext: " + box.text().toStdString() + "\nicon: " + IconName(box.icon()) +
+                    "\nbuttons:";
     const std::pair<QMessageBox::StandardButton, const char*> kNames[] = {
         {QMessageBox::Ok, "Ok"}, {QMessageBox::Yes, "Yes"}, {QMessageBox::No, "No"}};
     for (const auto& [button, name] : kNames) {
@@ -135,10 +132,12 @@ class WindowSession : public ProgramFixture {
         const fs::path base = outDir / number;
         WriteBytes(base.string() + "-messages.txt", "# " + name + "\n" + boxes);
         WriteBytes(base.string() + "-output.txt", gadgets->Text(kOutputBox));
-        if (fs::exists(app->SettingsPath()))
-            WriteBytes(base.string() + "-settings.ini", Bytes(app->SettingsPath()));
+        if (fs::exists(SettingsFile()))
+            WriteBytes(base.string() + "-settings.ini", Bytes(SettingsFile()));
         ++stepNumber;
     }
+
+    fs::path SettingsFile() const { return folder / "Loopsmith.ini"; }
 
     void Click(int gadgetNumber) {
         QTest::mouseClick(W(gadgetNumber), Qt::LeftButton);
@@ -387,7 +386,7 @@ TEST_F(WindowSession, TypedDelaysCalculatorEditorLanguagesAndClose) {
         RunEventLoop(*app);
         ShutDown(*app);
     });
-    const std::string settings = Bytes(app->SettingsPath());
+    const std::string settings = Bytes(SettingsFile());
     EXPECT_NE(settings.find("[Fast]"), std::string::npos) << settings;
     EXPECT_EQ(settings.find("[Default PIC10, PIC12, PIC16]"), std::string::npos) << settings;
 }
