@@ -76,13 +76,6 @@ class WindowSession : public ProgramFixture {
   protected:
     void SetUp() override {
         ProgramFixture::SetUp();
-        // The language files shipped beside this program, so that a build carries its own.
-        const fs::path shipped =
-            fs::path(QCoreApplication::applicationDirPath().toStdString()) / "Language";
-        if (fs::is_directory(shipped)) {
-            fs::remove_all(folder / "Language");
-            fs::copy(shipped, folder / "Language");
-        }
         QApplication::setCursorFlashTime(0);  // a blinking caret would make pictures differ
         guard.stop();                         // this test answers the boxes itself
         QObject::connect(&answerer, &QTimer::timeout, [this] { AnswerOpenBox(); });
