@@ -28,12 +28,20 @@ inline fs::path FreshFolder() {
     return dir;
 }
 
+// The language files beside the test program when the build put them there, so that a kept
+// build runs on its own; else those of the source tree.
+inline fs::path ShippedLanguageFolder() {
+    const fs::path beside =
+        fs::path(QCoreApplication::applicationDirPath().toStdString()) / "Language";
+    return fs::is_directory(beside) ? beside : fs::path(LOOPSMITH_SOURCE_DIR) / "Language";
+}
+
 class ProgramFixture : public QtWindowTest {
   protected:
     void SetUp() override {
         QtWindowTest::SetUp();
         folder = FreshFolder();
-        fs::copy(fs::path(LOOPSMITH_SOURCE_DIR) / "Language", folder / "Language");
+        fs::copy(ShippedLanguageFolder(), folder / "Language");
         app = std::make_unique<AppState>(*gadgets, folder);
         // A message box would wait for a person: note it and close it instead.
         QObject::connect(&guard, &QTimer::timeout, [this] {
