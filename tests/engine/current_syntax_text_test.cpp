@@ -41,17 +41,6 @@ TEST(CurrentSyntaxText, Pic18BankedRegisterWatchdogAndLongDistance) {
                      "            nop"}));
 }
 
-TEST(CurrentSyntaxText, Pic16LabelTakesAColonInsideItsField) {
-    EXPECT_EQ(
-        DelayCodeText(*PlanDelay(1546, Variant::Plain), Current("MP", kFamilyPic16), kTexts,
-                      nullptr),
-        Lines({"; Задержка 1 546 машинных циклов", "            movlw       0",
-               "            movwf       Reg_1", "            movlw       2",
-               "            movwf       Reg_2", "MP:         decfsz      Reg_1,f",
-               "            goto        MP", "            nop", "            decfsz      Reg_2,f",
-               "            goto        MP", "            nop"}));
-}
-
 TEST(SubroutineText, BothSyntaxes) {
     const LoopPlan body = *PlanSubroutine(14, Variant::Plain);
     EXPECT_EQ(body.delayCycles, 10);
