@@ -49,7 +49,28 @@ std::optional<std::int64_t> Digits(std::string_view s, int base) {
     return v;
 }
 
-std::optional<std::int64_t> Number(std::string_view s) {
+// A radix letter after the digits ("0FBh", "251d"): the current assembler's forms. Only read
+// in decimal radix, where they cannot be mistaken for hexadecimal digits.
+std::optional<std::int64_t> SuffixedNumber(std::string_view s) {
+    if (s.size() < 2 || s[0] < '0' || s[0] > '9')
+        return std::nullopt;
+    const std::string_view digits = s.substr(0, s.size() - 1);
+    switch (std::tolower(static_cast<unsigned char>(s.back()))) {
+        case 'h':
+            return Digits(digits, 16);
+        case 'd':
+            return Digits(digits, 10);
+        case 'b':
+            return Digits(digits, 2);
+        case 'o':
+        case 'q':
+            return Digits(digits, 8);
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<std::int64_t> Number(std::string_view s, int radix) {
     if (s.size() >= 2 && s[0] == '.')
         return Digits(s.substr(1), 10);
     if (s.size() >= 3 && s[1] == '\'' && s.back() == '\'') {
@@ -69,7 +90,11 @@ std::optional<std::int64_t> Number(std::string_view s) {
     }
     if (s.size() >= 3 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
         return Digits(s.substr(2), 16);
-    return Digits(s, 16);
+    if (radix == 10) {
+        if (const auto v = SuffixedNumber(s))
+            return v;
+    }
+    return Digits(s, radix);
 }
 
 std::vector<std::string> SplitOperands(std::string_view s) {
@@ -101,6 +126,8 @@ struct PendingJump {
 
 class Parser {
   public:
+    explicit Parser(int radix) : radix_(radix) {}
+
     AsmBlockResult Run(const std::string& text) {
         std::size_t pos = 0;
         int line = 0;
@@ -140,7 +167,7 @@ class Parser {
 
     static bool IsMnemonic(const std::string& m) {
         return m == "movlw" || m == "movwf" || m == "decfsz" || m == "goto" || m == "bra" ||
-               m == "nop" || m == "clrwdt";
+               m == "nop" || m == "clrwdt" || m == "return" || m == "radix";
     }
 
     void ParseLine(std::string_view raw, int line) {
@@ -176,14 +203,22 @@ class Parser {
         const std::string mnemonic = Lower(rest.substr(0, n));
         const std::vector<std::string> ops = SplitOperands(rest.substr(n));
 
+        if (mnemonic == "radix") {
+            const std::string r = ops.size() == 1 ? Lower(ops[0]) : "";
+            if (r != "dec" && r != "hex" && r != "oct")
+                return Fail(line, "radix needs dec, hex or oct");
+            radix_ = r == "dec" ? 10 : r == "hex" ? 16 : 8;
+            return;
+        }
+
         Instruction in;
         in.line = line;
-        if (mnemonic == "nop" || mnemonic == "clrwdt") {
+        if (mnemonic == "nop" || mnemonic == "clrwdt" || mnemonic == "return") {
             if (!ops.empty())
                 return Fail(line, mnemonic + " takes no operand");
-            in.op = mnemonic == "nop" ? Op::Nop : Op::Clrwdt;
+            in.op = mnemonic == "nop" ? Op::Nop : mnemonic == "clrwdt" ? Op::Clrwdt : Op::Return;
         } else if (mnemonic == "movlw") {
-            const auto v = ops.size() == 1 ? Number(ops[0]) : std::nullopt;
+            const auto v = ops.size() == 1 ? Number(ops[0], radix_) : std::nullopt;
             if (!v || *v > 255)
                 return Fail(line, "movlw needs a literal from 0 to 255");
             in.op = Op::Movlw;
@@ -221,7 +256,8 @@ class Parser {
 
     static bool AccessBit(const std::string& s) {
         const std::string a = Lower(s);
-        return a == "0" || a == "1" || a == "access" || a == "banked" || a == "a" || a == "b";
+        return a == "0" || a == "1" || a == "access" || a == "banked" || a == "a" || a == "b" ||
+               a == "c";
     }
 
     bool DecrementOperands(const std::vector<std::string>& ops, Instruction& in) {
@@ -249,7 +285,7 @@ class Parser {
         PendingJump j{result_.block.code.size(), "", 0};
         if (op[0] == '$') {
             if (op.size() > 1) {
-                const auto n = op.size() > 2 ? Number(op.substr(2)) : std::nullopt;
+                const auto n = op.size() > 2 ? Number(op.substr(2), radix_) : std::nullopt;
                 if ((op[1] != '-' && op[1] != '+') || !n) {
                     Fail(line, "jump target not understood: " + op);
                     return false;
@@ -289,6 +325,7 @@ class Parser {
         }
     }
 
+    int radix_;
     AsmBlockResult result_;
     bool ok_ = true;
     std::map<std::string, std::size_t> labels_;
@@ -298,6 +335,6 @@ class Parser {
 
 }  // namespace
 
-AsmBlockResult ParseAsmBlock(const std::string& text) {
-    return Parser().Run(text);
+AsmBlockResult ParseAsmBlock(const std::string& text, int radix) {
+    return Parser(radix).Run(text);
 }

@@ -1,12 +1,13 @@
-// A block of PIC assembler in the form the program writes (either family, labels or "$-n"
-// jumps), read into instructions that can be run.
+// A block of PIC assembler in the forms the program writes (either family, either syntax,
+// labels or "$-n" jumps, an inline block or a subroutine), read into instructions that can be
+// run.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum class Op { Movlw, Movwf, Decfsz, Jump, Nop, Clrwdt };
+enum class Op { Movlw, Movwf, Decfsz, Jump, Nop, Clrwdt, Return };
 
 struct Instruction {
     Op op = Op::Nop;
@@ -31,6 +32,13 @@ struct AsmBlockResult {
     std::string error;  // what was not understood, in English
 };
 
+// The radix of bare numbers: the classic assemblers' default, and the current Microchip
+// assembler's.
+inline constexpr int kClassicRadix = 16;
+inline constexpr int kCurrentRadix = 10;
+
 // Comments (";" to the line end) and empty lines are skipped. Numbers: ".n" and d'n' are
-// decimal; 0xn, h'n' and bare digits are hexadecimal, the assemblers' default radix.
-AsmBlockResult ParseAsmBlock(const std::string& text);
+// decimal, 0xn and h'n' hexadecimal; bare digits are read in `radix`, which a "radix dec",
+// "radix hex" or "radix oct" line changes from there on. In decimal radix "0FBh", "251d",
+// "101b" and "17o" are read as well. "return" ends a subroutine; "call" is not read.
+AsmBlockResult ParseAsmBlock(const std::string& text, int radix = kClassicRadix);

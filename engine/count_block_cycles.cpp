@@ -74,6 +74,13 @@ class Machine {
                     }
                     break;
                 }
+                case Op::Return:
+                    // The caller's next instruction is outside the block: counting ends here.
+                    if (!AddCycles(2))
+                        return Fail("more cycles than 64 bits hold");
+                    returned_ = true;
+                    pc_ = end;
+                    break;
                 case Op::Jump: {
                     if (!AddCycles(2))
                         return Fail("more cycles than 64 bits hold");
@@ -89,6 +96,7 @@ class Machine {
         BlockCycles r;
         r.ok = true;
         r.cycles = cycles_;
+        r.returned = returned_;
         return r;
     }
 
@@ -170,6 +178,7 @@ class Machine {
     std::vector<Snapshot> snaps_;
     std::int64_t cycles_ = 0;
     int pc_ = 0;
+    bool returned_ = false;
     std::string error_;
 };
 
@@ -185,7 +194,7 @@ BlockCycles CountBlockCycles(const AsmBlock& block, const CountOptions& options)
 }
 
 BlockCycles CountTextCycles(const std::string& text, const CountOptions& options) {
-    AsmBlockResult parsed = ParseAsmBlock(text);
+    AsmBlockResult parsed = ParseAsmBlock(text, options.radix);
     if (!parsed.ok) {
         BlockCycles r;
         r.errorLine = parsed.errorLine;

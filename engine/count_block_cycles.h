@@ -1,5 +1,5 @@
 // Runs a block of assembler and counts its machine cycles, from its first instruction until
-// it runs past its last one.
+// it runs past its last one or returns.
 #pragma once
 
 #include <cstdint>
@@ -9,14 +9,16 @@
 
 struct BlockCycles {
     bool ok = false;
-    std::int64_t cycles = 0;
-    int errorLine = 0;  // where a run-time fault was found
+    std::int64_t cycles = 0;  // a subroutine's: with its return, without the call
+    bool returned = false;    // the run ended on a return
+    int errorLine = 0;        // where a run-time fault was found
     std::string error;
 };
 
 struct CountOptions {
     bool skipPasses = true;  // off: plain stepping, for checking the skips themselves
     std::int64_t stepLimit = 200000000;
+    int radix = kClassicRadix;  // of bare numbers; kCurrentRadix for current-syntax text
 };
 
 // Steps instruction by instruction, but where a loop pass has repeated with only its own

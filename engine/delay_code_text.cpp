@@ -27,26 +27,31 @@ const std::string& FrequencyUnitText(const MessageTexts& texts, int index) {
     return texts[static_cast<Msg>(static_cast<int>(Msg::MHZ) + index)];
 }
 
-// Spelling of one profile, derived once per text.
+// Spelling of one profile, derived once per text: its family, jump style and syntax.
 class Spelling {
   public:
     Spelling(const Profile& p, std::string_view lineEnd)
         : p_(p),
           pic18_(p.TypePIC == kFamilyPic18),
           relative_(p.Label == "$"),
+          current_(p.Syntax == kSyntaxCurrent),
           step_(pic18_ ? 2 : 1),
           end_(lineEnd) {}
 
     void Load(std::string& out, int k, std::uint8_t value) const {
         out += kBlankField;
-        out += "movlw       .";
+        out += current_ ? "movlw       " : "movlw       .";
         AppendNumber(out, value);
         out += end_;
         out += kBlankField;
         out += "movwf       ";
         out += p_.Reg[k - 1];
-        if (pic18_ && Banked(k))
+        if (current_) {
+            if (pic18_)
+                out += Banked(k) ? ",b" : ",c";
+        } else if (pic18_ && Banked(k)) {
             out += ",1";
+        }
         out += end_;
     }
 
@@ -55,7 +60,11 @@ class Spelling {
             out += kBlankField;
         } else {
             out += p_.Label;
-            const std::size_t n = p_.Label.size();
+            std::size_t n = p_.Label.size();
+            if (current_) {
+                out += ':';
+                ++n;
+            }
             out.append(n < 12 ? 12 - n : 1, ' ');
         }
         out += "decfsz      ";
@@ -75,7 +84,8 @@ class Spelling {
         out += "        ";
         if (relative_) {
             out += "$-";
-            if (distance >= 10)
+            // Classic text reads bare numbers as hexadecimal; 1..9 mean the same either way.
+            if (distance >= 10 && !current_)
                 out += '.';
             AppendNumber(out, distance);
         } else {
@@ -97,7 +107,11 @@ class Spelling {
 
     void DecrementOperand(std::string& out, int k) const {
         out += p_.Reg[k - 1];
-        if (!pic18_) {
+        if (current_) {
+            out += ",f";
+            if (pic18_)
+                out += Banked(k) ? ",b" : ",c";
+        } else if (!pic18_) {
             out += ",F";
         } else if (Banked(k)) {
             out += ",F,1";
@@ -108,6 +122,7 @@ class Spelling {
     const Profile& p_;
     bool pic18_;
     bool relative_;
+    bool current_;
     int step_;
     std::string_view end_;
 };
@@ -143,22 +158,21 @@ std::string AppendCalculatorLines(const std::string& header, const CalculatorLin
     return out;
 }
 
-std::string DelayCodeText(const LoopPlan& plan, const Profile& profile, const MessageTexts& texts,
-                          const CalculatorLines* calc, std::string_view lineEnd) {
+std::string DelayHeaderLine(std::int64_t cycles, const MessageTexts& texts,
+                            std::string_view lineEnd) {
+    std::string out = texts[Msg::Delay];
+    out += GroupDigits(cycles);
+    out += texts[Msg::machine_cycles];
+    out += lineEnd;
+    return out;
+}
+
+void AppendDelayInstructions(std::string& out, const LoopPlan& plan, const Profile& profile,
+                             std::string_view lineEnd) {
     const Spelling sp(profile, lineEnd);
     // The solvers give 1..8; anything else must still not reach past the eight names.
     const int L = std::clamp(plan.registerCount, 1, 8);
     const bool extraNop = plan.extraNop == 1;
-
-    std::string out;
-    out.reserve(160 + 70 * L + 16 * plan.tailNops);
-    out += texts[Msg::Delay];
-    out += GroupDigits(plan.delayCycles);
-    out += texts[Msg::machine_cycles];
-    out += lineEnd;
-    if (plan.fromCalculator == 1 && calc != nullptr) {
-        out = AppendCalculatorLines(out, *calc, texts, lineEnd);
-    }
 
     for (int k = 1; k <= L; ++k)
         sp.Load(out, k, plan.counts[k]);
@@ -186,5 +200,15 @@ std::string DelayCodeText(const LoopPlan& plan, const Profile& profile, const Me
     }
     for (int i = 0; i < plan.tailNops; ++i)
         sp.Line(out, "nop");
+}
+
+std::string DelayCodeText(const LoopPlan& plan, const Profile& profile, const MessageTexts& texts,
+                          const CalculatorLines* calc, std::string_view lineEnd) {
+    std::string out = DelayHeaderLine(plan.delayCycles, texts, lineEnd);
+    out.reserve(160 + 70 * std::clamp(plan.registerCount, 1, 8) + 16 * plan.tailNops);
+    if (plan.fromCalculator == 1 && calc != nullptr) {
+        out = AppendCalculatorLines(out, *calc, texts, lineEnd);
+    }
+    AppendDelayInstructions(out, plan, profile, lineEnd);
     return out;
 }

@@ -1,4 +1,5 @@
-// Spells a loop plan as PIC assembler text for one profile: no gadgets, no shared state.
+// Spells a loop plan as PIC assembler text for one profile, in its family and its syntax
+// (classic or the current Microchip assembler): no gadgets, no shared state.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,16 @@ std::string GroupDigits(std::int64_t value);
 std::string AppendCalculatorLines(const std::string& header, const CalculatorLines& calc,
                                   const MessageTexts& texts,
                                   std::string_view lineEnd = kWindowLineEnd);
+
+// The first comment line: the count in groups of three between the Delay and machine_cycles
+// texts.
+std::string DelayHeaderLine(std::int64_t cycles, const MessageTexts& texts,
+                            std::string_view lineEnd = kWindowLineEnd);
+
+// The instructions of a plan (loads, loop nest, nops) spelled for the profile's family, jump
+// style and syntax, appended to `out`.
+void AppendDelayInstructions(std::string& out, const LoopPlan& plan, const Profile& profile,
+                             std::string_view lineEnd = kWindowLineEnd);
 
 // The whole text for a plan. The calculator lines follow the header when the plan comes from
 // the calculator and `calc` is given.

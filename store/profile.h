@@ -10,12 +10,17 @@ inline constexpr int kFamilyPic18 = 1;  // "PIC 18": bra, ACCESS/BANKED
 inline constexpr int kAccessBank = 0;   // "ACCESS"
 inline constexpr int kBanked = 1;       // "BANKED"
 
+// The assembler the code is spelled for.
+inline constexpr int kSyntaxClassic = 0;  // MPASM and gpasm: ".251", ",F", a label without colon
+inline constexpr int kSyntaxCurrent = 1;  // XC8's PIC Assembler: "251", ",f", ",c", "Loop:"
+
 struct Profile {
     std::string Name;
     std::array<std::string, 8> Reg;  // Reg1..Reg8 at indices 0..7
     std::string Label;               // "$": no label, relative jumps
     int TypePIC = kFamilyPic16;
     std::array<int, 8> RegType{};  // RegType1..RegType8 at indices 0..7
+    int Syntax = kSyntaxClassic;   // any value other than kSyntaxCurrent spells classic
 
     friend bool operator==(const Profile&, const Profile&) = default;
 };

@@ -7,6 +7,7 @@
 
 #include "engine/count_block_cycles.h"
 #include "engine/delay_code_text.h"
+#include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
 
 namespace {
@@ -22,25 +23,60 @@ std::vector<Profile> Profiles() {
             MakeProfile("p18 relative", "$", kFamilyPic18), banked};
 }
 
+// The same four spelled for the current assembler.
+std::vector<Profile> CurrentProfiles() {
+    std::vector<Profile> out = Profiles();
+    for (Profile& p : out) {
+        p.Name += " current";
+        p.Syntax = kSyntaxCurrent;
+    }
+    return out;
+}
+
+CountOptions Decimal() {
+    CountOptions o;
+    o.radix = kCurrentRadix;
+    return o;
+}
+
+// Every delay inline in both syntaxes, and as the body of a subroutine called with d + 4:
+// the subroutine's run ends on its return, and with the call it takes the requested count.
 class Agreement {
   public:
     void Check(std::int64_t d, Variant v) {
         const auto plan = PlanDelay(d, v);
         ASSERT_TRUE(plan.has_value()) << d;
-        for (const Profile& p : profiles_) {
-            const BlockCycles run = CountTextCycles(DelayCodeText(*plan, p, kTexts, nullptr));
-            if (!run.ok || run.cycles != d) {
-                if (++failures_ <= 5) {
-                    ADD_FAILURE() << d << " on " << p.Name << ": " << run.cycles << " " << run.error
-                                  << " line " << run.errorLine;
-                }
-            }
+        for (const Profile& p : profiles_)
+            Expect(CountTextCycles(DelayCodeText(*plan, p, kTexts, nullptr)), d, p, false);
+        for (const Profile& p : current_)
+            Expect(CountTextCycles(DelayCodeText(*plan, p, kTexts, nullptr), Decimal()), d, p,
+                   false);
+        const auto body = PlanSubroutine(d + 4, v);
+        ASSERT_TRUE(body.has_value()) << d;
+        for (const Profile& p : {profiles_[1], profiles_[2], current_[0], current_[3]}) {
+            const std::string text =
+                DelaySubroutineText(*body, p, "Delay", kTexts, "; with call and return", nullptr);
+            // Current text read through its "radix dec" line, as gpasm reads it.
+            const BlockCycles run = p.Syntax == kSyntaxCurrent
+                                        ? CountTextCycles("        radix dec\r\n" + text)
+                                        : CountTextCycles(text);
+            Expect(run, d + 4 - kCallCycles, p, true);
         }
     }
     ~Agreement() { EXPECT_EQ(failures_, 0); }
 
   private:
+    void Expect(const BlockCycles& run, std::int64_t want, const Profile& p, bool subroutine) {
+        if (run.ok && run.cycles == want && run.returned == subroutine)
+            return;
+        if (++failures_ <= 5) {
+            ADD_FAILURE() << want << " on " << p.Name << (subroutine ? " subroutine" : "") << ": "
+                          << run.cycles << " " << run.error << " line " << run.errorLine;
+        }
+    }
+
     std::vector<Profile> profiles_ = Profiles();
+    std::vector<Profile> current_ = CurrentProfiles();
     int failures_ = 0;
 };
 
@@ -68,6 +104,7 @@ TEST(Interpreter, AgreesAroundMultiplesOfTheWeightsAndTheShortRemainders) {
             a.Check(d, v);
         for (std::int64_t d = 100926460; d <= 100926490; ++d)
             a.Check(d, v);
+        a.Check(kLargestDelay, v);
     }
 }
 
@@ -172,6 +209,15 @@ TEST(Interpreter, ReadsTheFormsItDoesNotWriteItself) {
         // Decrement into W leaves the register alone: a pass that counts nothing, once.
         {"  movlw .1\n  movwf R\n  decfsz R,W\n  nop\n", 2 + 2},
         {"  movlw .0\n  movwf R\nL decfsz R\n  bra L\n", 2 + 3 * 256 - 1},
+        // From a radix line on, bare numbers are decimal, and suffixed forms are read.
+        {"  movlw 10\n  radix dec\n  movlw 16\n  movwf R\nL: decfsz R,f,c\n  bra $-2\n",
+         3 + 3 * 16 - 1},
+        {"  radix dec\n  movlw 10h\n  movwf R\n  decfsz R,f,b\n  bra $-2\n", 2 + 3 * 16 - 1},
+        {"  radix dec\n  movlw 16d\n  movwf R\n  decfsz R,f\n  goto $-1\n", 2 + 3 * 16 - 1},
+        {"  radix dec\n  movlw 101b\n  movwf R\n  decfsz R,f\n  goto $-1\n", 2 + 3 * 5 - 1},
+        // A subroutine: its label on a line of its own, and nothing after the return runs.
+        {"Delay:\n  movlw .3\n  movwf R\n  decfsz R,F\n  goto $-1\n  return\n  nop\n",
+         2 + 3 * 3 - 1 + 2},
     };
     for (const Case& c : cases) {
         const BlockCycles run = CountTextCycles(c.text);
@@ -197,6 +243,8 @@ TEST(Interpreter, FaultsComeWithTheirLine) {
         {"L nop\nL nop\n", 2, "twice"},
         {"  nop x\n", 1, "no operand"},
         {"  decfsz R,X\n", 1, "decfsz"},
+        {"  nop\n  radix bin\n", 2, "radix"},
+        {"  return .1\n", 1, "no operand"},
         {"; only a comment\n", 0, "no instruction"},
     };
     for (const Case& c : cases) {

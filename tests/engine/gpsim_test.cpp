@@ -1,5 +1,6 @@
 // Generated blocks assembled by gpasm and timed by gpsim's cycle counter: the real tools, not
-// our own model of them. Many blocks share one program, each ending on a breakpoint label.
+// our own model of them. Many blocks share one program, each ending on a breakpoint label; a
+// subroutine is timed from before its call to the instruction after the call.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <sstream>
 
 #include "engine/delay_code_text.h"
+#include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
 
 namespace fs = std::filesystem;
@@ -55,6 +57,7 @@ struct Request {
     std::int64_t delay;
     Variant variant;
     Profile profile;
+    bool subroutine = false;  // called as "Sub<n>", the delay counting the call and the return
 };
 
 std::string ReadFile(const fs::path& p) {
@@ -72,16 +75,32 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
         << part.config << "\r\n";
     for (int k = 1; k <= 8; ++k)
         src << "Reg_" << k << " equ 0x" << std::hex << 0x20 + k - 1 << std::dec << "\r\n";
+    if (std::any_of(requests.begin(), requests.end(),
+                    [](const Request& r) { return r.profile.Syntax == kSyntaxCurrent; })) {
+        // What the current assembler has built in; classic text means the same under it.
+        src << "        radix dec\r\nf equ 1\r\nw equ 0\r\n";
+        if (part.pic18)
+            src << "c equ 0\r\nb equ 1\r\n";
+    }
     src << "        org 0\r\n";
+    std::string subroutines;
     for (std::size_t i = 0; i < requests.size(); ++i) {
         const Request& r = requests[i];
-        const auto plan = PlanDelay(r.delay, r.variant);
+        const auto plan =
+            r.subroutine ? PlanSubroutine(r.delay, r.variant) : PlanDelay(r.delay, r.variant);
         if (!plan) {
             ADD_FAILURE() << "no plan for " << r.delay;
             return {};
         }
-        src << DelayCodeText(*plan, r.profile, texts, nullptr);
-        const std::string mark = "B" + std::to_string(i + 1);
+        const std::string n = std::to_string(i + 1);
+        if (r.subroutine) {
+            src << "            call        Sub" << n << "\r\n";
+            subroutines += DelaySubroutineText(*plan, r.profile, "Sub" + n, texts,
+                                               "; call and return included", nullptr);
+        } else {
+            src << DelayCodeText(*plan, r.profile, texts, nullptr);
+        }
+        const std::string mark = "B" + n;
         if (i + 1 < requests.size()) {
             src << mark << "\r\n";
         } else {
@@ -89,7 +108,7 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
         }
         cmd << "break e " << mark << "\n";
     }
-    src << "        end\r\n";
+    src << subroutines << "        end\r\n";
     for (std::size_t i = 0; i < requests.size(); ++i)
         cmd << "run\ncycles\n";
     cmd << "quit\n";
@@ -141,7 +160,8 @@ class Gpsim : public ::testing::Test {
                 return;
             for (std::size_t i = 0; i < some.size(); ++i) {
                 EXPECT_EQ(measured[i], some[i].delay)
-                    << some[i].profile.Name << (some[i].variant == Variant::Watchdog ? " wdt" : "");
+                    << some[i].profile.Name << (some[i].variant == Variant::Watchdog ? " wdt" : "")
+                    << (some[i].subroutine ? " subroutine" : "");
             }
         }
     }
@@ -191,5 +211,52 @@ TEST_P(GpsimFamily, EveryBlockTakesItsDelay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, GpsimFamily, ::testing::Values(&kPic16, &kPic18));
+
+// Up to some millions of cycles, so that these programs run in a few seconds: the small and
+// boundary delays and a random spread.
+std::vector<std::int64_t> ShortDelays(Variant v, int seed) {
+    std::vector<std::int64_t> d = {SmallestSubroutineDelay(v)};
+    for (std::int64_t x : Delays(v, seed)) {
+        if (x <= 3000000)
+            d.push_back(x);
+    }
+    return d;
+}
+
+// Blocks for the current assembler and delay subroutines in both syntaxes: labels and "$",
+// BANKED registers on PIC18 as above.
+class GpsimCurrentAndSubroutine : public Gpsim,
+                                  public ::testing::WithParamInterface<const Part*> {};
+
+TEST_P(GpsimCurrentAndSubroutine, EveryBlockTakesItsDelay) {
+    const Part& part = *GetParam();
+    const int family = part.pic18 ? kFamilyPic18 : kFamilyPic16;
+    std::vector<Request> current, subClassic, subCurrent;
+    int i = 0;
+    for (Variant v : {Variant::Plain, Variant::Watchdog}) {
+        for (std::int64_t d : ShortDelays(v, v == Variant::Plain ? 3 : 4)) {
+            ++i;
+            Profile p = MakeProfile("relative", "$", family);
+            if (i % 2 == 0) {
+                p = MakeProfile("label", "Loop" + std::to_string(i), family);
+                if (part.pic18 && i % 4 == 0) {
+                    for (int k = 0; k < 8; k += 2)
+                        p.RegType[k] = kBanked;
+                }
+            }
+            Profile c = p;
+            c.Syntax = kSyntaxCurrent;
+            current.push_back({d, v, c});
+            if (d >= SmallestSubroutineDelay(v))
+                (i % 3 == 0 ? subClassic : subCurrent).push_back({d, v, i % 3 == 0 ? p : c, true});
+        }
+    }
+    const std::size_t perProgram = part.pic18 ? 500 : 40;
+    Expect(part, current, perProgram);
+    Expect(part, subClassic, perProgram);
+    Expect(part, subCurrent, perProgram);
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimCurrentAndSubroutine, ::testing::Values(&kPic16, &kPic18));
 
 }  // namespace
