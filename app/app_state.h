@@ -11,6 +11,12 @@
 #include "store/settings_values.h"
 #include "ui/gadgets.h"
 
+enum class EditorMode {
+    Idle,
+    New,      // a new profile in the form
+    Editing,  // a profile of the list in the form
+};
+
 inline constexpr const char* kDefaultEditorTitle = "Loopsmith - Редактор базы данных";
 
 struct AppState {
@@ -27,7 +33,7 @@ struct AppState {
     MessageTexts messages = DefaultMessageTexts();
     std::string editorTitle = kDefaultEditorTitle;
 
-    int editorMode = 0;  // 0 idle, 1 new profile, 2 editing a profile
+    EditorMode editorMode = EditorMode::Idle;
     int editIndex = -1;
     std::string editName;
 
@@ -37,7 +43,3 @@ struct AppState {
     std::filesystem::path SettingsPath() const { return folder / kSettingsFileName; }
     std::filesystem::path LanguageFolder() const { return folder / "Language"; }
 };
-
-inline constexpr int kEditorIdle = 0;
-inline constexpr int kEditorNew = 1;
-inline constexpr int kEditorEditing = 2;

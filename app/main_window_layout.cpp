@@ -41,7 +41,7 @@ GadgetLayout Combo(int number, int parent, ui::Rect place, int selected,
 GadgetLayout FilteredField(int number, int parent, ui::Rect place, int maxLength, bool allowPoint) {
     GadgetLayout g = Make(number, GadgetKind::TextField, parent, place);
     g.maxLength = maxLength;
-    g.filterGadget = 1;
+    g.filterInput = true;
     g.filterAllowsPoint = allowPoint;
     return g;
 }

@@ -55,14 +55,14 @@ void LockEditor(AppState& app, bool lock) {
 
 void EditorPageEntered(AppState& app) {
     app.gadgets.SetState(kProfileList, app.gadgets.State(kProfileCombo));
-    app.editorMode = kEditorIdle;
+    app.editorMode = EditorMode::Idle;
     LockEditor(app, true);
 }
 
 void EditorNew(AppState& app) {
     LockEditor(app, false);
     ShowProfileInForm(app.gadgets, Profile{});
-    app.editorMode = kEditorNew;
+    app.editorMode = EditorMode::New;
 }
 
 void EditorEdit(AppState& app) {
@@ -76,11 +76,11 @@ void EditorEdit(AppState& app) {
         return;
     LockEditor(app, false);
     ShowProfileInForm(app.gadgets, app.profiles[app.editIndex]);
-    app.editorMode = kEditorEditing;
+    app.editorMode = EditorMode::Editing;
 }
 
 void EditorDelete(AppState& app) {
-    app.editorMode = kEditorIdle;
+    app.editorMode = EditorMode::Idle;
     app.editIndex = app.gadgets.State(kProfileList);
     if (app.editIndex < 0) {
         Tell(app, app.messages[Msg::No_Chose_Del_Profile]);
@@ -103,7 +103,7 @@ void EditorDelete(AppState& app) {
 
 void EditorOk(AppState& app) {
     const Profile form = ReadProfileForm(app.gadgets);
-    const int ownIndex = app.editorMode == kEditorEditing ? app.editIndex : -1;
+    const int ownIndex = app.editorMode == EditorMode::Editing ? app.editIndex : -1;
     const FormVerdict verdict = CheckProfileForm(form, app.profiles, ownIndex);
     if (verdict != FormVerdict::Accepted) {
         Tell(app, VerdictText(verdict, app.messages, form.Name));
@@ -112,12 +112,12 @@ void EditorOk(AppState& app) {
     app.editName = form.Name;
 
     int target = -1;
-    if (app.editorMode == kEditorNew) {
+    if (app.editorMode == EditorMode::New) {
         app.editIndex = app.gadgets.State(kProfileList);
         target = NewProfilePosition(app.editIndex, ProfileCount(app));
         app.profiles.insert(app.profiles.begin() + target, Profile{});
         ++app.editIndex;
-    } else if (app.editorMode == kEditorEditing) {
+    } else if (app.editorMode == EditorMode::Editing) {
         if (app.editIndex >= 0 && app.editIndex < ProfileCount(app))
             target = app.editIndex;
     } else {
@@ -131,12 +131,12 @@ void EditorOk(AppState& app) {
     app.profiles[target] = form;
     PublishChange(app, app.editIndex);
     LockEditor(app, true);
-    app.editorMode = kEditorIdle;
+    app.editorMode = EditorMode::Idle;
 }
 
 void EditorCancel(AppState& app) {
     LockEditor(app, true);
-    app.editorMode = kEditorIdle;
+    app.editorMode = EditorMode::Idle;
 }
 
 void EditorFamilyChanged(AppState& app) {

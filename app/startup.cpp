@@ -7,7 +7,7 @@
 #include "app/settings.h"
 
 void StartUp(AppState& app) {
-    app.editorMode = kEditorIdle;
+    app.editorMode = EditorMode::Idle;
     LockEditor(app, true);
     ListLanguages(app);
     LoadSettings(app);

@@ -19,7 +19,7 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
         answer.message = RangeMessage(texts, variant);
         return answer;
     }
-    answer.plan->fromCalculator = calculator != nullptr ? 1 : 0;
+    answer.plan->fromCalculator = calculator != nullptr;
     if (!writeCode)
         return answer;
     if (profile == nullptr) {

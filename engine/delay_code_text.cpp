@@ -172,7 +172,7 @@ void AppendDelayInstructions(std::string& out, const LoopPlan& plan, const Profi
     const Spelling sp(profile, lineEnd);
     // The solvers give 1..8; anything else must still not reach past the eight names.
     const int L = std::clamp(plan.registerCount, 1, 8);
-    const bool extraNop = plan.extraNop == 1;
+    const bool extraNop = plan.extraNop;
 
     for (int k = 1; k <= L; ++k)
         sp.Load(out, k, plan.counts[k]);
@@ -181,7 +181,7 @@ void AppendDelayInstructions(std::string& out, const LoopPlan& plan, const Profi
     int distance = sp.step();
     sp.Jump(out, distance);
     distance += 2 * sp.step();
-    if (plan.clearWatchdog == 1) {
+    if (plan.clearWatchdog) {
         sp.Line(out, "clrwdt");
         distance += sp.step();
     }
@@ -206,7 +206,7 @@ std::string DelayCodeText(const LoopPlan& plan, const Profile& profile, const Me
                           const CalculatorLines* calc, std::string_view lineEnd) {
     std::string out = DelayHeaderLine(plan.delayCycles, texts, lineEnd);
     out.reserve(160 + 70 * std::clamp(plan.registerCount, 1, 8) + 16 * plan.tailNops);
-    if (plan.fromCalculator == 1 && calc != nullptr) {
+    if (plan.fromCalculator && calc != nullptr) {
         out = AppendCalculatorLines(out, *calc, texts, lineEnd);
     }
     AppendDelayInstructions(out, plan, profile, lineEnd);

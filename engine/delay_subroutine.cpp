@@ -17,7 +17,7 @@ std::string DelaySubroutineText(const LoopPlan& body, const Profile& profile, st
         DelayHeaderLine(body.delayCycles + kCallCycles + kReturnCycles, texts, lineEnd);
     out += callReturnLine;
     out += lineEnd;
-    if (body.fromCalculator == 1 && calc != nullptr)
+    if (body.fromCalculator && calc != nullptr)
         out = AppendCalculatorLines(out, *calc, texts, lineEnd);
     out += name;
     if (profile.Syntax == kSyntaxCurrent)

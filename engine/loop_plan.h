@@ -12,9 +12,9 @@ struct LoopPlan {
     int registerCount = 1;  // 1..8
     LoopCounts counts{};    // the load value of register k at index k
     int tailNops = 0;
-    int extraNop = 0;       // 1: one nop before the outermost decfsz (only with 2+ registers)
-    int clearWatchdog = 0;  // 1: the plan counts one clrwdt after the innermost loop
-    int fromCalculator = 0;
+    bool extraNop = false;       // one nop before the outermost decfsz (only with 2+ registers)
+    bool clearWatchdog = false;  // the plan counts one clrwdt after the innermost loop
+    bool fromCalculator = false;
 
     friend bool operator==(const LoopPlan&, const LoopPlan&) = default;
 };

@@ -43,7 +43,7 @@ bool Decompose(std::int64_t rest, int registerCount, int extraNop,
 }  // namespace
 
 __int128 PlanCycles(const LoopPlan& plan) {
-    const Variant v = plan.clearWatchdog == 1 ? Variant::Watchdog : Variant::Plain;
+    const Variant v = plan.clearWatchdog ? Variant::Watchdog : Variant::Plain;
     const auto& w = WeightsOf(v);
     const int L = plan.registerCount;
     if (L < 1 || L > 8)
@@ -51,7 +51,7 @@ __int128 PlanCycles(const LoopPlan& plan) {
     __int128 total = NestBaseCycles(v, L) + std::int64_t{3} * Passes(plan.counts[1]);
     for (int k = 2; k <= L; ++k)
         total += static_cast<__int128>(Passes(plan.counts[k]) - 1) * w[k];
-    if (plan.extraNop == 1)
+    if (plan.extraNop)
         total += Passes(plan.counts[L]);
     return total + plan.tailNops;
 }
@@ -60,7 +60,7 @@ bool IsExactPlan(const LoopPlan& plan) {
     const int L = plan.registerCount;
     if (L < 1 || L > 8 || plan.tailNops < 0)
         return false;
-    if (plan.extraNop != 0 && (plan.extraNop != 1 || L < 2))
+    if (plan.extraNop && L < 2)
         return false;
     for (int k = L + 1; k < static_cast<int>(plan.counts.size()); ++k) {
         if (plan.counts[k] != 0)
@@ -75,7 +75,7 @@ PlainSolve SolveWithoutHoldBack(std::int64_t D, Variant variant) {
     PlainSolve result;
     LoopPlan& p = result.plan;
     p.delayCycles = D;
-    p.clearWatchdog = wdt;
+    p.clearWatchdog = variant == Variant::Watchdog;
 
     std::int64_t o = D;
     int L = 0;
@@ -120,8 +120,8 @@ PlainSolve SolveWithoutHoldBack(std::int64_t D, Variant variant) {
             }
             break;
         }
-        if (q - L + 1 >= 257 && p.extraNop == 0) {
-            p.extraNop = 1;
+        if (q - L + 1 >= 257 && !p.extraNop) {
+            p.extraNop = true;
             const int n = Passes(p.counts[L]);
             o -= n;
             if (o - n - 771 >= L && (L < 4 + wdt || n < 3))
@@ -155,8 +155,8 @@ std::optional<LoopPlan> FewestTailPlan(std::int64_t D, int L, Variant variant) {
             LoopPlan p;
             p.delayCycles = D;
             p.registerCount = L;
-            p.clearWatchdog = variant == Variant::Watchdog ? 1 : 0;
-            p.extraNop = extraNop;
+            p.clearWatchdog = variant == Variant::Watchdog;
+            p.extraNop = extraNop == 1;
             p.tailNops = tail;
             if (Decompose(rest - tail, L, extraNop, w, p))
                 return p;

@@ -26,9 +26,9 @@ void AppendPlanJson(std::string& out, const LoopPlan& plan) {
     out += "],\"tailNops\":";
     AppendInt(out, plan.tailNops);
     out += ",\"extraNop\":";
-    AppendInt(out, plan.extraNop);
+    AppendInt(out, plan.extraNop ? 1 : 0);
     out += ",\"clearWatchdog\":";
-    AppendInt(out, plan.clearWatchdog);
+    AppendInt(out, plan.clearWatchdog ? 1 : 0);
     out += '}';
 }
 

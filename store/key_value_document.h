@@ -37,7 +37,6 @@ class KeyValueDocument {
 
     bool Modified() const { return modified_; }
     std::string Render() const { return RenderKeyValueText(entries_, utf8_); }
-    const std::vector<Entry>& Entries() const { return entries_; }
 
   private:
     // Index of the matching key entry in the current group, or npos.

@@ -16,7 +16,7 @@ enum class MessageAnswer { Ok, Yes, No };
 enum class CursorShape { Arrow, Hand };
 
 class Gadgets {
-public:
+  public:
     virtual ~Gadgets() = default;
 
     // Text of a label, check box, button, field or output box; for a list box, the
@@ -32,7 +32,6 @@ public:
     virtual std::string ItemText(int gadget, int index) const = 0;
     virtual void ClearItems(int gadget) = 0;
     virtual void AddItem(int gadget, const std::string& text) = 0;
-    virtual void SetItemText(int gadget, int index, const std::string& text) = 0;
     virtual void SetPageTitle(int panel, int page, const std::string& title) = 0;
 
     virtual bool IsEnabled(int gadget) const = 0;

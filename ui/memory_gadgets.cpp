@@ -96,12 +96,6 @@ void MemoryGadgets::AddItem(int gadget, const std::string& text) {
         s->items.push_back(text);
 }
 
-void MemoryGadgets::SetItemText(int gadget, int index, const std::string& text) {
-    Slot* s = Find(gadget);
-    if (s && index >= 0 && index < static_cast<int>(s->items.size()))
-        s->items[index] = text;
-}
-
 void MemoryGadgets::SetPageTitle(int panel, int page, const std::string& title) {
     if (panel == panel_ && page >= 0 && page < static_cast<int>(pageTitles_.size())) {
         pageTitles_[page] = title;
@@ -212,7 +206,7 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
     if (!s || !s->enabled || s->readOnly)
         return;
     for (char32_t ch : base::DecodeUtf8(text)) {
-        if (s->layout.filterGadget) {
+        if (s->layout.filterInput) {
             FilterVerdict v =
                 FilterTypedChar(ch, s->text, static_cast<int>(base::CountCodePoints(s->text)),
                                 s->layout.filterAllowsPoint);

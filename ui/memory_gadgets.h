@@ -31,7 +31,6 @@ class MemoryGadgets : public Gadgets {
     std::string ItemText(int gadget, int index) const override;
     void ClearItems(int gadget) override;
     void AddItem(int gadget, const std::string& text) override;
-    void SetItemText(int gadget, int index, const std::string& text) override;
     void SetPageTitle(int panel, int page, const std::string& title) override;
     bool IsEnabled(int gadget) const override;
     void SetEnabled(int gadget, bool enabled) override;

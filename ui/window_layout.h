@@ -44,7 +44,7 @@ struct GadgetLayout {
     bool isDefault = false;          // buttons
     bool fixedFont = false;          // the output box's fixed-width font
     int maxLength = 0;               // text fields; 0 = no limit
-    int filterGadget = 0;            // text fields with the input filter: 1 = on
+    bool filterInput = false;        // text fields with the input filter
     bool filterAllowsPoint = false;
     Color textColor;
     Color hoverColor;  // hyperlinks

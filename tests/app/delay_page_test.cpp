@@ -72,7 +72,11 @@ TEST_F(EngineGadgets, NoUsableProfileShowsTheMessage) {
         {"nothing selected",
          [](ui::MemoryGadgets& g, AppState&) { g.SetState(kProfileCombo, -1); }},
         {"empty item text",
-         [](ui::MemoryGadgets& g, AppState&) { g.SetItemText(kProfileCombo, 0, ""); }},
+         [](ui::MemoryGadgets& g, AppState&) {
+             g.ClearItems(kProfileCombo);
+             g.AddItem(kProfileCombo, "");
+             g.SetState(kProfileCombo, 0);
+         }},
         {"index past the list",
          [](ui::MemoryGadgets& g, AppState& a) {
              g.AddItem(kProfileCombo, "ghost");

@@ -4,7 +4,7 @@
 #include "app/colors.h"
 #include "app/gadget_ids.h"
 #include "app/profile_gadget.h"
-#include "app_fixture.h"
+#include "helpers/app_fixture.h"
 
 using namespace gadget;
 
@@ -99,7 +99,7 @@ TEST_F(EventLoopTest, EnteringTheEditorPageSelectsTheComboProfileAndLocksTheForm
     Pump();
     EXPECT_EQ(app.currentPage, kPageEditor);
     EXPECT_EQ(gadgets.State(kProfileList), 1);
-    EXPECT_EQ(app.editorMode, kEditorIdle);
+    EXPECT_EQ(app.editorMode, EditorMode::Idle);
     EXPECT_TRUE(gadgets.IsEnabled(kProfileList));
     EXPECT_FALSE(gadgets.IsEnabled(kProfileNameField));
     EXPECT_FALSE(gadgets.IsEnabled(kOkButton));

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/delay_code_text.h"
+#include "helpers/temp_folder.h"
 #include "i18n/language_file.h"
 #include "i18n/message_texts.h"
 #include "i18n/ui_text_table.h"
 #include "store/key_value_file.h"
-#include "store/temp_folder.h"
 
 namespace {
 

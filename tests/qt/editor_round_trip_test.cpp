@@ -182,7 +182,7 @@ TEST_F(EditorRoundTrip, CreateEditAndDeleteReachTheGadgetsAndTheFile) {
         motor.Reg[k] = "m" + std::to_string(k + 1);
     motor.RegType[2] = kBanked;
     ExpectProfiles({kPic16.Name, motor.Name, kPic18.Name}, 1);
-    EXPECT_EQ(app->editorMode, kEditorIdle);
+    EXPECT_EQ(app->editorMode, EditorMode::Idle);
     EXPECT_FALSE(gadgets->IsEnabled(kOkButton));
     EXPECT_EQ(File(), ExpectedFile({kPic16, motor, kPic18}, 1));
 

@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
+#include "helpers/temp_folder.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
 #include "store/settings_values.h"
-#include "store/temp_folder.h"
 
 namespace {
 

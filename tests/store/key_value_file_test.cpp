@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-#include "store/temp_folder.h"
+#include "helpers/temp_folder.h"
 
 namespace {
 

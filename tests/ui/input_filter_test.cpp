@@ -36,7 +36,7 @@ ui::WindowLayout OneField(bool allowPoint, bool digitsOnly, int maxLength) {
     ui::GadgetLayout field;
     field.number = 8;
     field.kind = ui::GadgetKind::TextField;
-    field.filterGadget = 1;
+    field.filterInput = true;
     field.filterAllowsPoint = allowPoint;
     field.digitsOnly = digitsOnly;
     field.maxLength = maxLength;

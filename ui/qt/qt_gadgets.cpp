@@ -216,17 +216,6 @@ void QtGadgets::AddItem(int gadget, const std::string& text) {
     }
 }
 
-void QtGadgets::SetItemText(int gadget, int index, const std::string& text) {
-    Entry* e = Find(gadget);
-    if (!e || index < 0 || index >= ItemCount(gadget))
-        return;
-    if (e->layout.kind == GadgetKind::ComboBox) {
-        static_cast<QComboBox*>(e->widget.data())->setItemText(index, ToQ(text));
-    } else {
-        static_cast<QListWidget*>(e->widget.data())->item(index)->setText(ToQ(text));
-    }
-}
-
 void QtGadgets::SetPageTitle(int panel, int page, const std::string& title) {
     if (panel != panelNumber_ || !panel_ || page < 0 || page >= panel_->count())
         return;

@@ -111,7 +111,7 @@ bool QtGadgets::HandleTypedKey(Entry& entry, QKeyEvent* key) {
     auto* edit = qobject_cast<QLineEdit*>(entry.widget.data());
     if (!edit || edit->isReadOnly())
         return false;
-    if (!g.filterGadget && !g.digitsOnly && g.maxLength <= 0)
+    if (!g.filterInput && !g.digitsOnly && g.maxLength <= 0)
         return false;
 
     char32_t ch = 0;
@@ -131,7 +131,7 @@ bool QtGadgets::HandleTypedKey(Entry& entry, QKeyEvent* key) {
         ch = typed.front();
     }
 
-    if (g.filterGadget) {
+    if (g.filterInput) {
         const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
         switch (FilterTypedChar(ch, FromQ(edit->text()), start, g.filterAllowsPoint)) {
             case FilterVerdict::Pass:

@@ -5,7 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window_layout.h"
-#include "store/temp_folder.h"
+#include "helpers/temp_folder.h"
 #include "ui/memory_gadgets.h"
 
 namespace testing_files {

@@ -11,7 +11,7 @@
 #include "app/settings.h"
 #include "base/ascii.h"
 #include "base/utf8.h"
-#include "store/files_app_fixture.h"
+#include "helpers/files_app_fixture.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
 

@@ -10,8 +10,8 @@
 #include "app/gadget_ids.h"
 #include "app/main_window_layout.h"
 #include "app/profile_gadget.h"
+#include "helpers/temp_folder.h"
 #include "store/profile_store.h"
-#include "store/temp_folder.h"
 #include "ui/memory_gadgets.h"
 
 using namespace gadget;
@@ -90,7 +90,7 @@ TEST_P(NewProfile, GoesAfterTheSelectionElseSecond) {
     TypeForm("N");
     Do(kOkButton);
     Expect(GetParam().after, GetParam().selectedAfter);
-    EXPECT_EQ(app.editorMode, kEditorIdle);
+    EXPECT_EQ(app.editorMode, EditorMode::Idle);
     EXPECT_FALSE(g.IsEnabled(kOkButton));
 }
 
@@ -123,7 +123,7 @@ TEST_F(Editor, EditStoresEveryFieldAndHiddenAccessModes) {
     Expect({"A", "Bb"}, 1);
     g.DoubleClick(kProfileList, 0);
     Pump();
-    EXPECT_EQ(app.editorMode, kEditorEditing);
+    EXPECT_EQ(app.editorMode, EditorMode::Editing);
     EXPECT_EQ(g.Text(kProfileNameField), "A");
 }
 
@@ -138,7 +138,7 @@ TEST_F(Editor, EditMayKeepOrRecaseItsNameButNotTakeAnother) {
     g.SetText(kProfileNameField, "slow");
     Do(kOkButton);
     EXPECT_EQ(Shown(), Names{kTexts[Msg::ProfileName_Exists]});
-    EXPECT_EQ(app.editorMode, kEditorEditing);
+    EXPECT_EQ(app.editorMode, EditorMode::Editing);
     Expect({"FAST", "Slow"}, 0);
 }
 
@@ -156,7 +156,7 @@ TEST_F(Editor, LockSwapsListAndFormAndReturningToThePageAbandonsTheEdit) {
     EXPECT_EQ(g.Text(kProfileNameField), "Bx");  // leaving keeps the form
     g.SwitchPage(kPageEditor);
     Pump();
-    EXPECT_EQ(app.editorMode, kEditorIdle);
+    EXPECT_EQ(app.editorMode, EditorMode::Idle);
     for (int n = kProfileNameLabel; n <= kFirstAccessCombo + 7; ++n)
         EXPECT_FALSE(g.IsEnabled(n));
     for (int n = kProfileList; n <= kDeleteButton; ++n)
@@ -215,7 +215,7 @@ TEST_P(OkChecks, FirstFailureIsShownAndNothingChanges) {
     EXPECT_EQ(Shown(), Names{GetParam().complaint});
     EXPECT_EQ(g.Messages()[0].title, app.editorTitle);
     EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Warning);
-    EXPECT_EQ(app.editorMode, kEditorNew);
+    EXPECT_EQ(app.editorMode, EditorMode::New);
     Expect({"Fast", "Slow", "Фаст"}, 0);
 }
 
@@ -344,7 +344,7 @@ TEST_P(Unsavable, ChangeStaysInMemoryButIsReported) {
     EXPECT_EQ(g.Messages()[0].text, "Не удалось сохранить файл настроек!");
     EXPECT_EQ(g.Messages()[0].icon, ui::MessageIcon::Warning);
     Expect({"A", "N"}, 1);
-    EXPECT_EQ(app.editorMode, kEditorIdle);
+    EXPECT_EQ(app.editorMode, EditorMode::Idle);
     EXPECT_EQ(std::filesystem::is_directory(app.SettingsPath()), GetParam());
 }
 

@@ -5,7 +5,7 @@
 #include "app/gadget_ids.h"
 #include "app/language.h"
 #include "app/settings.h"
-#include "store/files_app_fixture.h"
+#include "helpers/files_app_fixture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "app/gadget_ids.h"
 #include "app/language.h"
-#include "store/files_app_fixture.h"
+#include "helpers/files_app_fixture.h"
 #include "store/settings_values.h"
 
 namespace {

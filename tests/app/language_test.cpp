@@ -4,9 +4,9 @@
 
 #include "app/gadget_ids.h"
 #include "app/startup.h"
+#include "helpers/files_app_fixture.h"
 #include "i18n/language_file.h"
 #include "i18n/ui_text_table.h"
-#include "store/files_app_fixture.h"
 #include "store/key_value_text.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "app/colors.h"
 #include "app/gadget_ids.h"
 #include "app/profile_gadget.h"
-#include "app_fixture.h"
+#include "helpers/app_fixture.h"
 
 using namespace gadget;
 
