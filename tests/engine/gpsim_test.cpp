@@ -1,5 +1,7 @@
 // Generated blocks assembled by gpasm and timed by gpsim's cycle counter: the real tools, not
 // our own model of them. Many blocks share one program, each ending on a breakpoint label.
+// Linux only: the tools run through a POSIX shell.
+#ifndef _WIN32
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -193,3 +195,5 @@ TEST_P(GpsimFamily, EveryBlockTakesItsDelay) {
 INSTANTIATE_TEST_SUITE_P(Parts, GpsimFamily, ::testing::Values(&kPic16, &kPic18));
 
 }  // namespace
+
+#endif  // _WIN32
