@@ -1,8 +1,9 @@
 #include "cli/command_line.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>  // needs windows.h first
 #endif
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
