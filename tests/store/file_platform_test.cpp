@@ -158,8 +158,8 @@ TEST(FileLayer, KilledSavesLeaveTheOldOrTheNewFileWholeAndNothingAfterACleanSave
     constexpr std::size_t kSize = 1 << 20;
     const std::string initial = Saved('i', kSize / 3);
     WriteBytes(ini, initial);
-    const int kills =
-        std::getenv("LOOPSMITH_KILLS") ? std::atoi(std::getenv("LOOPSMITH_KILLS")) : 12;
+    const char* killsSet = std::getenv("LOOPSMITH_KILLS");
+    const int kills = killsSet ? std::atoi(killsSet) : 12;
     std::mt19937 random(20261207);
     int old = 0, newer = 0, torn = 0, midSave = 0;
     for (int i = 0; i < kills; ++i) {
