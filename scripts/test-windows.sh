@@ -32,6 +32,8 @@ echo "== Wine prefix $WINEPREFIX =="
 "$wine" wineboot --init 2> >(grep -v 'syswow64' >&2) || true
 "$wineserver" -w
 
+# A process starts slowly under wine: more kills, so that a good share lands mid-save.
+export LOOPSMITH_KILLS=60
 passed=0 failed=0 skipped=0
 cd "$dir/bin"
 for p in "${programs[@]}"; do
