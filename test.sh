@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once as built, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
+#   ./test.sh --windows   instead cross-builds the core, loopsmith-cli and the core tests for
+#                         Windows and runs them under wine (scripts/test-windows.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
+
+if [ "${1:-}" = --windows ]; then
+    scripts/install-windows-deps.sh
+    exec scripts/test-windows.sh build-windows
+fi
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)

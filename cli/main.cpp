@@ -7,9 +7,15 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "base/utf8.h"
 #include "cli/cli_options.h"
 #include "cli/cli_texts.h"
+#include "cli/command_line.h"
 #include "cli/program_folder.h"
 #include "engine/batch_request.h"
 #include "engine/count_block_cycles.h"
@@ -125,7 +131,13 @@ int Batch(const CliSetup& setup, const CliOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const CliParse parsed = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc));
+#ifdef _WIN32
+    // Bytes in, bytes out: text mode would turn "\n" into "\r\n" and end the input at a ^Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    const CliParse parsed = ParseCliOptions(CommandLineArguments(argc, argv));
     if (!parsed.error.empty())
         return Usage(parsed.error);
     const CliOptions& o = parsed.options;

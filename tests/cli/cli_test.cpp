@@ -1,15 +1,16 @@
 // loopsmith-cli as a user runs it: the built binary, real files in a fresh folder, and the
 // text the window's own path puts into the output box for the same inputs.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#include <sys/wait.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 
 #include "app/app_state.h"
@@ -20,6 +21,8 @@
 #include "app/main_window_layout.h"
 #include "app/profile_gadget.h"
 #include "i18n/language_file.h"
+#include "helpers/child_process.h"
+#include "store/file_platform.h"
 #include "store/profile_store.h"
 #include "ui/memory_gadgets.h"
 
@@ -36,6 +39,30 @@ std::string ReadFile(const fs::path& p) {
 void WriteFile(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
 }
+
+#ifdef _WIN32
+// cmd.exe: no argument here holds a double quote; the whole line is quoted once more because
+// cmd /c takes off the outer pair.
+std::string Quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
+std::string CommandLine(const std::string& line) {
+    return Quoted(line);
+}
+int ExitCode(int status) {
+    return status;
+}
+#else
+std::string Quoted(const std::string& s) {
+    return "'" + s + "'";
+}
+std::string CommandLine(const std::string& line) {
+    return line;
+}
+int ExitCode(int status) {
+    return WEXITSTATUS(status);
+}
+#endif
 
 struct CliRun {
     int code;
@@ -55,20 +82,20 @@ class Cli : public ::testing::Test {
         fs::remove_all(dir_, ec);
     }
 
-    // Arguments are passed single-quoted to the shell. Without --settings, a settings file
-    // that does not exist, so that one left beside the binary changes nothing.
+    // Arguments are passed quoted to the shell. Without --settings, a settings file that does
+    // not exist, so that one left beside the binary changes nothing.
     CliRun Invoke(const std::vector<std::string>& args, const std::string& input = "") {
-        std::string cmd = "'" + std::string(LOOPSMITH_BIN_DIR) + "/loopsmith-cli'";
+        std::string cmd = Quoted(testing_files::BuiltProgram("loopsmith-cli").string());
         for (const std::string& a : args)
-            cmd += " '" + a + "'";
+            cmd += " " + Quoted(a);
         if (std::find(args.begin(), args.end(), "--settings") == args.end()) {
-            cmd += " --settings '" + (dir_ / "none.ini").string() + "'";
+            cmd += " --settings " + Quoted((dir_ / "none.ini").string());
         }
         WriteFile(dir_ / "stdin", input);
-        cmd += " < '" + (dir_ / "stdin").string() + "' > '" + (dir_ / "stdout").string() +
-               "' 2> '" + (dir_ / "stderr").string() + "'";
-        const int status = std::system(cmd.c_str());
-        return {WEXITSTATUS(status), ReadFile(dir_ / "stdout"), ReadFile(dir_ / "stderr")};
+        cmd += " < " + Quoted((dir_ / "stdin").string()) + " > " +
+               Quoted((dir_ / "stdout").string()) + " 2> " + Quoted((dir_ / "stderr").string());
+        const int status = std::system(CommandLine(cmd).c_str());
+        return {ExitCode(status), ReadFile(dir_ / "stdout"), ReadFile(dir_ / "stderr")};
     }
 
     // What the window puts into its output box, with the built-in profiles (or `profiles`).
@@ -205,20 +232,26 @@ TEST_F(Cli, ProfilesComeFromTheSettingsFile) {
 TEST_F(Cli, ASettingsFileThatAWriterHoldsIsReadWithoutWaitingAndLeftAlone) {
     const fs::path ini = dir_ / "Loopsmith.ini";
     WriteFile(ini, "\xEF\xBB\xBF\r\n[Mine]\r\nLabel = Held\r\n");
-    const int writer = ::open(ini.c_str(), O_RDWR);
-    ASSERT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0);
+    // The window's own writer: open for writing and locked.
+    std::optional<fileio::FileHandle> writer = fileio::FileHandle::OpenExisting(ini);
+    ASSERT_TRUE(writer && writer->Writable());
+    const fs::file_time_type written = fs::last_write_time(ini);
+#ifndef _WIN32
     struct stat before {};
     ::stat(ini.c_str(), &before);
+#endif
     const CliRun r = Invoke({"10", "--settings", ini.string()});
+#ifndef _WIN32
     struct stat after {};
     ::stat(ini.c_str(), &after);
-    ::close(writer);
+    EXPECT_EQ(before.st_ctim.tv_sec, after.st_ctim.tv_sec);
+    EXPECT_EQ(before.st_ctim.tv_nsec, after.st_ctim.tv_nsec);
+#endif
+    EXPECT_EQ(fs::last_write_time(ini), written);
+    writer.reset();
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Held        decfsz"), std::string::npos) << r.out;
     EXPECT_EQ(ReadFile(ini), "\xEF\xBB\xBF\r\n[Mine]\r\nLabel = Held\r\n");
-    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
-    EXPECT_EQ(before.st_ctim.tv_sec, after.st_ctim.tv_sec);
-    EXPECT_EQ(before.st_ctim.tv_nsec, after.st_ctim.tv_nsec);
 }
 
 TEST_F(Cli, PlanLineAndLineFeeds) {
@@ -261,7 +294,12 @@ TEST_F(Cli, CountReadsAHandEditedBlock) {
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err.rfind((dir_ / "bad.asm").string() + ":3: unknown instruction", 0), 0u) << r.err;
 
-    for (const fs::path& notABlock : {dir_ / "missing.asm", dir_, fs::path("/dev/zero")}) {
+#ifdef _WIN32
+    const fs::path device = "NUL";
+#else
+    const fs::path device = "/dev/zero";
+#endif
+    for (const fs::path& notABlock : {dir_ / "missing.asm", dir_, device}) {
         r = Invoke({"--count", notABlock.string()});
         EXPECT_EQ(r.code, 2) << notABlock;
         EXPECT_NE(r.err.find("is not a block"), std::string::npos) << r.err;
@@ -294,6 +332,7 @@ TEST_F(Cli, BatchAnswersEveryLine) {
               "\"extraNop\":0,\"clearWatchdog\":1}\r\n");
 }
 
+#ifndef _WIN32  // ldd, and a static Windows build links no DLL of a toolkit anyway
 TEST_F(Cli, LinksNoToolkit) {
     if (std::system("command -v ldd > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "no ldd";
@@ -304,6 +343,7 @@ TEST_F(Cli, LinksNoToolkit) {
     EXPECT_NE(libs.find("libc."), std::string::npos) << libs;
     EXPECT_EQ(libs.find("libQt"), std::string::npos) << libs;
 }
+#endif
 
 TEST_F(Cli, LanguageFileBesideTheProgram) {
     const fs::path folder = fs::path(LOOPSMITH_BIN_DIR) / "Language";

@@ -1,6 +1,8 @@
 // Generated blocks assembled by gpasm and timed by gpsim's cycle counter: the real tools, not
 // our own model of them. Many blocks share one program, each ending on a breakpoint label; a
 // subroutine is timed from before its call to the instruction after the call.
+// Linux only: the tools run through a POSIX shell.
+#ifndef _WIN32
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -260,3 +262,5 @@ TEST_P(GpsimCurrentAndSubroutine, EveryBlockTakesItsDelay) {
 INSTANTIATE_TEST_SUITE_P(Parts, GpsimCurrentAndSubroutine, ::testing::Values(&kPic16, &kPic18));
 
 }  // namespace
+
+#endif  // _WIN32

@@ -1,11 +1,12 @@
 #include "store/file_platform.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
+#ifndef _WIN32
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -15,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "helpers/child_process.h"
 #include "helpers/temp_folder.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
@@ -26,8 +28,7 @@ using namespace testing_files;
 namespace fs = std::filesystem;
 using fileio::FileStep;
 
-const fs::path kSaveChild = fs::path(LOOPSMITH_BIN_DIR) / "save_child";
-constexpr uid_t kNobody = 65534;
+const fs::path kSaveChild = BuiltProgram("save_child");
 
 // Makes the `failAt`-th occurrence of `step` fail with `error`, and records every step seen.
 struct StepScript {
@@ -60,6 +61,9 @@ std::string Saved(char letter, std::size_t size) {
     return kMark + "\r\n[Save]\r\nData = " + std::string(size, letter) + "\r\n";
 }
 
+#ifndef _WIN32
+constexpr uid_t kNobody = 65534;
+
 // Runs the save child as an unprivileged user (as itself when it is one already).
 int SaveAsUser(const fs::path& file, std::size_t size) {
     const std::string child =
@@ -69,6 +73,7 @@ int SaveAsUser(const fs::path& file, std::size_t size) {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+#endif
 
 struct Failure {
     FileStep step;
@@ -102,7 +107,9 @@ TEST_P(EverySaveStep, FailingLeavesTheOldFileWholeAndNoTemporaryFile) {
 INSTANTIATE_TEST_SUITE_P(
     FileLayer, EverySaveStep,
     ::testing::Values(Failure{FileStep::CreateTemporary, 1, ENOSPC},
+#ifdef EDQUOT
                       Failure{FileStep::CreateTemporary, 1, EDQUOT},
+#endif
                       Failure{FileStep::Write, 1, ENOSPC}, Failure{FileStep::Write, 3, ENOSPC},
                       Failure{FileStep::Write, 4, EIO}, Failure{FileStep::Flush, 1, EIO},
                       Failure{FileStep::Close, 1, EIO}, Failure{FileStep::Rename, 1, EXDEV}));
@@ -122,16 +129,19 @@ TEST(FileLayer, ACleanSaveRemovesLeftoversOfDeadSavesOnly) {
     TempFolder dir;
     const fs::path ini = dir / "Loopsmith.ini";
     WriteBytes(ini, "old");
-    const pid_t dead = fork();
-    if (dead == 0)
-        _exit(0);
-    waitpid(dead, nullptr, 0);
-    const std::string live = std::to_string(getppid());
+    TempFolder elsewhere;
+    ChildProcess ended(kSaveChild, {(elsewhere / "none" / "x.ini").string(), "1"});
+    ended.Wait();  // no such folder: ends at once
+    ChildProcess running(kSaveChild, {(elsewhere / "x.ini").string(), "10", "--loop"});
+    ASSERT_NE(ended.Id(), 0);
+    ASSERT_NE(running.Id(), 0);
+    const std::string dead = std::to_string(ended.Id());
+    const std::string live = std::to_string(running.Id());
     const std::vector<std::string> left = {
-        "Loopsmith.ini.tmp-" + std::to_string(dead) + "-1",  // a killed save: goes
-        "Loopsmith.ini.tmp-" + live + "-7",                  // a save that runs: stays
-        "Loopsmith.ini.tmp-x-1",                             // not one of ours
-        "Other.ini.tmp-" + std::to_string(dead) + "-1",      // another file's
+        "Loopsmith.ini.tmp-" + dead + "-1",  // a killed save: goes
+        "Loopsmith.ini.tmp-" + live + "-7",  // a save that runs: stays
+        "Loopsmith.ini.tmp-x-1",             // not one of ours
+        "Other.ini.tmp-" + dead + "-1",      // another file's
     };
     for (const std::string& name : left)
         WriteBytes(dir / name, "partial");
@@ -148,20 +158,14 @@ TEST(FileLayer, KilledSavesLeaveTheOldOrTheNewFileWholeAndNothingAfterACleanSave
     constexpr std::size_t kSize = 1 << 20;
     const std::string initial = Saved('i', kSize / 3);
     WriteBytes(ini, initial);
-    const int kills =
-        std::getenv("LOOPSMITH_KILLS") ? std::atoi(std::getenv("LOOPSMITH_KILLS")) : 12;
+    const char* killsSet = std::getenv("LOOPSMITH_KILLS");
+    const int kills = killsSet ? std::atoi(killsSet) : 12;
     std::mt19937 random(20261207);
     int old = 0, newer = 0, torn = 0, midSave = 0;
     for (int i = 0; i < kills; ++i) {
-        const pid_t child = fork();
-        if (child == 0) {
-            execl(kSaveChild.c_str(), "save_child", ini.c_str(), std::to_string(kSize).c_str(),
-                  "--loop", nullptr);
-            _exit(127);
-        }
+        ChildProcess child(kSaveChild, {ini.string(), std::to_string(kSize), "--loop"});
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
+        child.Kill();
         midSave += Names(dir.path()).size() > 1 ? 1 : 0;
         const std::string now = ReadBytes(ini);
         if (now == initial)
@@ -178,6 +182,7 @@ TEST(FileLayer, KilledSavesLeaveTheOldOrTheNewFileWholeAndNothingAfterACleanSave
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"Loopsmith.ini"});
 }
 
+#ifndef _WIN32
 // Root writes into any folder, so these run the save as an ordinary user.
 TEST(FileLayerAsUser, AFolderThatRefusesNewFilesKeepsTheFileAndSaysSo) {
     TempFolder dir;
@@ -232,5 +237,7 @@ TEST(FileLayerAsUser, AFullFileSystemKeepsTheFileAndSaysSo) {
     EXPECT_EQ(ours, std::vector<std::string>{"Loopsmith.ini"});
     ::umount(mount.c_str());
 }
+
+#endif  // _WIN32
 
 }  // namespace

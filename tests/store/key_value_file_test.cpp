@@ -1,13 +1,15 @@
 #include "store/key_value_file.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 
+#include "helpers/file_identity.h"
 #include "helpers/temp_folder.h"
 
 namespace {
@@ -46,17 +48,14 @@ TEST_F(KeyValueFileOnDisk, EmptyFileIsWrittenBackWithoutMark) {
 TEST_F(KeyValueFileOnDisk, FileIsUntouchedWhenNothingWasWritten) {
     const std::string original = "  ;x\r\n[Window]\r\r\nTime=1   \n";
     WriteBytes(ini, original);
-    struct stat before {};
-    ::stat(ini.c_str(), &before);
+    const FileIdentity before = IdentityOf(ini);
     ASSERT_TRUE(file.OpenKeyValueFile(ini));
     file.SelectGroup("Window");
     EXPECT_EQ(file.ReadInteger("Time", 0), 1);
     file.SelectGroup("Missing");  // selecting alone writes nothing
     EXPECT_TRUE(file.CloseKeyValueFile());
-    struct stat after {};
-    ::stat(ini.c_str(), &after);
     EXPECT_EQ(ReadBytes(ini), original);
-    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(IdentityOf(ini), before);
 }
 
 TEST_F(KeyValueFileOnDisk, CreatedFileWithNothingWrittenIsEmpty) {
@@ -95,17 +94,17 @@ TEST_F(KeyValueFileOnDisk, OpeningAnotherFileWritesTheFirst) {
 TEST_F(KeyValueFileOnDisk, SaveReplacesTheFileWholeKeepingItsPermissions) {
     WriteBytes(ini, "[Window]\nTime=1\n");
     fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    struct stat before {};
-    ::stat(ini.c_str(), &before);
+    const FileIdentity before = IdentityOf(ini);
     ASSERT_TRUE(file.OpenKeyValueFile(ini));
     file.SelectGroup("Window");
     file.WriteInteger("Time", 2);
     ASSERT_TRUE(file.CloseKeyValueFile());
-    struct stat after {};
-    ::stat(ini.c_str(), &after);
     // A new file took the old one's place in one step: no temporary file is left behind.
-    EXPECT_NE(before.st_ino, after.st_ino);
-    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_NE(IdentityOf(ini), before);
+#ifndef _WIN32  // Windows has no group bits to keep
+    EXPECT_EQ(fs::status(ini).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+#endif
     EXPECT_EQ(CountEntries(dir.path()), 1u);
     EXPECT_EQ(ReadBytes(ini), kMark + "\r\n[Window]\r\nTime = 2\r\n");
 }
@@ -151,6 +150,7 @@ TEST_F(KeyValueFileOnDisk, MissingFileOrFolderFailsCleanly) {
     EXPECT_EQ(CountEntries(dir.path()), 0u);
 }
 
+#ifndef _WIN32  // links there need a privilege, and these locks are the POSIX ones
 TEST_F(KeyValueFileOnDisk, SymbolicLinkStaysALinkToTheSavedFile) {
     fs::create_directory(dir / "real");
     WriteBytes(dir / "real" / "settings.ini", "");
@@ -187,5 +187,7 @@ TEST_F(KeyValueFileOnDisk, LockHeldElsewhereDelaysButNeverLosesTheSave) {
     EXPECT_EQ(ReadBytes(ini), "[Window]\r\nTime = 1\r\n");
     ::close(other);
 }
+
+#endif  // _WIN32
 
 }  // namespace
