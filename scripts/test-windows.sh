@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$(realpath -m "${1:-$root/build-windows}")
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-programs=(engine_tests store_tests i18n_tests cli_tests)
+programs=(engine_tests store_tests i18n_tests app_tests ui_tests cli_tests)
 
 echo "== Cross-build for Windows =="
 "$root/scripts/build.sh" "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
