@@ -3,6 +3,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 #   ./test.sh --windows   instead cross-builds the core, loopsmith-cli and the core tests for
 #                         Windows and runs them under wine (scripts/test-windows.sh)
+#   ./test.sh --package   instead builds the Debian package and checks it (lintian, and the
+#                         unpacked programs as an unprivileged user: scripts/check-package.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -10,6 +12,10 @@ scripts/install-deps.sh
 if [ "${1:-}" = --windows ]; then
     scripts/install-windows-deps.sh
     exec scripts/test-windows.sh build-windows
+fi
+if [ "${1:-}" = --package ]; then
+    scripts/install-deps.sh dpkg-dev lintian
+    exec scripts/check-package.sh build-deb
 fi
 
 export QT_QPA_PLATFORM=offscreen

@@ -7,6 +7,7 @@
 
 #include "engine/loop_plan.h"
 #include "i18n/message_texts.h"
+#include "store/file_locations.h"
 #include "store/profile.h"
 #include "store/settings_values.h"
 #include "ui/gadgets.h"
@@ -21,10 +22,13 @@ inline constexpr const char* kDefaultEditorTitle = "Loopsmith - Редактор
 
 struct AppState {
     explicit AppState(ui::Gadgets& g, std::filesystem::path programFolder = ".")
-        : gadgets(g), folder(std::move(programFolder)) {}
+        : gadgets(g), folder(std::move(programFolder)), files(PortableLocations(folder)) {}
+    AppState(ui::Gadgets& g, std::filesystem::path programFolder, FileLocations locations)
+        : gadgets(g), folder(std::move(programFolder)), files(std::move(locations)) {}
 
     ui::Gadgets& gadgets;
-    std::filesystem::path folder;  // the program's folder: base of every file it uses
+    std::filesystem::path folder;  // the program's folder
+    FileLocations files;           // the settings file and the language folders
 
     ProfileList profiles;
     LoopCounts loopCounts{};
@@ -40,6 +44,7 @@ struct AppState {
     int currentPage = 0;
     bool handCursorShown = false;
 
-    std::filesystem::path SettingsPath() const { return folder / kSettingsFileName; }
-    std::filesystem::path LanguageFolder() const { return folder / "Language"; }
+    const std::filesystem::path& SettingsPath() const { return files.settingsFile; }
+    // The first language folder: the program's own, or the user's in an installed build.
+    std::filesystem::path LanguageFolder() const { return files.languageFolders.front(); }
 };

@@ -10,7 +10,7 @@
 void ListLanguages(AppState& app) {
     ui::Gadgets& g = app.gadgets;
     g.ClearItems(gadget::kLanguageCombo);
-    const std::vector<std::string> names = FindLanguageNames(app.LanguageFolder());
+    const std::vector<std::string> names = FindLanguageNames(app.files.languageFolders);
     for (const std::string& name : names)
         g.AddItem(gadget::kLanguageCombo, name);
     if (names.empty()) {
@@ -37,7 +37,7 @@ void LoadSelectedLanguage(AppState& app) {
     if (selected >= 0 && selected < count) {
         const std::string name = g.ItemText(gadget::kLanguageCombo, selected);
         if (!name.empty())
-            path = LanguageFilePath(app.LanguageFolder(), name);
+            path = LanguageFilePath(app.files.languageFolders, name);
     }
     ApplyLanguage(app, path);
 }

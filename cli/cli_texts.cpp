@@ -14,10 +14,10 @@ CliSetup ReadCliSettings(const std::filesystem::path& settingsFile) {
     return setup;
 }
 
-std::optional<std::string> ApplyNamedLanguage(CliSetup& setup,
-                                              const std::filesystem::path& languageFolder,
-                                              const std::string& name) {
-    const std::filesystem::path path = LanguageFilePath(languageFolder, name);
+std::optional<std::string> ApplyNamedLanguage(
+    CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders,
+    const std::string& name) {
+    const std::filesystem::path path = LanguageFilePath(languageFolders, name);
     std::optional<LanguageTexts> texts = ReadLanguageFile(path);
     if (!texts)
         return MissingLanguageFileText(path);
@@ -25,12 +25,12 @@ std::optional<std::string> ApplyNamedLanguage(CliSetup& setup,
     return std::nullopt;
 }
 
-std::optional<std::string> ApplyStoredLanguage(CliSetup& setup,
-                                               const std::filesystem::path& languageFolder) {
-    const std::vector<std::string> names = FindLanguageNames(languageFolder);
+std::optional<std::string> ApplyStoredLanguage(
+    CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders) {
+    const std::vector<std::string> names = FindLanguageNames(languageFolders);
     const int position =
         ResolveLanguagePosition(names, setup.storedLanguage.value_or(SettingsValues{}.Language));
     if (position < 0 || names[static_cast<std::size_t>(position)].empty())
         return std::nullopt;
-    return ApplyNamedLanguage(setup, languageFolder, names[static_cast<std::size_t>(position)]);
+    return ApplyNamedLanguage(setup, languageFolders, names[static_cast<std::size_t>(position)]);
 }

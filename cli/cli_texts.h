@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "i18n/language_file.h"
 #include "store/profile.h"
@@ -21,11 +22,11 @@ CliSetup ReadCliSettings(const std::filesystem::path& settingsFile);
 
 // The texts of the named language of the Language folder; the message the window would show
 // when that file cannot be read.
-std::optional<std::string> ApplyNamedLanguage(CliSetup& setup,
-                                              const std::filesystem::path& languageFolder,
-                                              const std::string& name);
+std::optional<std::string> ApplyNamedLanguage(
+    CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders,
+    const std::string& name);
 // The language the window would start with: the stored position in the folder's list, else
 // the "russian" file, else the built-in texts. The message when the file cannot be read (the
 // built-in texts stay, as in the window).
-std::optional<std::string> ApplyStoredLanguage(CliSetup& setup,
-                                               const std::filesystem::path& languageFolder);
+std::optional<std::string> ApplyStoredLanguage(
+    CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders);

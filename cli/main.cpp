@@ -22,6 +22,7 @@
 #include "engine/delay_answer.h"
 #include "engine/plan_json.h"
 #include "i18n/ui_text_table.h"
+#include "store/file_locations.h"
 #include "store/settings_values.h"
 
 namespace {
@@ -141,16 +142,21 @@ int main(int argc, char** argv) {
     if (!parsed.error.empty())
         return Usage(parsed.error);
     const CliOptions& o = parsed.options;
+    const FileLocations locations = BuildLocations(ProgramFolder());
     if (o.help) {
         Write(stdout, kCliHelp);
+        Write(stdout,
+              "\nSettings file: " +
+                  (locations.settingsFile.empty() ? std::string("none (no home folder)")
+                                                  : base::PathToUtf8(locations.settingsFile)) +
+                  "\n");
         return 0;
     }
     if (o.countFile)
         return CountFile(*o.countFile);
 
-    const std::filesystem::path folder = ProgramFolder();
     const std::filesystem::path settings =
-        o.settings ? base::PathFromUtf8(*o.settings) : folder / kSettingsFileName;
+        o.settings ? base::PathFromUtf8(*o.settings) : locations.settingsFile;
     CliSetup setup = ReadCliSettings(settings);
     std::size_t profile = 0;
     if (o.profile) {
@@ -166,7 +172,7 @@ int main(int argc, char** argv) {
         if (!found)
             return Usage("no profile named \"" + *o.profile + "\"; the profiles are " + known);
     }
-    const std::filesystem::path languages = folder / "Language";
+    const std::vector<std::filesystem::path>& languages = locations.languageFolders;
     if (o.language) {
         if (std::optional<std::string> m = ApplyNamedLanguage(setup, languages, *o.language)) {
             Write(stderr, *m + "\n");

@@ -95,6 +95,31 @@ std::vector<std::string> FindLanguageNames(const std::filesystem::path& folder) 
     return names;
 }
 
+std::vector<std::string> FindLanguageNames(const std::vector<std::filesystem::path>& folders) {
+    std::vector<std::string> names;
+    for (const std::filesystem::path& folder : folders) {
+        const std::size_t before = names.size();
+        for (std::string& name : FindLanguageNames(folder)) {
+            // A name an earlier folder has already is that folder's file.
+            if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(before),
+                          name) == names.begin() + static_cast<std::ptrdiff_t>(before))
+                names.push_back(std::move(name));
+        }
+    }
+    std::stable_sort(names.begin(), names.end(), LanguageOrder);
+    return names;
+}
+
+std::filesystem::path LanguageFilePath(const std::vector<std::filesystem::path>& folders,
+                                       const std::string& name) {
+    for (const std::filesystem::path& folder : folders) {
+        const std::filesystem::path path = LanguageFilePath(folder, name);
+        if (IsFile(path))
+            return path;
+    }
+    return folders.empty() ? std::filesystem::path() : LanguageFilePath(folders.front(), name);
+}
+
 int ResolveLanguagePosition(const std::vector<std::string>& names, int stored) {
     const int count = static_cast<int>(names.size());
     if (stored >= 0 && stored < count)

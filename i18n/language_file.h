@@ -30,6 +30,11 @@ std::filesystem::path LanguageFilePath(const std::filesystem::path& folder,
 // The language names of a folder's "*.lng" files (extension in any letter case), sorted so
 // that a stored position names the same language at every start.
 std::vector<std::string> FindLanguageNames(const std::filesystem::path& folder);
+// The same over several folders, each name once: a name in an earlier folder hides the later.
+std::vector<std::string> FindLanguageNames(const std::vector<std::filesystem::path>& folders);
+// The file of a name in the first folder that has it; else as in the first folder.
+std::filesystem::path LanguageFilePath(const std::vector<std::filesystem::path>& folders,
+                                       const std::string& name);
 
 // The position of the language to use: the stored one if it names an item, else the first
 // item called "russian" in any ASCII letter case, else -1 (the built-in texts).

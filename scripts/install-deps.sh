@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Loopsmith need, when missing.
+# Installs the Debian packages that building and testing Loopsmith need, when missing; with
+# arguments, those packages instead.
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libxcb1-dev xvfb gputils gpsim fonts-dejavu-core fonts-dejavu-extra)
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

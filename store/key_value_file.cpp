@@ -4,6 +4,8 @@
 
 bool KeyValueFile::OpenKeyValueFile(const std::filesystem::path& path) {
     CloseKeyValueFile();
+    if (path.empty())
+        return false;
     const std::filesystem::path target = fileio::ResolveWriteTarget(path);
     std::optional<fileio::FileHandle> handle = fileio::FileHandle::OpenExisting(target);
     if (!handle)
@@ -20,6 +22,8 @@ bool KeyValueFile::OpenKeyValueFile(const std::filesystem::path& path) {
 
 bool KeyValueFile::OpenKeyValueFileForReading(const std::filesystem::path& path) {
     CloseKeyValueFile();
+    if (path.empty())
+        return false;
     std::optional<fileio::FileHandle> handle = fileio::FileHandle::OpenForReading(path);
     if (!handle)
         return false;
@@ -33,6 +37,8 @@ bool KeyValueFile::OpenKeyValueFileForReading(const std::filesystem::path& path)
 
 bool KeyValueFile::CreateKeyValueFile(const std::filesystem::path& path) {
     CloseKeyValueFile();
+    if (path.empty())
+        return false;
     const std::filesystem::path target = fileio::ResolveWriteTarget(path);
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(target, ec);
