@@ -1,7 +1,6 @@
 // The window's files in the layout of an installed package: settings in the user's
 // configuration folder, shipped languages in the data folder, the user's own winning.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -20,6 +19,12 @@ namespace {
 using namespace testing_files;
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+TEST(InstalledLayout, UserConfigFolderIsInAppData) {
+    _putenv_s("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
+    EXPECT_EQ(UserConfigFolder(), fs::path("C:\\Users\\u\\AppData\\Roaming") / "Loopsmith");
+}
+#else
 TEST(InstalledLayout, UserConfigFolderFollowsTheEnvironment) {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = xdg ? xdg : "";
@@ -32,6 +37,7 @@ TEST(InstalledLayout, UserConfigFolderFollowsTheEnvironment) {
     // With no home there is no settings file, rather than one in the current folder.
     EXPECT_TRUE(InstalledLocations({}, "/usr/share/loopsmith").settingsFile.empty());
 }
+#endif
 
 TEST(InstalledLayout, SettingsGoToTheUserFolderAndTheUsersLanguageWins) {
     TempFolder dir;
@@ -46,7 +52,9 @@ TEST(InstalledLayout, SettingsGoToTheUserFolderAndTheUsersLanguageWins) {
     ASSERT_TRUE(PrepareConfigFolder(files));
     fs::create_directories(config / "Language");
     WriteBytes(config / "Language" / "russian.lng", kMark + "[Message]\nDelay=Mine\n");
-    ::chmod(program.c_str(), 0555);
+    fs::permissions(program,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
 
     ui::MemoryGadgets gadgets(MainWindowLayout());
     AppState app(gadgets, program, files);
