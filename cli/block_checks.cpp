@@ -51,7 +51,7 @@ int CountBlockFile(const std::string& file, int syntax) {
         return kExitUsage;
     }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const BlockCycles run = Count(text, syntax);
+    const BlockCycles run = Count(text, syntax == kSyntaxNotGiven ? kSyntaxClassic : syntax);
     if (!run.ok) {
         const std::string where = run.errorLine > 0 ? ":" + std::to_string(run.errorLine) : "";
         Write(stderr, file + where + ": " + run.error + "\n");
@@ -63,6 +63,18 @@ int CountBlockFile(const std::string& file, int syntax) {
         return kExitUsage;
     }
     Write(stdout, std::to_string(*cycles) + "\n");
+    // Text for the current assembler read as classic is counted wrong without a word.
+    if (syntax == kSyntaxNotGiven) {
+        const BlockCycles asDecimal = Count(text, kSyntaxCurrent);
+        const std::optional<std::int64_t> decimal =
+            asDecimal.ok ? CyclesAsCalled(asDecimal) : std::nullopt;
+        if (decimal && *decimal != *cycles) {
+            Write(stderr,
+                  "loopsmith-cli: bare numbers were read as hexadecimal; with --syntax "
+                  "current (decimal) the count is " +
+                      std::to_string(*decimal) + "\n");
+        }
+    }
     return 0;
 }
 

@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     }
     const int syntax = o.syntax && *o.syntax == "current" ? kSyntaxCurrent : kSyntaxClassic;
     if (o.countFile)
-        return CountBlockFile(*o.countFile, syntax);
+        return CountBlockFile(*o.countFile, o.syntax ? syntax : kSyntaxNotGiven);
 
     const std::filesystem::path folder = ProgramFolder();
     const std::filesystem::path settings =

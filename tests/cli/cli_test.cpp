@@ -326,6 +326,13 @@ TEST_F(Cli, SubroutineTextPlanAndRefusals) {
               "            return\r\n");
     EXPECT_EQ(Invoke({"--subroutine", "Delay14", "--plan", "1000004"}).out,
               Invoke({"--plan", "1000000"}).out);
+    // Read as classic, the bare 3 is the same number; 1000's 73 is not, and a note says so.
+    WriteFile(dir_ / "d.asm", Invoke({"--syntax", "current", "--subroutine", "D", "1000"}).out);
+    const CliRun hex = Invoke({"--count", (dir_ / "d.asm").string()});
+    EXPECT_EQ(hex.out, "1126\n");
+    EXPECT_EQ(hex.err,
+              "loopsmith-cli: bare numbers were read as hexadecimal; with --syntax current "
+              "(decimal) the count is 1000\n");
 
     const CliRun small = Invoke({"--subroutine", "D", "--wdt", "8"});
     EXPECT_EQ(small.code, 1);
@@ -370,6 +377,7 @@ TEST_F(Cli, CountReadsAHandEditedBlock) {
     CliRun r = Invoke({"--count", (dir_ / "block.asm").string()});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "1000000\n");
+    EXPECT_EQ(r.err, "");  // ".n" reads the same in either radix
 
     text += "            nop\r\n";  // one more by hand
     WriteFile(dir_ / "block.asm", text);
