@@ -13,6 +13,14 @@ int OneOrZero(int state) {
     return state == 1 ? 1 : 0;
 }
 
+// The family combo lists both families for the classic syntax, then both again for the current
+// assembler: its index is TypePIC + 2 x Syntax.
+constexpr int kFamilyItems = 2;
+
+int FamilyComboIndex(const Profile& p) {
+    return p.TypePIC + (p.Syntax == kSyntaxCurrent ? kFamilyItems : 0);
+}
+
 // The settings file writes line ends inside a name or value as blanks, so that each stays on
 // its line, and drops blanks around a value when it reads it back. Take the form as it will
 // come back: " $" must not mean one thing now and another after a restart, a register name of
@@ -39,7 +47,11 @@ Profile ReadProfileForm(const ui::Gadgets& gadgets) {
         p.RegType[k] = OneOrZero(gadgets.State(kFirstAccessCombo + k));
     }
     p.Label = AsStoredValue(gadgets.Text(kLabelField));
-    p.TypePIC = OneOrZero(gadgets.State(kFamilyCombo));
+    const int family = gadgets.State(kFamilyCombo);
+    if (family >= 0 && family < 2 * kFamilyItems) {
+        p.TypePIC = family % kFamilyItems;
+        p.Syntax = family / kFamilyItems;
+    }
     return p;
 }
 
@@ -50,8 +62,13 @@ void ShowProfileInForm(ui::Gadgets& gadgets, const Profile& profile) {
         gadgets.SetState(kFirstAccessCombo + k, profile.RegType[k]);
     }
     gadgets.SetText(kLabelField, profile.Label);
-    gadgets.SetState(kFamilyCombo, profile.TypePIC);
+    gadgets.SetState(kFamilyCombo, FamilyComboIndex(profile));
     ShowAccessModes(gadgets, profile.TypePIC == kFamilyPic18);
+}
+
+bool FamilyComboShowsPic18(const ui::Gadgets& gadgets) {
+    const int family = gadgets.State(kFamilyCombo);
+    return family >= 0 && family % kFamilyItems == kFamilyPic18;
 }
 
 void ShowAccessModes(ui::Gadgets& gadgets, bool shown) {

@@ -1,4 +1,4 @@
-// The editor's form on page 1 as a Profile: name 29, family 31, registers 41-48,
+// The editor's form on page 1 as a Profile: name 29, family and syntax 31, registers 41-48,
 // label 49, access modes 52-59.
 #pragma once
 
@@ -11,3 +11,5 @@ Profile ReadProfileForm(const ui::Gadgets& gadgets);
 // Fills every form gadget; the access-mode combos are shown for a "PIC 18" profile only.
 void ShowProfileInForm(ui::Gadgets& gadgets, const Profile& profile);
 void ShowAccessModes(ui::Gadgets& gadgets, bool shown);
+// Whether the family combo's selection is one of the two "PIC 18" items.
+bool FamilyComboShowsPic18(const ui::Gadgets& gadgets);

@@ -7,6 +7,7 @@
 #include "app/profile_editor_form.h"
 #include "app/profile_gadget.h"
 #include "app/settings.h"
+#include "engine/asm_identifier.h"
 #include "i18n/profile_messages.h"
 #include "store/profile_editor_rules.h"
 
@@ -109,6 +110,12 @@ void EditorOk(AppState& app) {
         Tell(app, VerdictText(verdict, app.messages, form.Name));
         return;
     }
+    // A profile serves every delay, so all eight registers must be writable, not only those
+    // of some delay.
+    if (const auto bad = UnwritableProfileName(form, 8)) {
+        Tell(app, ForbiddenAsmNameText(app.messages, *bad));
+        return;
+    }
     app.editName = form.Name;
 
     int target = -1;
@@ -140,5 +147,5 @@ void EditorCancel(AppState& app) {
 }
 
 void EditorFamilyChanged(AppState& app) {
-    ShowAccessModes(app.gadgets, app.gadgets.State(kFamilyCombo) == kFamilyPic18);
+    ShowAccessModes(app.gadgets, FamilyComboShowsPic18(app.gadgets));
 }

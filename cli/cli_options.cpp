@@ -8,7 +8,7 @@ const char* const kCliHelp =
     "Usage: loopsmith-cli [options] CYCLES\n"
     "       loopsmith-cli [options] --time T --time-unit UNIT --freq F --freq-unit UNIT\n"
     "       loopsmith-cli [options] --batch < requests\n"
-    "       loopsmith-cli --count FILE\n"
+    "       loopsmith-cli [--syntax S] --count FILE\n"
     "\n"
     "Prints the PIC assembler delay code that the Loopsmith window would write.\n"
     "CYCLES is read as the cycle field reads it: decimal, $hex or %binary.\n"
@@ -19,16 +19,29 @@ const char* const kCliHelp =
     "  --freq F           the oscillator frequency field (as typed)\n"
     "  --freq-unit U      MHz, kHz or Hz (default MHz)\n"
     "  --profile NAME     the profile to spell the code with (default: the first)\n"
+    "  --syntax S         classic (MPASM, gpasm) or current (the XC8 PIC Assembler, pic-as):\n"
+    "                     spell the code for that assembler, whatever the profile says\n"
+    "  --subroutine NAME  the delay as a subroutine labelled NAME and ending in return;\n"
+    "                     CYCLES counts the caller's call (2) and the return (2), so that\n"
+    "                     \"call NAME\" takes exactly CYCLES. NAME is a letter or _, then\n"
+    "                     letters, digits and _, not f, w, c, b, an instruction, the label\n"
+    "                     or a register of the profile\n"
     "  --settings FILE    read profiles from FILE (default: the settings file named below);\n"
     "                     the file is never written\n"
     "  --language NAME    texts from the language file NAME.lng, found as the window finds\n"
     "                     it (default: the language the settings file stores, as the window\n"
     "                     starts with)\n"
-    "  --plan             one JSON line with the loop plan instead of the code\n"
+    "  --plan             one JSON line with the loop plan instead of the code; with\n"
+    "                     --subroutine it is the body's plan, and its delayCycles is CYCLES\n"
+    "                     less 4 (the call and the return)\n"
     "  --verify           run the code on the built-in interpreter and report its cycles\n"
     "                     on standard error (exit 3 on a mismatch)\n"
     "  --count FILE       print the cycle count of a block of assembler (exit 2 on a line\n"
-    "                     that is not understood)\n"
+    "                     that is not understood). Bare numbers are hexadecimal, as classic\n"
+    "                     assemblers read them (a note on standard error tells when decimal\n"
+    "                     would count otherwise), or decimal with --syntax current; a\n"
+    "                     \"radix\" line in the file changes that from there on. A block that\n"
+    "                     ends in return is counted as called: with the 2 cycles of the call\n"
     "  --batch            one request a line on standard input (CYCLES, or T UNIT F UNIT),\n"
     "                     one JSON line a request on standard output\n"
     "  --lf               \"\\n\" line ends instead of \"\\r\\n\"\n"
@@ -91,6 +104,10 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
             value(o.language);
         } else if (a == "--count") {
             value(o.countFile);
+        } else if (a == "--syntax") {
+            value(o.syntax);
+        } else if (a == "--subroutine") {
+            value(o.subroutine);
         } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1])) &&
                    a[1] != '$' && a[1] != '%') {
             fail("unknown option " + a);  // "-5" and "-$A" are counts, "-x" is not
@@ -122,5 +139,11 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
     if (o.verify && (o.batch || o.countFile || o.plan)) {
         fail("--verify checks the code of one request");
     }
+    if (o.syntax && *o.syntax != "classic" && *o.syntax != "current")
+        fail("--syntax is classic or current");
+    if (o.batch && (o.syntax || o.subroutine))
+        fail("--batch writes plans, which --syntax and --subroutine do not change");
+    if (o.countFile && o.subroutine)
+        fail("--count reads a subroutine as it is; --subroutine writes one");
     return r;
 }

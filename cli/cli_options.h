@@ -15,6 +15,8 @@ struct CliOptions {
     std::optional<std::string> cycles;  // the positional CYCLES, as typed
     std::optional<std::string> time, timeUnit, frequency, frequencyUnit;
     std::optional<std::string> profile, settings, language, countFile;
+    std::optional<std::string> syntax;      // "classic" or "current": overrides the profile's
+    std::optional<std::string> subroutine;  // the label of the delay written as a subroutine
 };
 
 struct CliParse {

@@ -2,8 +2,8 @@
 // and a batch mode for scripts. Never links the toolkit.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,12 +13,13 @@
 #endif
 
 #include "base/utf8.h"
+#include "cli/block_checks.h"
 #include "cli/cli_options.h"
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/program_folder.h"
+#include "engine/asm_identifier.h"
 #include "engine/batch_request.h"
-#include "engine/count_block_cycles.h"
 #include "engine/delay_answer.h"
 #include "engine/plan_json.h"
 #include "i18n/ui_text_table.h"
@@ -26,14 +27,6 @@
 #include "store/settings_values.h"
 
 namespace {
-
-constexpr int kExitMessage = 1;
-constexpr int kExitUsage = 2;
-constexpr int kExitMismatch = 3;
-
-void Write(std::FILE* f, const std::string& s) {
-    std::fwrite(s.data(), 1, s.size(), f);
-}
 
 std::string WithLineEnds(std::string text, bool lf) {
     if (!lf)
@@ -51,33 +44,6 @@ std::string WithLineEnds(std::string text, bool lf) {
 int Usage(const std::string& what) {
     Write(stderr, "loopsmith-cli: " + what + " (see --help)\n");
     return kExitUsage;
-}
-
-// A block of code is a few kilobytes; this keeps a device or a wrong file from filling memory.
-constexpr std::uintmax_t kMaxBlockFileSize = 16u << 20;
-
-int CountFile(const std::string& file) {
-    const std::filesystem::path path = base::PathFromUtf8(file);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) ||
-        std::filesystem::file_size(path, ec) > kMaxBlockFileSize || ec) {
-        Write(stderr, "loopsmith-cli: " + file + " is not a block of assembler text\n");
-        return kExitUsage;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        Write(stderr, "loopsmith-cli: cannot read " + file + "\n");
-        return kExitUsage;
-    }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const BlockCycles run = CountTextCycles(text);
-    if (!run.ok) {
-        const std::string where = run.errorLine > 0 ? ":" + std::to_string(run.errorLine) : "";
-        Write(stderr, file + where + ": " + run.error + "\n");
-        return kExitUsage;
-    }
-    Write(stdout, std::to_string(run.cycles) + "\n");
-    return 0;
 }
 
 FieldCaptions Captions(const LanguageTexts& texts) {
@@ -152,8 +118,9 @@ int main(int argc, char** argv) {
                   "\n");
         return 0;
     }
+    const int syntax = o.syntax && *o.syntax == "current" ? kSyntaxCurrent : kSyntaxClassic;
     if (o.countFile)
-        return CountFile(*o.countFile);
+        return CountBlockFile(*o.countFile, o.syntax ? syntax : kSyntaxNotGiven);
 
     const std::filesystem::path settings =
         o.settings ? base::PathFromUtf8(*o.settings) : locations.settingsFile;
@@ -171,6 +138,13 @@ int main(int argc, char** argv) {
         }
         if (!found)
             return Usage("no profile named \"" + *o.profile + "\"; the profiles are " + known);
+    }
+    Profile chosen = setup.profiles[profile];
+    if (o.syntax)
+        chosen.Syntax = syntax;
+    if (o.subroutine && !IsSubroutineName(*o.subroutine, chosen)) {
+        return Usage("--subroutine: \"" + *o.subroutine +
+                     "\" is no name the assembler takes, or names the label or a register");
     }
     const std::vector<std::filesystem::path>& languages = locations.languageFolders;
     if (o.language) {
@@ -194,7 +168,7 @@ int main(int argc, char** argv) {
     } else {
         request.cyclesText = o.cycles.value_or("");
     }
-    const Profile& chosen = setup.profiles[profile];
+    request.subroutine = o.subroutine.value_or("");
     const DelayAnswer answer = AnswerDelay(request, chosen.Name.empty() ? nullptr : &chosen,
                                            setup.texts.messages, Captions(setup.texts));
     if (answer.message) {
@@ -209,19 +183,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     Write(stdout, WithLineEnds(answer.code, o.lf));
-    if (o.verify) {
-        const BlockCycles run = CountTextCycles(answer.code);
-        if (!run.ok) {
-            Write(stderr, "verification failed: line " + std::to_string(run.errorLine) + ": " +
-                              run.error + "\n");
-            return kExitMismatch;
-        }
-        if (run.cycles != delayCycles) {
-            Write(stderr, "verification failed: the code takes " + std::to_string(run.cycles) +
-                              " cycles, not " + std::to_string(delayCycles) + "\n");
-            return kExitMismatch;
-        }
-        Write(stderr, "verified: " + std::to_string(run.cycles) + " cycles\n");
-    }
+    if (o.verify)
+        return VerifyCode(answer.code, chosen.Syntax, o.subroutine.has_value(), delayCycles);
     return 0;
 }

@@ -3,20 +3,27 @@
 #include <limits>
 
 #include "base/number_text.h"
+#include "engine/asm_identifier.h"
 #include "engine/cycle_count.h"
+#include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
 
 DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
                          const CalculatorLines* calculator, const Profile* profile,
-                         const MessageTexts& texts, bool writeCode, std::string_view lineEnd) {
+                         const MessageTexts& texts, bool writeCode, std::string_view lineEnd,
+                         std::string_view subroutine) {
     DelayAnswer answer;
     answer.fromCalculator = calculator != nullptr;
     // The lowest value stands for a count too large to read: no count to quote.
     if (delayCycles != std::numeric_limits<std::int64_t>::min())
         answer.delayCycles = delayCycles;
-    answer.plan = PlanDelay(delayCycles, variant);
+    const bool asSubroutine = !subroutine.empty();
+    answer.plan =
+        asSubroutine ? PlanSubroutine(delayCycles, variant) : PlanDelay(delayCycles, variant);
     if (!answer.plan) {
-        answer.message = RangeMessage(texts, variant);
+        answer.message = asSubroutine ? RangeMessage(texts, SmallestSubroutineDelay(variant),
+                                                     LargestSubroutineDelay(variant))
+                                      : RangeMessage(texts, variant);
         return answer;
     }
     answer.plan->fromCalculator = calculator != nullptr;
@@ -26,7 +33,15 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
         answer.message = NoProfileMessage(texts);
         return answer;
     }
-    answer.code = DelayCodeText(*answer.plan, *profile, texts, calculator, lineEnd);
+    // A hand-edited file may hold names its assembler cannot take; only the registers this
+    // plan uses matter.
+    if (const auto bad = UnwritableProfileName(*profile, answer.plan->registerCount)) {
+        answer.message = UnwritableNameMessage(texts, *bad);
+        return answer;
+    }
+    answer.code = asSubroutine ? DelaySubroutineText(*answer.plan, *profile, subroutine, texts,
+                                                     texts[Msg::Call_Return], calculator, lineEnd)
+                               : DelayCodeText(*answer.plan, *profile, texts, calculator, lineEnd);
     return answer;
 }
 
@@ -35,7 +50,7 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
                         std::string_view lineEnd) {
     if (!request.calculator) {
         return AnswerCycles(ReadIntegerText(request.cyclesText), request.variant, nullptr, profile,
-                            texts, request.writeCode, lineEnd);
+                            texts, request.writeCode, lineEnd, request.subroutine);
     }
     const CalculatorLines& calc = *request.calculator;
     const CycleCount count =
@@ -47,5 +62,5 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
         return answer;
     }
     return AnswerCycles(count.cycles, request.variant, &calc, profile, texts, request.writeCode,
-                        lineEnd);
+                        lineEnd, request.subroutine);
 }

@@ -19,6 +19,9 @@ struct DelayRequest {
     std::optional<CalculatorLines> calculator;  // instead: time and frequency as typed
     Variant variant = Variant::Plain;
     bool writeCode = true;  // off: the plan alone, and no profile is needed
+    // Not empty: the delay as a subroutine of this name, its call and return counted in the
+    // requested count (loopsmith-cli). Check the name with IsSubroutineName first.
+    std::string subroutine;
 };
 
 // The field captions that the empty-field message quotes.
@@ -31,12 +34,13 @@ struct DelayAnswer {
     // The count that was read or computed; none when it could not be had.
     std::optional<std::int64_t> delayCycles;
     bool fromCalculator = false;
-    std::optional<LoopPlan> plan;        // the delay is in range
+    std::optional<LoopPlan> plan;        // the delay is in range; a subroutine's body
     std::string code;                    // the plan written for the profile
     std::optional<MessageText> message;  // what the window shows instead of code
 };
 
-// The range is checked before the profile, as the window does. `profile` null: none selected.
+// The range is checked before the profile, as the window does; then whether the profile's
+// names can be written in its syntax. `profile` null: none selected.
 DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
                         const MessageTexts& texts, const FieldCaptions& captions,
                         std::string_view lineEnd = kWindowLineEnd);
@@ -45,4 +49,5 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
 DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
                          const CalculatorLines* calculator, const Profile* profile,
                          const MessageTexts& texts, bool writeCode = true,
-                         std::string_view lineEnd = kWindowLineEnd);
+                         std::string_view lineEnd = kWindowLineEnd,
+                         std::string_view subroutine = {});

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "i18n/profile_messages.h"
+
 namespace {
 
 // 9223372036854775800 -> "9.223.372.036.854.775.800", as the range message writes it.
@@ -19,14 +21,22 @@ std::string DotGrouped(std::int64_t value) {
 }  // namespace
 
 MessageText RangeMessage(const MessageTexts& texts, Variant variant) {
-    return {texts[Msg::Gen_Code],
-            texts[Msg::Delay_Size_Range] + " " + std::to_string(SmallestDelay(variant)) + "..." +
-                DotGrouped(kLargestDelay),
-            false};
+    return RangeMessage(texts, SmallestDelay(variant), kLargestDelay);
+}
+
+MessageText RangeMessage(const MessageTexts& texts, std::int64_t smallest, std::int64_t largest) {
+    return {
+        texts[Msg::Gen_Code],
+        texts[Msg::Delay_Size_Range] + " " + std::to_string(smallest) + "..." + DotGrouped(largest),
+        false};
 }
 
 MessageText NoProfileMessage(const MessageTexts& texts) {
     return {texts[Msg::Gen_Code], texts[Msg::No_profile], false};
+}
+
+MessageText UnwritableNameMessage(const MessageTexts& texts, const std::string& name) {
+    return {texts[Msg::Gen_Code], ForbiddenAsmNameText(texts, name), false};
 }
 
 MessageText CalculatorMessage(const MessageTexts& texts, CycleCountOutcome outcome,

@@ -1,6 +1,7 @@
 // The texts of the engine's message boxes, composed from the current language's texts.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "engine/cycle_count.h"
@@ -15,8 +16,12 @@ struct MessageText {
 
 // A delay outside the variant's range.
 MessageText RangeMessage(const MessageTexts& texts, Variant variant);
+// The same text for the range from `smallest` to `largest` (a subroutine's).
+MessageText RangeMessage(const MessageTexts& texts, std::int64_t smallest, std::int64_t largest);
 // No usable profile is selected.
 MessageText NoProfileMessage(const MessageTexts& texts);
+// A register name or the label of a current-syntax profile that its assembler cannot take.
+MessageText UnwritableNameMessage(const MessageTexts& texts, const std::string& name);
 // The calculator's message for an outcome other than Cycles; the captions are the current
 // texts of the time and frequency field labels.
 MessageText CalculatorMessage(const MessageTexts& texts, CycleCountOutcome outcome,

@@ -42,6 +42,11 @@ constexpr std::array<MessageEntry, kMessageCount> kTable{{
     {Msg::KHZ, "KHZ", "кГц", " ", ""},
     {Msg::HZ, "HZ", "Гц", " ", ""},
     {Msg::Save_Error, "Save_Error", "Не удалось сохранить файл настроек!", "", ""},
+    {Msg::Forbidden_Asm_Name, "Forbidden_Asm_Name",
+     "недопустимое имя для ассемблера pic-as (латинские буквы, цифры и _, первой буква или _; "
+     "не f, w, c, b, не команда и не имя регистра)!",
+     " - ", ""},
+    {Msg::Call_Return, "Call_Return", "включая вызов (call) и возврат (return)", "; ", ""},
 }};
 
 }  // namespace

@@ -39,9 +39,11 @@ enum class Msg {
     KHZ,
     HZ,
     Save_Error,
+    Forbidden_Asm_Name,
+    Call_Return,
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Save_Error);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Call_Return);
 
 struct MessageEntry {
     Msg id;

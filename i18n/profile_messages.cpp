@@ -12,6 +12,10 @@ std::string DeleteQuestionText(const MessageTexts& texts, const std::string& nam
     return texts[Msg::Del_Profile] + Quoted(name) + "?";
 }
 
+std::string ForbiddenAsmNameText(const MessageTexts& texts, const std::string& name) {
+    return Quoted(name) + texts[Msg::Forbidden_Asm_Name];
+}
+
 std::string VerdictText(FormVerdict verdict, const MessageTexts& texts, const std::string& name) {
     switch (verdict) {
         case FormVerdict::Accepted:

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr const char* kSyntaxKey = "Syntax";
+
 std::string RegKey(int n) {
     return "Reg" + std::to_string(n);
 }
@@ -25,6 +27,9 @@ Profile ReadProfileGroup(const KeyValueFile& file, std::string name) {
     p.TypePIC = file.ReadInteger("TypePIC", 0) & 1;
     for (int n = 1; n <= 8; ++n)
         p.RegType[n - 1] = file.ReadInteger(RegTypeKey(n), 0) & 1;
+    // Only the value this program writes means the current assembler; anything else, or a
+    // file from before the key existed, is classic.
+    p.Syntax = file.ReadText(kSyntaxKey, "") == "1" ? kSyntaxCurrent : kSyntaxClassic;
     return p;
 }
 
@@ -36,6 +41,9 @@ void WriteProfileGroup(KeyValueFile& file, const Profile& p) {
     file.WriteInteger("TypePIC", p.TypePIC);
     for (int n = 1; n <= 8; ++n)
         file.WriteInteger(RegTypeKey(n), p.RegType[n - 1]);
+    // Classic profiles keep the 19 lines they always had, byte for byte.
+    if (p.Syntax == kSyntaxCurrent)
+        file.WriteInteger(kSyntaxKey, 1);
 }
 
 }  // namespace

@@ -64,6 +64,19 @@ TEST_F(EngineGadgets, ProfileComboDecidesTheFamily) {
     EXPECT_NE(gadgets.Text(kOutputBox).find("bra         $-.10\r\n"), std::string::npos);
 }
 
+// A hand-edited current-syntax profile: only the registers the delay uses must be names pic-as
+// takes; the output box keeps what it had.
+TEST_F(EngineGadgets, NamesPicAsCannotTakeGetAMessageInsteadOfCode) {
+    app.profiles[0].Syntax = kSyntaxCurrent;
+    app.profiles[0].Reg[1] = "2nd";
+    ASSERT_EQ(SolveDelay(app, kOutputBox, 700, 0), 1);  // one register
+    EXPECT_NE(gadgets.Text(kOutputBox).find("movlw       233\r\n"), std::string::npos);
+    EXPECT_EQ(SolveDelay(app, kOutputBox, 800, 0), 0);  // two
+    EXPECT_EQ(OnlyMessage().title, "Loopsmith - генератор кода");
+    EXPECT_EQ(OnlyMessage().text, "\"2nd\"" + DefaultMessageTexts()[Msg::Forbidden_Asm_Name]);
+    EXPECT_NE(gadgets.Text(kOutputBox).find("233"), std::string::npos);
+}
+
 TEST_F(EngineGadgets, NoUsableProfileShowsTheMessage) {
     struct Case {
         const char* what;

@@ -118,7 +118,9 @@ TEST(MainWindowLayout, RowsItemsLimitsFiltersAndColours) {
     EXPECT_EQ(g.at(6).items.size(), 6u);
     EXPECT_EQ(g.at(6).items[5], "Сутках");
     EXPECT_EQ(g.at(11).items, (std::vector<std::string>{"Мегагерцах", "Килогерцах", "Герцах"}));
-    EXPECT_EQ(g.at(31).items, (std::vector<std::string>{"PIC10/12/16", "PIC 18"}));
+    EXPECT_EQ(g.at(31).items,
+              (std::vector<std::string>{"PIC10/12/16", "PIC 18", "PIC10/12/16 (pic-as)",
+                                        "PIC 18 (pic-as)"}));
     EXPECT_EQ(g.at(19).items,
               (std::vector<std::string>{"Loopsmith", "Редактирование профилей", "О программе"}));
     EXPECT_EQ(g.at(8).maxLength, 18);

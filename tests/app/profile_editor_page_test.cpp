@@ -236,6 +236,86 @@ INSTANTIATE_TEST_SUITE_P(
                       OkCase{"   ", "r", "L", ""}, OkCase{" window", "r", "L", ""},
                       OkCase{"Window1", "r", "L", ""}, OkCase{"ФАСТ", "r", "L", ""}));
 
+// The two pic-as items of the family combo: TypePIC + 2 x syntax, access modes for PIC 18.
+TEST_F(Editor, PicAsItemsStoreTheSyntaxAndShowAccessModesForPic18) {
+    Start({"A"}, 0);
+    Do(kNewButton);
+    for (int item : {3, 2, 1, 0, 3}) {
+        g.Pick(kFamilyCombo, item);
+        Pump();
+        EXPECT_EQ(g.IsVisible(kFirstAccessCombo + 7), item % 2 == 1) << item;
+    }
+    g.Pick(kFirstAccessCombo, kBanked);
+    TypeForm("N", "cnt", "lp");
+    g.SetText(kFirstRegisterField + 7, "cnt8");
+    Do(kOkButton);
+    ASSERT_TRUE(Shown().empty()) << Shown()[0];
+    Profile n = MakeProfile("N", "lp", kFamilyPic18);
+    n.Reg.fill("cnt");
+    n.Reg[7] = "cnt8";
+    n.RegType[0] = kBanked;
+    n.Syntax = kSyntaxCurrent;
+    EXPECT_EQ(app.profiles[1], n);
+    EXPECT_EQ(LoadProfileListFromFile(app.SettingsPath()), app.profiles);
+
+    Do(kEditButton);
+    EXPECT_EQ(g.State(kFamilyCombo), 3);
+    EXPECT_TRUE(g.IsVisible(kFirstAccessCombo));
+    g.Pick(kFamilyCombo, 2);
+    Do(kOkButton);
+    EXPECT_EQ(app.profiles[1].TypePIC, kFamilyPic16);
+    EXPECT_EQ(app.profiles[1].Syntax, kSyntaxCurrent);
+    Do(kEditButton);
+    EXPECT_EQ(g.State(kFamilyCombo), 2);
+    EXPECT_FALSE(g.IsVisible(kFirstAccessCombo));
+    g.Pick(kFamilyCombo, 0);
+    Do(kOkButton);
+    EXPECT_EQ(app.profiles[1].Syntax, kSyntaxClassic);
+    EXPECT_EQ(testing_files::ReadBytes(app.SettingsPath()).find("Syntax"), std::string::npos);
+}
+
+struct SyntaxCase {
+    int family;  // item of the family combo
+    const char* name;
+    const char* regs;
+    const char* label;
+    std::string complaint;  // empty: accepted
+};
+class NamesOfTheSyntax : public Editor, public ::testing::WithParamInterface<SyntaxCase> {};
+
+// The assembler's rule comes after every earlier check; classic profiles take any name.
+TEST_P(NamesOfTheSyntax, PicAsRefusesWhatItCannotAssemble) {
+    Start({"Fast"}, 0);
+    Do(kNewButton);
+    g.Pick(kFamilyCombo, GetParam().family);
+    TypeForm(GetParam().name, GetParam().regs, GetParam().label);
+    Do(kOkButton);
+    if (GetParam().complaint.empty()) {
+        EXPECT_TRUE(Shown().empty()) << Shown()[0];
+        EXPECT_EQ(app.profiles.size(), 2u);
+        return;
+    }
+    EXPECT_EQ(Shown(), Names{GetParam().complaint});
+    EXPECT_EQ(g.Messages()[0].title, app.editorTitle);
+    EXPECT_EQ(app.editorMode, EditorMode::New);
+    EXPECT_EQ(app.profiles.size(), 1u);
+}
+
+const std::string kPicAs = kTexts[Msg::Forbidden_Asm_Name];
+
+INSTANTIATE_TEST_SUITE_P(
+    Editor, NamesOfTheSyntax,
+    ::testing::Values(SyntaxCase{3, "N", "cnt", "lp", ""}, SyntaxCase{2, "N", "cnt", "$", ""},
+                      SyntaxCase{3, "N", "cnt", "1st", "\"1st\"" + kPicAs},
+                      SyntaxCase{2, "N", "Reg 1", "lp", "\"Reg 1\"" + kPicAs},
+                      SyntaxCase{3, "N", "c", "lp", "\"c\"" + kPicAs},
+                      SyntaxCase{2, "N", "Счёт", "lp", "\"Счёт\"" + kPicAs},
+                      SyntaxCase{3, "N", "cnt", "Decfsz", "\"Decfsz\"" + kPicAs},
+                      SyntaxCase{2, "N", "cnt", "cnt", "\"cnt\"" + kPicAs},
+                      SyntaxCase{3, "N", "", "1st", kTexts[Msg::No_Filled_Field]},
+                      SyntaxCase{3, "Fast", "c", "lp", kTexts[Msg::ProfileName_Exists]},
+                      SyntaxCase{0, "N", "Reg 1", "1st", ""}, SyntaxCase{1, "N", "c", "nop", ""}));
+
 // The settings file as SaveAll lays it out: mark, empty line, "Window" and its seven keys,
 // then 19 lines per profile.
 std::string ProfileLines(const Profile& p) {

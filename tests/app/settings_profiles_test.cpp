@@ -44,6 +44,46 @@ TEST_F(ProfileStore, SaveAllWritesSettingsThenEveryProfileInNineteenLines) {
                                   "RegType8 = 1\r\n");
 }
 
+// A file from before the syntax key: read and written again, not one byte moves.
+TEST_F(ProfileStore, FileWithoutSyntaxKeysSavesByteForByte) {
+    const std::string old =
+        kMark + "\r\n" + kWindowGroup +
+        "[A]\r\nReg1 = r1\r\nReg2 = r2\r\nReg3 = r3\r\nReg4 = r4\r\nReg5 = r5\r\n"
+        "Reg6 = r6\r\nReg7 = r7\r\nReg8 = r8\r\nLabel = lp\r\nTypePIC = 1\r\nRegType1 = 1\r\n"
+        "RegType2 = 0\r\nRegType3 = 0\r\nRegType4 = 0\r\nRegType5 = 0\r\nRegType6 = 0\r\n"
+        "RegType7 = 0\r\nRegType8 = 1\r\n"
+        "[B]\r\nReg1 = Reg_1\r\nReg2 = Reg_2\r\nReg3 = Reg_3\r\nReg4 = Reg_4\r\n"
+        "Reg5 = Reg_5\r\nReg6 = Reg_6\r\nReg7 = Reg_7\r\nReg8 = Reg_8\r\nLabel = $\r\n"
+        "TypePIC = 0\r\nRegType1 = 0\r\nRegType2 = 0\r\nRegType3 = 0\r\nRegType4 = 0\r\n"
+        "RegType5 = 0\r\nRegType6 = 0\r\nRegType7 = 0\r\nRegType8 = 0\r\n";
+    WriteBytes(ini, old);
+    Start();
+    ASSERT_EQ(Names(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(app.profiles[0].Syntax, kSyntaxClassic);
+    ASSERT_TRUE(SaveAll(app));
+    EXPECT_EQ(ReadBytes(ini), old);
+}
+
+// Only "1" means the current assembler; the key is written for it alone, after RegType8.
+TEST_F(ProfileStore, CurrentSyntaxSurvivesARestartAndOtherValuesReadClassic) {
+    WriteBytes(ini,
+               "[One]\nSyntax = 1\n[Two]\nSyntax=2\n[Word]\nSyntax=current\n"
+               "[Empty]\nSyntax=\n[Trail]\nSyntax=1x\n[Zero]\nSyntax=0\n");
+    Start();
+    std::vector<int> syntaxes;
+    for (const Profile& p : app.profiles)
+        syntaxes.push_back(p.Syntax);
+    EXPECT_EQ(syntaxes, (std::vector<int>{kSyntaxCurrent, 0, 0, 0, 0, 0}));
+    ASSERT_TRUE(SaveAll(app));
+    const std::string bytes = ReadBytes(ini);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 8 + 6 * 19 + 1);
+    EXPECT_NE(bytes.find("[One]\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("RegType8 = 0\r\nSyntax = 1\r\n[Two]\r\n"), std::string::npos) << bytes;
+    const ProfileList saved = app.profiles;
+    Start();
+    EXPECT_EQ(app.profiles, saved);
+}
+
 TEST_F(ProfileStore, ProfilesSurviveSaveAndLoadInOrder) {
     Start();
     app.profiles.push_back(MakeProfile("Счётчик", "MP", kFamilyPic16));

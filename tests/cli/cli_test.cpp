@@ -277,12 +277,107 @@ TEST_F(Cli, VerifyRunsTheCode) {
     EXPECT_EQ(calc.err, "verified: 53693175 cycles\n");
 }
 
+// Both syntaxes, inline and as a subroutine, both families and variants: the interpreter runs
+// every text, and --count reads it back the same.
+TEST_F(Cli, SyntaxAndSubroutineVerifyOverTheRange) {
+    const char* counts[] = {
+        "9",        "10",         "771",          "772",          "197127",
+        "50462980", "1000000007", "258314208513", "$FFFFFFFFFFF", "9223372036854775804"};
+    for (const char* cycles : counts) {
+        for (const char* profile : {"Default PIC10, PIC12, PIC16", "Default PIC18"}) {
+            for (const std::vector<std::string>& form :
+                 {std::vector<std::string>{"--syntax", "current"},
+                  {"--syntax", "current", "--subroutine", "Wait"},
+                  {"--syntax", "classic", "--subroutine", "_d1"}}) {
+                for (bool wdt : {false, true}) {
+                    std::vector<std::string> args = form;
+                    args.insert(args.end(), {"--profile", profile, "--verify", cycles});
+                    if (wdt)
+                        args.push_back("--wdt");
+                    const CliRun r = Invoke(args);
+                    const std::string trace = std::string(cycles) + " " + profile + " " +
+                                              form.back() + (wdt ? " wdt" : "");
+                    const bool inline_ = form.size() == 2;
+                    if (inline_ && std::string(cycles) == "9223372036854775804") {
+                        EXPECT_EQ(r.code, 1) << trace;  // beyond an inline block's range
+                        continue;
+                    }
+                    ASSERT_EQ(r.code, 0) << trace << "\n" << r.err;
+                    EXPECT_EQ(r.err.rfind("verified: ", 0), 0u) << trace;
+                    WriteFile(dir_ / "block.asm", r.out);
+                    const CliRun count =
+                        Invoke({"--count", (dir_ / "block.asm").string(), "--syntax", form[1]});
+                    EXPECT_EQ(count.out, r.err.substr(10, r.err.find(' ', 10) - 10) + "\n")
+                        << trace << "\n"
+                        << count.err;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(Cli, SubroutineTextPlanAndRefusals) {
+    const CliRun r = Invoke({"--syntax", "current", "--subroutine", "Delay14", "14"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "; Задержка 14 машинных циклов\r\n; включая вызов (call) и возврат (return)\r\n"
+              "Delay14:\r\n            movlw       3\r\n            movwf       Reg_1\r\n"
+              "            decfsz      Reg_1,f\r\n            goto        $-1\r\n"
+              "            return\r\n");
+    EXPECT_EQ(Invoke({"--subroutine", "Delay14", "--plan", "1000004"}).out,
+              Invoke({"--plan", "1000000"}).out);
+    // Read as classic, the bare 3 is the same number; 1000's 73 is not, and a note says so.
+    WriteFile(dir_ / "d.asm", Invoke({"--syntax", "current", "--subroutine", "D", "1000"}).out);
+    const CliRun hex = Invoke({"--count", (dir_ / "d.asm").string()});
+    EXPECT_EQ(hex.out, "1126\n");
+    EXPECT_EQ(hex.err,
+              "loopsmith-cli: bare numbers were read as hexadecimal; with --syntax current "
+              "(decimal) the count is 1000\n");
+
+    const CliRun small = Invoke({"--subroutine", "D", "--wdt", "8"});
+    EXPECT_EQ(small.code, 1);
+    EXPECT_EQ(small.err,
+              "Длительность задержки должна быть в диапазоне  9...9.223.372.036.854.775.804\n");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--subroutine", "1st", "100"},
+                                               {"--subroutine", "call", "100"},
+                                               {"--subroutine", "Reg_8", "100"},
+                                               {"--subroutine", "c", "--syntax", "classic", "100"},
+                                               {"--syntax", "pic-as", "100"},
+                                               {"--batch", "--syntax", "current"},
+                                               {"--count", "x.asm", "--subroutine", "D"}}) {
+        const CliRun bad = Invoke(args);
+        EXPECT_EQ(bad.code, 2) << args[1];
+        EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
+        EXPECT_EQ(bad.out, "");
+    }
+}
+
+// A current-syntax profile from a hand-edited file: --syntax overrides it either way, and a
+// name pic-as cannot take gets the window's message.
+TEST_F(Cli, SyntaxOfTheSettingsFileAndItsOverride) {
+    const fs::path ini = dir_ / "Loopsmith.ini";
+    WriteFile(ini, "\xEF\xBB\xBF\r\n[Pic-as]\r\nReg1 = Cnt 1\r\nLabel = Wait\r\nSyntax = 1\r\n");
+    const CliRun refused = Invoke({"100", "--settings", ini.string()});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, "\"Cnt 1\"" + DefaultMessageTexts()[Msg::Forbidden_Asm_Name] + "\n");
+    const CliRun classic = Invoke({"100", "--settings", ini.string(), "--syntax", "classic"});
+    EXPECT_EQ(classic.code, 0) << classic.err;
+    EXPECT_NE(classic.out.find("Wait        decfsz      Cnt 1,F\r\n"), std::string::npos);
+
+    WriteFile(ini, "\xEF\xBB\xBF\r\n[Pic-as]\r\nLabel = Wait\r\nSyntax = 1\r\n");
+    EXPECT_NE(
+        Invoke({"100", "--settings", ini.string()}).out.find("Wait:       decfsz      Reg_1,f"),
+        std::string::npos);
+}
+
 TEST_F(Cli, CountReadsAHandEditedBlock) {
     std::string text = Window("1000000", false, 0);
     WriteFile(dir_ / "block.asm", text);
     CliRun r = Invoke({"--count", (dir_ / "block.asm").string()});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "1000000\n");
+    EXPECT_EQ(r.err, "");  // ".n" reads the same in either radix
 
     text += "            nop\r\n";  // one more by hand
     WriteFile(dir_ / "block.asm", text);

@@ -1,10 +1,12 @@
 // Pictures of the three pages for a person to look at, in Russian and in English, and the
-// check that every caption fits its gadget.
+// check that every caption fits its gadget; the editor with a profile for the current
+// assembler.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -13,6 +15,7 @@
 #include <QTabWidget>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -20,11 +23,16 @@
 #include "app/gadget_ids.h"
 #include "app/startup.h"
 #include "program_fixture.h"
+#include "store/profile.h"
 #include "ui/qt/qt_text.h"
 
 using ui::qt::ToQ;
 
 namespace {
+
+// The family combo's pic-as item is wider than the combo, which keeps its place; its popup
+// list must show it whole instead (EditorPicture).
+const QString kWiderThanItsCombo = "PIC10/12/16 (pic-as)";
 
 // Room a caption needs beyond its text in each kind of widget (frame, indicator, arrow).
 std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
@@ -70,6 +78,8 @@ std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
                                                   QStyle::SC_ComboBoxEditField, combo)
                                  .width();
             for (int i = 0; i < combo->count(); ++i) {
+                if (n == gadget::kFamilyCombo && combo->itemText(i) == kWiderThanItsCombo)
+                    continue;
                 const int need = fm.horizontalAdvance(combo->itemText(i));
                 if (need > room)
                     complain(n, combo->itemText(i), need, room);
@@ -140,6 +150,44 @@ TEST_F(WindowPictures, EnglishCaptionsFitAndPagesAreSaved) {
     const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "_en");
+}
+
+// A current-syntax PIC18 profile from the settings file, opened in the editor by clicks.
+class EditorPicture : public ProgramFixture {};
+
+TEST_F(EditorPicture, CurrentSyntaxPic18ProfileIsShownAndSaved) {
+    {
+        std::ofstream ini(folder / "Loopsmith.ini", std::ios::binary);
+        ini << "\xEF\xBB\xBF\r\n[Window]\r\nLanguage = 0\r\n[Timer wait]\r\nReg1 = cnt_lo\r\n"
+               "Reg2 = cnt_hi\r\nLabel = wait_lp\r\nTypePIC = 1\r\nRegType2 = 1\r\n"
+               "Syntax = 1\r\n";
+    }
+    StartUp(*app);
+    QTabBar* bar = qobject_cast<QTabWidget*>(W(gadget::kPanel))->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(gadget::kPageEditor).center());
+    Pump();
+    auto* list = qobject_cast<QListWidget*>(W(gadget::kProfileList));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(W(gadget::kEditButton), Qt::LeftButton);
+    Pump();
+
+    auto* family = qobject_cast<QComboBox*>(W(gadget::kFamilyCombo));
+    EXPECT_EQ(family->currentText(), "PIC 18 (pic-as)");
+    EXPECT_TRUE(W(gadget::kFirstAccessCombo + 7)->isVisible());
+    EXPECT_EQ(gadgets->State(gadget::kFirstAccessCombo + 1), kBanked);
+    const std::filesystem::path dir = LOOPSMITH_BUILD_DIR;
+    ASSERT_TRUE(gadgets->Window()->grab().save(ToQ((dir / "page1_pic_as.png").string()), "PNG"));
+
+    family->showPopup();
+    QApplication::processEvents();
+    QWidget* popup = family->view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_GE(family->view()->viewport()->width(),
+              family->fontMetrics().horizontalAdvance(kWiderThanItsCombo));
+    ASSERT_TRUE(popup->grab().save(ToQ((dir / "page1_pic_as_family.png").string()), "PNG"));
+    family->hidePopup();
+    EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace

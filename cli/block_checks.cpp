@@ -1,0 +1,97 @@
+#include "cli/block_checks.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <optional>
+
+#include "base/utf8.h"
+#include "engine/count_block_cycles.h"
+#include "engine/delay_subroutine.h"
+#include "store/profile.h"
+
+namespace {
+
+// A block of code is a few kilobytes; this keeps a device or a wrong file from filling memory.
+constexpr std::uintmax_t kMaxBlockFileSize = 16u << 20;
+
+BlockCycles Count(const std::string& text, int syntax) {
+    CountOptions options;
+    options.radix = syntax == kSyntaxCurrent ? kCurrentRadix : kClassicRadix;
+    return CountTextCycles(text, options);
+}
+
+// A run that ended on return is a subroutine: the caller's count adds the call.
+std::optional<std::int64_t> CyclesAsCalled(const BlockCycles& run) {
+    if (!run.returned)
+        return run.cycles;
+    if (run.cycles > std::numeric_limits<std::int64_t>::max() - kCallCycles)
+        return std::nullopt;
+    return run.cycles + kCallCycles;
+}
+
+}  // namespace
+
+void Write(std::FILE* f, const std::string& s) {
+    std::fwrite(s.data(), 1, s.size(), f);
+}
+
+int CountBlockFile(const std::string& file, int syntax) {
+    const std::filesystem::path path = base::PathFromUtf8(file);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec) ||
+        std::filesystem::file_size(path, ec) > kMaxBlockFileSize || ec) {
+        Write(stderr, "loopsmith-cli: " + file + " is not a block of assembler text\n");
+        return kExitUsage;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        Write(stderr, "loopsmith-cli: cannot read " + file + "\n");
+        return kExitUsage;
+    }
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const BlockCycles run = Count(text, syntax == kSyntaxNotGiven ? kSyntaxClassic : syntax);
+    if (!run.ok) {
+        const std::string where = run.errorLine > 0 ? ":" + std::to_string(run.errorLine) : "";
+        Write(stderr, file + where + ": " + run.error + "\n");
+        return kExitUsage;
+    }
+    const std::optional<std::int64_t> cycles = CyclesAsCalled(run);
+    if (!cycles) {
+        Write(stderr, file + ": too many cycles to count\n");
+        return kExitUsage;
+    }
+    Write(stdout, std::to_string(*cycles) + "\n");
+    // Text for the current assembler read as classic is counted wrong without a word.
+    if (syntax == kSyntaxNotGiven) {
+        const BlockCycles asDecimal = Count(text, kSyntaxCurrent);
+        const std::optional<std::int64_t> decimal =
+            asDecimal.ok ? CyclesAsCalled(asDecimal) : std::nullopt;
+        if (decimal && *decimal != *cycles) {
+            Write(stderr,
+                  "loopsmith-cli: bare numbers were read as hexadecimal; with --syntax "
+                  "current (decimal) the count is " +
+                      std::to_string(*decimal) + "\n");
+        }
+    }
+    return 0;
+}
+
+int VerifyCode(const std::string& code, int syntax, bool subroutine, std::int64_t expected) {
+    const BlockCycles run = Count(code, syntax);
+    if (!run.ok) {
+        Write(stderr, "verification failed: line " + std::to_string(run.errorLine) + ": " +
+                          run.error + "\n");
+        return kExitMismatch;
+    }
+    const std::int64_t cycles = CyclesAsCalled(run).value_or(-1);
+    if (cycles != expected || run.returned != subroutine) {
+        Write(stderr, "verification failed: the code takes " + std::to_string(cycles) + " cycles" +
+                          (run.returned ? " as called" : "") + ", not " + std::to_string(expected) +
+                          "\n");
+        return kExitMismatch;
+    }
+    Write(stderr, "verified: " + std::to_string(cycles) + " cycles\n");
+    return 0;
+}
