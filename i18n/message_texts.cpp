@@ -42,6 +42,9 @@ constexpr std::array<MessageEntry, kMessageCount> kTable{{
     {Msg::KHZ, "KHZ", "кГц", " ", ""},
     {Msg::HZ, "HZ", "Гц", " ", ""},
     {Msg::Save_Error, "Save_Error", "Не удалось сохранить файл настроек!", "", ""},
+    {Msg::Button_Yes, "Button_Yes", "Да", "", ""},
+    {Msg::Button_No, "Button_No", "Нет", "", ""},
+    {Msg::Button_OK, "Button_OK", "ОК", "", ""},
 }};
 
 }  // namespace

@@ -39,9 +39,12 @@ enum class Msg {
     KHZ,
     HZ,
     Save_Error,
+    Button_Yes,  // the message boxes' standard buttons
+    Button_No,
+    Button_OK,
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Save_Error);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Button_OK);
 
 struct MessageEntry {
     Msg id;

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
+#include <QString>
 
 #include <deque>
 #include <map>
@@ -64,6 +65,8 @@ class QtGadgets : public QObject, public Gadgets {
     std::string ToolTip(int gadget) const override;
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
+    void SetMessageButtonTexts(const std::string& yes, const std::string& no,
+                               const std::string& ok) override;
     void Beep() override;
     void PostClick(int gadget) override;
     Event WaitEvent() override;
@@ -108,6 +111,7 @@ class QtGadgets : public QObject, public Gadgets {
     bool closed_ = false;
     int quietDepth_ = 0;  // > 0 while building, while the program turns pages, in message boxes
     int beeps_ = 0;
+    QString yesText_, noText_, okText_;  // empty: the toolkit's own
     CursorShape cursor_ = CursorShape::Arrow;
     // A key or mouse event travels up the parents when a widget ignores it; report it once.
     const QEvent* lastInputEvent_ = nullptr;
