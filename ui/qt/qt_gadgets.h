@@ -2,6 +2,7 @@
 // control at its place, and one queue of the events the user caused.
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
@@ -91,6 +92,7 @@ class QtGadgets : public QObject, public Gadgets {
     bool Build(const WindowLayout& layout);
     QWidget* CreateWidget(Entry& entry, QWidget* parent);
     void ConnectUserSignals(Entry& entry);
+    QIcon Icon(int image);
     Entry* Find(int gadget);
     const Entry* Find(int gadget) const;
     void ApplyColors(Entry& entry);
@@ -106,6 +108,7 @@ class QtGadgets : public QObject, public Gadgets {
     std::vector<int> pageContainers_, pageIcons_;
     std::map<int, Entry> entries_;
     std::map<const QWidget*, int> owners_;
+    std::map<int, QIcon> icons_;
     std::deque<Event> events_;
     bool built_ = false;
     bool closed_ = false;
