@@ -55,4 +55,10 @@ void ApplyLanguage(AppState& app, const std::filesystem::path& path) {
     ApplyUiTexts(app.gadgets, texts->ui);
     app.messages = texts->messages;
     app.editorTitle = app.messages[Msg::Editor_data_base];
+    ApplyMessageButtonTexts(app);
+}
+
+void ApplyMessageButtonTexts(AppState& app) {
+    app.gadgets.SetMessageButtonTexts(app.messages[Msg::Button_Yes], app.messages[Msg::Button_No],
+                                      app.messages[Msg::Button_OK]);
 }

@@ -11,3 +11,5 @@ int ResolveLanguageIndex(AppState& app, int stored);
 void LoadSelectedLanguage(AppState& app);
 // An empty path applies the built-in texts.
 void ApplyLanguage(AppState& app, const std::filesystem::path& path);
+// Gives the gadget layer the message boxes' button captions of the current texts.
+void ApplyMessageButtonTexts(AppState& app);

@@ -7,6 +7,7 @@
 #include "app/settings.h"
 
 void StartUp(AppState& app) {
+    ApplyMessageButtonTexts(app);  // the built-in ones until a language file is read
     app.editorMode = EditorMode::Idle;
     LockEditor(app, true);
     ListLanguages(app);

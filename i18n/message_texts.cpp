@@ -47,6 +47,9 @@ constexpr std::array<MessageEntry, kMessageCount> kTable{{
      "не f, w, c, b, не команда и не имя регистра)!",
      " - ", ""},
     {Msg::Call_Return, "Call_Return", "включая вызов (call) и возврат (return)", "; ", ""},
+    {Msg::Button_Yes, "Button_Yes", "Да", "", ""},
+    {Msg::Button_No, "Button_No", "Нет", "", ""},
+    {Msg::Button_OK, "Button_OK", "ОК", "", ""},
 }};
 
 }  // namespace

@@ -41,9 +41,12 @@ enum class Msg {
     Save_Error,
     Forbidden_Asm_Name,
     Call_Return,
+    Button_Yes,  // the message boxes' standard buttons
+    Button_No,
+    Button_OK,
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Call_Return);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Button_OK);
 
 struct MessageEntry {
     Msg id;

@@ -53,6 +53,10 @@ class Gadgets {
     // Modal over the main window; returns when the user has answered.
     virtual MessageAnswer ShowMessage(const std::string& title, const std::string& text,
                                       MessageIcon icon, MessageButtons buttons) = 0;
+    // The captions of the message boxes' buttons from now on, in the window's language; an
+    // empty one keeps the toolkit's own.
+    virtual void SetMessageButtonTexts(const std::string& yes, const std::string& no,
+                                       const std::string& ok) = 0;
     virtual void Beep() = 0;
 
     // Queues a click of the gadget; it arrives from WaitEvent on a later turn of the loop.

@@ -175,7 +175,14 @@ std::string MemoryGadgets::ToolTip(int gadget) const {
 
 MessageAnswer MemoryGadgets::ShowMessage(const std::string& title, const std::string& text,
                                          MessageIcon icon, MessageButtons buttons) {
-    messages_.push_back({title, text, icon, buttons});
+    // An empty caption stands for the toolkit's own.
+    auto caption = [](const std::string& set, const char* own) {
+        return set.empty() ? std::string(own) : set;
+    };
+    std::vector<std::string> shown = {caption(okText_, "OK")};
+    if (buttons == MessageButtons::YesNo)
+        shown = {caption(yesText_, "Yes"), caption(noText_, "No")};
+    messages_.push_back({title, text, icon, buttons, shown});
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     if (answers_.empty())
@@ -183,6 +190,13 @@ MessageAnswer MemoryGadgets::ShowMessage(const std::string& title, const std::st
     MessageAnswer a = answers_.front();
     answers_.pop_front();
     return a;
+}
+
+void MemoryGadgets::SetMessageButtonTexts(const std::string& yes, const std::string& no,
+                                          const std::string& ok) {
+    yesText_ = yes;
+    noText_ = no;
+    okText_ = ok;
 }
 
 void MemoryGadgets::AnswerNextQuestions(std::vector<MessageAnswer> answers) {

@@ -17,6 +17,7 @@ struct ShownMessage {
     std::string text;
     MessageIcon icon;
     MessageButtons buttons;
+    std::vector<std::string> buttonTexts;  // as shown: Yes and No, or OK
 };
 
 class MemoryGadgets : public Gadgets {
@@ -48,6 +49,8 @@ class MemoryGadgets : public Gadgets {
     std::string ToolTip(int gadget) const override;
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
+    void SetMessageButtonTexts(const std::string& yes, const std::string& no,
+                               const std::string& ok) override;
     void Beep() override { ++beeps_; }
     void PostClick(int gadget) override;
     Event WaitEvent() override;
@@ -101,6 +104,7 @@ class MemoryGadgets : public Gadgets {
     std::deque<Event> events_;
     std::vector<ShownMessage> messages_;
     std::deque<MessageAnswer> answers_;
+    std::string yesText_, noText_, okText_;
     std::vector<std::string> openedUrls_;
     int beeps_ = 0;
     CursorShape cursor_ = CursorShape::Arrow;

@@ -158,6 +158,23 @@ TEST_F(Languages, FailedFirstLoadLeavesTheBuiltInMessages) {
     EXPECT_EQ(app.messages[Msg::Save_Error], "Не удалось сохранить файл настроек!");
 }
 
+TEST_F(Languages, MessageButtonsAreBuiltInFromTheStartThenFollowTheFile) {
+    MakeLanguage("x.lng", kMark + "[Message]\r\nButton_Yes=Ja\r\nButton_OK=Gut\r\n");
+    StartUp(app);  // "x" is not picked at a first start: the built-in texts stay
+    ApplyLanguage(app, app.LanguageFolder() / "gone.lng");
+    SelectLanguage("x");
+    gadgets.ShowMessage("t", "q", ui::MessageIcon::Question, ui::MessageButtons::YesNo);
+    gadgets.ShowMessage("t", "w", ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+    ApplyLanguage(app, {});
+    gadgets.ShowMessage("t", "q", ui::MessageIcon::Question, ui::MessageButtons::YesNo);
+    const std::vector<ui::ShownMessage>& shown = gadgets.Messages();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0].buttonTexts, std::vector<std::string>{"ОК"});
+    EXPECT_EQ(shown[1].buttonTexts, (std::vector<std::string>{"Ja", "Нет"}));
+    EXPECT_EQ(shown[2].buttonTexts, std::vector<std::string>{"Gut"});
+    EXPECT_EQ(shown[3].buttonTexts, (std::vector<std::string>{"Да", "Нет"}));
+}
+
 TEST_F(Languages, ExtensionInOtherLetterCaseIsFoundWhenPicked) {
     MakeLanguage("Deutsch.LNG", kMark + "[Loopsmith]\nProfile=Profil\n");
     SelectLanguage("Deutsch");

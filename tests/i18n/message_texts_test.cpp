@@ -31,6 +31,9 @@ TEST(MessageTexts, DefaultsCarryTheSeparatorsTheProgramAdds) {
     EXPECT_EQ(t[Msg::day], " суток");
     EXPECT_EQ(t[Msg::MHZ], " МГц");
     EXPECT_EQ(t[Msg::HZ], " Гц");
+    EXPECT_EQ(t[Msg::Button_Yes], "Да");
+    EXPECT_EQ(t[Msg::Button_No], "Нет");
+    EXPECT_EQ(t[Msg::Button_OK], "ОК");
 }
 
 TEST(MessageTexts, EveryKeyIsReadOnceInTableOrderAndComposedAroundItsValue) {

@@ -2,6 +2,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include "app/gadget_ids.h"
 #include "qt_fixture.h"
+#include "ui/qt/gadget_widgets.h"
 #include "ui/qt/qt_text.h"
 
 using ui::GadgetKind;
@@ -53,8 +55,8 @@ bool HasKind(QWidget* w, GadgetKind kind) {
         case GadgetKind::Container:
             return w->metaObject() == &QWidget::staticMetaObject;
         case GadgetKind::Image: {
-            auto* label = qobject_cast<QLabel*>(w);
-            return label && !label->pixmap().isNull();
+            auto* label = qobject_cast<ui::qt::ClickLabel*>(w);
+            return label && !label->IsLink();
         }
         case GadgetKind::Hyperlink: {
             auto* label = qobject_cast<QLabel*>(w);
@@ -122,12 +124,23 @@ TEST_F(WindowBuild, PagesHaveTitlesAndIconsAndTheBannerItsPicture) {
         EXPECT_FALSE(panel->tabIcon(page).isNull()) << page;
         EXPECT_EQ(panel->tabIcon(page).availableSizes().value(0), QSize(16, 16)) << page;
     }
-    EXPECT_EQ(qobject_cast<QLabel*>(W(gadget::kBanner))->pixmap().size(), QSize(381, 68));
     EXPECT_EQ(gadgets->State(gadget::kPanel), 0);
+    // The banner is decoded when its page is first shown, not at start-up.
+    auto* banner = qobject_cast<QLabel*>(W(gadget::kBanner));
+    gadgets->ShowWindow();
+    EXPECT_TRUE(banner->pixmap().isNull());
+    gadgets->SetState(gadget::kPanel, gadget::kPageAbout);
+    EXPECT_EQ(banner->pixmap().size(), QSize(381, 68));
 }
 
-TEST_F(WindowBuild, OutputFontIsFixedAndTypingLimitsAreNotQts) {
+TEST_F(WindowBuild, OutputFontIsFixedOnceNeededAndTypingLimitsAreNotQts) {
+    // The box starts empty; its font is there before any text or caret is drawn.
+    gadgets->SetText(gadget::kOutputBox, "    nop\r\n");
     EXPECT_TRUE(QFontInfo(W(gadget::kOutputBox)->font()).fixedPitch());
+    ui::qt::QtGadgets other(MainWindowLayout());
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(other.Widget(gadget::kOutputBox), &focusIn);
+    EXPECT_TRUE(QFontInfo(other.Widget(gadget::kOutputBox)->font()).fixedPitch());
     // Qt's own limit would also cut the text that the program writes.
     for (int field : {gadget::kTimeField, gadget::kFrequencyField, gadget::kCyclesField}) {
         EXPECT_EQ(qobject_cast<QLineEdit*>(W(field))->maxLength(), 32767) << field;

@@ -65,7 +65,7 @@ std::string Describe(const QMessageBox& box) {
         {QMessageBox::Ok, "Ok"}, {QMessageBox::Yes, "Yes"}, {QMessageBox::No, "No"}};
     for (const auto& [button, name] : kNames) {
         if (box.standardButtons() & button)
-            s += std::string(" ") + name;
+            s += std::string(" ") + name + " \"" + box.button(button)->text().toStdString() + "\"";
     }
     if (QPushButton* d = box.defaultButton())
         s += std::string(" (default ") + (d == box.button(QMessageBox::No) ? "No" : "other") + ")";

@@ -45,8 +45,10 @@ QFont OutputFont() {
     if (QFontDatabase::families().contains(QStringLiteral("Lucida Console"))) {
         return QFont(QStringLiteral("Lucida Console"), 10);
     }
+    // The font database knows whether a family is fixed; asking a QFontInfo would load a
+    // second font at start-up only to throw it away.
     QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (!QFontInfo(f).fixedPitch()) {
+    if (!QFontDatabase::isFixedPitch(f.family())) {
         f = QFont(QStringLiteral("DejaVu Sans Mono"));
         f.setStyleHint(QFont::Monospace);
     }

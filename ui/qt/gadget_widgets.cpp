@@ -64,4 +64,31 @@ void ClickLabel::leaveEvent(QEvent* event) {
     QLabel::leaveEvent(event);
 }
 
+void ClickLabel::showEvent(QShowEvent* event) {
+    if (makePicture_) {
+        setPixmap(makePicture_());
+        makePicture_ = nullptr;
+    }
+    QLabel::showEvent(event);
+}
+
+OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent) {}
+
+void OutputBox::SetText(const QString& text) {
+    ApplyFont();
+    setPlainText(text);
+}
+
+void OutputBox::focusInEvent(QFocusEvent* event) {
+    ApplyFont();
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void OutputBox::ApplyFont() {
+    if (makeFont_) {
+        setFont(makeFont_());
+        makeFont_ = nullptr;
+    }
+}
+
 }  // namespace ui::qt

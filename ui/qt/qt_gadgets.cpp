@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QUrl>
@@ -100,7 +99,7 @@ void QtGadgets::SetText(int gadget, const std::string& text) {
             break;
         case GadgetKind::OutputBox:
             e->rawText = text;
-            static_cast<QPlainTextEdit*>(w)->setPlainText(PlainLines(text));
+            static_cast<OutputBox*>(w)->SetText(PlainLines(text));
             break;
         case GadgetKind::ComboBox:
         case GadgetKind::ListBox:

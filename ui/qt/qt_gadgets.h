@@ -2,9 +2,11 @@
 // control at its place, and one queue of the events the user caused.
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
+#include <QString>
 
 #include <deque>
 #include <map>
@@ -63,6 +65,8 @@ class QtGadgets : public QObject, public Gadgets {
     std::string ToolTip(int gadget) const override;
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
+    void SetMessageButtonTexts(const std::string& yes, const std::string& no,
+                               const std::string& ok) override;
     void Beep() override;
     void PostClick(int gadget) override;
     Event WaitEvent() override;
@@ -87,6 +91,7 @@ class QtGadgets : public QObject, public Gadgets {
     bool Build(const WindowLayout& layout);
     QWidget* CreateWidget(Entry& entry, QWidget* parent);
     void ConnectUserSignals(Entry& entry);
+    QIcon Icon(int image);
     Entry* Find(int gadget);
     const Entry* Find(int gadget) const;
     void ApplyColors(Entry& entry);
@@ -102,11 +107,13 @@ class QtGadgets : public QObject, public Gadgets {
     std::vector<int> pageContainers_, pageIcons_;
     std::map<int, Entry> entries_;
     std::map<const QWidget*, int> owners_;
+    std::map<int, QIcon> icons_;
     std::deque<Event> events_;
     bool built_ = false;
     bool closed_ = false;
     int quietDepth_ = 0;  // > 0 while building, while the program turns pages, in message boxes
     int beeps_ = 0;
+    QString yesText_, noText_, okText_;  // empty: the toolkit's own
     CursorShape cursor_ = CursorShape::Arrow;
     // A key or mouse event travels up the parents when a widget ignores it; report it once.
     const QEvent* lastInputEvent_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -27,8 +28,12 @@ namespace ui::qt {
 
 namespace {
 
-QString ImagePath(int image) {
-    return QStringLiteral(":/images/image%1.png").arg(image);
+// The pictures are PNG files among the resources. Naming the format spares the toolkit
+// loading every image plugin to ask it first.
+QPixmap LoadImage(int image) {
+    QImageReader reader(QStringLiteral(":/images/image%1.png").arg(image), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 QLabel* MakeLabel(const GadgetLayout& g, QWidget* parent) {
@@ -47,8 +52,8 @@ QLabel* MakeLabel(const GadgetLayout& g, QWidget* parent) {
     return label;
 }
 
-QPlainTextEdit* MakeOutputBox(const GadgetLayout& g, QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
+OutputBox* MakeOutputBox(const GadgetLayout& g, QWidget* parent) {
+    auto* box = new OutputBox(parent);
     box->setReadOnly(true);
     // The user copies the code from here, selecting with the mouse or the keyboard.
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -57,8 +62,9 @@ QPlainTextEdit* MakeOutputBox(const GadgetLayout& g, QWidget* parent) {
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (g.fixedFont)
-        box->setFont(OutputFont());
-    box->setPlainText(ToQ(g.caption));
+        box->SetFontWhenNeeded(OutputFont);
+    if (!g.caption.empty())
+        box->SetText(ToQ(g.caption));
     return box;
 }
 
@@ -81,7 +87,7 @@ bool QtGadgets::Build(const WindowLayout& layout) {
     window_ = std::make_unique<MainWindowWidget>();
     window_->setWindowTitle(ToQ(layout.title));
     window_->setFixedSize(layout.clientWidth, layout.clientHeight);
-    window_->setWindowIcon(QIcon(ImagePath(1)));
+    window_->setWindowIcon(Icon(1));
     window_->setMouseTracking(true);
     window_->onCloseRequest = [this] {
         closed_ = true;
@@ -119,6 +125,13 @@ bool QtGadgets::Build(const WindowLayout& layout) {
         ConnectUserSignals(entry);
     }
     return panel_ != nullptr || layout.panel < 0;
+}
+
+QIcon QtGadgets::Icon(int image) {
+    QIcon& icon = icons_[image];  // the window and its first page share one
+    if (icon.isNull())
+        icon.addPixmap(LoadImage(image));
+    return icon;
 }
 
 QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
@@ -209,7 +222,7 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
             const QString title = ToQ(panelEntry->layout.items[page]);
             const int image = page < static_cast<int>(pageIcons_.size()) ? pageIcons_[page] : 0;
             if (image > 0) {
-                panel_->addTab(container, QIcon(ImagePath(image)), title);
+                panel_->addTab(container, Icon(image), title);
             } else {
                 panel_->addTab(container, title);
             }
@@ -217,7 +230,8 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
         }
         case GadgetKind::Image: {
             auto* label = new ClickLabel(parent);
-            label->setPixmap(QPixmap(ImagePath(g.image)));
+            // Decoded when first seen: the banner sits on a page the window does not open on.
+            label->SetPictureWhenShown([image = g.image] { return LoadImage(image); });
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             w = label;
             break;

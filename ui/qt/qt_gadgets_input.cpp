@@ -168,12 +168,20 @@ MessageAnswer QtGadgets::ShowMessage(const std::string& title, const std::string
     box.setIcon(icon == MessageIcon::Warning ? QMessageBox::Warning
                 : icon == MessageIcon::Error ? QMessageBox::Critical
                                              : QMessageBox::Question);
+    // The standard buttons keep their roles (Enter, Escape); only the captions change.
+    auto caption = [&box](QMessageBox::StandardButton button, const QString& text) {
+        if (!text.isEmpty())
+            box.button(button)->setText(text);
+    };
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
+        caption(QMessageBox::Yes, yesText_);
+        caption(QMessageBox::No, noText_);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
+        caption(QMessageBox::Ok, okText_);
     }
     ++quietDepth_;
     const int answer = box.exec();
@@ -181,6 +189,13 @@ MessageAnswer QtGadgets::ShowMessage(const std::string& title, const std::string
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void QtGadgets::SetMessageButtonTexts(const std::string& yes, const std::string& no,
+                                      const std::string& ok) {
+    yesText_ = ToQ(yes);
+    noText_ = ToQ(no);
+    okText_ = ToQ(ok);
 }
 
 }  // namespace ui::qt
