@@ -5,8 +5,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
 int DigitValue(char c, int base) {
     int v = -1;
     if (c >= '0' && c <= '9')
@@ -17,6 +15,8 @@ int DigitValue(char c, int base) {
         v = c - 'A' + 10;
     return v < base ? v : -1;
 }
+
+namespace {
 
 // Decimal exponent of the leading digit of a number text, for telling overflow from underflow.
 long long Magnitude(std::string_view number) {

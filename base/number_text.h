@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// The value of a digit in `base` (2 to 16, either letter case), or -1.
+int DigitValue(char c, int base);
+
 // The cycle field's integer reading: optional blanks and tabs, an optional sign, then decimal
 // digits, "$" and hexadecimal digits, or "%" and binary digits; reading stops at the first
 // other character and no digits give 0. A value that does not fit in a signed 64-bit integer

@@ -1,22 +1,19 @@
 #include "engine/asm_block.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <optional>
 #include <string_view>
 
+#include "base/ascii.h"
+#include "base/number_text.h"
+
 namespace {
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
+using base::IsBlank;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+std::string Lower(std::string_view s) {
+    return base::FoldedAscii(s);
 }
 
 std::string_view Trim(std::string_view s) {
@@ -32,17 +29,8 @@ std::optional<std::int64_t> Digits(std::string_view s, int base) {
         return std::nullopt;
     std::int64_t v = 0;
     for (char c : s) {
-        int d;
-        if (c >= '0' && c <= '9') {
-            d = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            d = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            d = c - 'A' + 10;
-        } else {
-            return std::nullopt;
-        }
-        if (d >= base)
+        const int d = DigitValue(c, base);
+        if (d < 0)
             return std::nullopt;
         v = v * base + d;
     }
@@ -55,7 +43,7 @@ std::optional<std::int64_t> SuffixedNumber(std::string_view s) {
     if (s.size() < 2 || s[0] < '0' || s[0] > '9')
         return std::nullopt;
     const std::string_view digits = s.substr(0, s.size() - 1);
-    switch (std::tolower(static_cast<unsigned char>(s.back()))) {
+    switch (base::FoldAscii(s.back())) {
         case 'h':
             return Digits(digits, 16);
         case 'd':
@@ -75,7 +63,7 @@ std::optional<std::int64_t> Number(std::string_view s, int radix) {
         return Digits(s.substr(1), 10);
     if (s.size() >= 3 && s[1] == '\'' && s.back() == '\'') {
         const std::string_view inner = s.substr(2, s.size() - 3);
-        switch (std::tolower(static_cast<unsigned char>(s[0]))) {
+        switch (base::FoldAscii(s[0])) {
             case 'd':
                 return Digits(inner, 10);
             case 'h':

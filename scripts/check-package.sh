@@ -42,7 +42,11 @@ run "$work/root/usr/bin/loopsmith-cli" --help | tail -n 1
 text=$(run "$work/root/usr/bin/loopsmith-cli" 1000)
 grep -q '^; Users own 1 000' <<<"$text" || fail "the user's language file did not win: $text"
 run timeout 4 "$work/root/usr/bin/loopsmith" || [ $? -eq 124 ] || fail "the window did not start"
+# A first start makes an empty settings file, to be filled at close.
 [ -f "$config/loopsmith/Loopsmith.ini" ] || fail "no settings file in $config/loopsmith"
+[ ! -s "$config/loopsmith/Loopsmith.ini" ] || fail "the first start wrote more than an empty file"
+[ "$(stat -c %u "$config/loopsmith/Loopsmith.ini")" = "$(stat -c %u "$config")" ] ||
+    fail "the settings file does not belong to the user"
 [ "$before" = "$(ls -la "$work/root/usr/bin")" ] || fail "the program folder was written"
 # A configuration folder that cannot be made: defaults, and nothing written anywhere.
 env -i HOME=/nonexistent XDG_CONFIG_HOME=/proc/loopsmith "${as_user[@]}" \

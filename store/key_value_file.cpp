@@ -8,15 +8,10 @@ bool KeyValueFile::OpenKeyValueFile(const std::filesystem::path& path) {
         return false;
     const std::filesystem::path target = fileio::ResolveWriteTarget(path);
     std::optional<fileio::FileHandle> handle = fileio::FileHandle::OpenExisting(target);
-    if (!handle)
+    if (!Load(handle))
         return false;
-    std::optional<std::string> content = handle->ReadAll();
-    if (!content)
-        return false;
-    document_.emplace(kv::ParseKeyValueText(*content));
     handle_ = std::move(*handle);
     target_ = target;
-    created_ = false;
     return true;
 }
 
@@ -25,13 +20,17 @@ bool KeyValueFile::OpenKeyValueFileForReading(const std::filesystem::path& path)
     if (path.empty())
         return false;
     std::optional<fileio::FileHandle> handle = fileio::FileHandle::OpenForReading(path);
+    readOnly_ = Load(handle);
+    return readOnly_;
+}
+
+bool KeyValueFile::Load(std::optional<fileio::FileHandle>& handle) {
     if (!handle)
         return false;
     std::optional<std::string> content = handle->ReadAll();
     if (!content)
         return false;
     document_.emplace(kv::ParseKeyValueText(*content));
-    readOnly_ = true;
     return true;
 }
 

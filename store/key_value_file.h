@@ -46,6 +46,9 @@ class KeyValueFile {
     void WriteDouble(std::string_view key, double value);
 
   private:
+    // Reads the whole file of an opened handle into the document.
+    bool Load(std::optional<fileio::FileHandle>& handle);
+
     std::optional<kv::KeyValueDocument> document_;
     fileio::FileHandle handle_;
     std::filesystem::path target_;
