@@ -8,6 +8,7 @@
 #include "app/language.h"
 #include "app/profile_gadget.h"
 #include "base/number_text.h"
+#include "store/file_platform.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
 #include "store/settings_values.h"
@@ -52,11 +53,7 @@ void LoadSettings(AppState& app) {
     }
     // First start: an empty file, so that the settings can be saved at close. Anything that
     // stands under that name already (a folder, a file that could not be read) is left alone.
-    std::error_code ec;
-    if (std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::not_found) {
-        if (file.CreateKeyValueFile(path))
-            file.CloseKeyValueFile();
-    }
+    fileio::CreateEmptyFile(path);
 }
 
 void SaveSettings(AppState& app) {

@@ -505,6 +505,13 @@ bool FileHandle::TooLarge() const {
            static_cast<unsigned long long>(st.st_size) > kMaxFileSize;
 }
 
+bool CreateEmptyFile(const std::filesystem::path& path) {
+    if (path.empty() || Refused(FileStep::CreateNew))
+        return false;
+    const int fd = OpenNative(path, kCreateNew, kNewFileMode);
+    return fd >= 0 && CloseNative(fd) == 0;
+}
+
 bool CanCreateFileAt(const std::filesystem::path& path) {
     std::filesystem::path probe;
     const int fd = CreateTemporaryBeside(path, probe);

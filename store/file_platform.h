@@ -18,6 +18,7 @@ enum class FileStep {
     OpenForWriting,
     Lock,
     CreateTemporary,
+    CreateNew,
     Write,
     Flush,
     Close,
@@ -63,6 +64,10 @@ class FileHandle {
     int fd_ = -1;
     bool writable_ = false;
 };
+
+// A new, empty file at `path`, made only where nothing stands under that name (never through a
+// link). An empty file has nothing to tear, so it needs no temporary file and no flush.
+bool CreateEmptyFile(const std::filesystem::path& path);
 
 // Whether a new file could be made at `path` (its folder exists and takes new files).
 bool CanCreateFileAt(const std::filesystem::path& path);
