@@ -31,6 +31,9 @@ echo "== Wine prefix $WINEPREFIX =="
 # A 64-bit-only wine has no 32-bit rundll32; that line is all wineboot says here.
 "$wine" wineboot --init 2> >(grep -v 'syswow64' >&2) || true
 "$wineserver" -w
+# One server for every program: a server that times out just as the next program starts
+# drops that program's connection ("recvmsg: Connection reset by peer").
+"$wineserver" -p
 
 # A process starts slowly under wine: more kills, so that a good share lands mid-save.
 export LOOPSMITH_KILLS=60
