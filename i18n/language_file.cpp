@@ -113,7 +113,7 @@ std::vector<std::string> FindLanguageNames(const std::vector<std::filesystem::pa
 std::filesystem::path LanguageFilePath(const std::vector<std::filesystem::path>& folders,
                                        const std::string& name) {
     for (const std::filesystem::path& folder : folders) {
-        const std::filesystem::path path = LanguageFilePath(folder, name);
+        std::filesystem::path path = LanguageFilePath(folder, name);
         if (IsFile(path))
             return path;
     }
