@@ -188,24 +188,28 @@ std::vector<std::int64_t> Delays(Variant v, int seed) {
 
 // Half the blocks with relative jumps, half with a label of their own (labels must differ
 // within one program); on PIC18 every other labelled block has BANKED registers.
+Profile BlockProfile(const Part& part, int i) {
+    const int family = part.pic18 ? kFamilyPic18 : kFamilyPic16;
+    if (i % 2 != 0)
+        return MakeProfile("relative", "$", family);
+    Profile p = MakeProfile("label", "Loop" + std::to_string(i), family);
+    if (part.pic18 && i % 4 == 0) {
+        for (int k = 0; k < 8; k += 2)
+            p.RegType[k] = kBanked;
+    }
+    return p;
+}
+
 class GpsimFamily : public Gpsim, public ::testing::WithParamInterface<const Part*> {};
 
 TEST_P(GpsimFamily, EveryBlockTakesItsDelay) {
     const Part& part = *GetParam();
-    const int family = part.pic18 ? kFamilyPic18 : kFamilyPic16;
     std::vector<Request> r;
     int i = 0;
     for (Variant v : {Variant::Plain, Variant::Watchdog}) {
         for (std::int64_t d : Delays(v, v == Variant::Plain ? 1 : 2)) {
             ++i;
-            Profile p = MakeProfile("relative", "$", family);
-            if (i % 2 == 0) {
-                p = MakeProfile("label", "Loop" + std::to_string(i), family);
-                if (part.pic18 && i % 4 == 0) {
-                    for (int k = 0; k < 8; k += 2)
-                        p.RegType[k] = kBanked;
-                }
-            }
+            const Profile p = BlockProfile(part, i);
             r.push_back({d, v, p});
         }
     }
@@ -232,20 +236,12 @@ class GpsimCurrentAndSubroutine : public Gpsim,
 
 TEST_P(GpsimCurrentAndSubroutine, EveryBlockTakesItsDelay) {
     const Part& part = *GetParam();
-    const int family = part.pic18 ? kFamilyPic18 : kFamilyPic16;
     std::vector<Request> current, subClassic, subCurrent;
     int i = 0;
     for (Variant v : {Variant::Plain, Variant::Watchdog}) {
         for (std::int64_t d : ShortDelays(v, v == Variant::Plain ? 3 : 4)) {
             ++i;
-            Profile p = MakeProfile("relative", "$", family);
-            if (i % 2 == 0) {
-                p = MakeProfile("label", "Loop" + std::to_string(i), family);
-                if (part.pic18 && i % 4 == 0) {
-                    for (int k = 0; k < 8; k += 2)
-                        p.RegType[k] = kBanked;
-                }
-            }
+            const Profile p = BlockProfile(part, i);
             Profile c = p;
             c.Syntax = kSyntaxCurrent;
             current.push_back({d, v, c});
