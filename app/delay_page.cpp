@@ -28,6 +28,11 @@ CalculatorLines CalculatorFields(const ui::Gadgets& g) {
     return calc;
 }
 
+void ShowAnswerMessage(ui::Gadgets& g, const MessageText& m) {
+    g.ShowMessage(m.title, m.text, m.isError ? ui::MessageIcon::Error : ui::MessageIcon::Warning,
+                  ui::MessageButtons::Ok);
+}
+
 Variant SelectedVariant(const ui::Gadgets& g) {
     return g.State(kWatchdogCheck) == 0 ? Variant::Plain : Variant::Watchdog;
 }
@@ -74,10 +79,7 @@ int CalculateCycles(AppState& app) {
         g.SetText(kCyclesField, "");
     }
     if (!answer.delayCycles && answer.message) {
-        const MessageText& m = *answer.message;
-        g.ShowMessage(m.title, m.text,
-                      m.isError ? ui::MessageIcon::Error : ui::MessageIcon::Warning,
-                      ui::MessageButtons::Ok);
+        ShowAnswerMessage(g, *answer.message);
         return 0;
     }
     return WriteDelayCode(app, kOutputBox, answer);
@@ -95,8 +97,7 @@ int WriteDelayCode(AppState& app, int outputGadget, const DelayAnswer& answer) {
     // A plan never carries counts of an earlier, deeper plan.
     app.loopCounts = answer.plan ? answer.plan->counts : LoopCounts{};
     if (answer.message) {
-        const MessageText& m = *answer.message;
-        app.gadgets.ShowMessage(m.title, m.text, ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+        ShowAnswerMessage(app.gadgets, *answer.message);
         return 0;
     }
     app.gadgets.SetText(outputGadget, answer.code);

@@ -53,6 +53,24 @@ FieldCaptions Captions(const LanguageTexts& texts) {
     return {text("Time"), text("Frequency")};
 }
 
+// The first profile, or the last one named `name`; `error` says which names there are when
+// none is.
+Profile ChooseProfile(const ProfileList& profiles, const std::optional<std::string>& name,
+                      std::string& error) {
+    if (!name)
+        return profiles.front();
+    std::string known;
+    const Profile* found = nullptr;
+    for (std::size_t i = 0; i < profiles.size(); ++i) {
+        if (profiles[i].Name == *name)
+            found = &profiles[i];
+        known += (i ? ", \"" : "\"") + profiles[i].Name + "\"";
+    }
+    if (found == nullptr)
+        error = "no profile named \"" + *name + "\"; the profiles are " + known;
+    return found ? *found : Profile{};
+}
+
 int Batch(const CliSetup& setup, const CliOptions& o) {
     BatchContext c;
     c.variant = o.watchdog ? Variant::Watchdog : Variant::Plain;
@@ -125,21 +143,10 @@ int main(int argc, char** argv) {
     const std::filesystem::path settings =
         o.settings ? base::PathFromUtf8(*o.settings) : locations.settingsFile;
     CliSetup setup = ReadCliSettings(settings);
-    std::size_t profile = 0;
-    if (o.profile) {
-        std::string known;
-        bool found = false;
-        for (std::size_t i = 0; i < setup.profiles.size(); ++i) {
-            if (setup.profiles[i].Name == *o.profile) {
-                profile = i;
-                found = true;
-            }
-            known += (i ? ", \"" : "\"") + setup.profiles[i].Name + "\"";
-        }
-        if (!found)
-            return Usage("no profile named \"" + *o.profile + "\"; the profiles are " + known);
-    }
-    Profile chosen = setup.profiles[profile];
+    std::string unknown;
+    Profile chosen = ChooseProfile(setup.profiles, o.profile, unknown);
+    if (!unknown.empty())
+        return Usage(unknown);
     if (o.syntax)
         chosen.Syntax = syntax;
     if (o.subroutine && !IsSubroutineName(*o.subroutine, chosen)) {
