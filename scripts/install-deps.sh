@@ -22,5 +22,5 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+$sudo apt-get -o DPkg::Lock::Timeout=900 update -qq
+$sudo apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
