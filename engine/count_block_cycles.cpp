@@ -25,7 +25,10 @@ class Machine {
           reads_(b.registers.size(), 0),
           decrements_(b.registers.size(), 0),
           stores_(b.registers.size(), 0),
-          snaps_(b.code.size()) {}
+          snaps_(b.code.size()) {
+        if (o.enteringW >= 0 && o.enteringW <= 255)
+            w_ = o.enteringW;
+    }
 
     BlockCycles Run() {
         const int end = static_cast<int>(b_.code.size());

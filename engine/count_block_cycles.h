@@ -19,6 +19,7 @@ struct CountOptions {
     bool skipPasses = true;  // off: plain stepping, for checking the skips themselves
     std::int64_t stepLimit = 200000000;
     int radix = kClassicRadix;  // of bare numbers; kCurrentRadix for current-syntax text
+    int enteringW = -1;         // 0..255: W as the block is entered; otherwise unknown
 };
 
 // Steps instruction by instruction, but where a loop pass has repeated with only its own

@@ -7,23 +7,49 @@
 #include "engine/cycle_count.h"
 #include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
+#include "engine/w_times_routine.h"
+
+namespace {
+
+std::optional<LoopPlan> PlanForm(DelayForm form, std::int64_t cycles, Variant variant) {
+    switch (form) {
+        case DelayForm::Subroutine:
+            return PlanSubroutine(cycles, variant);
+        case DelayForm::WTimes:
+            return PlanWTimes(cycles, variant);
+        case DelayForm::Block:
+            break;
+    }
+    return PlanDelay(cycles, variant);
+}
+
+MessageText FormRangeMessage(DelayForm form, const MessageTexts& texts, Variant variant) {
+    switch (form) {
+        case DelayForm::Subroutine:
+            return RangeMessage(texts, SmallestSubroutineDelay(variant),
+                                LargestSubroutineDelay(variant));
+        case DelayForm::WTimes:
+            return RangeMessage(texts, SmallestWTimesUnit(variant), LargestWTimesUnit(variant));
+        case DelayForm::Block:
+            break;
+    }
+    return RangeMessage(texts, variant);
+}
+
+}  // namespace
 
 DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
                          const CalculatorLines* calculator, const Profile* profile,
                          const MessageTexts& texts, bool writeCode, std::string_view lineEnd,
-                         std::string_view subroutine) {
+                         const DelayRoutine& routine) {
     DelayAnswer answer;
     answer.fromCalculator = calculator != nullptr;
     // The lowest value stands for a count too large to read: no count to quote.
     if (delayCycles != std::numeric_limits<std::int64_t>::min())
         answer.delayCycles = delayCycles;
-    const bool asSubroutine = !subroutine.empty();
-    answer.plan =
-        asSubroutine ? PlanSubroutine(delayCycles, variant) : PlanDelay(delayCycles, variant);
+    answer.plan = PlanForm(routine.form, delayCycles, variant);
     if (!answer.plan) {
-        answer.message = asSubroutine ? RangeMessage(texts, SmallestSubroutineDelay(variant),
-                                                     LargestSubroutineDelay(variant))
-                                      : RangeMessage(texts, variant);
+        answer.message = FormRangeMessage(routine.form, texts, variant);
         return answer;
     }
     answer.plan->fromCalculator = calculator != nullptr;
@@ -35,13 +61,35 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
     }
     // A hand-edited file may hold names its assembler cannot take; only the registers this
     // plan uses matter.
-    if (const auto bad = UnwritableProfileName(*profile, answer.plan->registerCount)) {
+    const bool wTimes = routine.form == DelayForm::WTimes;
+    if (wTimes && !HasWTimesCounter(*answer.plan, *profile)) {
+        answer.message = FewRegistersMessage(texts);
+        return answer;
+    }
+    const int used = answer.plan->registerCount + (wTimes ? 1 : 0);
+    if (const auto bad = UnwritableProfileName(*profile, used)) {
         answer.message = UnwritableNameMessage(texts, *bad);
         return answer;
     }
-    answer.code = asSubroutine ? DelaySubroutineText(*answer.plan, *profile, subroutine, texts,
-                                                     texts[Msg::Call_Return], calculator, lineEnd)
-                               : DelayCodeText(*answer.plan, *profile, texts, calculator, lineEnd);
+    if (routine.form != DelayForm::Block) {
+        if (const auto m = RoutineNameMessage(texts, routine.name, *profile)) {
+            answer.message = *m;
+            return answer;
+        }
+    }
+    switch (routine.form) {
+        case DelayForm::Block:
+            answer.code = DelayCodeText(*answer.plan, *profile, texts, calculator, lineEnd);
+            break;
+        case DelayForm::Subroutine:
+            answer.code = DelaySubroutineText(*answer.plan, *profile, routine.name, texts,
+                                              texts[Msg::Call_Return], calculator, lineEnd);
+            break;
+        case DelayForm::WTimes:
+            answer.code =
+                WTimesRoutineText(*answer.plan, *profile, routine.name, texts, calculator, lineEnd);
+            break;
+    }
     return answer;
 }
 
@@ -50,7 +98,7 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
                         std::string_view lineEnd) {
     if (!request.calculator) {
         return AnswerCycles(ReadIntegerText(request.cyclesText), request.variant, nullptr, profile,
-                            texts, request.writeCode, lineEnd, request.subroutine);
+                            texts, request.writeCode, lineEnd, request.routine);
     }
     const CalculatorLines& calc = *request.calculator;
     const CycleCount count =
@@ -62,5 +110,5 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
         return answer;
     }
     return AnswerCycles(count.cycles, request.variant, &calc, profile, texts, request.writeCode,
-                        lineEnd, request.subroutine);
+                        lineEnd, request.routine);
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/delay_code_text.h"
+#include "engine/delay_form.h"
 #include "engine/delay_messages.h"
 #include "engine/loop_plan.h"
 #include "engine/loop_variant.h"
@@ -19,9 +20,7 @@ struct DelayRequest {
     std::optional<CalculatorLines> calculator;  // instead: time and frequency as typed
     Variant variant = Variant::Plain;
     bool writeCode = true;  // off: the plan alone, and no profile is needed
-    // Not empty: the delay as a subroutine of this name, its call and return counted in the
-    // requested count (loopsmith-cli). Check the name with IsSubroutineName first.
-    std::string subroutine;
+    DelayRoutine routine;
 };
 
 // The field captions that the empty-field message quotes.
@@ -40,7 +39,8 @@ struct DelayAnswer {
 };
 
 // The range is checked before the profile, as the window does; then whether the profile's
-// names can be written in its syntax. `profile` null: none selected.
+// names can be written in its syntax, and a routine's name and counter. `profile` null: none
+// selected.
 DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
                         const MessageTexts& texts, const FieldCaptions& captions,
                         std::string_view lineEnd = kWindowLineEnd);
@@ -50,4 +50,4 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
                          const CalculatorLines* calculator, const Profile* profile,
                          const MessageTexts& texts, bool writeCode = true,
                          std::string_view lineEnd = kWindowLineEnd,
-                         std::string_view subroutine = {});
+                         const DelayRoutine& routine = {});

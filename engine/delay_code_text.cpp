@@ -43,6 +43,10 @@ class Spelling {
         out += current_ ? "movlw       " : "movlw       .";
         AppendNumber(out, value);
         out += end_;
+        Store(out, k);
+    }
+
+    void Store(std::string& out, int k) const {
         out += kBlankField;
         out += "movwf       ";
         out += p_.Reg[k - 1];
@@ -78,11 +82,13 @@ class Spelling {
     }
 
     // Jumps back to the loop head; `distance` is in address units, used in relative mode.
-    void Jump(std::string& out, int distance) const {
+    void Jump(std::string& out, int distance) const { Jump(out, distance, relative_); }
+
+    void Jump(std::string& out, int distance, bool relative) const {
         out += kBlankField;
         out += pic18_ ? "bra " : "goto";
         out += "        ";
-        if (relative_) {
+        if (relative) {
             out += "$-";
             // Classic text reads bare numbers as hexadecimal; 1..9 mean the same either way.
             if (distance >= 10 && !current_)
@@ -200,6 +206,22 @@ void AppendDelayInstructions(std::string& out, const LoopPlan& plan, const Profi
     }
     for (int i = 0; i < plan.tailNops; ++i)
         sp.Line(out, "nop");
+}
+
+int DelayInstructionWords(const LoopPlan& plan) {
+    const int L = std::clamp(plan.registerCount, 1, 8);
+    return 4 * L + (plan.clearWatchdog ? 1 : 0) + (plan.extraNop ? 1 : 0) + plan.tailNops;
+}
+
+void AppendStoreW(std::string& out, const Profile& profile, int k, std::string_view lineEnd) {
+    Spelling(profile, lineEnd).Store(out, k);
+}
+
+void AppendCountDownBack(std::string& out, const Profile& profile, int k, int words,
+                         std::string_view lineEnd) {
+    const Spelling sp(profile, lineEnd);
+    sp.Decrement(out, k);
+    sp.Jump(out, (words + 1) * sp.step(), true);
 }
 
 std::string DelayCodeText(const LoopPlan& plan, const Profile& profile, const MessageTexts& texts,

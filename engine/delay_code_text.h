@@ -39,6 +39,18 @@ std::string DelayHeaderLine(std::int64_t cycles, const MessageTexts& texts,
 void AppendDelayInstructions(std::string& out, const LoopPlan& plan, const Profile& profile,
                              std::string_view lineEnd = kWindowLineEnd);
 
+// How many program words AppendDelayInstructions writes for the plan.
+int DelayInstructionWords(const LoopPlan& plan);
+
+// "movwf" into register k, spelled for the profile.
+void AppendStoreW(std::string& out, const Profile& profile, int k,
+                  std::string_view lineEnd = kWindowLineEnd);
+
+// "decfsz" of register k, then a jump back over itself and the `words` before it, always
+// relative ("$-n"): it needs no label of its own.
+void AppendCountDownBack(std::string& out, const Profile& profile, int k, int words,
+                         std::string_view lineEnd = kWindowLineEnd);
+
 // The whole text for a plan. The calculator lines follow the header when the plan comes from
 // the calculator and `calc` is given.
 std::string DelayCodeText(const LoopPlan& plan, const Profile& profile, const MessageTexts& texts,

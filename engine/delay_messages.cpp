@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/asm_identifier.h"
 #include "i18n/profile_messages.h"
 
 namespace {
@@ -37,6 +38,20 @@ MessageText NoProfileMessage(const MessageTexts& texts) {
 
 MessageText UnwritableNameMessage(const MessageTexts& texts, const std::string& name) {
     return {texts[Msg::Gen_Code], ForbiddenAsmNameText(texts, name), false};
+}
+
+MessageText FewRegistersMessage(const MessageTexts& texts) {
+    return {texts[Msg::Gen_Code], texts[Msg::Few_Registers], false};
+}
+
+std::optional<MessageText> RoutineNameMessage(const MessageTexts& texts, const std::string& name,
+                                              const Profile& profile) {
+    if (name.empty())
+        return MessageText{texts[Msg::Gen_Code], texts[Msg::No_Routine_Name], false};
+    if (IsSubroutineName(name, profile))
+        return std::nullopt;
+    return MessageText{texts[Msg::Gen_Code], "\"" + name + "\"" + texts[Msg::Bad_Routine_Name],
+                       false};
 }
 
 MessageText CalculatorMessage(const MessageTexts& texts, CycleCountOutcome outcome,

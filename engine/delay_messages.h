@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/cycle_count.h"
 #include "engine/loop_variant.h"
 #include "i18n/message_texts.h"
+#include "store/profile.h"
 
 struct MessageText {
     std::string title;
@@ -22,6 +24,12 @@ MessageText RangeMessage(const MessageTexts& texts, std::int64_t smallest, std::
 MessageText NoProfileMessage(const MessageTexts& texts);
 // A register name or the label of a current-syntax profile that its assembler cannot take.
 MessageText UnwritableNameMessage(const MessageTexts& texts, const std::string& name);
+// The profile has no register for a W-times routine's counter apart from its nest's.
+MessageText FewRegistersMessage(const MessageTexts& texts);
+// An empty routine name, or one that the assembler cannot take or that names the profile's
+// loop label or a register; nullopt for a usable name.
+std::optional<MessageText> RoutineNameMessage(const MessageTexts& texts, const std::string& name,
+                                              const Profile& profile);
 // The calculator's message for an outcome other than Cycles; the captions are the current
 // texts of the time and frequency field labels.
 MessageText CalculatorMessage(const MessageTexts& texts, CycleCountOutcome outcome,

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "engine/w_times_routine.h"
+
 namespace {
 
 void AppendInt(std::string& out, std::int64_t v) {
@@ -29,6 +31,20 @@ void AppendPlanJson(std::string& out, const LoopPlan& plan) {
     AppendInt(out, plan.extraNop ? 1 : 0);
     out += ",\"clearWatchdog\":";
     AppendInt(out, plan.clearWatchdog ? 1 : 0);
+    out += '}';
+}
+
+void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form) {
+    AppendPlanJson(out, plan);
+    out.pop_back();
+    out += ",\"form\":";
+    AppendJsonString(out, DelayFormName(form));
+    if (form == DelayForm::WTimes) {
+        out += ",\"unitCycles\":";
+        AppendInt(out, plan.delayCycles + kWTimesPassCycles);
+        out += ",\"overheadCycles\":";
+        AppendInt(out, kWTimesOverhead);
+    }
     out += '}';
 }
 

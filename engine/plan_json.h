@@ -5,11 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "engine/delay_form.h"
 #include "engine/loop_plan.h"
 
 // {"delayCycles":N,"registerCount":L,"loopCounts":[c1,...,cL],"tailNops":T,"extraNop":E,
 // "clearWatchdog":W}, counts as stored (0 = 256 passes). No line end.
 void AppendPlanJson(std::string& out, const LoopPlan& plan);
+
+// The plan line of one request: the plan as above, then "form":"block", "subroutine" or
+// "w-times", and for the W-times form "unitCycles":U and "overheadCycles":C.
+void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form);
 
 // {"delayCycles":N,"error":"..."} when a count was read, else {"error":"..."}.
 void AppendErrorJson(std::string& out, const std::int64_t* delayCycles, std::string_view error);

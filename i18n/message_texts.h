@@ -41,6 +41,10 @@ enum class Msg {
     Save_Error,
     Forbidden_Asm_Name,
     Call_Return,
+    W_Times_Entry,  // the W-times routine's header: how W gives n, then the counter's name
+    No_Routine_Name,
+    Bad_Routine_Name,
+    Few_Registers,
     Button_Yes,  // the message boxes' standard buttons
     Button_No,
     Button_OK,

@@ -10,6 +10,7 @@
 #include "engine/delay_code_text.h"
 #include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
+#include "engine/w_times_routine.h"
 
 namespace {
 
@@ -158,7 +159,10 @@ TEST(CurrentSyntaxText, EveryLineOfABroadSampleIsInTheGrammar) {
                 const Profile& p = profiles[i % profiles.size()];
                 for (const std::string& text :
                      {DelayCodeText(*plan, p, kTexts, &calc),
-                      DelaySubroutineText(*plan, p, "Delay_1", kTexts, kCallLine, &calc)}) {
+                      DelaySubroutineText(*plan, p, "Delay_1", kTexts, kCallLine, &calc),
+                      plan->registerCount < 8
+                          ? WTimesRoutineText(*plan, p, "Delay_1", kTexts, &calc)
+                          : std::string()}) {
                     ++texts;
                     const std::string stray = grammar.FirstStrayLine(text);
                     ASSERT_EQ(stray, "") << text;
