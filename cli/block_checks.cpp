@@ -16,9 +16,10 @@ namespace {
 // A block of code is a few kilobytes; this keeps a device or a wrong file from filling memory.
 constexpr std::uintmax_t kMaxBlockFileSize = 16u << 20;
 
-BlockCycles Count(const std::string& text, int syntax) {
+BlockCycles Count(const std::string& text, int syntax, int enteringW = -1) {
     CountOptions options;
     options.radix = syntax == kSyntaxCurrent ? kCurrentRadix : kClassicRadix;
+    options.enteringW = enteringW;
     return CountTextCycles(text, options);
 }
 
@@ -37,7 +38,7 @@ void Write(std::FILE* f, const std::string& s) {
     std::fwrite(s.data(), 1, s.size(), f);
 }
 
-int CountBlockFile(const std::string& file, int syntax) {
+int CountBlockFile(const std::string& file, int syntax, int enteringW) {
     const std::filesystem::path path = base::PathFromUtf8(file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec) ||
@@ -51,7 +52,8 @@ int CountBlockFile(const std::string& file, int syntax) {
         return kExitUsage;
     }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const BlockCycles run = Count(text, syntax == kSyntaxNotGiven ? kSyntaxClassic : syntax);
+    const BlockCycles run =
+        Count(text, syntax == kSyntaxNotGiven ? kSyntaxClassic : syntax, enteringW);
     if (!run.ok) {
         const std::string where = run.errorLine > 0 ? ":" + std::to_string(run.errorLine) : "";
         Write(stderr, file + where + ": " + run.error + "\n");
@@ -65,7 +67,7 @@ int CountBlockFile(const std::string& file, int syntax) {
     Write(stdout, std::to_string(*cycles) + "\n");
     // Text for the current assembler read as classic is counted wrong without a word.
     if (syntax == kSyntaxNotGiven) {
-        const BlockCycles asDecimal = Count(text, kSyntaxCurrent);
+        const BlockCycles asDecimal = Count(text, kSyntaxCurrent, enteringW);
         const std::optional<std::int64_t> decimal =
             asDecimal.ok ? CyclesAsCalled(asDecimal) : std::nullopt;
         if (decimal && *decimal != *cycles) {
@@ -93,5 +95,34 @@ int VerifyCode(const std::string& code, int syntax, bool subroutine, std::int64_
         return kExitMismatch;
     }
     Write(stderr, "verified: " + std::to_string(cycles) + " cycles\n");
+    return 0;
+}
+
+int VerifyWTimesCode(const std::string& code, int syntax, std::int64_t unit,
+                     std::int64_t overhead) {
+    std::int64_t found[257] = {};
+    for (int n = 1; n <= 256; ++n) {
+        const BlockCycles run = Count(code, syntax, n & 0xFF);
+        if (!run.ok) {
+            Write(stderr, "verification failed: with W = " + std::to_string(n & 0xFF) + ": line " +
+                              std::to_string(run.errorLine) + ": " + run.error + "\n");
+            return kExitMismatch;
+        }
+        found[n] = run.returned ? CyclesAsCalled(run).value_or(-1) : -1;
+    }
+    // The formula the runs follow, read off the first two; then every run must keep it.
+    const std::int64_t u = found[2] - found[1];
+    const std::int64_t c = found[1] - u;
+    for (int n = 1; n <= 256; ++n) {
+        if (found[n] != n * unit + overhead || found[n] != n * u + c) {
+            Write(stderr, "verification failed: with W = " + std::to_string(n & 0xFF) +
+                              " the code takes " + std::to_string(found[n]) +
+                              " cycles as called, not " + std::to_string(n * unit + overhead) +
+                              "\n");
+            return kExitMismatch;
+        }
+    }
+    Write(stderr, "verified: n * " + std::to_string(u) + " + " + std::to_string(c) +
+                      " cycles for every n from 1 to 256 (W = 0 for 256)\n");
     return 0;
 }

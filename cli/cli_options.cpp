@@ -8,7 +8,7 @@ const char* const kCliHelp =
     "Usage: loopsmith-cli [options] CYCLES\n"
     "       loopsmith-cli [options] --time T --time-unit UNIT --freq F --freq-unit UNIT\n"
     "       loopsmith-cli [options] --batch < requests\n"
-    "       loopsmith-cli [--syntax S] --count FILE\n"
+    "       loopsmith-cli [--syntax S] --count FILE [--w N]\n"
     "\n"
     "Prints the PIC assembler delay code that the Loopsmith window would write.\n"
     "CYCLES is read as the cycle field reads it: decimal, $hex or %binary.\n"
@@ -26,22 +26,31 @@ const char* const kCliHelp =
     "                     \"call NAME\" takes exactly CYCLES. NAME is a letter or _, then\n"
     "                     letters, digits and _, not f, w, c, b, an instruction, the label\n"
     "                     or a register of the profile\n"
+    "  --w-times NAME     a subroutine labelled NAME that, entered with W = n, waits n\n"
+    "                     times CYCLES: \"movlw n\" then \"call NAME\" takes n * CYCLES + 4\n"
+    "                     cycles from the call on (n = 1..255; W = 0 gives n = 256). The\n"
+    "                     pass counter is the register after the loop's last. NAME as for\n"
+    "                     --subroutine\n"
     "  --settings FILE    read profiles from FILE (default: the settings file named below);\n"
     "                     the file is never written\n"
     "  --language NAME    texts from the language file NAME.lng, found as the window finds\n"
     "                     it (default: the language the settings file stores, as the window\n"
     "                     starts with)\n"
-    "  --plan             one JSON line with the loop plan instead of the code; with\n"
-    "                     --subroutine it is the body's plan, and its delayCycles is CYCLES\n"
-    "                     less 4 (the call and the return)\n"
+    "  --plan             one JSON line with the loop plan instead of the code, and its\n"
+    "                     \"form\": block, subroutine or w-times. With --subroutine it is the\n"
+    "                     body's plan, and its delayCycles is CYCLES less 4 (the call and the\n"
+    "                     return); with --w-times the plan of one pass's body, its delayCycles\n"
+    "                     CYCLES less 3, and \"unitCycles\" (CYCLES) and \"overheadCycles\" (4)\n"
     "  --verify           run the code on the built-in interpreter and report its cycles\n"
-    "                     on standard error (exit 3 on a mismatch)\n"
+    "                     on standard error (exit 3 on a mismatch); a --w-times routine is\n"
+    "                     run with every n from 1 to 256 and the formula found reported\n"
     "  --count FILE       print the cycle count of a block of assembler (exit 2 on a line\n"
     "                     that is not understood). Bare numbers are hexadecimal, as classic\n"
     "                     assemblers read them (a note on standard error tells when decimal\n"
     "                     would count otherwise), or decimal with --syntax current; a\n"
     "                     \"radix\" line in the file changes that from there on. A block that\n"
     "                     ends in return is counted as called: with the 2 cycles of the call\n"
+    "  --w N              with --count: the block is entered with W = N (0 to 255)\n"
     "  --batch            one request a line on standard input (CYCLES, or T UNIT F UNIT),\n"
     "                     one JSON line a request on standard output\n"
     "  --lf               \"\\n\" line ends instead of \"\\r\\n\"\n"
@@ -59,6 +68,18 @@ bool IsPlainLanguageName(const std::string& name) {
 }
 
 }  // namespace
+
+int EnteringW(const std::string& text) {
+    if (text.empty() || text.size() > 3)
+        return -1;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        v = v * 10 + (c - '0');
+    }
+    return v <= 255 ? v : -1;
+}
 
 CliParse ParseCliOptions(const std::vector<std::string>& args) {
     CliParse r;
@@ -108,6 +129,10 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
             value(o.syntax);
         } else if (a == "--subroutine") {
             value(o.subroutine);
+        } else if (a == "--w-times") {
+            value(o.wTimes);
+        } else if (a == "--w") {
+            value(o.enteringW);
         } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1])) &&
                    a[1] != '$' && a[1] != '%') {
             fail("unknown option " + a);  // "-5" and "-$A" are counts, "-x" is not
@@ -145,5 +170,15 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
         fail("--batch writes plans, which --syntax and --subroutine do not change");
     if (o.countFile && o.subroutine)
         fail("--count reads a subroutine as it is; --subroutine writes one");
+    if (o.subroutine && o.wTimes)
+        fail("--subroutine and --w-times exclude each other");
+    if (o.batch && o.wTimes)
+        fail("--batch writes blocks' plans; --w-times answers one request");
+    if (o.countFile && o.wTimes)
+        fail("--count reads a routine as it is; --w-times writes one");
+    if (o.enteringW && !o.countFile)
+        fail("--w goes with --count");
+    if (o.enteringW && EnteringW(*o.enteringW) < 0)
+        fail("--w is a number from 0 to 255");
     return r;
 }

@@ -17,12 +17,17 @@ struct CliOptions {
     std::optional<std::string> profile, settings, language, countFile;
     std::optional<std::string> syntax;      // "classic" or "current": overrides the profile's
     std::optional<std::string> subroutine;  // the label of the delay written as a subroutine
+    std::optional<std::string> wTimes;      // the label of the W-times subroutine
+    std::optional<std::string> enteringW;   // --count: W as the routine is entered, as typed
 };
 
 struct CliParse {
     CliOptions options;
     std::string error;  // empty when the command line is usable
 };
+
+// The value of --w: 0..255 in decimal digits, or -1.
+int EnteringW(const std::string& text);
 
 CliParse ParseCliOptions(const std::vector<std::string>& args);
 

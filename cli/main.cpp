@@ -22,6 +22,7 @@
 #include "engine/batch_request.h"
 #include "engine/delay_answer.h"
 #include "engine/plan_json.h"
+#include "engine/w_times_routine.h"
 #include "i18n/ui_text_table.h"
 #include "store/file_locations.h"
 #include "store/settings_values.h"
@@ -137,8 +138,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     const int syntax = o.syntax && *o.syntax == "current" ? kSyntaxCurrent : kSyntaxClassic;
-    if (o.countFile)
-        return CountBlockFile(*o.countFile, o.syntax ? syntax : kSyntaxNotGiven);
+    if (o.countFile) {
+        return CountBlockFile(*o.countFile, o.syntax ? syntax : kSyntaxNotGiven,
+                              o.enteringW ? EnteringW(*o.enteringW) : -1);
+    }
 
     const std::filesystem::path settings =
         o.settings ? base::PathFromUtf8(*o.settings) : locations.settingsFile;
@@ -151,6 +154,10 @@ int main(int argc, char** argv) {
         chosen.Syntax = syntax;
     if (o.subroutine && !IsSubroutineName(*o.subroutine, chosen)) {
         return Usage("--subroutine: \"" + *o.subroutine +
+                     "\" is no name the assembler takes, or names the label or a register");
+    }
+    if (o.wTimes && !IsSubroutineName(*o.wTimes, chosen)) {
+        return Usage("--w-times: \"" + *o.wTimes +
                      "\" is no name the assembler takes, or names the label or a register");
     }
     const std::vector<std::filesystem::path>& languages = locations.languageFolders;
@@ -175,7 +182,10 @@ int main(int argc, char** argv) {
     } else {
         request.cyclesText = o.cycles.value_or("");
     }
-    request.subroutine = o.subroutine.value_or("");
+    if (o.subroutine)
+        request.routine = {DelayForm::Subroutine, *o.subroutine};
+    if (o.wTimes)
+        request.routine = {DelayForm::WTimes, *o.wTimes};
     const DelayAnswer answer = AnswerDelay(request, chosen.Name.empty() ? nullptr : &chosen,
                                            setup.texts.messages, Captions(setup.texts));
     if (answer.message) {
@@ -185,11 +195,13 @@ int main(int argc, char** argv) {
     const std::int64_t delayCycles = *answer.delayCycles;
     if (o.plan) {
         std::string line;
-        AppendPlanJson(line, *answer.plan);
+        AppendFormPlanJson(line, *answer.plan, request.routine.form);
         Write(stdout, line + (o.lf ? "\n" : "\r\n"));
         return 0;
     }
     Write(stdout, WithLineEnds(answer.code, o.lf));
+    if (o.verify && o.wTimes)
+        return VerifyWTimesCode(answer.code, chosen.Syntax, delayCycles, kWTimesOverhead);
     if (o.verify)
         return VerifyCode(answer.code, chosen.Syntax, o.subroutine.has_value(), delayCycles);
     return 0;
