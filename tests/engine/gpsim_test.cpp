@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -15,6 +16,7 @@
 #include "engine/delay_code_text.h"
 #include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
+#include "engine/w_times_routine.h"
 
 namespace fs = std::filesystem;
 
@@ -60,7 +62,21 @@ struct Request {
     Variant variant;
     Profile profile;
     bool subroutine = false;  // called as "Sub<n>", the delay counting the call and the return
+    // Not empty: a W-times routine of unit `delay`, called once with each n (256 as W = 0).
+    std::vector<int> wTimes;
 };
+
+// The cycles each timed piece must take: a W-times routine's calls one by one.
+std::vector<std::int64_t> Wanted(const std::vector<Request>& requests) {
+    std::vector<std::int64_t> out;
+    for (const Request& r : requests) {
+        if (r.wTimes.empty())
+            out.push_back(r.delay);
+        for (int n : r.wTimes)
+            out.push_back(n * r.delay + kWTimesOverhead);
+    }
+    return out;
+}
 
 std::string ReadFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -86,15 +102,45 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
     }
     src << "        org 0\r\n";
     std::string subroutines;
+    // Each timed piece runs from the mark before it (the previous end, or a start mark right
+    // before a call that follows its movlw) to its end mark.
+    std::vector<bool> ownStart;
+    int piece = 0;
+    auto endMark = [&](const std::string& mark, bool last) {
+        if (!last) {
+            src << mark << "\r\n";
+        } else {
+            src << mark << "  " << (part.pic18 ? "bra " : "goto ") << mark << "\r\n";
+        }
+        cmd << "break e " << mark << "\n";
+    };
     for (std::size_t i = 0; i < requests.size(); ++i) {
         const Request& r = requests[i];
+        const std::string n = std::to_string(i + 1);
+        if (!r.wTimes.empty()) {
+            const auto unit = PlanWTimes(r.delay, r.variant);
+            if (!unit) {
+                ADD_FAILURE() << "no W-times plan for " << r.delay;
+                return {};
+            }
+            subroutines += WTimesRoutineText(*unit, r.profile, "W" + n, texts, nullptr);
+            for (std::size_t k = 0; k < r.wTimes.size(); ++k) {
+                const std::string call = n + "_" + std::to_string(k + 1);
+                src << "            movlw       D'" << (r.wTimes[k] & 0xFF) << "'\r\n";
+                src << "S" << call << "  call        W" << n << "\r\n";
+                cmd << "break e S" << call << "\n";
+                ++piece;
+                endMark("B" + call, i + 1 == requests.size() && k + 1 == r.wTimes.size());
+                ownStart.push_back(true);
+            }
+            continue;
+        }
         const auto plan =
             r.subroutine ? PlanSubroutine(r.delay, r.variant) : PlanDelay(r.delay, r.variant);
         if (!plan) {
             ADD_FAILURE() << "no plan for " << r.delay;
             return {};
         }
-        const std::string n = std::to_string(i + 1);
         if (r.subroutine) {
             src << "            call        Sub" << n << "\r\n";
             subroutines += DelaySubroutineText(*plan, r.profile, "Sub" + n, texts,
@@ -102,16 +148,13 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
         } else {
             src << DelayCodeText(*plan, r.profile, texts, nullptr);
         }
-        const std::string mark = "B" + n;
-        if (i + 1 < requests.size()) {
-            src << mark << "\r\n";
-        } else {
-            src << mark << "  " << (part.pic18 ? "bra " : "goto ") << mark << "\r\n";
-        }
-        cmd << "break e " << mark << "\n";
+        ++piece;
+        endMark("B" + n, i + 1 == requests.size());
+        ownStart.push_back(false);
     }
     src << subroutines << "        end\r\n";
-    for (std::size_t i = 0; i < requests.size(); ++i)
+    const std::size_t breaks = ownStart.size() + std::count(ownStart.begin(), ownStart.end(), true);
+    for (std::size_t i = 0; i < breaks; ++i)
         cmd << "run\ncycles\n";
     cmd << "quit\n";
 
@@ -135,17 +178,23 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
     for (std::sregex_iterator it(out.begin(), out.end(), counter), end; it != end; ++it) {
         marks.push_back(std::stoll((*it)[1]));
     }
-    if (marks.size() != requests.size()) {
-        ADD_FAILURE() << "expected " << requests.size() << " counter readings:\n" << out;
+    if (marks.size() != breaks) {
+        ADD_FAILURE() << "expected " << breaks << " counter readings:\n" << out;
         return {};
     }
-    for (std::size_t i = marks.size(); i-- > 1;)
-        marks[i] -= marks[i - 1];
-    return marks;
+    std::vector<std::int64_t> timed;
+    std::size_t m = 0;
+    for (bool own : ownStart) {
+        const std::int64_t start = own ? marks[m++] : (m > 0 ? marks[m - 1] : 0);
+        timed.push_back(marks[m++] - start);
+    }
+    return timed;
 }
 
 class Gpsim : public ::testing::Test {
   protected:
+    std::size_t timedCalls_ = 0;
+
     void SetUp() override {
         if (!OnPath("gpasm") || !OnPath("gpsim")) {
             GTEST_SKIP() << "gpasm and gpsim (Debian packages gputils, gpsim) are not on PATH";
@@ -160,11 +209,22 @@ class Gpsim : public ::testing::Test {
             const std::vector<std::int64_t> measured = Simulate(part, some);
             if (measured.empty())
                 return;
-            for (std::size_t i = 0; i < some.size(); ++i) {
-                EXPECT_EQ(measured[i], some[i].delay)
-                    << some[i].profile.Name << (some[i].variant == Variant::Watchdog ? " wdt" : "")
-                    << (some[i].subroutine ? " subroutine" : "");
+            const std::vector<std::int64_t> wanted = Wanted(some);
+            ASSERT_EQ(measured.size(), wanted.size());
+            std::size_t piece = 0;
+            for (const Request& r : some) {
+                for (std::size_t k = 0; k < std::max<std::size_t>(1, r.wTimes.size()); ++k) {
+                    EXPECT_EQ(measured[piece], wanted[piece])
+                        << r.profile.Name << " " << r.profile.Label
+                        << (r.variant == Variant::Watchdog ? " wdt" : "")
+                        << (r.subroutine ? " subroutine" : "")
+                        << (r.wTimes.empty() ? ""
+                                             : " U " + std::to_string(r.delay) + " n " +
+                                                   std::to_string(r.wTimes[k]));
+                    ++piece;
+                }
             }
+            timedCalls_ += piece;
         }
     }
 };
@@ -210,7 +270,7 @@ TEST_P(GpsimFamily, EveryBlockTakesItsDelay) {
         for (std::int64_t d : Delays(v, v == Variant::Plain ? 1 : 2)) {
             ++i;
             const Profile p = BlockProfile(part, i);
-            r.push_back({d, v, p});
+            r.push_back({d, v, p, false, {}});
         }
     }
     Expect(part, r, part.pic18 ? 500 : 40);
@@ -244,9 +304,10 @@ TEST_P(GpsimCurrentAndSubroutine, EveryBlockTakesItsDelay) {
             const Profile p = BlockProfile(part, i);
             Profile c = p;
             c.Syntax = kSyntaxCurrent;
-            current.push_back({d, v, c});
+            current.push_back({d, v, c, false, {}});
             if (d >= SmallestSubroutineDelay(v))
-                (i % 3 == 0 ? subClassic : subCurrent).push_back({d, v, i % 3 == 0 ? p : c, true});
+                (i % 3 == 0 ? subClassic : subCurrent)
+                    .push_back({d, v, i % 3 == 0 ? p : c, true, {}});
         }
     }
     const std::size_t perProgram = part.pic18 ? 500 : 40;
@@ -256,6 +317,44 @@ TEST_P(GpsimCurrentAndSubroutine, EveryBlockTakesItsDelay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, GpsimCurrentAndSubroutine, ::testing::Values(&kPic16, &kPic18));
+
+// W-times routines in both syntaxes and variants, with a label and with "$": units from the
+// smallest to 1 s at 20 MHz, each called with n = 1, 2, 3, 17, 128, 255 and W = 0 where the
+// simulated time allows (a million cycles take gpsim some 30 ms).
+class GpsimWTimes : public Gpsim, public ::testing::WithParamInterface<const Part*> {};
+
+TEST_P(GpsimWTimes, EveryCallTakesNUnitsAndTheOverhead) {
+    const Part& part = *GetParam();
+    const std::vector<int> every = {1, 2, 3, 17, 128, 255, 256};
+    std::vector<Request> r;
+    int i = 0;
+    for (Variant v : {Variant::Plain, Variant::Watchdog}) {
+        for (int syntax : {kSyntaxClassic, kSyntaxCurrent}) {
+            for (bool relative : {false, true}) {
+                const std::vector<std::pair<std::int64_t, std::vector<int>>> units = {
+                    {SmallestWTimesUnit(v), every},
+                    {SmallestWTimesUnit(v) + 1, every},
+                    {23, every},
+                    {770, every},
+                    {1000, every},
+                    {20000, every},
+                    {5000000, {1, 2}}};
+                for (const auto& [unit, ns] : units) {
+                    ++i;
+                    Profile p = BlockProfile(part, relative ? 1 : 2 * i);
+                    p.Syntax = syntax;
+                    if (part.pic18 && i % 3 == 0)
+                        p.RegType[WTimesCounter(*PlanWTimes(unit, v)) - 1] = kBanked;
+                    r.push_back({unit, v, p, false, ns});
+                }
+            }
+        }
+    }
+    Expect(part, r, 14);
+    std::cout << "[ timed    ] " << r.size() << " W-times routines, " << timedCalls_ << " calls\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimWTimes, ::testing::Values(&kPic16, &kPic18));
 
 }  // namespace
 
