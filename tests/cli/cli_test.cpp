@@ -20,8 +20,8 @@
 #include "app/gadget_ids.h"
 #include "app/main_window_layout.h"
 #include "app/profile_gadget.h"
-#include "i18n/language_file.h"
 #include "helpers/child_process.h"
+#include "i18n/language_file.h"
 #include "store/file_platform.h"
 #include "store/profile_store.h"
 #include "ui/memory_gadgets.h"
@@ -259,7 +259,7 @@ TEST_F(Cli, PlanLineAndLineFeeds) {
     EXPECT_EQ(plan.code, 0);
     EXPECT_EQ(plan.out,
               "{\"delayCycles\":1000000,\"registerCount\":3,\"loopCounts\":[173,19,6],"
-              "\"tailNops\":2,\"extraNop\":0,\"clearWatchdog\":0}\r\n");
+              "\"tailNops\":2,\"extraNop\":0,\"clearWatchdog\":0,\"form\":\"block\"}\r\n");
     const CliRun lf = Invoke({"1548", "--wdt", "--lf"});
     std::string expected = Window("1548", true, 0);
     std::erase(expected, '\r');
@@ -324,8 +324,9 @@ TEST_F(Cli, SubroutineTextPlanAndRefusals) {
               "Delay14:\r\n            movlw       3\r\n            movwf       Reg_1\r\n"
               "            decfsz      Reg_1,f\r\n            goto        $-1\r\n"
               "            return\r\n");
-    EXPECT_EQ(Invoke({"--subroutine", "Delay14", "--plan", "1000004"}).out,
-              Invoke({"--plan", "1000000"}).out);
+    std::string block = Invoke({"--plan", "1000000"}).out;
+    block.replace(block.find("block"), 5, "subroutine");
+    EXPECT_EQ(Invoke({"--subroutine", "Delay14", "--plan", "1000004"}).out, block);
     // Read as classic, the bare 3 is the same number; 1000's 73 is not, and a note says so.
     WriteFile(dir_ / "d.asm", Invoke({"--syntax", "current", "--subroutine", "D", "1000"}).out);
     const CliRun hex = Invoke({"--count", (dir_ / "d.asm").string()});
@@ -350,6 +351,48 @@ TEST_F(Cli, SubroutineTextPlanAndRefusals) {
         EXPECT_EQ(bad.code, 2) << args[1];
         EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
         EXPECT_EQ(bad.out, "");
+    }
+}
+
+// The W-times routine: its plan line, the interpreter's formula over every n in both
+// syntaxes, families and variants, --count with W given, and what is refused.
+TEST_F(Cli, WTimesPlanVerifyCountAndRefusals) {
+    EXPECT_EQ(Invoke({"--w-times", "D", "--plan", "--lf", "1000"}).out,
+              "{\"delayCycles\":997,\"registerCount\":2,\"loopCounts\":[74,2],\"tailNops\":0,"
+              "\"extraNop\":0,\"clearWatchdog\":0,\"form\":\"w-times\",\"unitCycles\":1000,"
+              "\"overheadCycles\":4}\n");
+    for (const char* unit : {"8", "1000", "197131", "36028797018963967"}) {
+        for (const char* profile : {"Default PIC10, PIC12, PIC16", "Default PIC18"}) {
+            for (const char* syntax : {"classic", "current"}) {
+                const CliRun r = Invoke({"--w-times", "Delay_u", "--verify", "--wdt", "--syntax",
+                                         syntax, "--profile", profile, unit});
+                ASSERT_EQ(r.code, 0) << unit << profile << syntax << r.err;
+                EXPECT_EQ(r.err, "verified: n * " + std::string(unit) +
+                                     " + 4 cycles for every n from 1 to 256 (W = 0 for 256)\n");
+            }
+        }
+    }
+    WriteFile(dir_ / "w.asm", Invoke({"--w-times", "D", "1000"}).out);
+    const std::string file = (dir_ / "w.asm").string();
+    EXPECT_EQ(Invoke({"--count", file, "--w", "0"}).out, "256004\n");
+    EXPECT_EQ(Invoke({"--count", file, "--w", "17"}).out, "17004\n");
+    EXPECT_EQ(Invoke({"--count", file}).code, 2);  // W unknown
+
+    const CliRun small = Invoke({"--w-times", "D", "6"});
+    EXPECT_EQ(small.code, 1);
+    EXPECT_EQ(small.err,
+              "Длительность задержки должна быть в диапазоне  7...36.028.797.018.963.967\n");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--w-times", "1st", "100"},
+                                               {"--w-times", "Reg_3", "100"},
+                                               {"--w-times", "D", "--subroutine", "E", "100"},
+                                               {"--batch", "--w-times", "D"},
+                                               {"--count", file, "--w-times", "D"},
+                                               {"--count", file, "--w", "256"},
+                                               {"--w", "3", "100"}}) {
+        const CliRun bad = Invoke(args);
+        EXPECT_EQ(bad.code, 2) << args[1];
+        EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
     }
 }
 
