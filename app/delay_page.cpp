@@ -37,15 +37,33 @@ Variant SelectedVariant(const ui::Gadgets& g) {
     return g.State(kWatchdogCheck) == 0 ? Variant::Plain : Variant::Watchdog;
 }
 
+DelayRoutine SelectedRoutine(const ui::Gadgets& g) {
+    switch (g.State(kFormCombo)) {
+        case 1:
+            return {DelayForm::Subroutine, g.Text(kRoutineNameField)};
+        case 2:
+            return {DelayForm::WTimes, g.Text(kRoutineNameField)};
+        default:
+            return {};
+    }
+}
+
 int Solve(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator,
           Variant variant) {
     const CalculatorLines calc = CalculatorFields(app.gadgets);
     return WriteDelayCode(app, outputGadget,
                           AnswerCycles(delayCycles, variant, fromCalculator == 1 ? &calc : nullptr,
-                                       SelectedProfile(app), app.messages));
+                                       SelectedProfile(app), app.messages, true, kWindowLineEnd,
+                                       SelectedRoutine(app.gadgets)));
 }
 
 }  // namespace
+
+void ApplyDelayForm(AppState& app) {
+    const bool named = app.gadgets.State(kFormCombo) > 0;
+    app.gadgets.SetEnabled(kRoutineNameLabel, named);
+    app.gadgets.SetEnabled(kRoutineNameField, named);
+}
 
 void CalculationRequest(AppState& app) {
     ui::Gadgets& g = app.gadgets;
@@ -70,6 +88,7 @@ int CalculateCycles(AppState& app) {
     DelayRequest request;
     request.calculator = CalculatorFields(g);
     request.variant = SelectedVariant(g);
+    request.routine = SelectedRoutine(g);
     const DelayAnswer answer = AnswerDelay(request, SelectedProfile(app), app.messages,
                                            {g.Text(kTimeLabel), g.Text(kFrequencyLabel)});
     if (answer.delayCycles) {

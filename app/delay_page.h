@@ -11,6 +11,9 @@ struct AppState;
 // The calculate button: from the calculator or from the typed cycle count.
 void CalculationRequest(AppState& app);
 
+// The name field serves the two subroutine forms only.
+void ApplyDelayForm(AppState& app);
+
 // The calculator: the time and frequency fields become the cycle count, which is solved.
 int CalculateCycles(AppState& app);
 int SolveDelay(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator);

@@ -32,6 +32,13 @@ void DispatchGadget(AppState& app, int number, int type) {
             if (type == ui::kEventSelectionChange)
                 g.Focus(kTimeField);
             break;
+        case kFormCombo:
+            if (type == ui::kEventSelectionChange) {
+                ApplyDelayForm(app);
+                if (g.State(kFormCombo) > 0 && g.Text(kRoutineNameField).empty())
+                    g.Focus(kRoutineNameField);
+            }
+            break;
         case kFrequencyUnitCombo:
             if (type == ui::kEventSelectionChange)
                 g.Focus(kFrequencyField);

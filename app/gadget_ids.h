@@ -57,6 +57,11 @@ inline constexpr int kMailLink = 63;
 inline constexpr int kLanguageLabel = 64;
 inline constexpr int kLanguageCombo = 65;
 
+// Page 0, the row above the output box: the form of the delay and the subroutine's name
+inline constexpr int kFormCombo = 66;  // item 0 block, 1 subroutine, 2 W-times subroutine
+inline constexpr int kRoutineNameLabel = 67;
+inline constexpr int kRoutineNameField = 68;
+
 inline constexpr int kPageCalculator = 0;
 inline constexpr int kPageEditor = 1;
 inline constexpr int kPageAbout = 2;

@@ -73,7 +73,13 @@ void AddCalculatorPage(std::vector<GadgetLayout>& out) {
     GadgetLayout calc = Make(kCalculateButton, GadgetKind::Button, p, {250, 190, 90, 25});
     calc.isDefault = true;
     out.push_back(calc);
-    GadgetLayout output = Make(kOutputBox, GadgetKind::OutputBox, p, {5, 225, 370, 220});
+    // The form row takes the top of what was the output box's place.
+    out.push_back(Combo(kFormCombo, p, {5, 225, 200, 22}, 0));
+    out.push_back(RightLabel(kRoutineNameLabel, p, {208, 229, 52, 16}));
+    GadgetLayout name = Make(kRoutineNameField, GadgetKind::TextField, p, {265, 226, 110, 20});
+    name.maxLength = 64;
+    out.push_back(name);
+    GadgetLayout output = Make(kOutputBox, GadgetKind::OutputBox, p, {5, 252, 370, 193});
     output.fixedFont = true;
     out.push_back(output);
 }

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/calculator_mode.h"
+#include "app/delay_page.h"
 #include "app/gadget_ids.h"
 #include "app/language.h"
 #include "app/profile_gadget.h"
@@ -46,6 +47,9 @@ void LoadSettings(AppState& app) {
     g.SetState(gadget::kProfileCombo,
                ClampProfileIndex(v.NumberProf, g.ItemCount(gadget::kProfileCombo)));
     g.SetState(gadget::kLanguageCombo, ResolveLanguageIndex(app, v.Language));
+    g.SetState(gadget::kFormCombo, v.DelayForm >= 0 && v.DelayForm <= 2 ? v.DelayForm : 0);
+    g.SetText(gadget::kRoutineNameField, v.RoutineName);
+    ApplyDelayForm(app);
 
     if (opened) {
         file.CloseKeyValueFile();
@@ -77,5 +81,7 @@ SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {
     v.WdtState = g.State(gadget::kWatchdogCheck);
     v.NumberProf = g.State(gadget::kProfileCombo);
     v.Language = g.State(gadget::kLanguageCombo);
+    v.DelayForm = g.State(gadget::kFormCombo);
+    v.RoutineName = g.Text(gadget::kRoutineNameField);
     return v;
 }

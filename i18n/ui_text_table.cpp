@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<UiText, 35> kTable{{
+constexpr std::array<UiText, 39> kTable{{
     {"Loopsmith", "Language", "Язык:"},
     {"Loopsmith", "Calculator", "Калькулятор"},
     {"Loopsmith", "Profile", "Профиль"},
@@ -28,6 +28,10 @@ constexpr std::array<UiText, 35> kTable{{
     {"Loopsmith", "megahertz", "Мегагерцах"},
     {"Loopsmith", "kilohertz", "Килогерцах"},
     {"Loopsmith", "hertz", "Герцах"},
+    {"Loopsmith", "Form_Block", "блок кода"},
+    {"Loopsmith", "Form_Subroutine", "подпрограмма"},
+    {"Loopsmith", "Form_W_Times", "подпрограмма W × задержка"},
+    {"Loopsmith", "Routine_Name", "Имя:"},
     {"Edit_Profile", "Panel_Edit_Profile", "Редактирование профилей"},
     {"Edit_Profile", "List_Profile", "Список профилей"},
     {"Edit_Profile", "Button_New", "Новый"},

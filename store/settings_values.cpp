@@ -13,6 +13,8 @@ SettingsValues ReadSettingsGroup(KeyValueFile& file) {
     v.WdtState = file.ReadInteger("WdtState", d.WdtState);
     v.NumberProf = file.ReadInteger("NumberProf", d.NumberProf);
     v.Language = file.ReadInteger("Language", d.Language);
+    v.DelayForm = file.ReadInteger("DelayForm", d.DelayForm);
+    v.RoutineName = file.ReadText("RoutineName", d.RoutineName);
     return v;
 }
 
@@ -25,6 +27,11 @@ void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& v) {
     file.WriteInteger("WdtState", v.WdtState);
     file.WriteInteger("NumberProf", v.NumberProf);
     file.WriteInteger("Language", v.Language);
+    constexpr std::string_view kAbsent = "\x01";
+    if (v.DelayForm != 0 || file.ReadText("DelayForm", kAbsent) != kAbsent) {
+        file.WriteInteger("DelayForm", v.DelayForm);
+        file.WriteText("RoutineName", v.RoutineName);
+    }
 }
 
 std::optional<SettingsValues> ReadSettingsFile(const std::filesystem::path& path) {

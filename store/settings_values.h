@@ -1,9 +1,11 @@
-// The seven values of the settings group "Window", as stored in the file.
+// The values of the settings group "Window", as stored in the file: seven always, and the
+// delay's form and routine name once a form other than the block has been chosen.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 class KeyValueFile;
 
@@ -18,11 +20,15 @@ struct SettingsValues {
     std::int32_t WdtState = 0;
     std::int32_t NumberProf = 0;
     std::int32_t Language = -1;  // -1: the default language
+    std::int32_t DelayForm = 0;  // 0 block, 1 subroutine, 2 W-times subroutine
+    std::string RoutineName;
 };
 
 // Reads the group "Window" of an open file as stored, each missing key taking its default.
 SettingsValues ReadSettingsGroup(KeyValueFile& file);
-// Selects the group "Window" and writes the seven keys in their fixed order.
+// Selects the group "Window" and writes the seven keys in their fixed order, then DelayForm and
+// RoutineName when the form is not the block or the file holds them already: a file that never
+// saw another form keeps its bytes.
 void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& values);
 
 // The stored settings of a settings file (for tools without a window); nothing when the file

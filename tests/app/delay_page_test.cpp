@@ -77,6 +77,33 @@ TEST_F(EngineGadgets, NamesPicAsCannotTakeGetAMessageInsteadOfCode) {
     EXPECT_NE(gadgets.Text(kOutputBox).find("233"), std::string::npos);
 }
 
+// The form row: each form's code with the typed name, and a name that cannot be used gets the
+// message and leaves the output box alone.
+TEST_F(EngineGadgets, FormRowChoosesTheRoutineAndChecksItsName) {
+    const MessageTexts texts = DefaultMessageTexts();
+    gadgets.SetText(kRoutineNameField, "Wait");
+    for (int form : {0, 1, 2}) {
+        gadgets.SetState(kFormCombo, form);
+        ASSERT_EQ(SolveDelay(app, kOutputBox, 1000, 0), 1);
+        const std::string code = gadgets.Text(kOutputBox);
+        EXPECT_EQ(code.find("Wait\r\n") != std::string::npos, form > 0) << code;
+        EXPECT_EQ(code.find("n * 1 000 + 4") != std::string::npos, form == 2) << code;
+    }
+    for (const std::string name : {"", "Reg_2", "9to5"}) {
+        gadgets.ClearMessages();
+        gadgets.SetText(kRoutineNameField, name);
+        EXPECT_EQ(SolveDelayWdt(app, kOutputBox, 1000, 0), 0);
+        EXPECT_EQ(OnlyMessage().text, name.empty()
+                                          ? texts[Msg::No_Routine_Name]
+                                          : "\"" + name + "\"" + texts[Msg::Bad_Routine_Name]);
+        EXPECT_NE(gadgets.Text(kOutputBox).find("n * 1 000 + 4"), std::string::npos);
+    }
+    gadgets.ClearMessages();
+    EXPECT_EQ(SolveDelay(app, kOutputBox, 6, 0), 0);
+    EXPECT_EQ(OnlyMessage().text,
+              "Длительность задержки должна быть в диапазоне  7...36.028.797.018.963.967");
+}
+
 TEST_F(EngineGadgets, NoUsableProfileShowsTheMessage) {
     struct Case {
         const char* what;

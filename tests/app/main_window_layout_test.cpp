@@ -43,7 +43,7 @@ const Expected kTable[] = {
     {15, GadgetKind::Label, P0, {10, 170, 240, 16}, "Длительность задержки в машинных циклах:"},
     {16, GadgetKind::TextField, P0, {250, 165, 125, 20}, ""},
     {17, GadgetKind::Button, P0, {250, 190, 90, 25}, "Рассчитать"},
-    {18, GadgetKind::OutputBox, P0, {5, 225, 370, 220}, ""},
+    {18, GadgetKind::OutputBox, P0, {5, 252, 370, 193}, ""},
     {19, GadgetKind::Panel, W, {2, 4, 388, 474}, ""},
     {23, GadgetKind::Label, P1, {10, 4, 270, 16}, "Список профилей"},
     {24, GadgetKind::ListBox, P1, {10, 20, 280, 90}, ""},
@@ -70,6 +70,9 @@ const Expected kTable[] = {
     {63, GadgetKind::Hyperlink, P2, {250, 300, 110, 16}, nullptr},
     {64, GadgetKind::Label, W, {2, 486, 140, 16}, "Язык:"},
     {65, GadgetKind::ComboBox, W, {150, 482, 150, 21}, ""},
+    {66, GadgetKind::ComboBox, P0, {5, 225, 200, 22}, ""},
+    {67, GadgetKind::Label, P0, {208, 229, 52, 16}, "Имя:"},
+    {68, GadgetKind::TextField, P0, {265, 226, 110, 20}, ""},
 };
 
 std::map<int, ui::GadgetLayout> ByNumber() {
@@ -79,14 +82,14 @@ std::map<int, ui::GadgetLayout> ByNumber() {
     return out;
 }
 
-TEST(MainWindowLayout, EveryNumberFromZeroTo65ExistsOnce) {
+TEST(MainWindowLayout, EveryNumberFromZeroTo68ExistsOnce) {
     ui::WindowLayout layout = MainWindowLayout();
     std::set<int> numbers;
     for (const ui::GadgetLayout& g : layout.gadgets)
         EXPECT_TRUE(numbers.insert(g.number).second) << g.number;
-    EXPECT_EQ(numbers.size(), 66u);
+    EXPECT_EQ(numbers.size(), 69u);
     EXPECT_EQ(*numbers.begin(), 0);
-    EXPECT_EQ(*numbers.rbegin(), 65);
+    EXPECT_EQ(*numbers.rbegin(), 68);
     EXPECT_EQ(layout.title, "Loopsmith - 1.7");
     EXPECT_EQ(layout.clientWidth, 392);
     EXPECT_EQ(layout.clientHeight, 510);
@@ -115,6 +118,8 @@ TEST(MainWindowLayout, RowsItemsLimitsFiltersAndColours) {
         EXPECT_EQ(g.at(51 + n).items, (std::vector<std::string>{"ACCESS", "BANKED"}));
         EXPECT_EQ(g.at(51 + n).initialState, 0);
     }
+    EXPECT_EQ(g.at(66).items,
+              (std::vector<std::string>{"блок кода", "подпрограмма", "подпрограмма W × задержка"}));
     EXPECT_EQ(g.at(6).items.size(), 6u);
     EXPECT_EQ(g.at(6).items[5], "Сутках");
     EXPECT_EQ(g.at(11).items, (std::vector<std::string>{"Мегагерцах", "Килогерцах", "Герцах"}));

@@ -69,6 +69,28 @@ TEST_F(Settings, SaveUpdatesTheGroupInPlaceAndKeepsEverythingElse) {
     EXPECT_EQ(gadgets.State(kTimeUnitCombo), 4);
 }
 
+// The form and the name are written once a subroutine form is chosen, and kept from then on.
+TEST_F(Settings, FormAndNameAreSavedOnlyOnceTheFormIsNotTheBlock) {
+    Start();
+    gadgets.SetText(kRoutineNameField, "ignored");
+    SaveSettings(app);
+    EXPECT_EQ(ReadBytes(ini), kDefaultWindowGroup);
+    gadgets.SetState(kFormCombo, 2);
+    gadgets.SetText(kRoutineNameField, "Delay_ms");
+    SaveSettings(app);
+    Start();
+    EXPECT_EQ(gadgets.State(kFormCombo), 2);
+    EXPECT_EQ(gadgets.Text(kRoutineNameField), "Delay_ms");
+    EXPECT_TRUE(gadgets.IsEnabled(kRoutineNameField));
+    gadgets.SetState(kFormCombo, 0);
+    SaveSettings(app);
+    EXPECT_EQ(ReadBytes(ini),
+              kMark + "\r\n" + kDefaultWindowGroup + "DelayForm = 0\r\nRoutineName = Delay_ms\r\n");
+    Start();
+    EXPECT_EQ(gadgets.State(kFormCombo), 0);
+    EXPECT_FALSE(gadgets.IsEnabled(kRoutineNameField));
+}
+
 struct StoredCase {
     const char* lines;
     int gadget;
