@@ -3,8 +3,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 #   ./test.sh --windows   instead cross-builds the core, loopsmith-cli and the core tests for
 #                         Windows and runs them under wine (scripts/test-windows.sh)
-#   ./test.sh --package   instead builds the Debian package and checks it (lintian, and the
-#                         unpacked programs as an unprivileged user: scripts/check-package.sh)
+#   ./test.sh --package   instead builds the Debian package and checks it: lintian, then, as
+#                         root, installs it, runs it as an unprivileged user and purges it
+#                         (scripts/check-package.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -14,7 +15,7 @@ if [ "${1:-}" = --windows ]; then
     exec scripts/test-windows.sh build-windows
 fi
 if [ "${1:-}" = --package ]; then
-    scripts/install-deps.sh dpkg-dev lintian
+    scripts/install-deps.sh dpkg-dev lintian xvfb python3-xlib
     exec scripts/check-package.sh build-deb
 fi
 

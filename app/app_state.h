@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/loop_plan.h"
 #include "i18n/message_texts.h"
 #include "store/file_locations.h"
 #include "store/profile.h"
@@ -31,7 +30,6 @@ struct AppState {
     FileLocations files;           // the settings file and the language folders
 
     ProfileList profiles;
-    LoopCounts loopCounts{};
     // Filled with the built-in texts before the first language is applied, so that a failed
     // first load never leaves empty messages or code comments.
     MessageTexts messages = DefaultMessageTexts();

@@ -1,5 +1,7 @@
 #include "app/delay_page.h"
 
+#include <string>
+
 #include "app/app_state.h"
 #include "app/colors.h"
 #include "app/gadget_ids.h"
@@ -48,13 +50,28 @@ DelayRoutine SelectedRoutine(const ui::Gadgets& g) {
     }
 }
 
+FieldCaptions Captions(const ui::Gadgets& g) {
+    return {g.Text(kTimeLabel), g.Text(kFrequencyLabel)};
+}
+
+// Every delay the page shows takes this road, the one loopsmith-cli takes too.
+int SolveRequest(AppState& app, int outputGadget, const DelayRequest& request) {
+    return WriteDelayCode(
+        app, outputGadget,
+        AnswerDelay(request, SelectedProfile(app), app.messages, Captions(app.gadgets)));
+}
+
+// A count already read; with `fromCalculator` it came from the calculator's fields, whose
+// lines then head the code.
 int Solve(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator,
           Variant variant) {
-    const CalculatorLines calc = CalculatorFields(app.gadgets);
-    return WriteDelayCode(app, outputGadget,
-                          AnswerCycles(delayCycles, variant, fromCalculator == 1 ? &calc : nullptr,
-                                       SelectedProfile(app), app.messages, true, kWindowLineEnd,
-                                       SelectedRoutine(app.gadgets)));
+    DelayRequest request;
+    request.cyclesText = std::to_string(delayCycles);
+    if (fromCalculator == 1)
+        request.calculator = CalculatorFields(app.gadgets);
+    request.variant = variant;
+    request.routine = SelectedRoutine(app.gadgets);
+    return SolveRequest(app, outputGadget, request);
 }
 
 }  // namespace
@@ -75,10 +92,10 @@ void CalculationRequest(AppState& app) {
         g.Focus(kTimeField);
         return;
     }
-    const std::int64_t cycles = ReadIntegerText(g.Text(kCyclesField));
-    const int placed = g.State(kWatchdogCheck) == 0 ? SolveDelay(app, kOutputBox, cycles, 0)
-                                                    : SolveDelayWdt(app, kOutputBox, cycles, 0);
-    if (placed != 0)
+    DelayRequest request;
+    request.cyclesText = g.Text(kCyclesField);
+    request.variant = SelectedVariant(g);
+    if (SolveRequest(app, kOutputBox, request) != 0)
         g.SetTextColor(kCyclesField, colors::kCalculated);
     g.Focus(kCyclesField);
 }
@@ -89,8 +106,8 @@ int CalculateCycles(AppState& app) {
     request.calculator = CalculatorFields(g);
     request.variant = SelectedVariant(g);
     request.routine = SelectedRoutine(g);
-    const DelayAnswer answer = AnswerDelay(request, SelectedProfile(app), app.messages,
-                                           {g.Text(kTimeLabel), g.Text(kFrequencyLabel)});
+    const DelayAnswer answer =
+        AnswerDelay(request, SelectedProfile(app), app.messages, Captions(g));
     if (answer.delayCycles) {
         g.SetText(kCyclesField, WriteIntegerText(*answer.delayCycles));
     } else if (answer.message && answer.message->isError) {
@@ -113,8 +130,6 @@ int SolveDelayWdt(AppState& app, int outputGadget, std::int64_t delayCycles, int
 }
 
 int WriteDelayCode(AppState& app, int outputGadget, const DelayAnswer& answer) {
-    // A plan never carries counts of an earlier, deeper plan.
-    app.loopCounts = answer.plan ? answer.plan->counts : LoopCounts{};
     if (answer.message) {
         ShowAnswerMessage(app.gadgets, *answer.message);
         return 0;

@@ -35,6 +35,9 @@ std::optional<std::int64_t> CyclesAsCalled(const BlockCycles& run) {
 }  // namespace
 
 void Write(std::FILE* f, const std::string& s) {
+    // What was printed first reaches a shared terminal or pipe first.
+    if (f == stderr)
+        std::fflush(stdout);
     std::fwrite(s.data(), 1, s.size(), f);
 }
 

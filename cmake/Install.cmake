@@ -5,7 +5,11 @@
 # Either way a desktop entry and an icon go to <prefix>/share.
 if(LOOPSMITH_INSTALLED_LAYOUT)
   set(LOOPSMITH_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
-  set(LOOPSMITH_LANGUAGE_DIR ${CMAKE_INSTALL_DATADIR}/loopsmith/Language)
+  if(WIN32)  # Windows programs keep their data beside them
+    set(LOOPSMITH_LANGUAGE_DIR ${CMAKE_INSTALL_BINDIR}/Language)
+  else()
+    set(LOOPSMITH_LANGUAGE_DIR ${CMAKE_INSTALL_DATADIR}/loopsmith/Language)
+  endif()
 else()
   set(LOOPSMITH_PROGRAM_DIR loopsmith)
   set(LOOPSMITH_LANGUAGE_DIR loopsmith/Language)

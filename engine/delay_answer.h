@@ -45,7 +45,8 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
                         const MessageTexts& texts, const FieldCaptions& captions,
                         std::string_view lineEnd = kWindowLineEnd);
 
-// The same for a count already known; `calculator` given when the count came from there.
+// The engine's own step for a count already known (batch requests); `calculator` given when
+// the count came from there. The window and loopsmith-cli ask AnswerDelay.
 DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
                          const CalculatorLines* calculator, const Profile* profile,
                          const MessageTexts& texts, bool writeCode = true,

@@ -9,12 +9,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$(realpath -m "${1:-$root/build-windows}")
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-programs=(engine_tests store_tests i18n_tests app_tests ui_tests cli_tests)
 
 echo "== Cross-build for Windows =="
+# The test programs are the ones the build found under tests/ (test_programs.txt).
 "$root/scripts/build.sh" "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DLOOPSMITH_BENCH=OFF --target loopsmith-cli --target language_files --target save_child \
-    $(printf -- '--target %s ' "${programs[@]}")
+    --target test_programs
+mapfile -t programs < "$dir/test_programs.txt"
 echo "== Linux loopsmith-cli for the byte comparison =="
 "$root/scripts/build.sh" "$root/build" --target loopsmith-cli --target language_files
 

@@ -52,7 +52,7 @@ std::filesystem::path UserConfigFolder() {
 }
 
 bool IsInstalledBuild() {
-#ifdef LOOPSMITH_DATA_DIR
+#ifdef LOOPSMITH_DATA_FROM_PROGRAM
     return true;
 #else
     return false;
@@ -60,9 +60,12 @@ bool IsInstalledBuild() {
 }
 
 FileLocations BuildLocations(const std::filesystem::path& programFolder) {
-#ifdef LOOPSMITH_DATA_DIR
-    (void)programFolder;  // the package's programs live in a shared folder
-    return InstalledLocations(UserConfigFolder(), base::PathFromUtf8(LOOPSMITH_DATA_DIR));
+#ifdef LOOPSMITH_DATA_FROM_PROGRAM
+    // Found from where the program is, so that one build serves /usr, /usr/local, an unpacked
+    // package and Windows alike.
+    const std::filesystem::path data =
+        (programFolder / base::PathFromUtf8(LOOPSMITH_DATA_FROM_PROGRAM)).lexically_normal();
+    return InstalledLocations(UserConfigFolder(), data);
 #else
     return PortableLocations(programFolder);
 #endif

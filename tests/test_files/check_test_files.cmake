@@ -1,0 +1,17 @@
+# Fails when a *_test.cpp under ROOT is in no test program's sources (the list in BUILT).
+# Run as: cmake -DROOT=<tests folder> -DBUILT=<test_sources.txt> -P check_test_files.cmake
+cmake_minimum_required(VERSION 3.20)
+file(GLOB_RECURSE found ${ROOT}/*_test.cpp)
+file(STRINGS ${BUILT} built)
+set(lost "")
+foreach(file ${found})
+  if(NOT file IN_LIST built)
+    list(APPEND lost ${file})
+  endif()
+endforeach()
+if(lost)
+  list(JOIN lost "\n  " lines)
+  message(FATAL_ERROR "test files that no test program builds:\n  ${lines}")
+endif()
+list(LENGTH found count)
+message(STATUS "${count} test files, each in a test program")
