@@ -47,7 +47,7 @@ constexpr std::array<MessageEntry, kMessageCount> kTable{{
      "не f, w, c, b, не команда и не имя регистра)!",
      " - ", ""},
     {Msg::Call_Return, "Call_Return", "включая вызов (call) и возврат (return)", "; ", ""},
-    {Msg::W_Times_Entry, "W_Times_Entry", "n = W при входе (1..255; W = 0 даёт n = 256), счётчик",
+    {Msg::W_Times_Entry, "W_Times_Entry", "n = W при входе (W = 0: n = 256), счётчик",
      "; ", " "},
     {Msg::No_Routine_Name, "No_Routine_Name", "Не задано имя подпрограммы!", "", ""},
     {Msg::Bad_Routine_Name, "Bad_Routine_Name",

@@ -146,7 +146,7 @@ TEST(WTimesRoutine, Pic18CurrentTextWithABankedCounter) {
     EXPECT_EQ(WTimesRoutineText(*PlanWTimes(20, Variant::Watchdog), p, "Tick", kTexts, nullptr),
               "; Задержка n * 20 + 4 машинных циклов\r\n"
               "; включая вызов (call) и возврат (return)\r\n"
-              "; n = W при входе (1..255; W = 0 даёт n = 256), счётчик Reg_2\r\n"
+              "; n = W при входе (W = 0: n = 256), счётчик Reg_2\r\n"
               "Tick:\r\n"
               "            movwf       Reg_2,b\r\n"
               "            movlw       5\r\n"

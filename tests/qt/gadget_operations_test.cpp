@@ -102,7 +102,7 @@ TEST_F(Operations, ItemsAndSelections) {
 }
 
 TEST_F(Operations, UnknownGadgetNumbersDoNothing) {
-    for (int n : {-1, 66}) {
+    for (int n : {-1, 69}) {
         gadgets->SetText(n, "x");
         gadgets->SetState(n, 1);
         EXPECT_EQ(gadgets->Text(n), "");

@@ -41,7 +41,7 @@ std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
         report += "gadget " + std::to_string(n) + " \"" + text.toStdString() + "\" needs " +
                   std::to_string(need) + " px, has " + std::to_string(have) + "\n";
     };
-    for (int n = 0; n <= 65; ++n) {
+    for (int n = 0; n <= gadget::kRoutineNameField; ++n) {
         QWidget* w = g.Widget(n);
         if (!w || w->isHidden())
             continue;
@@ -125,6 +125,27 @@ class WindowPictures : public ProgramFixture {
         ASSERT_FALSE(gadgets->Text(gadget::kOutputBox).empty());
     }
 
+    // The page with each subroutine form chosen in its combo and named in the field: the code
+    // is the routine's, and the picture is saved.
+    void SaveForms(const std::string& suffix) {
+        for (int form : {1, 2}) {
+            gadgets->SetState(gadget::kFormCombo, form);
+            Dispatch(*app, ui::Event::OnGadget(gadget::kFormCombo, ui::kEventSelectionChange));
+            EXPECT_TRUE(W(gadget::kRoutineNameField)->isEnabled());
+            gadgets->SetText(gadget::kRoutineNameField, "");
+            QTest::keyClicks(W(gadget::kRoutineNameField), "Delay_10ms");
+            QTest::keyClick(W(gadget::kRoutineNameField), Qt::Key_Return);
+            Pump();
+            ASSERT_TRUE(messages.empty()) << messages.front();
+            const std::string code = gadgets->Text(gadget::kOutputBox);
+            EXPECT_NE(code.find("Delay_10ms\r\n"), std::string::npos) << code;
+            EXPECT_EQ(code.find("n * 10 000 + 4") != std::string::npos, form == 2) << code;
+            const std::filesystem::path dir = LOOPSMITH_BUILD_DIR;
+            const std::string name = "page0_form" + std::to_string(form) + suffix + ".png";
+            ASSERT_TRUE(gadgets->Window()->grab().save(ToQ((dir / name).string()), "PNG"));
+        }
+    }
+
     // Picks a language in its combo box as the user would.
     void PickLanguage(const std::string& name) {
         for (int i = 0; i < gadgets->ItemCount(gadget::kLanguageCombo); ++i) {
@@ -142,6 +163,7 @@ TEST_F(WindowPictures, RussianCaptionsFitAndPagesAreSaved) {
     const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "");
+    SaveForms("");
 }
 
 TEST_F(WindowPictures, EnglishCaptionsFitAndPagesAreSaved) {
@@ -150,6 +172,7 @@ TEST_F(WindowPictures, EnglishCaptionsFitAndPagesAreSaved) {
     const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "_en");
+    SaveForms("_en");
 }
 
 // A current-syntax PIC18 profile from the settings file, opened in the editor by clicks.
