@@ -139,24 +139,4 @@ TEST(WTimesRoutine, BadNamesAndTooFewRegistersGetMessagesNotCode) {
     }
 }
 
-TEST(WTimesRoutine, Pic18CurrentTextWithABankedCounter) {
-    Profile p = MakeProfile("p", "Wait", kFamilyPic18);
-    p.Syntax = kSyntaxCurrent;
-    p.RegType[1] = kBanked;
-    EXPECT_EQ(WTimesRoutineText(*PlanWTimes(20, Variant::Watchdog), p, "Tick", kTexts, nullptr),
-              "; Задержка n * 20 + 4 машинных циклов\r\n"
-              "; включая вызов (call) и возврат (return)\r\n"
-              "; n = W при входе (W = 0: n = 256), счётчик Reg_2\r\n"
-              "Tick:\r\n"
-              "            movwf       Reg_2,b\r\n"
-              "            movlw       5\r\n"
-              "            movwf       Reg_1,c\r\n"
-              "Wait:       decfsz      Reg_1,f,c\r\n"
-              "            bra         Wait\r\n"
-              "            clrwdt\r\n"
-              "            decfsz      Reg_2,f,b\r\n"
-              "            bra         $-12\r\n"
-              "            return\r\n");
-}
-
 }  // namespace
