@@ -53,7 +53,8 @@ void LoadSettings(AppState& app) {
     }
     // First start: an empty file, so that the settings can be saved at close. Anything that
     // stands under that name already (a folder, a file that could not be read) is left alone.
-    fileio::CreateEmptyFile(path);
+    // Through a symbolic link, dangling or not, the file is made at the link's target.
+    fileio::CreateEmptyFile(fileio::ResolveWriteTarget(path));
 }
 
 void SaveSettings(AppState& app) {

@@ -73,8 +73,10 @@ int ProcessId() {
 bool ProcessRuns(int pid) {
     return ::kill(pid, 0) == 0 || errno == EPERM;
 }
-const int kReadWrite = O_RDWR;
-const int kReadOnly = O_RDONLY;
+// Without blocking: a FIFO or a device at the path must not hang the open; whatever is not a
+// regular file is refused after fstat, and a regular file ignores the flag.
+const int kReadWrite = O_RDWR | O_NONBLOCK;
+const int kReadOnly = O_RDONLY | O_NONBLOCK;
 const int kCreateNew = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
 const int kNewFileMode = 0666;  // narrowed by the umask like any new file
 

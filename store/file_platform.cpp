@@ -155,7 +155,7 @@ std::optional<FileHandle> FileHandle::OpenExisting(const std::filesystem::path& 
             h.writable_ = true;
             LockForWriting(h.fd_);
             NativeStat opened{}, now{};
-            if (FstatNative(h.fd_, &opened) != 0)
+            if (FstatNative(h.fd_, &opened) != 0 || !IsRegular(opened))
                 return std::nullopt;
             if (StatNative(path, &now) == 0 && SameFile(opened, now))
                 return h;
@@ -182,8 +182,8 @@ std::optional<FileHandle> FileHandle::OpenForReading(const std::filesystem::path
     return h;
 }
 
-std::optional<std::string> FileHandle::ReadAll() {
-    if (fd_ < 0 || TooLarge())
+std::optional<std::string> FileHandle::ReadAll(std::size_t limit) {
+    if (fd_ < 0 || TooLarge(limit))
         return std::nullopt;
     std::string content;
     char buffer[65536];
@@ -195,17 +195,17 @@ std::optional<std::string> FileHandle::ReadAll() {
             return std::nullopt;
         if (n == 0)
             break;
-        if (content.size() + static_cast<std::size_t>(n) > kMaxFileSize)
+        if (content.size() + static_cast<std::size_t>(n) > limit)
             return std::nullopt;
         content.append(buffer, static_cast<std::size_t>(n));
     }
     return content;
 }
 
-bool FileHandle::TooLarge() const {
+bool FileHandle::TooLarge(std::size_t limit) const {
     NativeStat st{};
     return fd_ < 0 || FstatNative(fd_, &st) != 0 ||
-           static_cast<unsigned long long>(st.st_size) > kMaxFileSize;
+           static_cast<unsigned long long>(st.st_size) > limit;
 }
 
 bool CreateEmptyFile(const std::filesystem::path& path) {
@@ -268,11 +268,19 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& target) {
 }
 
 std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(path, ec))
-        return path;
-    std::filesystem::path resolved = std::filesystem::canonical(path, ec);
-    return ec ? path : resolved;
+    // Link by link rather than canonical(): a link whose target does not exist yet (a fresh
+    // dotfiles set-up) must still lead to that target, so that the save creates it.
+    std::filesystem::path at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(at, ec))
+            return at;
+        const std::filesystem::path next = std::filesystem::read_symlink(at, ec);
+        if (ec)
+            return path;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return path;
 }
 
 }  // namespace fileio

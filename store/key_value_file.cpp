@@ -25,10 +25,14 @@ bool KeyValueFile::OpenKeyValueFileForReading(const std::filesystem::path& path)
 }
 
 bool KeyValueFile::Load(std::optional<fileio::FileHandle>& handle) {
+    beyondLimits_ = false;
     if (!handle)
         return false;
     std::optional<std::string> content = handle->ReadAll();
     if (!content)
+        return false;
+    beyondLimits_ = !kv::WithinEntryLimits(*content);
+    if (beyondLimits_)
         return false;
     document_.emplace(kv::ParseKeyValueText(*content));
     return true;

@@ -31,6 +31,9 @@ class KeyValueFile {
     // byte for byte as it was).
     bool CloseKeyValueFile();
     bool IsOpen() const { return document_.has_value(); }
+    // Whether the last open failed because the file holds more groups or entries than a file
+    // of ours ever does (kv::kMaxGroups, kv::kMaxEntries).
+    bool BeyondLimits() const { return beyondLimits_; }
 
     bool SelectGroup(std::string_view name);
     bool FirstGroup();
@@ -54,4 +57,5 @@ class KeyValueFile {
     std::filesystem::path target_;
     bool created_ = false;
     bool readOnly_ = false;
+    bool beyondLimits_ = false;
 };

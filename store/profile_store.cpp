@@ -88,5 +88,6 @@ StoredSettings ReadStoredSettings(const std::filesystem::path& path) {
     stored.profiles = ReadProfiles(file, opened);
     if (opened)
         stored.settings = ReadSettingsGroup(file);
+    stored.beyondLimits = file.BeyondLimits();
     return stored;
 }

@@ -26,5 +26,6 @@ ProfileList LoadProfileListFromFile(const std::filesystem::path& path);
 struct StoredSettings {
     std::optional<SettingsValues> settings;
     ProfileList profiles;
+    bool beyondLimits = false;  // refused for its number of groups or entries
 };
 StoredSettings ReadStoredSettings(const std::filesystem::path& path);

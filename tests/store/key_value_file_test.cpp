@@ -4,6 +4,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -34,6 +35,18 @@ TEST_F(KeyValueFileOnDisk, AsciiFileWithoutMarkIsReadAndWrittenBackWithIt) {
     EXPECT_TRUE(file.CloseKeyValueFile());
     EXPECT_EQ(ReadBytes(ini),
               kMark + "\r\n[Window]\r\nCalcState = 0\r\nTime = 2\r\n[A]\r\nReg1 = r\r\n");
+}
+
+TEST_F(KeyValueFileOnDisk, HandEditedUtf8WithoutMarkKeepsItsTextThroughASave) {
+    const std::string text =
+        "[\xD0\x9C\xD0\xBE\xD1\x82\xD0\xBE\xD1\x80]\r\nReg1 = "
+        "\xD0\xA1\xD1\x87\xD1\x91\xD1\x82\r\n";
+    WriteBytes(ini, text);
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    file.WriteInteger("Time", 1);
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\n" + text + "[Window]\r\nTime = 1\r\n");
 }
 
 TEST_F(KeyValueFileOnDisk, EmptyFileIsWrittenBackWithoutMark) {
@@ -151,16 +164,60 @@ TEST_F(KeyValueFileOnDisk, MissingFileOrFolderFailsCleanly) {
 }
 
 #ifndef _WIN32  // links there need a privilege, and these locks are the POSIX ones
-TEST_F(KeyValueFileOnDisk, SymbolicLinkStaysALinkToTheSavedFile) {
+TEST_F(KeyValueFileOnDisk, SavesThroughSymbolicLinksReachTheTargetAndKeepTheLinks) {
     fs::create_directory(dir / "real");
-    WriteBytes(dir / "real" / "settings.ini", "");
-    fs::create_symlink(dir / "real" / "settings.ini", ini);
-    ASSERT_TRUE(file.OpenKeyValueFile(ini));
-    file.SelectGroup("Window");
-    file.WriteInteger("Time", 3);
+    const fs::path target = dir / "real" / "settings.ini";
+    // Absolute, relative, dangling, and a chain ending in a dangling one.
+    for (const bool exists : {true, false}) {
+        for (const fs::path& link : {fs::path(target), fs::path("real/settings.ini")}) {
+            fs::remove(target);
+            fs::remove(ini);
+            if (exists)
+                WriteBytes(target, "");
+            fs::create_symlink(link, ini);
+            SCOPED_TRACE(link.string() + (exists ? " to a file" : " dangling"));
+            ASSERT_TRUE(file.CreateKeyValueFile(ini));
+            file.SelectGroup("Window");
+            file.WriteInteger("Time", 3);
+            ASSERT_TRUE(file.CloseKeyValueFile());
+            ASSERT_TRUE(file.OpenKeyValueFile(ini));
+            file.SelectGroup("Window");
+            file.WriteInteger("Time", 4);
+            ASSERT_TRUE(file.CloseKeyValueFile());
+            EXPECT_TRUE(fs::is_symlink(ini));
+            EXPECT_EQ(ReadBytes(target), kMark + "\r\n[Window]\r\nTime = 4\r\n");
+            EXPECT_EQ(CountEntries(dir / "real"), 1u);
+        }
+    }
+    fs::remove(target);
+    fs::create_symlink("Loopsmith.ini", dir / "chain.ini");
+    ASSERT_TRUE(file.CreateKeyValueFile(dir / "chain.ini"));
+    file.WriteInteger("a", 1);
     ASSERT_TRUE(file.CloseKeyValueFile());
-    EXPECT_TRUE(fs::is_symlink(ini));
-    EXPECT_EQ(ReadBytes(dir / "real" / "settings.ini"), "[Window]\r\nTime = 3\r\n");
+    EXPECT_EQ(ReadBytes(target), kMark + "\r\na = 1\r\n");
+}
+
+// The save stays an atomic replace: the name saved through gets the new file, any other name
+// of a hard-linked file keeps the old content (see README).
+TEST_F(KeyValueFileOnDisk, AHardLinkedFileIsReplacedUnderTheNameSavedThrough) {
+    WriteBytes(ini, "a=1\n");
+    fs::create_hard_link(ini, dir / "other.ini");
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.WriteInteger("a", 2);
+    ASSERT_TRUE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\na = 2\r\n");
+    EXPECT_EQ(ReadBytes(dir / "other.ini"), "a=1\n");
+}
+
+TEST_F(KeyValueFileOnDisk, AFifoIsNeitherWaitedOnNorReplaced) {
+    ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(file.OpenKeyValueFileForReading(ini));
+    EXPECT_FALSE(file.OpenKeyValueFile(ini));
+    EXPECT_FALSE(file.CreateKeyValueFile(ini));
+    EXPECT_FALSE(fileio::FileHandle::OpenExisting(ini));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_TRUE(fs::is_fifo(ini));
 }
 
 TEST_F(KeyValueFileOnDisk, OpenFileIsLockedAgainstOtherWriters) {
