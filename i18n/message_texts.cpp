@@ -47,6 +47,10 @@ constexpr std::array<MessageEntry, kMessageCount> kTable{{
      "не f, w, c, b, не команда и не имя регистра)!",
      " - ", ""},
     {Msg::Call_Return, "Call_Return", "включая вызов (call) и возврат (return)", "; ", ""},
+    {Msg::Profiles_Merged, "Profiles_Merged",
+     "Файл настроек изменило другое окно программы, и оба окна изменили один и тот же профиль. "
+     "Сохранено ваше изменение вместе с профилями из файла; список профилей обновлён.",
+     "", ""},
     {Msg::Button_Yes, "Button_Yes", "Да", "", ""},
     {Msg::Button_No, "Button_No", "Нет", "", ""},
     {Msg::Button_OK, "Button_OK", "ОК", "", ""},

@@ -41,6 +41,7 @@ enum class Msg {
     Save_Error,
     Forbidden_Asm_Name,
     Call_Return,
+    Profiles_Merged,
     Button_Yes,  // the message boxes' standard buttons
     Button_No,
     Button_OK,
