@@ -59,11 +59,11 @@ struct Window {
 const std::string kFirst = "Default PIC10, PIC12, PIC16";
 const std::string kSecond = "Default PIC18";
 
+#ifndef _WIN32
 int StoredNumberProf(const std::filesystem::path& ini) {
     return ReadSettingsFile(ini).value_or(SettingsValues{}).NumberProf;
 }
 
-#ifndef _WIN32
 // Window `who` in a process of its own: 100 rounds of add, change and delete, taking turns
 // with the other window (`turn` in, `next` out); then it waits for `go` to close. Its exit
 // code counts the messages it showed other than the delete questions.
