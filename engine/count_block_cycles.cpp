@@ -17,7 +17,7 @@ struct Snapshot {
     std::uint64_t hash = 0;    // of every register's value, a quick filter before the journal
 };
 
-// Each register's value into a sum of such terms, updated per event.
+// One register's value as a term of the running hash: the sum of one term per register.
 std::uint64_t Mix(int reg, int value) {
     std::uint64_t z = (static_cast<std::uint64_t>(reg) << 32) ^ static_cast<std::uint32_t>(value) ^
                       0x9E3779B97F4A7C15u;
