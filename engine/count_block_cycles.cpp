@@ -1,5 +1,7 @@
 #include "engine/count_block_cycles.h"
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -151,8 +153,12 @@ class Machine {
         previousEvent_[reg] = lastEvent_[reg];
         lastEvent_[reg] = events_;
         lastWasDecrement_[reg] = decrement;
-        if (decrement)
-            lastDecremented_ = reg;
+        if (decrement) {
+            // Most recent first, each register once.
+            auto last = std::find(recent_.begin(), recent_.end() - 1, reg);
+            std::move_backward(recent_.begin(), last, last + 1);
+            recent_.front() = reg;
+        }
     }
 
     // Whether every register but `changed` holds the value it held after `since` register
@@ -176,7 +182,7 @@ class Machine {
     // skip the passes that must repeat. Between two landings exactly one register X was
     // decremented once and touched no other way, and nothing else differs: X is read nowhere
     // else in the pass, so each further pass runs the same instructions as long as its
-    // decrement does not reach 0. X can only be the register decremented last.
+    // decrement does not reach 0. X's only event since the previous landing is its decrement.
     bool Landed(int from) {
         Snapshot& s = snaps_[from];
         if (s.valid && s.w == w_) {
@@ -184,11 +190,13 @@ class Machine {
                 error_ = "the block never ends";
                 return false;
             }
-            const int x = lastDecremented_;
-            if (x >= 0 && lastWasDecrement_[x] && lastEvent_[x] > s.events &&
-                previousEvent_[x] <= s.events && regs_[x] != 0 &&
-                hash_ - Mix(x, regs_[x]) + Mix(x, (regs_[x] + 1) & 0xFF) == s.hash &&
-                OthersUnchangedSince(s.events, x)) {
+            for (const int x : recent_) {
+                if (x < 0 || !lastWasDecrement_[x] || lastEvent_[x] <= s.events ||
+                    previousEvent_[x] > s.events || regs_[x] == 0 ||
+                    hash_ - Mix(x, regs_[x]) + Mix(x, (regs_[x] + 1) & 0xFF) != s.hash ||
+                    !OthersUnchangedSince(s.events, x)) {
+                    continue;
+                }
                 const std::int64_t passes = regs_[x] - 1;
                 const std::int64_t perPass = cycles_ - s.cycles;
                 std::int64_t added;
@@ -213,7 +221,9 @@ class Machine {
     std::uint64_t hash_ = 0;
     std::vector<std::uint64_t> lastEvent_, previousEvent_;  // numbers of register events
     std::vector<bool> lastWasDecrement_;
-    int lastDecremented_ = -1;
+    // The registers decremented last, most recent first: X is among them unless more than
+    // seven others were decremented after it in the pass (then the passes are stepped).
+    std::array<int, 8> recent_ = {-1, -1, -1, -1, -1, -1, -1, -1};
     std::vector<JournalEntry> journal_;
     std::vector<std::uint64_t> seen_;  // the walk that last met each register
     std::uint64_t walk_ = 0;
