@@ -78,6 +78,7 @@ class Cli : public ::testing::Test {
         dir_ = fs::temp_directory_path() /
                ("loopsmith-cli-" + std::to_string(rd()) + std::to_string(rd()));
         fs::create_directories(dir_);
+        WriteFile(dir_ / "none.ini", "");
     }
     ~Cli() override {
         std::error_code ec;
@@ -91,7 +92,6 @@ class Cli : public ::testing::Test {
         for (const std::string& a : args)
             cmd += " " + Quoted(a);
         if (std::find(args.begin(), args.end(), "--settings") == args.end()) {
-            WriteFile(dir_ / "none.ini", "");
             cmd += " --settings " + Quoted((dir_ / "none.ini").string());
         }
         WriteFile(dir_ / "stdin", input);
