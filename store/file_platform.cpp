@@ -144,8 +144,10 @@ void FileHandle::Close() {
 
 std::optional<FileHandle> FileHandle::OpenExisting(const std::filesystem::path& path) {
     // A save by another process may rename a new file over the one just locked; then the
-    // lock guards nothing, and the new file is opened again.
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    // lock guards nothing, and the new file is opened again. Another window saving again and
+    // again can win that race many times in a row; each lost round follows a finished save,
+    // so the rounds are many but never a wait on a process that makes no progress.
+    for (int attempt = 0; attempt < 100; ++attempt) {
         NativeStat before{};
         if (StatNative(path, &before) != 0 || !IsRegular(before))
             return std::nullopt;
