@@ -2,7 +2,9 @@
 // application and handed by reference to every operation.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "i18n/message_texts.h"
@@ -30,6 +32,9 @@ struct AppState {
     FileLocations files;           // the settings file and the language folders
 
     ProfileList profiles;
+    // The settings file as this window last read or wrote it (KeyValueFile::Stamp): a save
+    // that finds it otherwise merges with what another window wrote.
+    std::optional<std::size_t> settingsStamp;
     // Filled with the built-in texts before the first language is applied, so that a failed
     // first load never leaves empty messages or code comments.
     MessageTexts messages = DefaultMessageTexts();

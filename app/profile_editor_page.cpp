@@ -10,6 +10,7 @@
 #include "engine/asm_identifier.h"
 #include "i18n/profile_messages.h"
 #include "store/profile_editor_rules.h"
+#include "store/profile_store.h"
 
 using namespace gadget;
 
@@ -27,10 +28,10 @@ int ProfileCount(const AppState& app) {
 
 // Both profile gadgets show the list; the file follows at once. A failed save keeps the
 // change in memory but must not pass for a saved one.
-void PublishChange(AppState& app, int selected) {
+void PublishChange(AppState& app, int selected, const ProfileChange& change) {
     FillProfileGadget(app.gadgets, app.profiles, kProfileList, selected);
     FillProfileGadget(app.gadgets, app.profiles, kProfileCombo, selected);
-    if (!SaveAll(app))
+    if (!SaveAll(app, &change))
         Tell(app, app.messages[Msg::Save_Error]);
 }
 
@@ -97,9 +98,14 @@ void EditorDelete(AppState& app) {
         return;
     }
     const int victim = ProfileToDelete(app.profiles, app.editIndex, app.editName);
-    if (victim >= 0)
+    ProfileChange change;
+    change.kind = ProfileChange::Kind::Delete;
+    if (victim >= 0) {
+        change.before = app.profiles[victim];
+        change.position = victim;
         app.profiles.erase(app.profiles.begin() + victim);
-    PublishChange(app, app.editIndex - 1);
+    }
+    PublishChange(app, app.editIndex - 1, change);
 }
 
 void EditorOk(AppState& app) {
@@ -135,8 +141,17 @@ void EditorOk(AppState& app) {
         Tell(app, app.messages[Msg::Memory_Error], ui::MessageIcon::Error);
         return;
     }
+    ProfileChange change;
+    change.position = target;
+    change.after = form;
+    if (app.editorMode == EditorMode::New) {
+        change.follows = target > 0 ? app.profiles[target - 1].Name : std::string();
+    } else {
+        change.kind = ProfileChange::Kind::Change;
+        change.before = app.profiles[target];
+    }
     app.profiles[target] = form;
-    PublishChange(app, app.editIndex);
+    PublishChange(app, app.editIndex, change);
     LockEditor(app, true);
     app.editorMode = EditorMode::Idle;
 }

@@ -52,24 +52,59 @@ void LoadSettings(AppState& app) {
     ApplyDelayForm(app);
 
     if (opened) {
+        app.settingsStamp = file.Stamp();
         file.CloseKeyValueFile();
         return;
     }
     // First start: an empty file, so that the settings can be saved at close. Anything that
     // stands under that name already (a folder, a file that could not be read) is left alone.
-    fileio::CreateEmptyFile(path);
+    // Through a symbolic link, dangling or not, the file is made at the link's target.
+    app.settingsStamp.reset();
+    if (fileio::CreateEmptyFile(fileio::ResolveWriteTarget(path)))
+        app.settingsStamp = FileStamp("");
 }
 
 void SaveSettings(AppState& app) {
     KeyValueFile file;
     if (!file.OpenKeyValueFile(app.SettingsPath()))
         return;
-    WriteSettingsGroup(file, SettingsFromGadgets(app.gadgets));
+    SettingsValues v = SettingsFromGadgets(app.gadgets);
+    // Another window may have added or removed profiles: the position to store is that of the
+    // profile shown, in the file as it is now.
+    const int position = FindProfile(ReadProfiles(file, true), ShownProfileName(app.gadgets));
+    if (position >= 0)
+        v.NumberProf = position;
+    WriteSettingsGroup(file, v);
     file.CloseKeyValueFile();
 }
 
-bool SaveAll(AppState& app) {
-    return WriteSettingsFile(app.SettingsPath(), SettingsFromGadgets(app.gadgets), app.profiles);
+bool SaveAll(AppState& app, const ProfileChange* change) {
+    ui::Gadgets& g = app.gadgets;
+    const ProfileSave save = SaveProfiles(app.SettingsPath(), SettingsFromGadgets(g), app.profiles,
+                                          app.settingsStamp, change, ShownProfileName(g));
+    if (save.saved)
+        app.settingsStamp = save.stamp;
+    if (save.merged && save.saved) {
+        // Show what the file holds now, the changed profile selected in both gadgets.
+        const std::string shown =
+            change->kind == ProfileChange::Kind::Delete ? ShownProfileName(g) : change->after.Name;
+        app.profiles = save.profiles;
+        const int selected = FindProfile(app.profiles, shown);
+        FillProfileGadget(g, app.profiles, gadget::kProfileList, selected);
+        FillProfileGadget(g, app.profiles, gadget::kProfileCombo, selected);
+        if (save.collided) {
+            g.ShowMessage(app.editorTitle, app.messages[Msg::Profiles_Merged],
+                          ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+        }
+    }
+    return save.saved;
+}
+
+std::string ShownProfileName(const ui::Gadgets& g) {
+    const int shown = g.State(gadget::kProfileCombo);
+    return shown >= 0 && shown < g.ItemCount(gadget::kProfileCombo)
+               ? g.ItemText(gadget::kProfileCombo, shown)
+               : std::string();
 }
 
 SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {

@@ -2,19 +2,19 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
 
 #include "base/utf8.h"
 #include "engine/count_block_cycles.h"
 #include "engine/delay_subroutine.h"
+#include "store/file_platform.h"
 #include "store/profile.h"
 
 namespace {
 
 // A block of code is a few kilobytes; this keeps a device or a wrong file from filling memory.
-constexpr std::uintmax_t kMaxBlockFileSize = 16u << 20;
+constexpr std::size_t kMaxBlockFileSize = 16u << 20;
 
 BlockCycles Count(const std::string& text, int syntax, int enteringW = -1) {
     CountOptions options;
@@ -42,19 +42,20 @@ void Write(std::FILE* f, const std::string& s) {
 }
 
 int CountBlockFile(const std::string& file, int syntax, int enteringW) {
+    // Opened without blocking and checked to be a regular file: a FIFO must not hang the tool.
     const std::filesystem::path path = base::PathFromUtf8(file);
+    std::optional<fileio::FileHandle> in = fileio::FileHandle::OpenForReading(path);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec) ||
-        std::filesystem::file_size(path, ec) > kMaxBlockFileSize || ec) {
+    if (in ? in->TooLarge(kMaxBlockFileSize) : !std::filesystem::is_regular_file(path, ec)) {
         Write(stderr, "loopsmith-cli: " + file + " is not a block of assembler text\n");
         return kExitUsage;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> content = in ? in->ReadAll(kMaxBlockFileSize) : std::nullopt;
+    if (!content) {
         Write(stderr, "loopsmith-cli: cannot read " + file + "\n");
         return kExitUsage;
     }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string& text = *content;
     const BlockCycles run =
         Count(text, syntax == kSyntaxNotGiven ? kSyntaxClassic : syntax, enteringW);
     if (!run.ok) {

@@ -1,6 +1,10 @@
 #include "cli/cli_texts.h"
 
+#include <system_error>
+
+#include "base/utf8.h"
 #include "i18n/ui_text_table.h"
+#include "store/key_value_text.h"
 #include "store/profile_store.h"
 #include "store/settings_values.h"
 
@@ -8,8 +12,24 @@ CliSetup ReadCliSettings(const std::filesystem::path& settingsFile) {
     StoredSettings stored = ReadStoredSettings(settingsFile);
     CliSetup setup;
     setup.profiles = std::move(stored.profiles);
-    if (stored.settings)
+    setup.beyondLimits = stored.beyondLimits;
+    if (stored.settings) {
         setup.storedLanguage = stored.settings->Language;
+    } else {
+        std::error_code ec;
+        const std::filesystem::file_status status = std::filesystem::status(settingsFile, ec);
+        const std::string name = base::PathToUtf8(settingsFile);
+        if (!std::filesystem::exists(status))
+            setup.unreadable = name + ": no such file";
+        else if (!std::filesystem::is_regular_file(status))
+            setup.unreadable = name + " is not a regular file";
+        else if (stored.beyondLimits)
+            setup.unreadable = name + " holds more than " + std::to_string(kv::kMaxGroups) +
+                               " groups or " + std::to_string(kv::kMaxEntries) +
+                               " lines: not a settings file";
+        else
+            setup.unreadable = "cannot read " + name;
+    }
     setup.texts = ReadLanguageTexts(nullptr);
     return setup;
 }

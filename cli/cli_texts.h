@@ -11,6 +11,10 @@
 #include "store/profile.h"
 
 struct CliSetup {
+    // Why the settings file could not be read (missing, not a regular file ...); empty when
+    // it was read.
+    std::string unreadable;
+    bool beyondLimits = false;
     ProfileList profiles;
     std::optional<int> storedLanguage;  // the settings file's language position
     LanguageTexts texts;

@@ -146,6 +146,14 @@ int main(int argc, char** argv) {
     const std::filesystem::path settings =
         o.settings ? base::PathFromUtf8(*o.settings) : locations.settingsFile;
     CliSetup setup = ReadCliSettings(settings);
+    // The default file may well be missing (the built-in profiles then serve); a named one must
+    // be read.
+    if (o.settings && !setup.unreadable.empty()) {
+        Write(stderr, "loopsmith-cli: --settings: " + setup.unreadable + "\n");
+        return kExitUsage;
+    }
+    if (setup.beyondLimits)
+        Write(stderr, "loopsmith-cli: " + setup.unreadable + "; the built-in profiles serve\n");
     std::string unknown;
     Profile chosen = ChooseProfile(setup.profiles, o.profile, unknown);
     if (!unknown.empty())

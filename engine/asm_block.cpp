@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 
 #include "base/ascii.h"
 #include "base/number_text.h"
@@ -144,13 +145,13 @@ class Parser {
         result_.error = std::move(what);
     }
 
+    // By name through an index: a block may name tens of thousands of registers.
     int Register(const std::string& name) {
         auto& regs = result_.block.registers;
-        const auto it = std::find(regs.begin(), regs.end(), name);
-        if (it != regs.end())
-            return static_cast<int>(it - regs.begin());
-        regs.push_back(name);
-        return static_cast<int>(regs.size() - 1);
+        const auto [it, added] = registerIndex_.try_emplace(name, static_cast<int>(regs.size()));
+        if (added)
+            regs.push_back(name);
+        return it->second;
     }
 
     static bool IsMnemonic(const std::string& m) {
@@ -317,6 +318,7 @@ class Parser {
     AsmBlockResult result_;
     bool ok_ = true;
     std::map<std::string, std::size_t> labels_;
+    std::unordered_map<std::string, int> registerIndex_;
     std::vector<PendingJump> jumps_;
     std::vector<bool> isGoto_;
 };

@@ -1,20 +1,39 @@
 #include "engine/count_block_cycles.h"
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
 
 constexpr int kUnknown = -1;
 
-// The machine state as it lands on the target of a jump, with the running number of
-// decrements and stores of every register, so that two landings can be compared.
+// A landing on the target of a jump, to be compared with the next landing there. It holds no
+// copy of the registers: the journal of register events since `events` tells what changed,
+// so that a step costs the same however many registers a block names.
 struct Snapshot {
     bool valid = false;
-    std::vector<int> regs;
     int w = kUnknown;
     std::int64_t cycles = 0;
-    std::vector<std::uint64_t> reads, decrements, stores;
+    std::uint64_t events = 0;  // register events before the landing
+    std::uint64_t hash = 0;    // of every register's value, a quick filter before the journal
 };
+
+// One register's value as a term of the running hash: the sum of one term per register.
+std::uint64_t Mix(int reg, int value) {
+    std::uint64_t z = (static_cast<std::uint64_t>(reg) << 32) ^ static_cast<std::uint32_t>(value) ^
+                      0x9E3779B97F4A7C15u;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+}
+
+// The register an event touched and its value before; the last kJournalSize events are kept.
+struct JournalEntry {
+    int reg;
+    int before;
+};
+constexpr std::size_t kJournalSize = 1u << 20;
 
 class Machine {
   public:
@@ -22,12 +41,15 @@ class Machine {
         : b_(b),
           options_(o),
           regs_(b.registers.size(), kUnknown),
-          reads_(b.registers.size(), 0),
-          decrements_(b.registers.size(), 0),
-          stores_(b.registers.size(), 0),
+          lastEvent_(b.registers.size(), 0),
+          previousEvent_(b.registers.size(), 0),
+          lastWasDecrement_(b.registers.size(), false),
+          seen_(b.registers.size(), 0),
           snaps_(b.code.size()) {
         if (o.enteringW >= 0 && o.enteringW <= 255)
             w_ = o.enteringW;
+        for (std::size_t r = 0; r < regs_.size(); ++r)
+            hash_ += Mix(static_cast<int>(r), kUnknown);
     }
 
     BlockCycles Run() {
@@ -45,8 +67,7 @@ class Machine {
                 case Op::Movwf:
                     if (w_ == kUnknown)
                         return Fail("W is stored before it is loaded");
-                    regs_[in.reg] = w_;
-                    ++stores_[in.reg];
+                    Event(in.reg, w_, false);
                     Advance(1);
                     break;
                 case Op::Nop:
@@ -60,12 +81,11 @@ class Machine {
                                     " is read before it is loaded");
                     }
                     const int result = (v + 255) & 0xFF;
-                    ++reads_[in.reg];
                     if (in.toW) {
                         w_ = result;
+                        Event(in.reg, v, false);  // a read: the register is no pure counter
                     } else {
-                        regs_[in.reg] = result;
-                        ++decrements_[in.reg];
+                        Event(in.reg, result, true);
                     }
                     if (result != 0) {
                         Advance(1);
@@ -122,54 +142,76 @@ class Machine {
         return r;
     }
 
-    // At the jump `from`, about to land on `to`: compare with its previous landing and skip the
-    // passes that must repeat. Between two landings exactly one register X was decremented once and
-    // not stored, and nothing else differs: X is read nowhere else in the pass, so each further
-    // pass runs the same instructions as long as its decrement does not reach 0.
+    // A register event: a store, a decrement, or a read into W (the value stays).
+    void Event(int reg, int value, bool decrement) {
+        const JournalEntry entry{reg, regs_[reg]};
+        ++events_;
+        if (journal_.size() < kJournalSize)
+            journal_.push_back(entry);
+        else
+            journal_[(events_ - 1) % kJournalSize] = entry;
+        hash_ += Mix(reg, value) - Mix(reg, regs_[reg]);
+        regs_[reg] = value;
+        previousEvent_[reg] = lastEvent_[reg];
+        lastEvent_[reg] = events_;
+        lastWasDecrement_[reg] = decrement;
+        if (decrement) {
+            // Most recent first, each register once.
+            auto last = std::find(recent_.begin(), recent_.end() - 1, reg);
+            std::move_backward(recent_.begin(), last, last + 1);
+            recent_.front() = reg;
+        }
+    }
+
+    // Whether every register but `changed` holds the value it held after `since` register
+    // events, by the journal; false as well when the journal no longer reaches back so far.
+    bool OthersUnchangedSince(std::uint64_t since, int changed) {
+        if (events_ - since > journal_.size())
+            return false;
+        ++walk_;
+        for (std::uint64_t e = since + 1; e <= events_; ++e) {
+            const JournalEntry& entry = journal_[(e - 1) % kJournalSize];
+            if (seen_[entry.reg] == walk_)
+                continue;
+            seen_[entry.reg] = walk_;
+            if (entry.reg != changed && regs_[entry.reg] != entry.before)
+                return false;
+        }
+        return true;
+    }
+
+    // At the jump `from`, about to land on its target: compare with its previous landing and
+    // skip the passes that must repeat. Between two landings exactly one register X was
+    // decremented once and touched no other way, and nothing else differs: X is read nowhere
+    // else in the pass, so each further pass runs the same instructions as long as its
+    // decrement does not reach 0. X's only event since the previous landing is its decrement.
     bool Landed(int from) {
         Snapshot& s = snaps_[from];
         if (s.valid && s.w == w_) {
-            int changed = -1;
-            bool same = true;
-            for (std::size_t r = 0; r < regs_.size() && same; ++r) {
-                if (regs_[r] == s.regs[r])
-                    continue;
-                if (changed >= 0 || reads_[r] - s.reads[r] != 1 ||
-                    decrements_[r] - s.decrements[r] != 1 || stores_[r] != s.stores[r]) {
-                    same = false;
-                }
-                changed = static_cast<int>(r);
-            }
-            if (same && changed < 0) {
+            if (hash_ == s.hash && OthersUnchangedSince(s.events, -1)) {
                 error_ = "the block never ends";
                 return false;
             }
-            if (same && regs_[changed] != 0) {
-                const std::int64_t passes = regs_[changed] - 1;
+            for (const int x : recent_) {
+                if (x < 0 || !lastWasDecrement_[x] || lastEvent_[x] <= s.events ||
+                    previousEvent_[x] > s.events || regs_[x] == 0 ||
+                    hash_ - Mix(x, regs_[x]) + Mix(x, (regs_[x] + 1) & 0xFF) != s.hash ||
+                    !OthersUnchangedSince(s.events, x)) {
+                    continue;
+                }
+                const std::int64_t passes = regs_[x] - 1;
                 const std::int64_t perPass = cycles_ - s.cycles;
                 std::int64_t added;
                 if (__builtin_mul_overflow(passes, perPass, &added) || !AddCycles(added)) {
                     error_ = "more cycles than 64 bits hold";
                     return false;
                 }
-                for (std::size_t r = 0; r < regs_.size(); ++r) {
-                    reads_[r] += static_cast<std::uint64_t>(passes) * (reads_[r] - s.reads[r]);
-                    decrements_[r] +=
-                        static_cast<std::uint64_t>(passes) * (decrements_[r] - s.decrements[r]);
-                    stores_[r] += static_cast<std::uint64_t>(passes) * (stores_[r] - s.stores[r]);
-                }
-                regs_[changed] = 1;
+                Event(x, 1, false);
                 s.valid = false;
                 return true;
             }
         }
-        s.valid = true;
-        s.regs = regs_;
-        s.w = w_;
-        s.cycles = cycles_;
-        s.reads = reads_;
-        s.decrements = decrements_;
-        s.stores = stores_;
+        s = Snapshot{true, w_, cycles_, events_, hash_};
         return true;
     }
 
@@ -177,7 +219,16 @@ class Machine {
     CountOptions options_;
     std::vector<int> regs_;
     int w_ = kUnknown;
-    std::vector<std::uint64_t> reads_, decrements_, stores_;
+    std::uint64_t events_ = 0;
+    std::uint64_t hash_ = 0;
+    std::vector<std::uint64_t> lastEvent_, previousEvent_;  // numbers of register events
+    std::vector<bool> lastWasDecrement_;
+    // The registers decremented last, most recent first: X is among them unless more than
+    // seven others were decremented after it in the pass (then the passes are stepped).
+    std::array<int, 8> recent_ = {-1, -1, -1, -1, -1, -1, -1, -1};
+    std::vector<JournalEntry> journal_;
+    std::vector<std::uint64_t> seen_;  // the walk that last met each register
+    std::uint64_t walk_ = 0;
     std::vector<Snapshot> snaps_;
     std::int64_t cycles_ = 0;
     int pc_ = 0;

@@ -56,6 +56,10 @@ constexpr std::array<MessageEntry, kMessageCount> kTable{{
      " - ", ""},
     {Msg::Few_Registers, "Few_Registers",
      "В профиле не хватает разных регистров для счётчика W и цикла задержки!", "", ""},
+    {Msg::Profiles_Merged, "Profiles_Merged",
+     "Файл настроек изменило другое окно программы, и оба окна изменили один и тот же профиль. "
+     "Сохранено ваше изменение вместе с профилями из файла; список профилей обновлён.",
+     "", ""},
     {Msg::Button_Yes, "Button_Yes", "Да", "", ""},
     {Msg::Button_No, "Button_No", "Нет", "", ""},
     {Msg::Button_OK, "Button_OK", "ОК", "", ""},

@@ -45,6 +45,7 @@ enum class Msg {
     No_Routine_Name,
     Bad_Routine_Name,
     Few_Registers,
+    Profiles_Merged,
     Button_Yes,  // the message boxes' standard buttons
     Button_No,
     Button_OK,

@@ -48,15 +48,16 @@ class FileHandle {
     // A read-write file is locked against writers in other processes for as long as the
     // handle lives, as far as the platform offers such a lock.
     static std::optional<FileHandle> OpenExisting(const std::filesystem::path& path);
+    // Neither open ever blocks: a FIFO or a device at the path is refused, never waited on.
     // An existing regular file, read-only and unlocked: a reader never waits on a writer,
     // whose saves replace the file whole and so never show a reader half a file.
     static std::optional<FileHandle> OpenForReading(const std::filesystem::path& path);
 
     bool IsOpen() const { return fd_ >= 0; }
     bool Writable() const { return writable_; }
-    bool TooLarge() const;
-    // The whole content, or nothing on a read error or a file beyond kMaxFileSize.
-    std::optional<std::string> ReadAll();
+    bool TooLarge(std::size_t limit = kMaxFileSize) const;
+    // The whole content, or nothing on a read error or a file beyond `limit` bytes.
+    std::optional<std::string> ReadAll(std::size_t limit = kMaxFileSize);
 
   private:
     void Close();
@@ -83,7 +84,8 @@ bool ReplaceFileContent(const std::filesystem::path& target, std::string_view by
 // The temporary file of a process that still runs is left alone.
 void RemoveStaleTemporaryFiles(const std::filesystem::path& target);
 
-// The path a write must replace: a symbolic link is followed so that the link stays a link.
+// The path a write must replace: symbolic links are followed, a dangling one too, so that the
+// link stays a link and its target gets the save.
 std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path);
 
 }  // namespace fileio

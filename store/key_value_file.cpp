@@ -1,5 +1,6 @@
 #include "store/key_value_file.h"
 
+#include <functional>
 #include <system_error>
 
 bool KeyValueFile::OpenKeyValueFile(const std::filesystem::path& path) {
@@ -24,18 +25,38 @@ bool KeyValueFile::OpenKeyValueFileForReading(const std::filesystem::path& path)
     return readOnly_;
 }
 
+std::size_t FileStamp(std::string_view bytes) {
+    return std::hash<std::string_view>{}(bytes);
+}
+
+std::optional<std::string> KeyValueFile::ReadHeldFile() {
+    if (!created_ || !handle_.IsOpen())
+        return std::nullopt;
+    std::optional<std::string> content = handle_.ReadAll();
+    if (content && !kv::WithinEntryLimits(*content))
+        return std::nullopt;
+    return content;
+}
+
 bool KeyValueFile::Load(std::optional<fileio::FileHandle>& handle) {
+    beyondLimits_ = false;
+    stamp_.reset();
     if (!handle)
         return false;
     std::optional<std::string> content = handle->ReadAll();
     if (!content)
         return false;
+    beyondLimits_ = !kv::WithinEntryLimits(*content);
+    if (beyondLimits_)
+        return false;
+    stamp_ = FileStamp(*content);
     document_.emplace(kv::ParseKeyValueText(*content));
     return true;
 }
 
 bool KeyValueFile::CreateKeyValueFile(const std::filesystem::path& path) {
     CloseKeyValueFile();
+    stamp_.reset();
     if (path.empty())
         return false;
     const std::filesystem::path target = fileio::ResolveWriteTarget(path);
@@ -68,6 +89,8 @@ bool KeyValueFile::CloseKeyValueFile() {
         // Never rewritten in place: a folder that takes no new file keeps the old file whole.
         saved = !readOnly_ && (created_ || handle_.Writable()) &&
                 fileio::ReplaceFileContent(target_, bytes);
+        if (saved)
+            stamp_ = FileStamp(bytes);
     }
     document_.reset();
     handle_ = fileio::FileHandle();

@@ -31,6 +31,16 @@ class KeyValueFile {
     // byte for byte as it was).
     bool CloseKeyValueFile();
     bool IsOpen() const { return document_.has_value(); }
+    // What the file held when it was opened (read whole), or what the last successful close
+    // wrote: a fingerprint of the bytes, to notice a change another program made since.
+    std::optional<std::size_t> Stamp() const { return stamp_; }
+    // The bytes of the file that a CreateKeyValueFile holds open and locked, as they stand
+    // now; nothing for a file that did not exist yet or cannot be read.
+    std::optional<std::string> ReadHeldFile();
+
+    // Whether the last open failed because the file holds more groups or entries than a file
+    // of ours ever does (kv::kMaxGroups, kv::kMaxEntries).
+    bool BeyondLimits() const { return beyondLimits_; }
 
     bool SelectGroup(std::string_view name);
     bool FirstGroup();
@@ -54,4 +64,9 @@ class KeyValueFile {
     std::filesystem::path target_;
     bool created_ = false;
     bool readOnly_ = false;
+    bool beyondLimits_ = false;
+    std::optional<std::size_t> stamp_;
 };
+
+// The fingerprint KeyValueFile::Stamp gives for these bytes.
+std::size_t FileStamp(std::string_view bytes);

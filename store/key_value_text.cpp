@@ -57,7 +57,44 @@ void AppendOneLine(std::string& out, std::string_view text) {
         out.push_back(IsLineEnd(c) ? ' ' : c);
 }
 
+// A hand-edited file saved without the mark: valid UTF-8 that is not plain ASCII is almost
+// never meant as ISO 8859-1, and reading it so would turn the text into mojibake at the save.
+bool ReadsAsUtf8(std::string_view bytes) {
+    bool nonAscii = false;
+    while (!bytes.empty()) {
+        if (static_cast<unsigned char>(bytes.front()) < 0x80) {
+            bytes.remove_prefix(1);
+            continue;
+        }
+        const std::size_t n = base::ValidSequenceLength(bytes);
+        if (n == 0)
+            return false;
+        nonAscii = true;
+        bytes.remove_prefix(n);
+    }
+    return nonAscii;
+}
+
 }  // namespace
+
+bool WithinEntryLimits(std::string_view bytes) {
+    std::size_t lines = 0, groups = 0;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        while (pos < bytes.size() && IsBlank(bytes[pos]))
+            ++pos;
+        if (pos < bytes.size() && !IsLineEnd(bytes[pos])) {
+            groups += bytes[pos] == '[';
+            if (++lines > kMaxEntries || groups > kMaxGroups)
+                return false;
+        }
+        while (pos < bytes.size() && !IsLineEnd(bytes[pos]))
+            ++pos;
+        while (pos < bytes.size() && IsLineEnd(bytes[pos]))
+            ++pos;
+    }
+    return true;
+}
 
 ParsedText ParseKeyValueText(std::string_view bytes) {
     ParsedText parsed;
@@ -66,7 +103,7 @@ ParsedText ParseKeyValueText(std::string_view bytes) {
         bytes.remove_prefix(3);
     } else if (bytes.empty()) {
         parsed.utf8 = false;
-    } else {
+    } else if (!ReadsAsUtf8(bytes)) {
         converted = Latin1ToUtf8(bytes);
         bytes = converted;
     }

@@ -28,9 +28,17 @@ struct ParsedText {
 
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Bytes as they stand on disk. With the byte-order mark the rest is UTF-8; without it every
-// byte is one ISO 8859-1 character.
+// Bytes as they stand on disk. With the byte-order mark the rest is UTF-8; without it, bytes
+// that are valid UTF-8 and not all ASCII are UTF-8 too, and any other byte is one ISO 8859-1
+// character.
 ParsedText ParseKeyValueText(std::string_view bytes);
+
+// A file of ours holds a few hundred lines; one beyond these numbers of groups or of entries
+// (lines that are not blank) is refused as unreadable, so that a read takes bounded memory:
+// at most about 100 MB of entries and profiles on top of a few times the file's own size.
+inline constexpr std::size_t kMaxGroups = 30000;
+inline constexpr std::size_t kMaxEntries = 600000;
+bool WithinEntryLimits(std::string_view bytes);
 // The file's new content: the mark and an empty line when `utf8`, then one line per entry.
 std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8);
 

@@ -1,8 +1,11 @@
 #include "store/profile_store.h"
 
+#include <algorithm>
 #include <string>
 
+#include "base/ascii.h"
 #include "base/utf8.h"
+#include "store/key_value_document.h"
 #include "store/key_value_file.h"
 #include "store/key_value_text.h"
 #include "store/settings_values.h"
@@ -18,7 +21,8 @@ std::string RegTypeKey(int n) {
     return "RegType" + std::to_string(n);
 }
 
-Profile ReadProfileGroup(const KeyValueFile& file, std::string name) {
+template <class Reader>
+Profile ReadProfileGroup(const Reader& file, std::string name) {
     Profile p;
     p.Name = std::move(name);
     for (int n = 1; n <= 8; ++n)
@@ -46,33 +50,130 @@ void WriteProfileGroup(KeyValueFile& file, const Profile& p) {
         file.WriteInteger(kSyntaxKey, 1);
 }
 
+// The walk over groups, for an open file and for a document parsed from bytes alike.
+template <class Reader>
+void ReadProfileGroups(Reader& file, ProfileList& list) {
+    while (file.NextGroup()) {
+        const std::string name = file.CurrentGroupName();
+        if (name.empty() || name == kSettingsGroup)
+            continue;
+        // The name becomes an item text of the window: never invalid UTF-8.
+        list.push_back(ReadProfileGroup(file, base::SanitizeUtf8(name)));
+    }
+}
+
 }  // namespace
 
 ProfileList ReadProfiles(KeyValueFile& file, bool opened) {
     ProfileList list;
-    if (opened && file.FirstGroup()) {
-        while (file.NextGroup()) {
-            const std::string name = file.CurrentGroupName();
-            if (name.empty() || name == kSettingsGroup)
-                continue;
-            // The name becomes an item text of the window: never invalid UTF-8.
-            list.push_back(ReadProfileGroup(file, base::SanitizeUtf8(name)));
-        }
-    }
+    if (opened && file.FirstGroup())
+        ReadProfileGroups(file, list);
     if (list.empty())
         AddDefaultProfiles(list);
     return list;
 }
 
-bool WriteSettingsFile(const std::filesystem::path& path, const SettingsValues& settings,
-                       const ProfileList& profiles) {
-    KeyValueFile file;
-    if (!file.CreateKeyValueFile(path))
-        return false;
+namespace {
+
+ProfileList ParseProfiles(std::string_view bytes) {
+    kv::KeyValueDocument document(kv::ParseKeyValueText(bytes));
+    document.FirstGroup();
+    ProfileList list;
+    ReadProfileGroups(document, list);
+    if (list.empty())
+        AddDefaultProfiles(list);
+    return list;
+}
+
+void WriteWhole(KeyValueFile& file, const SettingsValues& settings, const ProfileList& profiles) {
     WriteSettingsGroup(file, settings);
     for (const Profile& p : profiles)
         WriteProfileGroup(file, p);
-    return file.CloseKeyValueFile();
+}
+
+}  // namespace
+
+int FindProfile(const ProfileList& profiles, const std::string& name) {
+    int folded = -1;
+    for (std::size_t i = 0; i < profiles.size(); ++i) {
+        if (profiles[i].Name == name)
+            return static_cast<int>(i);
+        if (folded < 0 && base::EqualFoldingAscii(profiles[i].Name, name))
+            folded = static_cast<int>(i);
+    }
+    return folded;
+}
+
+bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change) {
+    const auto clamped = [&](int position) {
+        return profiles.begin() + std::clamp(position, 0, static_cast<int>(profiles.size()));
+    };
+    if (change.kind == ProfileChange::Kind::Add) {
+        const int taken = FindProfile(profiles, change.after.Name);
+        if (taken >= 0) {
+            profiles[taken] = change.after;
+            return true;
+        }
+        const int follows = change.follows.empty() ? -1 : FindProfile(profiles, change.follows);
+        profiles.insert(follows >= 0 ? profiles.begin() + follows + 1 : clamped(change.position),
+                        change.after);
+        return false;
+    }
+    const int at = FindProfile(profiles, change.before.Name);
+    if (change.kind == ProfileChange::Kind::Delete) {
+        if (at < 0)
+            return false;  // deleted there as well
+        const bool collided = profiles[at] != change.before;
+        profiles.erase(profiles.begin() + at);
+        return collided;
+    }
+    bool collided = at < 0 || profiles[at] != change.before;
+    int place = at;
+    if (at < 0) {
+        place = static_cast<int>(clamped(change.position) - profiles.begin());
+        profiles.insert(profiles.begin() + place, change.after);
+    } else {
+        profiles[at] = change.after;
+    }
+    // A rename onto a name that another profile has taken meanwhile: one of them must go.
+    for (std::size_t i = 0; i < profiles.size(); ++i) {
+        if (static_cast<int>(i) != place &&
+            base::EqualFoldingAscii(profiles[i].Name, change.after.Name)) {
+            profiles.erase(profiles.begin() + static_cast<std::ptrdiff_t>(i));
+            collided = true;
+            break;
+        }
+    }
+    return collided;
+}
+
+ProfileSave SaveProfiles(const std::filesystem::path& path, SettingsValues settings,
+                         const ProfileList& profiles, std::optional<std::size_t> known,
+                         const ProfileChange* change, const std::string& shown) {
+    ProfileSave result;
+    KeyValueFile file;
+    if (!file.CreateKeyValueFile(path))
+        return result;
+    // Read under the writers' lock that the open holds, so that two windows saving at once
+    // take turns and neither writes over what the other has just written.
+    const std::optional<std::string> now = known ? file.ReadHeldFile() : std::nullopt;
+    if (now && FileStamp(*now) != *known && change) {
+        result.profiles = ParseProfiles(*now);
+        result.collided = ApplyProfileChange(result.profiles, *change);
+        result.merged = true;
+        const int position = FindProfile(result.profiles, shown);
+        if (position >= 0)
+            settings.NumberProf = position;
+    }
+    WriteWhole(file, settings, result.merged ? result.profiles : profiles);
+    result.saved = file.CloseKeyValueFile();
+    result.stamp = file.Stamp();
+    return result;
+}
+
+bool WriteSettingsFile(const std::filesystem::path& path, const SettingsValues& settings,
+                       const ProfileList& profiles) {
+    return SaveProfiles(path, settings, profiles, std::nullopt, nullptr, "").saved;
 }
 
 ProfileList LoadProfileListFromFile(const std::filesystem::path& path) {
@@ -88,5 +189,6 @@ StoredSettings ReadStoredSettings(const std::filesystem::path& path) {
     stored.profiles = ReadProfiles(file, opened);
     if (opened)
         stored.settings = ReadSettingsGroup(file);
+    stored.beyondLimits = file.BeyondLimits();
     return stored;
 }

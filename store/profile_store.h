@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "store/profile.h"
 #include "store/settings_values.h"
@@ -18,6 +19,40 @@ ProfileList ReadProfiles(KeyValueFile& file, bool opened);
 bool WriteSettingsFile(const std::filesystem::path& path, const SettingsValues& settings,
                        const ProfileList& profiles);
 
+// One accepted change of the profile editor, to be applied by name to a list that another
+// window may have changed meanwhile.
+struct ProfileChange {
+    enum class Kind { Add, Change, Delete };
+    Kind kind = Kind::Add;
+    Profile before;       // Change, Delete: the profile as this window had it
+    Profile after;        // Add, Change: the profile as it is now
+    std::string follows;  // Add: the name of the profile it was put after ("": the first)
+    int position = 0;     // where this window put it (Add) or had it (Change, Delete)
+};
+
+// Applies `change` to `profiles` by name (letter case aside, as the file matches groups).
+// True when it collided with another change: the profile was changed or deleted meanwhile, or
+// another profile has taken its name. This change wins.
+bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change);
+
+// The settings and profiles written whole, as WriteSettingsFile does, unless the file no
+// longer holds what this window last read or wrote there (`known`, see KeyValueFile::Stamp):
+// then `change` is applied to the profiles the file holds now, and those are written, with
+// `NumberProf` the position of the profile named `shown`.
+struct ProfileSave {
+    bool saved = false;
+    bool merged = false;    // `profiles` is the list now in the file
+    bool collided = false;  // see ApplyProfileChange
+    ProfileList profiles;
+    std::optional<std::size_t> stamp;  // of the file as written
+};
+ProfileSave SaveProfiles(const std::filesystem::path& path, SettingsValues settings,
+                         const ProfileList& profiles, std::optional<std::size_t> known,
+                         const ProfileChange* change, const std::string& shown);
+
+// The position of the profile named `name`: exactly so, else letter case aside; -1 if none.
+int FindProfile(const ProfileList& profiles, const std::string& name);
+
 // The profile list a settings file gives (for tools without a window).
 ProfileList LoadProfileListFromFile(const std::filesystem::path& path);
 
@@ -26,5 +61,6 @@ ProfileList LoadProfileListFromFile(const std::filesystem::path& path);
 struct StoredSettings {
     std::optional<SettingsValues> settings;
     ProfileList profiles;
+    bool beyondLimits = false;  // refused for its number of groups or entries
 };
 StoredSettings ReadStoredSettings(const std::filesystem::path& path);

@@ -120,11 +120,14 @@ TEST_F(Languages, ToolTipsAndEditorTitleFollowTheLanguage) {
     EXPECT_EQ(app.messages[Msg::Editor_data_base], "Loopsmith - editor");
 }
 
-TEST_F(Languages, FileWithoutMarkIsReadAsLatin1) {
+TEST_F(Languages, FileWithoutMarkIsUtf8WhenValidElseLatin1) {
     const std::string cyrillic = "Калькулятор";
     MakeLanguage("x.lng", "[Loopsmith]\nCalculator=" + cyrillic + "\n");
     SelectLanguage("x");
-    EXPECT_EQ(gadgets.Text(kCalculatorCheck), kv::Latin1ToUtf8(cyrillic));
+    EXPECT_EQ(gadgets.Text(kCalculatorCheck), cyrillic);
+    MakeLanguage("y.lng", "[Loopsmith]\nCalculator=" + cyrillic + "\xFF\n");
+    SelectLanguage("y");
+    EXPECT_EQ(gadgets.Text(kCalculatorCheck), kv::Latin1ToUtf8(cyrillic + "\xFF"));
 }
 
 TEST_F(Languages, GoneFileShowsTheFixedMessageAndChangesNothing) {

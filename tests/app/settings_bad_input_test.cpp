@@ -1,6 +1,9 @@
 // Settings and language files made of anything at all: the program starts, reads what it
 // can, never crashes or hangs, and never writes over a file it could not read.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <cctype>
 #include <chrono>
@@ -38,7 +41,7 @@ std::vector<BadFile> BadFiles() {
     std::string tenMegabytes;
     for (int i = 0; tenMegabytes.size() < (10u << 20); ++i) {
         tenMegabytes += "[P" + std::to_string(i) + "]\r\nReg1=r\r\nLabel=L\r\nTypePIC=1\r\n";
-        tenMegabytes += "; " + std::string(200, 'x') + "\r\n";
+        tenMegabytes += "; " + std::string(400, 'x') + "\r\n";
     }
     return {
         {"random bytes", random64k},
@@ -122,6 +125,30 @@ TEST_F(AppInFolder, FileTooLargeToBeOursIsNeverReplaced) {
     EXPECT_EQ(head, "[Window]\nTime=2\n");
     EXPECT_EQ(CountEntries(dir.path()), 1u);
 }
+
+#ifndef _WIN32
+TEST_F(AppInFolder, AFifoAtTheSettingsPathIsNeitherWaitedOnNorReplaced) {
+    ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0);
+    const auto start = std::chrono::steady_clock::now();
+    LoadSettings(app);
+    SaveSettings(app);
+    EXPECT_FALSE(SaveAll(app));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(gadgets.ItemCount(kProfileCombo), 2);
+    EXPECT_TRUE(fs::is_fifo(ini));
+}
+
+TEST_F(AppInFolder, ADanglingDotfileLinkGetsTheFirstStartAndEveryClose) {
+    fs::create_directory(dir / "dotfiles");
+    fs::create_symlink(dir / "dotfiles" / "loopsmith.ini", ini);
+    LoadSettings(app);
+    gadgets.SetState(kTimeUnitCombo, 2);
+    SaveSettings(app);
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_NE(ReadBytes(dir / "dotfiles" / "loopsmith.ini").find("Time = 2\r\n"),
+              std::string::npos);
+}
+#endif
 
 TEST(ManyProfiles, SaveAllAndLoadStayFast) {
     TempFolder dir;

@@ -7,6 +7,7 @@
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,7 @@
 #include "helpers/child_process.h"
 #include "i18n/language_file.h"
 #include "store/file_platform.h"
+#include "store/key_value_text.h"
 #include "store/profile_store.h"
 #include "ui/memory_gadgets.h"
 
@@ -76,14 +78,15 @@ class Cli : public ::testing::Test {
         dir_ = fs::temp_directory_path() /
                ("loopsmith-cli-" + std::to_string(rd()) + std::to_string(rd()));
         fs::create_directories(dir_);
+        WriteFile(dir_ / "none.ini", "");
     }
     ~Cli() override {
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
 
-    // Arguments are passed quoted to the shell. Without --settings, a settings file that does
-    // not exist, so that one left beside the binary changes nothing.
+    // Arguments are passed quoted to the shell. Without --settings, an empty settings file, so
+    // that one left beside the binary changes nothing.
     CliRun Invoke(const std::vector<std::string>& args, const std::string& input = "") {
         std::string cmd = Quoted(testing_files::BuiltProgram("loopsmith-cli").string());
         for (const std::string& a : args)
@@ -142,7 +145,7 @@ TEST_F(Cli, CodeIsTheWindowsTextForEveryProfileAndVariant) {
             }
         }
     }
-    EXPECT_FALSE(fs::exists(dir_ / "none.ini"));  // never written
+    EXPECT_EQ(ReadFile(dir_ / "none.ini"), "");  // never written
 }
 
 TEST_F(Cli, CalculatorHeaderCarriesTheTextsAsGiven) {
@@ -204,6 +207,28 @@ TEST_F(Cli, UsageErrorsAreOneLineWithExitTwo) {
         EXPECT_EQ(r.code, 2) << (args.empty() ? "" : args[0]);
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(r.out, "");
+    }
+    // A named settings file must be a regular file that can be read; a FIFO is not waited on.
+    std::vector<std::vector<std::string>> unreadable = {
+        {"10", "--settings", (dir_ / "missing.ini").string()},
+        {"10", "--settings", dir_.string()},
+        {"--count", dir_.string()}};
+    std::string many;
+    for (std::size_t i = 0; i <= kv::kMaxGroups; ++i)
+        many += "[g" + std::to_string(i) + "]\n";
+    WriteFile(dir_ / "many.ini", many);
+    unreadable.push_back({"10", "--settings", (dir_ / "many.ini").string()});
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+    unreadable.push_back({"10", "--settings", (dir_ / "fifo").string()});
+    unreadable.push_back({"--count", (dir_ / "fifo").string()});
+#endif
+    for (const std::vector<std::string>& args : unreadable) {
+        const auto start = std::chrono::steady_clock::now();
+        const CliRun r = Invoke(args);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << args.back();
+        EXPECT_EQ(r.code, 2) << args.back();
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     // Dots inside a name are no folder part.
     const CliRun dots = Invoke({"10", "--language", "my..lang"});

@@ -267,4 +267,22 @@ TEST(Interpreter, CountsBeyondSixtyFourBitsAreRefused) {
     EXPECT_NE(run.error.find("64 bits"), std::string::npos) << run.error;
 }
 
+// A block that names 20,000 registers and whose loops change two counters per pass (no pass
+// can be skipped): each step must cost the same as with a handful of registers, so that the
+// step limit is reached in a moment rather than in most of an hour.
+TEST(Interpreter, AStepCostsTheSameHoweverManyRegistersTheBlockNames) {
+    std::string text = "  movlw .255\n";
+    for (int r = 0; r < 20000; ++r)
+        text += "  movwf R" + std::to_string(r) + "\n";
+    text += "L1\n";
+    for (int k = 0; k < 4; ++k) {
+        text += "  decfsz R" + std::to_string(2 * k) + ",F\n  nop\n  decfsz R" +
+                std::to_string(2 * k + 1) + ",F\n  goto L1\n";
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const BlockCycles run = CountTextCycles(text, {true, 20000000});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(run.error, "too many steps to count");
+}
+
 }  // namespace

@@ -36,6 +36,18 @@ TEST_F(KeyValueFileOnDisk, AsciiFileWithoutMarkIsReadAndWrittenBackWithIt) {
               kMark + "\r\n[Window]\r\nCalcState = 0\r\nTime = 2\r\n[A]\r\nReg1 = r\r\n");
 }
 
+TEST_F(KeyValueFileOnDisk, HandEditedUtf8WithoutMarkKeepsItsTextThroughASave) {
+    const std::string text =
+        "[\xD0\x9C\xD0\xBE\xD1\x82\xD0\xBE\xD1\x80]\r\nReg1 = "
+        "\xD0\xA1\xD1\x87\xD1\x91\xD1\x82\r\n";
+    WriteBytes(ini, text);
+    ASSERT_TRUE(file.OpenKeyValueFile(ini));
+    file.SelectGroup("Window");
+    file.WriteInteger("Time", 1);
+    EXPECT_TRUE(file.CloseKeyValueFile());
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\n" + text + "[Window]\r\nTime = 1\r\n");
+}
+
 TEST_F(KeyValueFileOnDisk, EmptyFileIsWrittenBackWithoutMark) {
     WriteBytes(ini, "");
     ASSERT_TRUE(file.OpenKeyValueFile(ini));
@@ -151,16 +163,41 @@ TEST_F(KeyValueFileOnDisk, MissingFileOrFolderFailsCleanly) {
 }
 
 #ifndef _WIN32  // links there need a privilege, and these locks are the POSIX ones
-TEST_F(KeyValueFileOnDisk, SymbolicLinkStaysALinkToTheSavedFile) {
+TEST_F(KeyValueFileOnDisk, SavesThroughSymbolicLinksReachTheTargetAndKeepTheLinks) {
     fs::create_directory(dir / "real");
-    WriteBytes(dir / "real" / "settings.ini", "");
-    fs::create_symlink(dir / "real" / "settings.ini", ini);
+    const fs::path target = dir / "real" / "settings.ini";
+    fs::create_symlink("real/settings.ini", dir / "chain.ini");
+    // To a file, dangling, and to a link that dangles.
+    for (const auto& [to, exists] :
+         {std::pair{target, true}, std::pair{fs::path("real/settings.ini"), false},
+          std::pair{fs::path("chain.ini"), false}}) {
+        fs::remove(target);
+        fs::remove(ini);
+        if (exists)
+            WriteBytes(target, "");
+        fs::create_symlink(to, ini);
+        ASSERT_TRUE(file.CreateKeyValueFile(ini)) << to;
+        file.WriteInteger("a", 3);
+        ASSERT_TRUE(file.CloseKeyValueFile());
+        ASSERT_TRUE(file.OpenKeyValueFile(ini));
+        file.WriteInteger("a", 4);
+        ASSERT_TRUE(file.CloseKeyValueFile());
+        EXPECT_TRUE(fs::is_symlink(ini));
+        EXPECT_EQ(ReadBytes(target), kMark + "\r\na = 4\r\n") << to;
+        EXPECT_EQ(CountEntries(dir / "real"), 1u);
+    }
+}
+
+// The save stays an atomic replace: the name saved through gets the new file, any other name
+// of a hard-linked file keeps the old content (see README).
+TEST_F(KeyValueFileOnDisk, AHardLinkedFileIsReplacedUnderTheNameSavedThrough) {
+    WriteBytes(ini, "a=1\n");
+    fs::create_hard_link(ini, dir / "other.ini");
     ASSERT_TRUE(file.OpenKeyValueFile(ini));
-    file.SelectGroup("Window");
-    file.WriteInteger("Time", 3);
+    file.WriteInteger("a", 2);
     ASSERT_TRUE(file.CloseKeyValueFile());
-    EXPECT_TRUE(fs::is_symlink(ini));
-    EXPECT_EQ(ReadBytes(dir / "real" / "settings.ini"), "[Window]\r\nTime = 3\r\n");
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\na = 2\r\n");
+    EXPECT_EQ(ReadBytes(dir / "other.ini"), "a=1\n");
 }
 
 TEST_F(KeyValueFileOnDisk, OpenFileIsLockedAgainstOtherWriters) {

@@ -59,7 +59,14 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"leading blanks before kinds", "  [G]\n\t; c\n", {G("G"), C("c")}},
         ParseCase{"Latin-1 without mark", "k=\xE9\xFF\n", {K("k", "\xC3\xA9\xC3\xBF")}},
         ParseCase{"UTF-8 after mark", kBom + "k=\xD0\xAF\n", {K("k", "\xD0\xAF")}},
-        ParseCase{"mark only at the start", "k=" + kBom, {K("k", "\xC3\xAF\xC2\xBB\xC2\xBF")}},
+        ParseCase{"mark only at the start, valid UTF-8", "k=" + kBom, {K("k", kBom)}},
+        ParseCase{"mark only at the start, then Latin-1",
+                  "k=" + kBom + "\xE9",
+                  {K("k", "\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xA9")}},
+        ParseCase{"UTF-8 without mark",
+                  "[\xD0\x9C\xD0\xBE]\nk=\xE2\x82\xAC\n",
+                  {G("\xD0\x9C\xD0\xBE"), K("k", "\xE2\x82\xAC")}},
+        ParseCase{"overlong form is Latin-1", "k=\xC0\xAF\n", {K("k", "\xC3\x80\xC2\xAF")}},
         ParseCase{"NUL is an ordinary byte",
                   std::string("a=1\0b\n", 6),
                   {K("a", std::string("1\0b", 3))}}));
@@ -72,6 +79,19 @@ TEST(KeyValueText, EncodingFlagFollowsTheFile) {
     // Two bytes of a mark are no mark: read as ISO 8859-1.
     EXPECT_EQ(kv::ParseKeyValueText("\xEF\xBB").entries,
               std::vector<Entry>{K("\xC3\xAF\xC2\xBB", "")});
+}
+
+TEST(KeyValueText, FilesBeyondTheGroupOrEntryLimitAreRefused) {
+    std::string groups;
+    for (std::size_t i = 0; i < kv::kMaxGroups; ++i)
+        groups += "[g]\n  \n";
+    EXPECT_TRUE(kv::WithinEntryLimits(groups));
+    EXPECT_FALSE(kv::WithinEntryLimits(groups + " [g]"));
+    std::string keys(kv::kMaxEntries * 2, '\n');
+    for (std::size_t i = 0; i < keys.size(); i += 2)
+        keys[i] = 'k';
+    EXPECT_TRUE(kv::WithinEntryLimits(keys + "\r\n \t\n"));
+    EXPECT_FALSE(kv::WithinEntryLimits(keys + "k"));
 }
 
 TEST(KeyValueText, RendersNormalisedLines) {
