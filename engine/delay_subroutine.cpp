@@ -17,14 +17,24 @@ std::string DelaySubroutineText(const LoopPlan& body, const Profile& profile, st
         DelayHeaderLine(body.delayCycles + kCallCycles + kReturnCycles, texts, lineEnd);
     out += callReturnLine;
     out += lineEnd;
+    AppendRoutineLabel(out, body, profile, name, texts, calc, lineEnd);
+    AppendDelayInstructions(out, body, profile, lineEnd);
+    AppendReturn(out, lineEnd);
+    return out;
+}
+
+void AppendRoutineLabel(std::string& out, const LoopPlan& body, const Profile& profile,
+                        std::string_view name, const MessageTexts& texts,
+                        const CalculatorLines* calc, std::string_view lineEnd) {
     if (body.fromCalculator && calc != nullptr)
         out = AppendCalculatorLines(out, *calc, texts, lineEnd);
     out += name;
     if (profile.Syntax == kSyntaxCurrent)
         out += ':';
     out += lineEnd;
-    AppendDelayInstructions(out, body, profile, lineEnd);
+}
+
+void AppendReturn(std::string& out, std::string_view lineEnd) {
     out += "            return";
     out += lineEnd;
-    return out;
 }

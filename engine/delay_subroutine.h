@@ -32,6 +32,13 @@ std::optional<LoopPlan> PlanSubroutine(std::int64_t requested, Variant variant);
 // call and the return"), the calculator lines when the plan comes from the calculator and
 // `calc` is given, the label NAME on its own line ("NAME:" in the current syntax), the body,
 // and "return". NAME is written as it is: check it with IsSubroutineName first.
+// The parts every subroutine form shares: after its header comments, the calculator lines (as
+// above) and NAME's label line; after its body, "return".
+void AppendRoutineLabel(std::string& out, const LoopPlan& body, const Profile& profile,
+                        std::string_view name, const MessageTexts& texts,
+                        const CalculatorLines* calc, std::string_view lineEnd);
+void AppendReturn(std::string& out, std::string_view lineEnd);
+
 std::string DelaySubroutineText(const LoopPlan& body, const Profile& profile, std::string_view name,
                                 const MessageTexts& texts, std::string_view callReturnLine,
                                 const CalculatorLines* calc,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
 
 std::optional<LoopPlan> PlanWTimes(std::int64_t unit, Variant variant) {
@@ -38,16 +39,10 @@ std::string WTimesRoutineText(const LoopPlan& body, const Profile& profile, std:
     out += texts[Msg::W_Times_Entry];
     out += profile.Reg[counter - 1];
     out += lineEnd;
-    if (body.fromCalculator && calc != nullptr)
-        out = AppendCalculatorLines(out, *calc, texts, lineEnd);
-    out += name;
-    if (profile.Syntax == kSyntaxCurrent)
-        out += ':';
-    out += lineEnd;
+    AppendRoutineLabel(out, body, profile, name, texts, calc, lineEnd);
     AppendStoreW(out, profile, counter, lineEnd);
     AppendDelayInstructions(out, body, profile, lineEnd);
     AppendCountDownBack(out, profile, counter, DelayInstructionWords(body), lineEnd);
-    out += "            return";
-    out += lineEnd;
+    AppendReturn(out, lineEnd);
     return out;
 }
