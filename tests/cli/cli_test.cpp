@@ -24,7 +24,7 @@
 #include "helpers/child_process.h"
 #include "store/file_platform.h"
 #include "store/profile_store.h"
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 namespace fs = std::filesystem;
 using namespace gadget;

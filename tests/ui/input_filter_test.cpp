@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 namespace {
 
