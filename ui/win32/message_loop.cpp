@@ -121,15 +121,16 @@ bool Win32Gadgets::PreTranslate(const MSG& msg) {
     }
     if (msg.message != WM_KEYDOWN)
         return false;
+    // Keys for an open drop-down list are the list's, as in a window of its own.
+    const Entry* focused = FindByHandle(GetFocus());
+    if (focused && focused->layout.kind == GadgetKind::ComboBox &&
+        SendMessageW(focused->hwnd, CB_GETDROPPEDSTATE, 0, 0)) {
+        return false;
+    }
     // Virtual-key codes are the program's key codes: Enter is 13.
     Report(Event::KeyDown(static_cast<int>(msg.wParam)));
-    if (msg.wParam != VK_RETURN)
-        return false;
-    // Enter is the event loop's (the calculation on page 0): no default button, no beep; an
-    // open drop-down list still takes it to close.
-    const Entry* focused = FindByHandle(GetFocus());
-    return !(focused && focused->layout.kind == GadgetKind::ComboBox &&
-             SendMessageW(focused->hwnd, CB_GETDROPPEDSTATE, 0, 0));
+    // Enter is the event loop's (the calculation on page 0): no default button, no beep.
+    return msg.wParam == VK_RETURN;
 }
 
 Event Win32Gadgets::WaitEvent() {
