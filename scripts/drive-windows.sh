@@ -11,7 +11,7 @@ bin=$(realpath "$1")
 pictures=${2:-}
 wine=${WINE:-/usr/lib/wine/wine64}
 work=$(mktemp -d "${TMPDIR:-/tmp}/loopsmith-drive.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+[ -n "${KEEP_DRIVE:-}" ] || trap 'rm -rf "$work"' EXIT
 cp -r "$bin/loopsmith.exe" "$bin/Language" "$work/"
 cd "$work"
 
@@ -39,7 +39,6 @@ page_pictures() {  # LANGUAGE
 
 "$wine" ./loopsmith.exe > loopsmith.log 2>&1 &
 check "window shown" drive wait
-page_pictures russian
 
 # Direct mode: the cycle count typed, Enter, the output box against loopsmith-cli.
 drive click 2 type 16 10000 key enter save 18 direct.txt
@@ -51,22 +50,29 @@ drive click 2 type 8 10 pick 6 1 key enter save 18 calculator.txt
 cli --time 10 --time-unit ms --freq 4 --freq-unit MHz > calculator-cli.txt
 same "the calculator gives loopsmith-cli's code" calculator.txt calculator-cli.txt
 
-# A profile added, changed and deleted: each step is on disk at once.
-check "profile added" drive page 1 click 25 type 29 Drv type 41 CntA click 50
+# A profile added (after the selected one), changed and deleted: each step is on disk at once.
+registers=()
+for n in 1 2 3 4 5 6 7 8; do registers+=(type $((40 + n)) "Cnt$n"); done
+check "profile added" drive page 1 click 25 type 29 Drv "${registers[@]}" type 49 Wait click 50
 check "the new profile is in Loopsmith.ini" grep -q '^\[Drv\]' Loopsmith.ini
-check "profile changed" drive select 24 2 click 26 click 41 key ctrl+a type 41 CntB click 50
-check "the change is in Loopsmith.ini" grep -q 'CntB' Loopsmith.ini
-check "profile deleted" drive select 24 2 click 27 answer yes question.txt
+check "profile changed" drive select 24 1 click 26 click 41 key ctrl+a write CntB click 50
+check "the change is in Loopsmith.ini" grep -q 'Reg1 = CntB' Loopsmith.ini
+check "profile deleted" drive select 24 1 click 27 answer yes question.txt
 check "the delete question was asked" grep -q 'Drv' question.txt
 check "the profile is gone from Loopsmith.ini" bash -c '! grep -q "^\[Drv\]" Loopsmith.ini'
 
 # The language: English captions at once, Russian ones before.
 check "Russian captions" drive page 0 expect 17 "Рассчитать"
 check "language switched" drive pick 65 0 expect 17 "Calculate"
-page_pictures english
 
 # Alt+F4 ends the program, which saves its settings group.
 check "Alt+F4 ends the program" drive key alt+f4 exited
-check "the settings name the language" grep -q 'english' Loopsmith.ini
-check "the settings keep the calculator state" grep -q 'CalcState' Loopsmith.ini
+wait
+check "the settings were saved" grep -q '^CalcState = ' Loopsmith.ini
+"$wine" ./loopsmith.exe > loopsmith.log 2>&1 &
+check "the next start speaks English" drive expect 17 "Calculate"
+page_pictures english
+drive pick 65 1
+page_pictures russian
+drive key alt+f4 exited
 wait

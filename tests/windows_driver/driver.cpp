@@ -5,7 +5,8 @@
 //   page N                    shows page N (a click on the tabs, then the arrow keys)
 //   click G                   a mouse click on the middle of gadget G
 //   type G TEXT               a click into gadget G, then TEXT typed character by character
-//   pick G N                  opens the drop-down list G and chooses item N with the keys
+//   write TEXT                TEXT typed into the control that has the focus
+//   pick G N                  opens the drop-down list G and clicks its item N
 //   select G N                a click on the list box G, then item N chosen with the keys
 //   key NAME                  enter, escape, tab, alt+f4, ctrl+a, ctrl+c
 //   save G FILE               writes the text of gadget G (UTF-8) to FILE
@@ -91,9 +92,9 @@ void MouseClickAt(POINT p) {
         i.type = INPUT_MOUSE;
         i.mi.dx = MulDiv(p.x, 65535, w);
         i.mi.dy = MulDiv(p.y, 65535, h);
-        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+        // Every event carries the position: wine may move the pointer back in between.
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     }
-    input[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
     input[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
     input[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     // The pointer arrives first, so that the press lands on the window now under it.
@@ -175,15 +176,15 @@ bool WaitForWindow() {
             GetWindowThreadProcessId(mainWindow, &pid);
             process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
             Settle();
-            // A click on a window that is not yet active may only activate it: the first
-            // click goes to the title bar.
+            // Under wine the first click into a freshly shown window can be lost: it goes to
+            // a bare corner of the client area, where it does nothing.
             for (int i = 0; i < 50 && GetForegroundWindow() != mainWindow; ++i) {
                 SetForegroundWindow(mainWindow);
                 Sleep(100);
             }
             RECT r{};
             GetWindowRect(mainWindow, &r);
-            MouseClickAt({(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
+            MouseClickAt({r.right - 8, r.bottom - 8});
             return true;
         }
         Sleep(100);
@@ -283,13 +284,19 @@ int wmain(int argc, wchar_t** argv) {
             ok = ClickGadget(std::atoi(arg(1).c_str()));
             if (ok)
                 TypeText(Wide(arg(2)));
+        } else if (c == "write") {
+            used = 1;
+            TypeText(Wide(arg(1)));
         } else if (c == "pick") {
             used = 2;
-            ok = ClickGadget(std::atoi(arg(1).c_str()));
-            Keys({}, VK_HOME);
-            for (int n = std::atoi(arg(2).c_str()); ok && n > 0; --n)
-                Keys({}, VK_DOWN);
-            Keys({}, VK_RETURN);
+            // One click opens the list, the next picks the item in it.
+            HWND combo = Gadget(std::atoi(arg(1).c_str()));
+            RECT r{};
+            ok = combo && GetWindowRect(combo, &r) && ClickGadget(std::atoi(arg(1).c_str()));
+            const int item = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+            if (ok)
+                MouseClickAt({(r.left + r.right) / 2,
+                              r.bottom + 2 + item * std::atoi(arg(2).c_str()) + item / 2});
         } else if (c == "select") {
             used = 2;
             ok = ClickGadget(std::atoi(arg(1).c_str()), true);

@@ -119,6 +119,11 @@ bool Win32Gadgets::PreTranslate(const MSG& msg) {
         Report(Event::MouseMove());
         return false;
     }
+    // Alt+F4 closes the window whichever control has the focus (a combo box would take F4).
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
+        PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
     if (msg.message != WM_KEYDOWN)
         return false;
     // Keys for an open drop-down list are the list's, as in a window of its own.

@@ -188,7 +188,7 @@ void Win32Gadgets::SetPageTitle(int panel, int page, const std::string& title) {
     item.mask = TCIF_TEXT;
     item.pszText = wide.data();
     SendMessageW(panel_, TCM_SETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
-    PlaceAll();  // the display area may change with the titles' row
+    InvalidateRect(panel_, nullptr, TRUE);  // a shorter title leaves the old one drawn
 }
 
 bool Win32Gadgets::IsEnabled(int gadget) const {
