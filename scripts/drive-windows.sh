@@ -19,7 +19,7 @@ drive() { "$wine" "$bin/loopsmith_driver.exe" wait "$@" > driver.log 2>&1; }
 check() {  # NAME, then a command that must succeed
     local name=$1
     shift
-    if "$@"; then echo "ok $name"; else echo "FAILED $name"; tail -3 driver.log | tr -d '\r'; fi
+    if "$@"; then echo "ok $name"; else echo "FAILED $name"; tail -3 driver.log | tr -d '\r' | sed 's/^/    /'; fi
 }
 same() {  # NAME FILE FILE
     if cmp -s "$2" "$3"; then echo "same $1"; else echo "DIFFERS $1"; fi

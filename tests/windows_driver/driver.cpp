@@ -273,7 +273,8 @@ int wmain(int argc, wchar_t** argv) {
         } else if (c == "page") {
             // Page 0's tab lies at the tab control's left; from there the arrows turn the pages.
             used = 1;
-            ok = ClickGadget(19, true);
+            // Twice: under wine a click just after a drop-down list closed can be lost.
+            ok = ClickGadget(19, true) && ClickGadget(19, true);
             for (int n = std::atoi(arg(1).c_str()); ok && n > 0; --n)
                 Keys({}, VK_RIGHT);
         } else if (c == "click") {

@@ -90,6 +90,7 @@ void Win32Gadgets::SetText(int gadget, const std::string& text) {
             break;
         default:
             SetWindowTextW(e->hwnd, Wide(text).c_str());
+            FitCaption(*e);
             if (e->layout.kind == GadgetKind::Frame)  // transparent: the old caption stays
                 InvalidateRect(GetParent(e->hwnd), nullptr, TRUE);
             break;
@@ -124,12 +125,16 @@ void Win32Gadgets::SetState(int gadget, int state) {
             SendMessageW(e->hwnd, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
         case GadgetKind::ComboBox:
-            // An index outside the items leaves no selection, as the control itself does.
-            SendMessageW(e->hwnd, CB_SETCURSEL, static_cast<WPARAM>(state < 0 ? -1 : state), 0);
+        case GadgetKind::ListBox: {
+            // An index outside the items leaves no selection (wine's controls would keep the
+            // old one).
+            const bool inRange = state >= 0 && state < ItemCount(gadget);
+            const UINT select =
+                e->layout.kind == GadgetKind::ComboBox ? CB_SETCURSEL : LB_SETCURSEL;
+            SendMessageW(e->hwnd, select,
+                         inRange ? static_cast<WPARAM>(state) : static_cast<WPARAM>(-1), 0);
             break;
-        case GadgetKind::ListBox:
-            SendMessageW(e->hwnd, LB_SETCURSEL, static_cast<WPARAM>(state < 0 ? -1 : state), 0);
-            break;
+        }
         case GadgetKind::Panel:
             if (state >= 0 && state < static_cast<int>(pages_.size())) {
                 SendMessageW(panel_, TCM_SETCURSEL, static_cast<WPARAM>(state), 0);

@@ -84,7 +84,9 @@ class Win32Gadgets : public Gadgets {
         HBRUSH backBrush = nullptr;  // for an RGB or button-face background
         std::string rawText;         // output boxes: the text exactly as the program set it
         std::wstring toolTip;
-        bool hovered = false;  // hyperlinks
+        bool hovered = false;     // hyperlinks
+        bool hasToolTip = false;  // known to the tooltip control
+        HFONT fitFont = nullptr;  // a caption too wide for its place, set narrower
     };
 
     // The window procedures' shared part: notifications and colours of the controls.
@@ -102,6 +104,7 @@ class Win32Gadgets : public Gadgets {
     void PlaceAll();
     void ShowPage(int page);
     void ApplyFonts();
+    void FitCaption(Entry& entry);
     LRESULT ControlColors(UINT message, HDC dc, HWND control, HWND parent);
     void UpdateToolTip(Entry& entry);
     bool PreTranslate(const MSG& msg);

@@ -35,6 +35,8 @@ Win32Gadgets::~Win32Gadgets() {
     for (auto& [number, entry] : entries_) {
         if (entry.backBrush)
             DeleteObject(entry.backBrush);
+        if (entry.fitFont)
+            DeleteObject(entry.fitFont);
     }
     for (HFONT font : {font_, linkFont_, fixedFont_}) {
         if (font)
@@ -155,6 +157,7 @@ void Win32Gadgets::ApplyFonts() {
                      : entry.layout.fixedFont                   ? fixedFont_
                                                                 : font_;
         SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        FitCaption(entry);
     }
     if (toolTips_)
         SendMessageW(toolTips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -169,6 +172,20 @@ void Win32Gadgets::ApplyFonts() {
             ImageList_Destroy(pageIcons_);
         pageIcons_ = icons;
     }
+}
+
+void Win32Gadgets::FitCaption(Entry& entry) {
+    const GadgetKind kind = entry.layout.kind;
+    if ((kind != GadgetKind::Label && kind != GadgetKind::CheckBox) || entry.layout.sunken)
+        return;
+    int width = dpi_.Scale(entry.layout.place.w);
+    if (kind == GadgetKind::CheckBox)  // the box and the gap before the caption
+        width -= dpi_.Scale(13 + 6);
+    HFONT fit = CreateFittingFont(font_, WindowText(entry.hwnd), width);
+    SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fit ? fit : font_), TRUE);
+    if (entry.fitFont)
+        DeleteObject(entry.fitFont);
+    entry.fitFont = fit;
 }
 
 void Win32Gadgets::PlaceAll() {
@@ -236,16 +253,14 @@ void Win32Gadgets::UpdateToolTip(Entry& entry) {
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(entry.hwnd);
     tool.lpszText = entry.toolTip.data();
-    const bool known =
-        SendMessageW(toolTips_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
-    tool.lpszText = entry.toolTip.data();
     if (entry.toolTip.empty()) {
-        if (known)
+        if (entry.hasToolTip)
             SendMessageW(toolTips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     } else {
-        SendMessageW(toolTips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+        SendMessageW(toolTips_, entry.hasToolTip ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
                      reinterpret_cast<LPARAM>(&tool));
     }
+    entry.hasToolTip = !entry.toolTip.empty();
 }
 
 bool Win32Gadgets::FilterChar(Entry& entry, wchar_t ch) {
