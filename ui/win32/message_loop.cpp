@@ -116,7 +116,11 @@ bool Win32Gadgets::PreTranslate(const MSG& msg) {
     if (!IsOurs(msg.hwnd))
         return false;
     if (msg.message == WM_MOUSEMOVE) {
-        Report(Event::MouseMove());
+        // Only a real movement: a changed cursor can bring a move to the same place, and the
+        // hover rule that changed it would run again and again.
+        if (msg.pt.x != lastPointer_.x || msg.pt.y != lastPointer_.y)
+            Report(Event::MouseMove());
+        lastPointer_ = msg.pt;
         return false;
     }
     // Alt+F4 closes the window whichever control has the focus (a combo box would take F4).

@@ -131,6 +131,7 @@ class Win32Gadgets : public Gadgets {
     HWND lastFocus_ = nullptr;                // kept while another window is active
     std::wstring yesText_, noText_, okText_;  // empty: the system's own
     CursorShape cursor_ = CursorShape::Arrow;
+    POINT lastPointer_{-1, -1};
 };
 
 }  // namespace ui::win32
