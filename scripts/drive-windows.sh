@@ -4,6 +4,7 @@
 # loopsmith-cli.exe and the settings file. Needs WINEPREFIX (with a running wineserver, an X
 # display in DISPLAY and wine's virtual desktop on, so that windows have frames).
 #   scripts/drive-windows.sh BIN_DIR [PICTURE_DIR]
+# PORTABLE_ZIP=zip takes the program from the portable zip, unpacked into a fresh folder.
 # With PICTURE_DIR, pictures of the three pages in Russian and in English go there.
 # One line per check: "same NAME" / "ok NAME" or "DIFFERS NAME" / "FAILED NAME".
 set -uo pipefail
@@ -12,7 +13,12 @@ pictures=${2:-}
 wine=${WINE:-/usr/lib/wine/wine64}
 work=$(mktemp -d "${TMPDIR:-/tmp}/loopsmith-drive.XXXXXX")
 [ -n "${KEEP_DRIVE:-}" ] || trap 'rm -rf "$work"' EXIT
-cp -r "$bin/loopsmith.exe" "$bin/Language" "$work/"
+# The program from the portable zip when one is named (PORTABLE_ZIP), else from the build.
+if [ -n "${PORTABLE_ZIP:-}" ]; then
+    (cd "$work" && cmake -E tar xf "$PORTABLE_ZIP" && mv Loopsmith/* . && rmdir Loopsmith)
+else
+    cp -r "$bin/loopsmith.exe" "$bin/Language" "$work/"
+fi
 cd "$work"
 
 drive() { "$wine" "$bin/loopsmith_driver.exe" wait "$@" > driver.log 2>&1; }

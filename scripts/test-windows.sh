@@ -14,7 +14,7 @@ programs=(engine_tests store_tests i18n_tests app_tests ui_tests cli_tests contr
 echo "== Cross-build for Windows =="
 "$root/scripts/build.sh" "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DLOOPSMITH_BENCH=OFF --target loopsmith-cli --target language_files --target save_child \
-    --target loopsmith --target loopsmith_driver \
+    --target loopsmith --target loopsmith_driver --target portable_zip \
     $(printf -- '--target %s ' "${programs[@]}")
 echo "== Linux loopsmith-cli for the byte comparison =="
 "$root/scripts/build.sh" "$root/build" --target loopsmith-cli --target language_files
@@ -82,9 +82,12 @@ passed=$((passed + same)) failed=$((failed + differ))
 
 echo "== loopsmith.exe: $(stat -c %s "$dir/bin/loopsmith.exe") bytes, imports" \
     "$(x86_64-w64-mingw32-objdump -p "$dir/bin/loopsmith.exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')=="
-echo "== loopsmith.exe end to end through the test driver (pictures in $dir/pictures) =="
+zip=$(ls "$dir"/loopsmith-*-windows-portable.zip)
+echo "== loopsmith.exe from $(basename "$zip") end to end through the test driver" \
+    "(pictures in $dir/pictures) =="
 mkdir -p "$dir/pictures"
-"$root/scripts/drive-windows.sh" "$dir/bin" "$dir/pictures" > "$logs/drive.log" 2>&1 || true
+PORTABLE_ZIP=$zip "$root/scripts/drive-windows.sh" "$dir/bin" "$dir/pictures" \
+    > "$logs/drive.log" 2>&1 || true
 cat "$logs/drive.log"
 drove=$(grep -c -E '^(ok|same) ' "$logs/drive.log" || true)
 broke=$(grep -c -E '^(DIFFERS|FAILED) ' "$logs/drive.log" || true)
