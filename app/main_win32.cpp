@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <cstdio>
 #include <exception>
@@ -42,9 +41,6 @@ int Run() {
     INITCOMMONCONTROLSEX controls{sizeof(controls),
                                   ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    // The shell's ShellExecuteEx wants COM on the calling thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-
     const std::filesystem::path folder = ProgramFolder();
     std::error_code ignored;
     std::filesystem::current_path(folder, ignored);
@@ -65,8 +61,6 @@ int Run() {
             ShutDown(app);
         }
     }
-    if (SUCCEEDED(com))
-        CoUninitialize();
     return code;
 }
 

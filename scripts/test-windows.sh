@@ -14,7 +14,7 @@ programs=(engine_tests store_tests i18n_tests app_tests ui_tests cli_tests contr
 echo "== Cross-build for Windows =="
 "$root/scripts/build.sh" "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DLOOPSMITH_BENCH=OFF --target loopsmith-cli --target language_files --target save_child \
-    --target loopsmith --target loopsmith_driver --target portable_zip \
+    --target loopsmith --target loopsmith_driver --target portable_zip --target win32_startup_bench \
     $(printf -- '--target %s ' "${programs[@]}")
 echo "== Linux loopsmith-cli for the byte comparison =="
 "$root/scripts/build.sh" "$root/build" --target loopsmith-cli --target language_files
@@ -82,6 +82,8 @@ passed=$((passed + same)) failed=$((failed + differ))
 
 echo "== loopsmith.exe: $(stat -c %s "$dir/bin/loopsmith.exe") bytes, imports" \
     "$(x86_64-w64-mingw32-objdump -p "$dir/bin/loopsmith.exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')=="
+echo "== Start-up against a bare Windows window (figures only) =="
+(cd "$dir/bin" && "$wine" ./win32_startup_bench.exe 15 2>&1 | tr -d '\r') || true
 zip=$(ls "$dir"/loopsmith-*-windows-portable.zip)
 echo "== loopsmith.exe from $(basename "$zip") end to end through the test driver" \
     "(pictures in $dir/pictures) =="

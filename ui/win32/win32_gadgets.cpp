@@ -1,6 +1,7 @@
 // The operations the program performs on gadgets, by number.
 #include "ui/win32/win32_gadgets.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "ui/win32/controls.h"
@@ -309,6 +310,23 @@ bool Win32Gadgets::PointerInside(int gadget) const {
 }
 
 void Win32Gadgets::OpenUrl(const std::string& url) {
+    // The shell and COM are loaded on the first link opened, not at every start.
+    using ComInitFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+    using ExecuteFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    static const ExecuteFn execute = [] {
+        if (HMODULE ole = LoadLibraryW(L"ole32.dll")) {
+            auto init = reinterpret_cast<ComInitFn>(
+                reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
+            if (init)
+                init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        }
+        HMODULE shell = LoadLibraryW(L"shell32.dll");
+        return shell ? reinterpret_cast<ExecuteFn>(
+                           reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteExW")))
+                     : nullptr;
+    }();
+    if (!execute)
+        return;
     const std::wstring target = Wide(url);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
@@ -316,7 +334,7 @@ void Win32Gadgets::OpenUrl(const std::string& url) {
     info.lpVerb = L"open";
     info.lpFile = target.c_str();
     info.nShow = SW_SHOWNORMAL;
-    ShellExecuteExW(&info);
+    execute(&info);
 }
 
 void Win32Gadgets::ShowWindow() {
