@@ -16,6 +16,10 @@ echo "== Cross-build for Windows =="
     -DLOOPSMITH_BENCH=OFF --target loopsmith-cli --target language_files --target save_child \
     --target loopsmith --target loopsmith_driver --target portable_zip --target win32_startup_bench \
     $(printf -- '--target %s ' "${programs[@]}")
+echo "== Cross-build of the installed layout for the installer =="
+"$root/scripts/build.sh" "$dir-installed" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DLOOPSMITH_BENCH=OFF -DLOOPSMITH_TESTS=OFF -DLOOPSMITH_INSTALLED_LAYOUT=ON \
+    --target loopsmith --target loopsmith-cli
 echo "== Linux loopsmith-cli for the byte comparison =="
 "$root/scripts/build.sh" "$root/build" --target loopsmith-cli --target language_files
 
@@ -96,6 +100,16 @@ broke=$(grep -c -E '^(DIFFERS|FAILED) ' "$logs/drive.log" || true)
 [ "$drove" -gt 0 ] || broke=$((broke + 1))
 passed=$((passed + drove)) failed=$((failed + broke))
 
-echo "Windows tests: ${programs[*]}, $((same + differ)) byte comparisons, $((drove + broke)) end-to-end checks"
+echo "== The installer: made, installed silently, run, uninstalled =="
+"$root/scripts/check-windows-installer.sh" "$dir-installed" "$dir/bin/loopsmith_driver.exe" \
+    > "$logs/installer.log" 2>&1 || true
+cat "$logs/installer.log"
+installed=$(grep -c '^ok ' "$logs/installer.log" || true)
+refused=$(grep -c '^FAILED ' "$logs/installer.log" || true)
+[ "$installed" -gt 0 ] || refused=$((refused + 1))
+passed=$((passed + installed)) failed=$((failed + refused))
+
+echo "Windows tests: ${programs[*]}, $((same + differ)) byte comparisons," \
+    "$((drove + broke)) end-to-end checks, $((installed + refused)) installer checks"
 echo "Windows: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

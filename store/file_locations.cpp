@@ -61,8 +61,10 @@ bool IsInstalledBuild() {
 
 FileLocations BuildLocations(const std::filesystem::path& programFolder) {
 #ifdef LOOPSMITH_DATA_DIR
-    (void)programFolder;  // the package's programs live in a shared folder
-    return InstalledLocations(UserConfigFolder(), base::PathFromUtf8(LOOPSMITH_DATA_DIR));
+    // A package's programs live in a shared folder; a relative data folder (the Windows
+    // installer's) lies beside the program.
+    const std::filesystem::path data = base::PathFromUtf8(LOOPSMITH_DATA_DIR);
+    return InstalledLocations(UserConfigFolder(), data.is_absolute() ? data : programFolder / data);
 #else
     return PortableLocations(programFolder);
 #endif
