@@ -1,3 +1,7 @@
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackage.cmake)
+  return()
+endif()
 # `cmake --install` lays out either a portable folder (<prefix>/loopsmith/ holds the program,
 # the command-line tool and Language/, and the settings file is written beside the program) or,
 # with LOOPSMITH_INSTALLED_LAYOUT, the layout of a package: the programs in bin/, the

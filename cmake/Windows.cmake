@@ -1,6 +1,5 @@
-# Builds without Qt: the window is left out, everything else (the core libraries,
-# loopsmith-cli and the core test programs) is built. The default for a Windows cross build,
-# where no Qt for Windows is at hand; a native build with Qt for Windows turns it on again.
+# The Qt window (LOOPSMITH_GUI) is built everywhere but on Windows, where the Windows API face
+# (ui/win32) makes loopsmith.exe instead.
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   set(loopsmith_gui_default OFF)
 else()

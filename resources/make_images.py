@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the page icons and the banner with ImageMagick's `convert`.
 
-Run from anywhere; writes into resources/images/. The PNGs are committed, so building the
+Run from anywhere; writes into resources/images/ and resources/win32/. The PNGs are committed, so building the
 program never needs ImageMagick.
 """
 import pathlib
@@ -92,6 +92,18 @@ def main():
     editor_icon(OUT / "page_editor.png")
     about_icon(OUT / "page_about.png")
     banner(OUT / "banner.png")
+    windows_resources()
+
+
+def windows_resources():
+    # The same pictures in the formats a Windows resource script takes.
+    win = OUT.parent / "win32"
+    win.mkdir(exist_ok=True)
+    for name in ("page_calculator", "page_editor", "page_about"):
+        convert(str(OUT / f"{name}.png"), str(win / f"{name}.ico"))
+    convert(str(OUT / "banner.png"), "-type", "TrueColor", f"BMP3:{win / 'banner.bmp'}")
+    convert(str(OUT.parent / "loopsmith-64.png"), "-define", "icon:auto-resize=64,48,32,16",
+            str(win / "loopsmith.ico"))
 
 
 if __name__ == "__main__":

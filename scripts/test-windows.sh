@@ -14,8 +14,13 @@ echo "== Cross-build for Windows =="
 # The test programs are the ones the build found under tests/ (test_programs.txt).
 "$root/scripts/build.sh" "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DLOOPSMITH_BENCH=OFF --target loopsmith-cli --target language_files --target save_child \
+    --target loopsmith --target loopsmith_driver --target portable_zip --target win32_startup_bench \
     --target test_programs
 mapfile -t programs < "$dir/test_programs.txt"
+echo "== Cross-build of the installed layout for the installer =="
+"$root/scripts/build.sh" "$dir-installed" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DLOOPSMITH_BENCH=OFF -DLOOPSMITH_TESTS=OFF -DLOOPSMITH_INSTALLED_LAYOUT=ON \
+    --target loopsmith --target loopsmith-cli
 echo "== Linux loopsmith-cli for the byte comparison =="
 "$root/scripts/build.sh" "$root/build" --target loopsmith-cli --target language_files
 
@@ -28,9 +33,24 @@ cleanup() {
     rm -rf "$WINEPREFIX" "$logs"
 }
 trap cleanup EXIT
+# The window needs an X display: a virtual one of our own when none is given.
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 130); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+    xvfb=$!
+    export DISPLAY=":$n"
+    trap 'cleanup; kill $xvfb 2>/dev/null || true' EXIT
+    sleep 1
+fi
 echo "== Wine prefix $WINEPREFIX =="
 # A 64-bit-only wine has no 32-bit rundll32; that line is all wineboot says here.
 "$wine" wineboot --init 2> >(grep -v 'syswow64' >&2) || true
+"$wineserver" -w
+# The faces Windows programs expect (Tahoma, Marlett), and wine's desktop in one window so that
+# the program's window has its frame on a display without a window manager.
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+"$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f > /dev/null 2>&1 || true
+"$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f > /dev/null 2>&1 || true
 "$wineserver" -w
 # One server for every program: a server that times out just as the next program starts
 # drops that program's connection ("recvmsg: Connection reset by peer").
@@ -65,6 +85,32 @@ differ=$(grep -c '^DIFFERS ' "$logs/compare.log" || true)
 [ "$same" -gt 0 ] || differ=$((differ + 1))
 passed=$((passed + same)) failed=$((failed + differ))
 
-echo "Windows tests: ${programs[*]} and $((same + differ)) byte comparisons"
+echo "== loopsmith.exe: $(stat -c %s "$dir/bin/loopsmith.exe") bytes, imports" \
+    "$(x86_64-w64-mingw32-objdump -p "$dir/bin/loopsmith.exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')=="
+echo "== Start-up against a bare Windows window (figures only) =="
+(cd "$dir/bin" && "$wine" ./win32_startup_bench.exe 15 2>&1 | tr -d '\r') || true
+zip=$(ls "$dir"/loopsmith-*-windows-portable.zip)
+echo "== loopsmith.exe from $(basename "$zip") end to end through the test driver" \
+    "(pictures in $dir/pictures) =="
+mkdir -p "$dir/pictures"
+PORTABLE_ZIP=$zip "$root/scripts/drive-windows.sh" "$dir/bin" "$dir/pictures" \
+    > "$logs/drive.log" 2>&1 || true
+cat "$logs/drive.log"
+drove=$(grep -c -E '^(ok|same) ' "$logs/drive.log" || true)
+broke=$(grep -c -E '^(DIFFERS|FAILED) ' "$logs/drive.log" || true)
+[ "$drove" -gt 0 ] || broke=$((broke + 1))
+passed=$((passed + drove)) failed=$((failed + broke))
+
+echo "== The installer: made, installed silently, run, uninstalled =="
+"$root/scripts/check-windows-installer.sh" "$dir-installed" "$dir/bin/loopsmith_driver.exe" \
+    > "$logs/installer.log" 2>&1 || true
+cat "$logs/installer.log"
+installed=$(grep -c '^ok ' "$logs/installer.log" || true)
+refused=$(grep -c '^FAILED ' "$logs/installer.log" || true)
+[ "$installed" -gt 0 ] || refused=$((refused + 1))
+passed=$((passed + installed)) failed=$((failed + refused))
+
+echo "Windows tests: ${programs[*]}, $((same + differ)) byte comparisons," \
+    "$((drove + broke)) end-to-end checks, $((installed + refused)) installer checks"
 echo "Windows: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

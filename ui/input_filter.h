@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "ui/window_layout.h"
+
 namespace ui {
 
 enum class FilterVerdict { Pass, Discard, DiscardWithBeep };
@@ -14,5 +16,12 @@ inline constexpr char kEnter = '\r';
 // start of the selection (or the caret). `allowPoint` is the field's decimal-point flag.
 FilterVerdict FilterTypedChar(char32_t ch, const std::string& text, int selectionStart,
                               bool allowPoint);
+
+// Everything a character typed into a text field meets, for every face alike: the input
+// filter where the field has one, then the digits-only property and the length limit, which
+// count a selection as replaced. Backspace and Enter pass the last two. Positions and lengths
+// are in characters (code points).
+FilterVerdict TypedCharVerdict(const GadgetLayout& field, char32_t ch, const std::string& text,
+                               int selectionStart, int selectionLength);
 
 }  // namespace ui

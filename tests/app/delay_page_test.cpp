@@ -6,7 +6,7 @@
 #include "app/gadget_ids.h"
 #include "app/main_window_layout.h"
 #include "app/profile_gadget.h"
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 using namespace gadget;
 

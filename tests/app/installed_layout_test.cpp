@@ -12,7 +12,7 @@
 #include "app/startup.h"
 #include "helpers/temp_folder.h"
 #include "store/file_locations.h"
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/profile_gadget.h"
 #include "helpers/temp_folder.h"
 #include "store/profile_store.h"
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 using namespace gadget;
 using Names = std::vector<std::string>;

@@ -15,9 +15,9 @@
 #include "app/profile_editor_form.h"
 #include "app/profile_editor_page.h"
 #include "app/settings.h"
+#include "helpers/memory_gadgets.h"
 #include "helpers/temp_folder.h"
 #include "store/profile_store.h"
-#include "ui/memory_gadgets.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "store/file_platform.h"
 #include "store/key_value_text.h"
 #include "store/profile_store.h"
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 namespace fs = std::filesystem;
 using namespace gadget;

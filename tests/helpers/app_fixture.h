@@ -11,7 +11,7 @@
 #include "app/app_state.h"
 #include "app/event_loop.h"
 #include "app/main_window_layout.h"
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 class AppFixture : public ::testing::Test {
   protected:

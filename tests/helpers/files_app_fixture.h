@@ -6,7 +6,7 @@
 #include "app/app_state.h"
 #include "app/main_window_layout.h"
 #include "helpers/temp_folder.h"
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 namespace testing_files {
 

@@ -83,38 +83,6 @@ TEST_F(Operations, OutputBoxShowsGeneratedLinesPlainlyAndKeepsTheText) {
     EXPECT_EQ(gadgets->Text(gadget::kOutputBox), code);
 }
 
-TEST_F(Operations, ItemsAndSelections) {
-    const int combo = gadget::kProfileCombo;
-    gadgets->AddItem(combo, "first");
-    EXPECT_EQ(gadgets->State(combo), -1);  // adding selects nothing
-    gadgets->AddItem(combo, "second");
-    gadgets->SetState(combo, 1);
-    EXPECT_EQ(gadgets->Text(combo), "second");
-    gadgets->SetState(combo, 5);
-    EXPECT_EQ(gadgets->State(combo), -1);
-    gadgets->ClearItems(combo);
-    EXPECT_EQ(gadgets->ItemCount(combo), 0);
-    EXPECT_EQ(gadgets->State(combo), -1);
-
-    gadgets->SetPageTitle(gadget::kPanel, 1, "Profiles");
-    EXPECT_EQ(qobject_cast<QTabWidget*>(W(gadget::kPanel))->tabText(1), QStringLiteral("Profiles"));
-    EXPECT_TRUE(TakeEvents().empty());  // none of this was the user
-}
-
-TEST_F(Operations, UnknownGadgetNumbersDoNothing) {
-    for (int n : {-1, 69}) {
-        gadgets->SetText(n, "x");
-        gadgets->SetState(n, 1);
-        EXPECT_EQ(gadgets->Text(n), "");
-        EXPECT_EQ(gadgets->State(n), 0);
-        EXPECT_FALSE(gadgets->PointerInside(n));
-    }
-    gadgets->SetPageTitle(gadget::kPanel, 3, "x");
-    gadgets->SetPageTitle(gadget::kOutputBox, 0, "x");
-    EXPECT_EQ(qobject_cast<QTabWidget*>(W(gadget::kPanel))->tabText(0),
-              QStringLiteral("Loopsmith"));
-}
-
 TEST_F(Operations, ClicksOfTheUserAreEventsAndTheProgramsChangesAreNot) {
     gadgets->SetState(gadget::kCalculatorCheck, 1);
     EXPECT_TRUE(TakeEvents().empty());
@@ -154,17 +122,6 @@ TEST_F(Operations, ListClicksAndDoubleClicks) {
         doubleClick |= e.gadget == gadget::kProfileList && e.type == ui::kEventDoubleClick;
     }
     EXPECT_TRUE(doubleClick);
-}
-
-TEST_F(Operations, OnlyTheUsersPageChangeIsReported) {
-    gadgets->SetState(gadget::kPanel, 2);
-    EXPECT_EQ(gadgets->State(gadget::kPanel), 2);
-    EXPECT_TRUE(TakeEvents().empty());
-    auto* panel = qobject_cast<QTabWidget*>(W(gadget::kPanel));
-    QTabBar* bar = panel->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-    EXPECT_EQ(gadgets->State(gadget::kPanel), 1);
-    EXPECT_TRUE(IsOnlyEvent(gadget::kPanel, ui::kEventClick));
 }
 
 TEST_F(Operations, PointerInsideCountsLeftAndTopEdgesOnly) {

@@ -38,43 +38,6 @@ class Typing : public QtWindowTest {
     }
 };
 
-struct TypedCase {
-    int gadget;
-    std::string keys;
-    std::string text;
-    int beeps;
-};
-
-void PrintTo(const TypedCase& c, std::ostream* os) {
-    *os << "gadget " << c.gadget << " keys \"" << c.keys << "\"";
-}
-
-class TypedCharacters : public Typing, public ::testing::WithParamInterface<TypedCase> {};
-
-TEST_P(TypedCharacters, LeaveTextAndBeeps) {
-    const TypedCase& c = GetParam();
-    TypeKeys(c.gadget, c.keys);
-    EXPECT_EQ(gadgets->Text(c.gadget), c.text);
-    EXPECT_EQ(gadgets->BeepCount(), c.beeps);
-    // Every accepted character is one text change reported.
-    EXPECT_EQ(Count(TakeEvents(), c.gadget, ui::kEventTextChange), static_cast<int>(c.text.size()));
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, TypedCharacters,
-                         ::testing::Values(TypedCase{gadget::kTimeField, ".", "", 1},
-                                           TypedCase{gadget::kTimeField, "0.5", "0.5", 0},
-                                           TypedCase{gadget::kTimeField, "1.2.", "1.2", 1},
-                                           TypedCase{gadget::kFrequencyField, "4..", "4.", 1},
-                                           TypedCase{gadget::kFrequencyField, "2x0", "20", 1},
-                                           TypedCase{gadget::kFrequencyField, "-3", "3", 1},
-                                           TypedCase{gadget::kCyclesField, "12a3", "123", 1},
-                                           TypedCase{gadget::kCyclesField, "1.5", "15", 1},
-                                           TypedCase{gadget::kCyclesField, "007", "007", 0}),
-                         [](const ::testing::TestParamInfo<TypedCase>& info) {
-                             return "Gadget" + std::to_string(info.param.gadget) + "Case" +
-                                    std::to_string(info.index);
-                         });
-
 struct LimitCase {
     int gadget;
     int limit;

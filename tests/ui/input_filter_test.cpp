@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/memory_gadgets.h"
-
 namespace {
 
 using ui::FilterTypedChar;
@@ -30,37 +28,6 @@ TEST(InputFilter, EnterIsDiscardedSilentlyEverywhere) {
 TEST(InputFilter, TheCycleFieldPassesEverythingElseOn) {
     EXPECT_EQ(FilterTypedChar(U'.', "", 0, false), FilterVerdict::Pass);
     EXPECT_EQ(FilterTypedChar(U'x', "1", 1, false), FilterVerdict::Pass);
-}
-
-ui::WindowLayout OneField(bool allowPoint, bool digitsOnly, int maxLength) {
-    ui::GadgetLayout field;
-    field.number = 8;
-    field.kind = ui::GadgetKind::TextField;
-    field.filterInput = true;
-    field.filterAllowsPoint = allowPoint;
-    field.digitsOnly = digitsOnly;
-    field.maxLength = maxLength;
-    ui::WindowLayout layout;
-    layout.gadgets.push_back(field);
-    return layout;
-}
-
-TEST(InputFilter, TypingThroughTheInMemoryFieldAppliesFilterLimitAndDigitsRule) {
-    ui::MemoryGadgets decimal(OneField(true, false, 18));
-    decimal.Type(8, ".0.5");
-    EXPECT_EQ(decimal.Text(8), "0.5");
-    EXPECT_EQ(decimal.Beeps(), 1);
-    decimal.Type(8, ".");
-    EXPECT_EQ(decimal.Text(8), "0.5");
-    EXPECT_EQ(decimal.Beeps(), 2);
-
-    ui::MemoryGadgets limited(OneField(true, false, 18));
-    limited.Type(8, std::string(20, '9'));
-    EXPECT_EQ(limited.Text(8), std::string(18, '9'));
-
-    ui::MemoryGadgets cycles(OneField(false, true, 19));
-    cycles.Type(8, "12a3\r" + std::string(20, '4'));
-    EXPECT_EQ(cycles.Text(8), "123" + std::string(16, '4'));
 }
 
 }  // namespace

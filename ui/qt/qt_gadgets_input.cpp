@@ -131,30 +131,16 @@ bool QtGadgets::HandleTypedKey(Entry& entry, QKeyEvent* key) {
         ch = typed.front();
     }
 
-    if (g.filterInput) {
-        const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-        switch (FilterTypedChar(ch, FromQ(edit->text()), start, g.filterAllowsPoint)) {
-            case FilterVerdict::Pass:
-                break;
-            case FilterVerdict::Discard:
-                return true;
-            case FilterVerdict::DiscardWithBeep:
-                Beep();
-                return true;
-        }
-    }
-    if (ch == kBackspace || ch == kEnter)
-        return false;
-    if (g.digitsOnly && (ch < U'0' || ch > U'9')) {
-        Beep();
-        return true;
-    }
-    if (g.maxLength > 0) {
-        const auto kept = edit->text().toUcs4().size() - edit->selectedText().toUcs4().size();
-        if (kept >= g.maxLength) {
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const int selected = static_cast<int>(edit->selectedText().toUcs4().size());
+    switch (TypedCharVerdict(g, ch, FromQ(edit->text()), start, selected)) {
+        case FilterVerdict::Pass:
+            return false;
+        case FilterVerdict::Discard:
+            return true;
+        case FilterVerdict::DiscardWithBeep:
             Beep();
             return true;
-        }
     }
     return false;
 }

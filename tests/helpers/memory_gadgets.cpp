@@ -1,4 +1,4 @@
-#include "ui/memory_gadgets.h"
+#include "helpers/memory_gadgets.h"
 
 #include "base/utf8.h"
 #include "ui/input_filter.h"
@@ -220,31 +220,19 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
     if (!s || !s->enabled || s->readOnly)
         return;
     for (char32_t ch : base::DecodeUtf8(text)) {
-        if (s->layout.filterInput) {
-            FilterVerdict v =
-                FilterTypedChar(ch, s->text, static_cast<int>(base::CountCodePoints(s->text)),
-                                s->layout.filterAllowsPoint);
-            if (v == FilterVerdict::DiscardWithBeep)
-                ++beeps_;
-            if (v != FilterVerdict::Pass)
-                continue;
-        }
+        // Typed at the end of the field, as a user who clicked into it.
+        const int end = static_cast<int>(base::CountCodePoints(s->text));
+        const FilterVerdict v = TypedCharVerdict(s->layout, ch, s->text, end, 0);
+        if (v == FilterVerdict::DiscardWithBeep)
+            ++beeps_;
+        if (v != FilterVerdict::Pass)
+            continue;
         if (ch == U'\b') {
             if (!s->text.empty())
                 s->text = base::DropLastCodePoint(s->text);
-            events_.push_back(Event::OnGadget(gadget, kEventTextChange));
-            continue;
+        } else {
+            s->text += base::EncodeUtf8(ch);
         }
-        if (s->layout.digitsOnly && (ch < U'0' || ch > U'9')) {
-            ++beeps_;
-            continue;
-        }
-        if (s->layout.maxLength > 0 &&
-            static_cast<int>(base::CountCodePoints(s->text)) >= s->layout.maxLength) {
-            ++beeps_;
-            continue;
-        }
-        s->text += base::EncodeUtf8(ch);
         events_.push_back(Event::OnGadget(gadget, kEventTextChange));
     }
 }

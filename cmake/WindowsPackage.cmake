@@ -1,0 +1,25 @@
+# The Windows installer (`cpack -G NSIS` in a build with LOOPSMITH_INSTALLED_LAYOUT): both
+# programs, the shipped languages and the README in Program Files\Loopsmith, a Start-menu
+# entry and an uninstaller; the settings and the user's own languages in %APPDATA%\Loopsmith.
+install(TARGETS loopsmith loopsmith-cli RUNTIME DESTINATION .)
+install(FILES ${LANGUAGE_FILES} DESTINATION Language)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt)
+
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME Loopsmith)
+set(CPACK_PACKAGE_VENDOR Loopsmith)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Exact delay loops in PIC assembler")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Loopsmith)
+set(CPACK_PACKAGE_FILE_NAME loopsmith-${PROJECT_VERSION}-windows-setup)
+set(CPACK_PACKAGE_EXECUTABLES loopsmith Loopsmith)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# A 64-bit installer, like the program: it runs where the program runs.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_DISPLAY_NAME Loopsmith)
+set(CPACK_NSIS_PACKAGE_NAME Loopsmith)
+set(CPACK_NSIS_MUI_ICON ${CMAKE_SOURCE_DIR}/resources/win32/loopsmith.ico)
+set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/resources/win32/loopsmith.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME loopsmith.exe)
+include(CPack)

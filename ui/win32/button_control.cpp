@@ -1,0 +1,19 @@
+// Check boxes and push buttons; a click reaches the window as BN_CLICKED.
+#include "ui/win32/controls.h"
+#include "ui/win32/wide_text.h"
+
+namespace ui::win32 {
+
+HWND CreateCheckBox(const GadgetLayout& g, HWND parent, int id) {
+    HWND box = MakeChild(L"BUTTON", Wide(g.caption), BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, id);
+    SendMessageW(box, BM_SETCHECK, g.initialState ? BST_CHECKED : BST_UNCHECKED, 0);
+    return box;
+}
+
+HWND CreateButton(const GadgetLayout& g, HWND parent, int id) {
+    // The default button is only drawn so: Enter goes to the event loop as a key.
+    const DWORD style = (g.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
+    return MakeChild(L"BUTTON", Wide(g.caption), style, 0, parent, id);
+}
+
+}  // namespace ui::win32

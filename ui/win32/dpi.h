@@ -1,0 +1,30 @@
+// Display scaling: the layout is in pixels at 96 DPI; everything on screen is scaled from
+// there by one rule, so the window keeps its size in points at any scale.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ui::win32 {
+
+struct Dpi {
+    int value = 96;
+    int Scale(int px) const { return MulDiv(px, value, 96); }
+};
+
+// The DPI of the monitor the window is on (per-monitor aware), else the system's.
+Dpi WindowDpi(HWND hwnd);
+Dpi SystemDpi();
+// The outer rectangle for a client rectangle, with the frame measured at `dpi`.
+void AdjustForFrame(RECT& rect, DWORD style, DWORD exStyle, Dpi dpi);
+
+// Windows' own message face at 8 points and `dpi`; underlined for links.
+HFONT CreateMessageFont(Dpi dpi, bool underline);
+// `base` narrowed just enough for `text` to fit into `width` pixels, or nullptr when it fits
+// as it is. The caller owns the font it gets.
+HFONT CreateFittingFont(HFONT base, const std::wstring& text, int width);
+// "Lucida Console" 10 points, or another fixed-pitch font where it is missing.
+HFONT CreateFixedFont(Dpi dpi);
+
+}  // namespace ui::win32

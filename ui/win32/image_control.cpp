@@ -1,0 +1,22 @@
+// The banner: a static that shows a bitmap resource and reports clicks (SS_NOTIFY).
+#include "ui/win32/controls.h"
+#include "ui/win32/resource_ids.h"
+
+namespace ui::win32 {
+
+HWND CreateImage(const GadgetLayout&, HWND parent, int id) {
+    return MakeChild(L"STATIC", L"", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL, 0, parent, id);
+}
+
+void ScaleImage(HWND image, int imageNumber, int width, int height) {
+    // Loaded at the size it is shown at: stretched once, not on every paint.
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageW(Instance(), MAKEINTRESOURCEW(LOOPSMITH_IMAGE_BASE + imageNumber), IMAGE_BITMAP,
+                   width, height, LR_DEFAULTCOLOR));
+    auto old = reinterpret_cast<HBITMAP>(
+        SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (old && old != bitmap)
+        DeleteObject(old);
+}
+
+}  // namespace ui::win32

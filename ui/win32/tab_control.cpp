@@ -1,0 +1,47 @@
+// The panel: a tab control whose pages are borderless child windows over its display area.
+#include "ui/win32/controls.h"
+#include "ui/win32/resource_ids.h"
+
+namespace ui::win32 {
+
+namespace {
+const wchar_t* const kPageClass = L"LoopsmithPage";
+}
+
+HWND CreatePanel(HWND parent, int id) {
+    // A control parent, so that Tab walks on into the controls of the shown page.
+    return MakeChild(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                     WS_EX_CONTROLPARENT, parent, id);
+}
+
+HWND CreatePage(HWND panel, int id, Win32Gadgets* owner) {
+    return CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
+                           0, 0, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           Instance(), owner);
+}
+
+void AddPanelPage(HWND panel, const std::wstring& title, int iconIndex) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | (iconIndex >= 0 ? TCIF_IMAGE : 0);
+    item.pszText = const_cast<wchar_t*>(title.c_str());
+    item.iImage = iconIndex;
+    const int count = static_cast<int>(SendMessageW(panel, TCM_GETITEMCOUNT, 0, 0));
+    SendMessageW(panel, TCM_INSERTITEMW, count, reinterpret_cast<LPARAM>(&item));
+}
+
+HIMAGELIST CreatePageIcons(const std::vector<int>& images, int size) {
+    HIMAGELIST list =
+        ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 0, static_cast<int>(images.size()));
+    for (int image : images) {
+        auto icon = static_cast<HICON>(LoadImageW(Instance(),
+                                                  MAKEINTRESOURCEW(LOOPSMITH_IMAGE_BASE + image),
+                                                  IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        if (icon) {
+            ImageList_AddIcon(list, icon);
+            DestroyIcon(icon);
+        }
+    }
+    return list;
+}
+
+}  // namespace ui::win32

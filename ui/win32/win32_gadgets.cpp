@@ -1,0 +1,349 @@
+// The operations the program performs on gadgets, by number.
+#include "ui/win32/win32_gadgets.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "ui/win32/controls.h"
+#include "ui/win32/wide_text.h"
+
+namespace ui::win32 {
+
+namespace {
+
+bool HasItems(GadgetKind kind) {
+    return kind == GadgetKind::ComboBox || kind == GadgetKind::ListBox;
+}
+
+// The program's own changes send notifications too (EN_CHANGE, BN_CLICKED from BM_SETCHECK
+// on some systems): they are no user action.
+struct Quiet {
+    explicit Quiet(int& depth) : depth_(depth) { ++depth_; }
+    ~Quiet() { --depth_; }
+    int& depth_;
+};
+
+}  // namespace
+
+Win32Gadgets::Entry* Win32Gadgets::Find(int gadget) {
+    auto it = entries_.find(gadget);
+    return it == entries_.end() || !it->second.hwnd ? nullptr : &it->second;
+}
+
+const Win32Gadgets::Entry* Win32Gadgets::Find(int gadget) const {
+    auto it = entries_.find(gadget);
+    return it == entries_.end() || !it->second.hwnd ? nullptr : &it->second;
+}
+
+Win32Gadgets::Entry* Win32Gadgets::FindByHandle(HWND hwnd) {
+    auto it = owners_.find(hwnd);
+    return it == owners_.end() ? nullptr : Find(it->second);
+}
+
+HWND Win32Gadgets::Handle(int gadget) const {
+    const Entry* e = Find(gadget);
+    return e ? e->hwnd : nullptr;
+}
+
+int Win32Gadgets::GadgetOf(HWND hwnd) const {
+    for (HWND w = hwnd; w && w != window_; w = GetParent(w)) {
+        auto it = owners_.find(w);
+        if (it != owners_.end())
+            return it->second;
+    }
+    return -1;
+}
+
+std::string Win32Gadgets::Text(int gadget) const {
+    const Entry* e = Find(gadget);
+    if (!e)
+        return "";
+    switch (e->layout.kind) {
+        case GadgetKind::OutputBox:
+            return e->rawText;
+        case GadgetKind::ComboBox:
+        case GadgetKind::ListBox:
+            return ItemText(gadget, State(gadget));
+        case GadgetKind::Panel:
+        case GadgetKind::Container:
+        case GadgetKind::Image:
+            return "";
+        default:
+            return Utf8(WindowText(e->hwnd));
+    }
+}
+
+void Win32Gadgets::SetText(int gadget, const std::string& text) {
+    Entry* e = Find(gadget);
+    if (!e)
+        return;
+    Quiet quiet(quietDepth_);
+    switch (e->layout.kind) {
+        case GadgetKind::OutputBox:
+            e->rawText = text;
+            SetWindowTextW(e->hwnd, WindowsLines(text).c_str());
+            break;
+        case GadgetKind::ComboBox:
+        case GadgetKind::ListBox:
+        case GadgetKind::Panel:
+        case GadgetKind::Container:
+        case GadgetKind::Image:
+            break;
+        default:
+            SetWindowTextW(e->hwnd, Wide(text).c_str());
+            FitCaption(*e);
+            if (e->layout.kind == GadgetKind::Frame)  // transparent: the old caption stays
+                InvalidateRect(GetParent(e->hwnd), nullptr, TRUE);
+            break;
+    }
+}
+
+int Win32Gadgets::State(int gadget) const {
+    const Entry* e = Find(gadget);
+    if (!e)
+        return 0;
+    switch (e->layout.kind) {
+        case GadgetKind::CheckBox:
+            return SendMessageW(e->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        case GadgetKind::ComboBox:
+            return static_cast<int>(SendMessageW(e->hwnd, CB_GETCURSEL, 0, 0));
+        case GadgetKind::ListBox:
+            return static_cast<int>(SendMessageW(e->hwnd, LB_GETCURSEL, 0, 0));
+        case GadgetKind::Panel:
+            return static_cast<int>(SendMessageW(panel_, TCM_GETCURSEL, 0, 0));
+        default:
+            return 0;
+    }
+}
+
+void Win32Gadgets::SetState(int gadget, int state) {
+    Entry* e = Find(gadget);
+    if (!e)
+        return;
+    Quiet quiet(quietDepth_);
+    switch (e->layout.kind) {
+        case GadgetKind::CheckBox:
+            SendMessageW(e->hwnd, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case GadgetKind::ComboBox:
+        case GadgetKind::ListBox: {
+            // An index outside the items leaves no selection (wine's controls would keep the
+            // old one).
+            const bool inRange = state >= 0 && state < ItemCount(gadget);
+            const UINT select =
+                e->layout.kind == GadgetKind::ComboBox ? CB_SETCURSEL : LB_SETCURSEL;
+            SendMessageW(e->hwnd, select,
+                         inRange ? static_cast<WPARAM>(state) : static_cast<WPARAM>(-1), 0);
+            break;
+        }
+        case GadgetKind::Panel:
+            if (state >= 0 && state < static_cast<int>(pages_.size())) {
+                SendMessageW(panel_, TCM_SETCURSEL, static_cast<WPARAM>(state), 0);
+                ShowPage(state);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+int Win32Gadgets::ItemCount(int gadget) const {
+    const Entry* e = Find(gadget);
+    if (!e || !HasItems(e->layout.kind))
+        return 0;
+    const bool list = e->layout.kind == GadgetKind::ListBox;
+    return static_cast<int>(SendMessageW(e->hwnd, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
+}
+
+std::string Win32Gadgets::ItemText(int gadget, int index) const {
+    const Entry* e = Find(gadget);
+    if (!e || index < 0 || index >= ItemCount(gadget))
+        return "";
+    return Utf8(ItemTextOf(e->hwnd, e->layout.kind == GadgetKind::ListBox, index));
+}
+
+void Win32Gadgets::ClearItems(int gadget) {
+    Entry* e = Find(gadget);
+    if (!e || !HasItems(e->layout.kind))
+        return;
+    Quiet quiet(quietDepth_);
+    const bool list = e->layout.kind == GadgetKind::ListBox;
+    SendMessageW(e->hwnd, list ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
+    if (list)
+        UpdateListExtent(e->hwnd);
+}
+
+void Win32Gadgets::AddItem(int gadget, const std::string& text) {
+    Entry* e = Find(gadget);
+    if (!e || !HasItems(e->layout.kind))
+        return;
+    Quiet quiet(quietDepth_);
+    const std::wstring wide = Wide(text);
+    const bool list = e->layout.kind == GadgetKind::ListBox;
+    SendMessageW(e->hwnd, list ? LB_ADDSTRING : CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(wide.c_str()));
+    if (list)
+        UpdateListExtent(e->hwnd);
+}
+
+void Win32Gadgets::SetPageTitle(int panel, int page, const std::string& title) {
+    if (panel != panelNumber_ || !panel_ || page < 0 || page >= static_cast<int>(pages_.size()))
+        return;
+    std::wstring wide = Wide(title);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = wide.data();
+    SendMessageW(panel_, TCM_SETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+    InvalidateRect(panel_, nullptr, TRUE);  // a shorter title leaves the old one drawn
+}
+
+bool Win32Gadgets::IsEnabled(int gadget) const {
+    const Entry* e = Find(gadget);
+    return e && IsWindowEnabled(e->hwnd);
+}
+
+void Win32Gadgets::SetEnabled(int gadget, bool enabled) {
+    if (Entry* e = Find(gadget))
+        EnableWindow(e->hwnd, enabled);
+}
+
+bool Win32Gadgets::IsVisible(int gadget) const {
+    // The gadget's own flag: a gadget on a page not shown is still visible in this sense.
+    const Entry* e = Find(gadget);
+    return e && (GetWindowLongW(e->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Gadgets::SetVisible(int gadget, bool visible) {
+    if (Entry* e = Find(gadget))
+        ::ShowWindow(e->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Win32Gadgets::IsReadOnly(int gadget) const {
+    const Entry* e = Find(gadget);
+    if (!e || (e->layout.kind != GadgetKind::TextField && e->layout.kind != GadgetKind::OutputBox))
+        return false;
+    return (GetWindowLongW(e->hwnd, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+void Win32Gadgets::SetReadOnly(int gadget, bool readOnly) {
+    Entry* e = Find(gadget);
+    if (e && (e->layout.kind == GadgetKind::TextField || e->layout.kind == GadgetKind::OutputBox))
+        SendMessageW(e->hwnd, EM_SETREADONLY, readOnly, 0);
+}
+
+void Win32Gadgets::Focus(int gadget) {
+    Entry* e = Find(gadget);
+    if (!e)
+        return;
+    // A hidden window takes no focus: it is given when the window is shown.
+    if (!IsWindowVisible(window_)) {
+        pendingFocus_ = gadget;
+        return;
+    }
+    SetFocus(e->hwnd);
+}
+
+int Win32Gadgets::FocusedGadget() const {
+    if (!IsWindowVisible(window_))
+        return pendingFocus_;
+    HWND focus = GetFocus();
+    return focus && IsChild(window_, focus) ? GadgetOf(focus) : -1;
+}
+
+Color Win32Gadgets::TextColor(int gadget) const {
+    const Entry* e = Find(gadget);
+    return e ? e->textColor : Color{};
+}
+
+void Win32Gadgets::SetTextColor(int gadget, Color color) {
+    if (Entry* e = Find(gadget)) {
+        e->textColor = color;
+        InvalidateRect(e->hwnd, nullptr, TRUE);
+    }
+}
+
+Color Win32Gadgets::BackColor(int gadget) const {
+    const Entry* e = Find(gadget);
+    return e ? e->backColor : Color{};
+}
+
+void Win32Gadgets::SetBackColor(int gadget, Color color) {
+    Entry* e = Find(gadget);
+    if (!e)
+        return;
+    e->backColor = color;
+    if (e->backBrush)
+        DeleteObject(e->backBrush);
+    e->backBrush = nullptr;
+    if (color.kind == Color::Kind::Rgb)
+        e->backBrush = CreateSolidBrush(RGB(color.r, color.g, color.b));
+    InvalidateRect(e->hwnd, nullptr, TRUE);
+}
+
+void Win32Gadgets::SetToolTip(int gadget, const std::string& text) {
+    if (Entry* e = Find(gadget)) {
+        e->toolTip = Wide(text);
+        UpdateToolTip(*e);
+    }
+}
+
+std::string Win32Gadgets::ToolTip(int gadget) const {
+    const Entry* e = Find(gadget);
+    return e ? Utf8(e->toolTip) : "";
+}
+
+void Win32Gadgets::Beep() {
+    ++beeps_;
+    MessageBeep(MB_OK);
+}
+
+void Win32Gadgets::SetCursor(CursorShape shape) {
+    cursor_ = shape;
+    ::SetCursor(LoadCursorW(nullptr, shape == CursorShape::Hand ? IDC_HAND : IDC_ARROW));
+}
+
+bool Win32Gadgets::PointerInside(int gadget) const {
+    const Entry* e = Find(gadget);
+    POINT p{};
+    RECT r{};
+    return e && GetCursorPos(&p) && GetWindowRect(e->hwnd, &r) && PtInRect(&r, p);
+}
+
+void Win32Gadgets::OpenUrl(const std::string& url) {
+    // The shell and COM are loaded on the first link opened, not at every start.
+    using ComInitFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+    using ExecuteFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    static const ExecuteFn execute = [] {
+        if (HMODULE ole = LoadLibraryW(L"ole32.dll")) {
+            auto init = reinterpret_cast<ComInitFn>(
+                reinterpret_cast<void*>(GetProcAddress(ole, "CoInitializeEx")));
+            if (init)
+                init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        }
+        HMODULE shell = LoadLibraryW(L"shell32.dll");
+        return shell ? reinterpret_cast<ExecuteFn>(
+                           reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteExW")))
+                     : nullptr;
+    }();
+    if (!execute)
+        return;
+    const std::wstring target = Wide(url);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // failures are ignored, not shown
+    info.lpVerb = L"open";
+    info.lpFile = target.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    execute(&info);
+}
+
+void Win32Gadgets::ShowWindow() {
+    ::ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+    SetForegroundWindow(window_);
+    if (const Entry* e = Find(pendingFocus_))
+        SetFocus(e->hwnd);
+    pendingFocus_ = -1;
+}
+
+}  // namespace ui::win32
