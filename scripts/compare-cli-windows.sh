@@ -13,6 +13,7 @@ trap 'rm -rf "$work"' EXIT
 # Both read the same files by the same path: wine sees the Linux root as drive Z:, the
 # current drive here.
 none="$work/none.ini"
+: > "$none"  # an empty settings file: the built-in profiles, whatever lies beside either program
 printf '\xEF\xBB\xBF\r\n[Window]\r\nNumberProf = 0\r\n[Моё]\r\nReg1 = CntA\r\nReg2 = CntB\r\nLabel = Wait\r\n' \
     > "$work/mine.ini"
 mkdir "$work/Папка"

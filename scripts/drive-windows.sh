@@ -30,6 +30,7 @@ check() {  # NAME, then a command that must succeed
 same() {  # NAME FILE FILE
     if cmp -s "$2" "$3"; then echo "same $1"; else echo "DIFFERS $1"; fi
 }
+: > none.ini  # an empty settings file: loopsmith-cli with the built-in profiles
 cli() { "$wine" "$bin/loopsmith-cli.exe" --settings none.ini "$@"; }
 picture() {  # NAME: the window as it is now
     [ -n "$pictures" ] || return 0

@@ -97,7 +97,16 @@ class Cli : public ::testing::Test {
         WriteFile(dir_ / "stdin", input);
         cmd += " < " + Quoted((dir_ / "stdin").string()) + " > " +
                Quoted((dir_ / "stdout").string()) + " 2> " + Quoted((dir_ / "stderr").string());
-        const int status = std::system(CommandLine(cmd).c_str());
+        // No output of an earlier run may pass for this one's. Under wine a start of the shell
+        // now and then fails before any redirection is made: then it is started again.
+        int status = 0;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            fs::remove(dir_ / "stdout");
+            fs::remove(dir_ / "stderr");
+            status = std::system(CommandLine(cmd).c_str());
+            if (fs::exists(dir_ / "stdout"))
+                break;
+        }
         return {ExitCode(status), ReadFile(dir_ / "stdout"), ReadFile(dir_ / "stderr")};
     }
 
