@@ -81,13 +81,13 @@ void Win32Gadgets::SetText(int gadget, const std::string& text) {
         return;
     Quiet quiet(quietDepth_);
     switch (e->layout.kind) {
-        case GadgetKind::OutputBox: {
+        case GadgetKind::OutputBox:
             e->rawText = text;
-            const std::wstring lines = WindowsLines(text);
-            if (WindowText(e->hwnd) != lines)  // each set is a round trip under wine
-                SetWindowTextW(e->hwnd, lines.c_str());
+            SetWindowTextW(e->hwnd, WindowsLines(text).c_str());
             break;
-        }
+        case GadgetKind::TextField:  // setting a text moves the caret: always done
+            SetWindowTextW(e->hwnd, Wide(text).c_str());
+            break;
         case GadgetKind::ComboBox:
         case GadgetKind::ListBox:
         case GadgetKind::Panel:
@@ -96,7 +96,8 @@ void Win32Gadgets::SetText(int gadget, const std::string& text) {
             break;
         default: {
             const std::wstring wide = Wide(text);
-            if (WindowText(e->hwnd) == wide)  // the caption it was made with, as a rule
+            // Mostly the caption it was made with; each set is a round trip under wine.
+            if (WindowText(e->hwnd) == wide)
                 break;
             SetWindowTextW(e->hwnd, wide.c_str());
             FitCaption(*e);
@@ -233,8 +234,9 @@ bool Win32Gadgets::IsVisible(int gadget) const {
 }
 
 void Win32Gadgets::SetVisible(int gadget, bool visible) {
-    if (IsVisible(gadget) != visible)
-        ::ShowWindow(Find(gadget)->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    Entry* e = Find(gadget);
+    if (e && IsVisible(gadget) != visible)
+        ::ShowWindow(e->hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 bool Win32Gadgets::IsReadOnly(int gadget) const {
