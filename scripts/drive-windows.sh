@@ -30,7 +30,10 @@ check() {  # NAME, then a command that must succeed
 same() {  # NAME FILE FILE
     if cmp -s "$2" "$3"; then echo "same $1"; else echo "DIFFERS $1"; fi
 }
-cli() { "$wine" "$bin/loopsmith-cli.exe" --settings none.ini "$@"; }
+# An empty settings file: loopsmith-cli's defaults, as the window's fresh start has them
+# (a settings file that does not exist is refused).
+: > cli-defaults.ini
+cli() { "$wine" "$bin/loopsmith-cli.exe" --settings cli-defaults.ini "$@"; }
 picture() {  # NAME: the window as it is now
     [ -n "$pictures" ] || return 0
     drive rect rect.txt && import -window root -crop "$(tr -d '\r' < rect.txt)" "$pictures/$1.png"
