@@ -4,16 +4,17 @@
 
 namespace ui::win32 {
 
-HWND CreateCheckBox(const GadgetLayout& g, HWND parent, int id) {
-    HWND box = MakeChild(L"BUTTON", Wide(g.caption), BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, id);
+HWND CreateCheckBox(const GadgetLayout& g, HWND parent, int id, const Rect& px) {
+    HWND box =
+        MakeChild(L"BUTTON", Wide(g.caption), BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, id, px);
     SendMessageW(box, BM_SETCHECK, g.initialState ? BST_CHECKED : BST_UNCHECKED, 0);
     return box;
 }
 
-HWND CreateButton(const GadgetLayout& g, HWND parent, int id) {
+HWND CreateButton(const GadgetLayout& g, HWND parent, int id, const Rect& px) {
     // The default button is only drawn so: Enter goes to the event loop as a key.
     const DWORD style = (g.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
-    return MakeChild(L"BUTTON", Wide(g.caption), style, 0, parent, id);
+    return MakeChild(L"BUTTON", Wide(g.caption), style, 0, parent, id, px);
 }
 
 }  // namespace ui::win32

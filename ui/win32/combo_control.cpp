@@ -5,9 +5,9 @@
 
 namespace ui::win32 {
 
-HWND CreateComboBox(const GadgetLayout& g, HWND parent, int id) {
+HWND CreateComboBox(const GadgetLayout& g, HWND parent, int id, const Rect& px) {
     HWND combo =
-        MakeChild(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, parent, id);
+        MakeChild(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, parent, id, px);
     for (const std::string& item : g.items) {
         const std::wstring text = Wide(item);
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));

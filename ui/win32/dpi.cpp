@@ -60,15 +60,13 @@ HFONT CreateMessageFont(Dpi dpi, bool underline) {
     return CreateFontIndirectW(&font);
 }
 
-HFONT CreateFittingFont(HFONT base, const std::wstring& text, int width) {
-    HDC dc = GetDC(nullptr);
+HFONT CreateFittingFont(HDC dc, HFONT base, const std::wstring& text, int width) {
     HGDIOBJ old = SelectObject(dc, base);
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     if (size.cx <= width || size.cx == 0 || text.find(L'\n') != std::wstring::npos)
         return nullptr;
     // TrueType faces scale their width with lfWidth: the same height, set a little narrower.

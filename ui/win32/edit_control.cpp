@@ -43,18 +43,20 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 
 }  // namespace
 
-HWND CreateTextField(const GadgetLayout& g, HWND parent, int id, Win32Gadgets* owner) {
+HWND CreateTextField(const GadgetLayout& g, HWND parent, int id, const Rect& px,
+                     Win32Gadgets* owner) {
     // No EM_LIMITTEXT: the limit is for typing; text the program sets is kept whole.
     HWND edit = MakeChild(WC_EDITW, Wide(g.caption), ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                          parent, id);
+                          parent, id, px);
     SetWindowSubclass(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(owner));
     return edit;
 }
 
-HWND CreateOutputBox(const GadgetLayout& g, HWND parent, int id, Win32Gadgets* owner) {
+HWND CreateOutputBox(const GadgetLayout& g, HWND parent, int id, const Rect& px,
+                     Win32Gadgets* owner) {
     HWND edit = MakeChild(WC_EDITW, WindowsLines(g.caption),
                           ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
-                          WS_EX_CLIENTEDGE, parent, id);
+                          WS_EX_CLIENTEDGE, parent, id, px);
     SetWindowSubclass(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(owner));
     return edit;
 }

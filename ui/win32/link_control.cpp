@@ -39,9 +39,9 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 
 }  // namespace
 
-HWND CreateLink(const GadgetLayout& g, HWND parent, int id, Win32Gadgets* owner) {
+HWND CreateLink(const GadgetLayout& g, HWND parent, int id, const Rect& px, Win32Gadgets* owner) {
     HWND link =
-        MakeChild(L"STATIC", Wide(g.caption), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, parent, id);
+        MakeChild(L"STATIC", Wide(g.caption), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, parent, id, px);
     SetWindowSubclass(link, LinkProc, 1, reinterpret_cast<DWORD_PTR>(owner));
     return link;
 }

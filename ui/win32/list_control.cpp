@@ -4,10 +4,10 @@
 
 namespace ui::win32 {
 
-HWND CreateListBox(const GadgetLayout& g, HWND parent, int id) {
+HWND CreateListBox(const GadgetLayout& g, HWND parent, int id, const Rect& px) {
     HWND list = MakeChild(L"LISTBOX", L"",
                           LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                          WS_EX_CLIENTEDGE, parent, id);
+                          WS_EX_CLIENTEDGE, parent, id, px);
     for (const std::string& item : g.items) {
         const std::wstring text = Wide(item);
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -16,8 +16,7 @@ HWND CreateListBox(const GadgetLayout& g, HWND parent, int id) {
     return list;
 }
 
-void UpdateListExtent(HWND list) {
-    HDC dc = GetDC(list);
+void UpdateListExtent(HWND list, HDC dc) {
     auto old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     int widest = 0;
     const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -28,7 +27,6 @@ void UpdateListExtent(HWND list) {
         widest = std::max<int>(widest, size.cx);
     }
     SelectObject(dc, old);
-    ReleaseDC(list, dc);
     SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
 }
 

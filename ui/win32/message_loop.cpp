@@ -92,10 +92,11 @@ void RegisterWindowClasses() {
 }
 
 HWND MakeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle,
-               HWND parent, int id) {
+               HWND parent, int id, const Rect& px) {
     return CreateWindowExW(exStyle, windowClass, text.c_str(),
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, px.x, px.y, px.w, px.h,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
+                           nullptr);
 }
 
 void Win32Gadgets::Report(const Event& event) {

@@ -8,16 +8,17 @@ namespace {
 const wchar_t* const kPageClass = L"LoopsmithPage";
 }
 
-HWND CreatePanel(HWND parent, int id) {
+HWND CreatePanel(HWND parent, int id, const Rect& px) {
     // A control parent, so that Tab walks on into the controls of the shown page.
     return MakeChild(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                     WS_EX_CONTROLPARENT, parent, id);
+                     WS_EX_CONTROLPARENT, parent, id, px);
 }
 
-HWND CreatePage(HWND panel, int id, Win32Gadgets* owner) {
-    return CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
-                           0, 0, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           Instance(), owner);
+HWND CreatePage(HWND panel, int id, const Rect& px, bool visible, Win32Gadgets* owner) {
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    return CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", style, px.x, px.y, px.w, px.h,
+                           panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
+                           owner);
 }
 
 void AddPanelPage(HWND panel, const std::wstring& title, int iconIndex) {

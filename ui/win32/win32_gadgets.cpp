@@ -4,6 +4,8 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <iterator>
+
 #include "ui/win32/controls.h"
 #include "ui/win32/wide_text.h"
 
@@ -83,18 +85,26 @@ void Win32Gadgets::SetText(int gadget, const std::string& text) {
             e->rawText = text;
             SetWindowTextW(e->hwnd, WindowsLines(text).c_str());
             break;
+        case GadgetKind::TextField:  // setting a text moves the caret: always done
+            SetWindowTextW(e->hwnd, Wide(text).c_str());
+            break;
         case GadgetKind::ComboBox:
         case GadgetKind::ListBox:
         case GadgetKind::Panel:
         case GadgetKind::Container:
         case GadgetKind::Image:
             break;
-        default:
-            SetWindowTextW(e->hwnd, Wide(text).c_str());
+        default: {
+            const std::wstring wide = Wide(text);
+            // Mostly the caption it was made with; each set is a round trip under wine.
+            if (WindowText(e->hwnd) == wide)
+                break;
+            SetWindowTextW(e->hwnd, wide.c_str());
             FitCaption(*e);
             if (e->layout.kind == GadgetKind::Frame)  // transparent: the old caption stays
                 InvalidateRect(GetParent(e->hwnd), nullptr, TRUE);
             break;
+        }
     }
 }
 
@@ -170,7 +180,7 @@ void Win32Gadgets::ClearItems(int gadget) {
     const bool list = e->layout.kind == GadgetKind::ListBox;
     SendMessageW(e->hwnd, list ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
     if (list)
-        UpdateListExtent(e->hwnd);
+        UpdateListExtent(e->hwnd, measureDc_);
 }
 
 void Win32Gadgets::AddItem(int gadget, const std::string& text) {
@@ -183,15 +193,24 @@ void Win32Gadgets::AddItem(int gadget, const std::string& text) {
     SendMessageW(e->hwnd, list ? LB_ADDSTRING : CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(wide.c_str()));
     if (list)
-        UpdateListExtent(e->hwnd);
+        UpdateListExtent(e->hwnd, measureDc_);
 }
 
 void Win32Gadgets::SetPageTitle(int panel, int page, const std::string& title) {
     if (panel != panelNumber_ || !panel_ || page < 0 || page >= static_cast<int>(pages_.size()))
         return;
     std::wstring wide = Wide(title);
+    wchar_t current[256] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;
+    item.pszText = current;
+    item.cchTextMax = static_cast<int>(std::size(current));
+    if (wide.size() < std::size(current) - 1 &&
+        SendMessageW(panel_, TCM_GETITEMW, static_cast<WPARAM>(page),
+                     reinterpret_cast<LPARAM>(&item)) &&
+        wide == current) {
+        return;  // no repaint for the title it has
+    }
     item.pszText = wide.data();
     SendMessageW(panel_, TCM_SETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
     InvalidateRect(panel_, nullptr, TRUE);  // a shorter title leaves the old one drawn
@@ -203,7 +222,8 @@ bool Win32Gadgets::IsEnabled(int gadget) const {
 }
 
 void Win32Gadgets::SetEnabled(int gadget, bool enabled) {
-    if (Entry* e = Find(gadget))
+    Entry* e = Find(gadget);
+    if (e && (IsWindowEnabled(e->hwnd) != FALSE) != enabled)
         EnableWindow(e->hwnd, enabled);
 }
 
@@ -214,7 +234,8 @@ bool Win32Gadgets::IsVisible(int gadget) const {
 }
 
 void Win32Gadgets::SetVisible(int gadget, bool visible) {
-    if (Entry* e = Find(gadget))
+    Entry* e = Find(gadget);
+    if (e && IsVisible(gadget) != visible)
         ::ShowWindow(e->hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -227,7 +248,8 @@ bool Win32Gadgets::IsReadOnly(int gadget) const {
 
 void Win32Gadgets::SetReadOnly(int gadget, bool readOnly) {
     Entry* e = Find(gadget);
-    if (e && (e->layout.kind == GadgetKind::TextField || e->layout.kind == GadgetKind::OutputBox))
+    if (e && (e->layout.kind == GadgetKind::TextField || e->layout.kind == GadgetKind::OutputBox) &&
+        IsReadOnly(gadget) != readOnly)
         SendMessageW(e->hwnd, EM_SETREADONLY, readOnly, 0);
 }
 

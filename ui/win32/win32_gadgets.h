@@ -101,9 +101,18 @@ class Win32Gadgets : public Gadgets {
   private:
     bool Build(const WindowLayout& layout);
     HWND CreateControl(Entry& entry, HWND parent);
+    Rect PlaceOf(const GadgetLayout& g) const;  // in pixels, in its parent
+    Rect PageArea() const;                      // the panel's display area
+    SIZE OuterSize() const;                     // the window with its frame
+    void CreateFonts();
+    void SetPageIcons();
     void PlaceAll();
+    void PlacePages();
     void ShowPage(int page);
     void ApplyFonts();
+    // Gives the control its font, narrowed when its caption is too wide; unless `always`, only
+    // when that differs from the font it has.
+    void SetControlFont(Entry& entry, bool always, BOOL redraw);
     void FitCaption(Entry& entry);
     LRESULT ControlColors(UINT message, HDC dc, HWND control, HWND parent);
     void UpdateToolTip(Entry& entry);
@@ -121,6 +130,7 @@ class Win32Gadgets : public Gadgets {
     HIMAGELIST pageIcons_ = nullptr;
     HFONT font_ = nullptr, linkFont_ = nullptr, fixedFont_ = nullptr;
     HBRUSH pageBrush_ = nullptr;
+    HDC measureDc_ = nullptr;  // caption widths are measured here, not on the screen
     Dpi dpi_;
     std::deque<Event> events_;
     bool built_ = false;

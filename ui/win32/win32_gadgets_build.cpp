@@ -44,8 +44,13 @@ Win32Gadgets::~Win32Gadgets() {
     }
     if (pageIcons_)
         ImageList_Destroy(pageIcons_);
+    if (measureDc_)
+        DeleteDC(measureDc_);
 }
 
+// Every control is made at its final scaled place, with its font and its visibility, while the
+// window is still hidden: under wine each later move, font or show is a round trip to the
+// server.
 bool Win32Gadgets::Build(const WindowLayout& layout) {
     RegisterWindowClasses();
     panelNumber_ = layout.panel;
@@ -55,10 +60,23 @@ bool Win32Gadgets::Build(const WindowLayout& layout) {
     if (!window_)
         return false;
     dpi_ = WindowDpi(window_);
+    measureDc_ = CreateCompatibleDC(nullptr);
+    CreateFonts();
     toolTips_ =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, Instance(), nullptr);
+    if (toolTips_)
+        SendMessageW(toolTips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    // Sized and centred on the monitor's work area in one move.
+    const SIZE outer = OuterSize();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - outer.cx) / 2,
+                 work.top + (work.bottom - work.top - outer.cy) / 2, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     for (const GadgetLayout& g : layout.gadgets) {
         if (entries_.count(g.number))
             return false;  // numbers are unique
@@ -76,70 +94,87 @@ bool Win32Gadgets::Build(const WindowLayout& layout) {
         }
         entry.hwnd = hwnd;
         owners_[hwnd] = g.number;
+        SetControlFont(entry, true, FALSE);
+        if (g.kind == GadgetKind::Image)
+            ScaleImage(hwnd, g.image, dpi_.Scale(g.place.w), dpi_.Scale(g.place.h));
+        else if (g.kind == GadgetKind::ListBox)
+            UpdateListExtent(hwnd, measureDc_);
+        else if (g.kind == GadgetKind::Panel)
+            SetPageIcons();
         if (!entry.toolTip.empty())
             UpdateToolTip(entry);
     }
     if (layout.panel >= 0 && !panel_)
         return false;
-    ApplyFonts();
-    PlaceAll();
-    // Centred on the monitor's work area, whatever position was asked for.
-    RECT outer{};
-    GetWindowRect(window_, &outer);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - w) / 2,
-                 work.top + (work.bottom - work.top - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowPage(0);
+    PlacePages();  // the pages were placed from the first tab alone
     return true;
+}
+
+Rect Win32Gadgets::PlaceOf(const GadgetLayout& g) const {
+    const int extraHeight = g.kind == GadgetKind::ComboBox ? kDropDownHeight : 0;
+    return {dpi_.Scale(g.place.x), dpi_.Scale(g.place.y), dpi_.Scale(g.place.w),
+            dpi_.Scale(g.place.h + extraHeight)};
+}
+
+Rect Win32Gadgets::PageArea() const {
+    RECT display{};
+    if (panel_) {
+        GetClientRect(panel_, &display);
+        SendMessageW(panel_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    }
+    return {display.left, display.top, display.right - display.left, display.bottom - display.top};
+}
+
+SIZE Win32Gadgets::OuterSize() const {
+    RECT outer{0, 0, dpi_.Scale(layout_.clientWidth), dpi_.Scale(layout_.clientHeight)};
+    AdjustForFrame(outer, kWindowStyle, kWindowExStyle, dpi_);
+    return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 HWND Win32Gadgets::CreateControl(Entry& entry, HWND parent) {
     const GadgetLayout& g = entry.layout;
     const int id = kFirstControlId + g.number;
+    const Rect px = PlaceOf(g);
     switch (g.kind) {
         case GadgetKind::Label:
-            return CreateLabel(g, parent, id);
+            return CreateLabel(g, parent, id, px);
         case GadgetKind::CheckBox:
-            return CreateCheckBox(g, parent, id);
+            return CreateCheckBox(g, parent, id, px);
         case GadgetKind::ComboBox:
-            return CreateComboBox(g, parent, id);
+            return CreateComboBox(g, parent, id, px);
         case GadgetKind::Frame:
-            return CreateFrame(g, parent, id);
+            return CreateFrame(g, parent, id, px);
         case GadgetKind::TextField:
-            return CreateTextField(g, parent, id, this);
+            return CreateTextField(g, parent, id, px, this);
         case GadgetKind::OutputBox:
             entry.rawText = g.caption;
-            return CreateOutputBox(g, parent, id, this);
+            return CreateOutputBox(g, parent, id, px, this);
         case GadgetKind::Button:
-            return CreateButton(g, parent, id);
+            return CreateButton(g, parent, id, px);
         case GadgetKind::ListBox:
-            return CreateListBox(g, parent, id);
+            return CreateListBox(g, parent, id, px);
         case GadgetKind::Image:
-            return CreateImage(g, parent, id);
+            return CreateImage(g, parent, id, px);
         case GadgetKind::Hyperlink:
-            return CreateLink(g, parent, id, this);
+            return CreateLink(g, parent, id, px, this);
         case GadgetKind::Panel:
             if (panel_ || g.number != panelNumber_ || parent != window_)
                 return nullptr;  // one panel per window
-            panel_ = CreatePanel(parent, id);
+            panel_ = CreatePanel(parent, id, px);
             return panel_;
         case GadgetKind::Container: {
-            // A page of the panel; the gadgets on it are placed relative to it.
+            // A page of the panel over its display area; the gadgets on it are placed
+            // relative to it. Only the first page is shown.
             const size_t page = pages_.size();
             const Entry* panel = Find(panelNumber_);
             if (!panel || parent != panel_ || page >= panel->layout.items.size() ||
                 page >= layout_.pageContainers.size() || layout_.pageContainers[page] != g.number) {
                 return nullptr;
             }
-            HWND container = CreatePage(panel_, id, this);
             const bool icon = page < layout_.pageIcons.size() && layout_.pageIcons[page] > 0;
             AddPanelPage(panel_, Wide(panel->layout.items[page]),
                          icon ? static_cast<int>(page) : -1);
+            HWND container = CreatePage(panel_, id, PageArea(), page == 0, this);
             pages_.push_back(container);
             return container;
         }
@@ -147,89 +182,107 @@ HWND Win32Gadgets::CreateControl(Entry& entry, HWND parent) {
     return nullptr;
 }
 
-void Win32Gadgets::ApplyFonts() {
-    HFONT old[] = {font_, linkFont_, fixedFont_};
+void Win32Gadgets::CreateFonts() {
     font_ = CreateMessageFont(dpi_, false);
     linkFont_ = CreateMessageFont(dpi_, true);
     fixedFont_ = CreateFixedFont(dpi_);
-    for (auto& [number, entry] : entries_) {
-        HFONT font = entry.layout.kind == GadgetKind::Hyperlink ? linkFont_
-                     : entry.layout.fixedFont                   ? fixedFont_
-                                                                : font_;
-        SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        FitCaption(entry);
-    }
+}
+
+void Win32Gadgets::SetPageIcons() {
+    HIMAGELIST icons = CreatePageIcons(layout_.pageIcons, dpi_.Scale(16));
+    SendMessageW(panel_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons));
+    if (pageIcons_)
+        ImageList_Destroy(pageIcons_);
+    pageIcons_ = icons;
+}
+
+void Win32Gadgets::ApplyFonts() {
+    HFONT old[] = {font_, linkFont_, fixedFont_};
+    CreateFonts();
+    for (auto& [number, entry] : entries_)
+        SetControlFont(entry, true, FALSE);
     if (toolTips_)
         SendMessageW(toolTips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     for (HFONT font : old) {
         if (font)
             DeleteObject(font);
     }
-    if (panel_) {
-        HIMAGELIST icons = CreatePageIcons(layout_.pageIcons, dpi_.Scale(16));
-        SendMessageW(panel_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons));
-        if (pageIcons_)
-            ImageList_Destroy(pageIcons_);
-        pageIcons_ = icons;
-    }
+    if (panel_)
+        SetPageIcons();
 }
 
-void Win32Gadgets::FitCaption(Entry& entry) {
+void Win32Gadgets::SetControlFont(Entry& entry, bool always, BOOL redraw) {
     const GadgetKind kind = entry.layout.kind;
-    if ((kind != GadgetKind::Label && kind != GadgetKind::CheckBox) || entry.layout.sunken)
-        return;
-    int width = dpi_.Scale(entry.layout.place.w);
-    if (kind == GadgetKind::CheckBox)  // the box and the gap before the caption
-        width -= dpi_.Scale(13 + 6);
-    HFONT fit = CreateFittingFont(font_, WindowText(entry.hwnd), width);
-    SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fit ? fit : font_), TRUE);
+    const bool fitted =
+        (kind == GadgetKind::Label || kind == GadgetKind::CheckBox) && !entry.layout.sunken;
+    // A fitted caption is always in the message face, narrowed or not.
+    HFONT base = fitted                          ? font_
+                 : kind == GadgetKind::Hyperlink ? linkFont_
+                 : entry.layout.fixedFont        ? fixedFont_
+                                                 : font_;
+    HFONT fit = nullptr;
+    if (fitted) {
+        int width = dpi_.Scale(entry.layout.place.w);
+        if (kind == GadgetKind::CheckBox)  // the box and the gap before the caption
+            width -= dpi_.Scale(13 + 6);
+        fit = CreateFittingFont(measureDc_, base, WindowText(entry.hwnd), width);
+        redraw = redraw || always;  // a fitted caption is redrawn in its new font
+    }
+    // The control already holds the base font unless it had a narrower one.
+    if (always || fit || entry.fitFont)
+        SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fit ? fit : base), redraw);
     if (entry.fitFont)
         DeleteObject(entry.fitFont);
     entry.fitFont = fit;
 }
 
+void Win32Gadgets::FitCaption(Entry& entry) {
+    SetControlFont(entry, false, TRUE);
+}
+
+void Win32Gadgets::PlacePages() {
+    const Rect area = PageArea();
+    for (HWND page : pages_) {
+        RECT r{};
+        GetWindowRect(page, &r);
+        MapWindowPoints(nullptr, panel_, reinterpret_cast<POINT*>(&r), 2);
+        if (Rect{r.left, r.top, r.right - r.left, r.bottom - r.top} != area) {
+            SetWindowPos(page, nullptr, area.x, area.y, area.w, area.h,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
 void Win32Gadgets::PlaceAll() {
-    RECT outer{0, 0, dpi_.Scale(layout_.clientWidth), dpi_.Scale(layout_.clientHeight)};
-    AdjustForFrame(outer, kWindowStyle, kWindowExStyle, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+    const SIZE outer = OuterSize();
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    auto place = [this](HWND hwnd, const Rect& r, int extraHeight) {
-        SetWindowPos(hwnd, nullptr, dpi_.Scale(r.x), dpi_.Scale(r.y), dpi_.Scale(r.w),
-                     dpi_.Scale(r.h + extraHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    auto place = [this](const Entry& entry) {
+        const Rect r = PlaceOf(entry.layout);
+        SetWindowPos(entry.hwnd, nullptr, r.x, r.y, r.w, r.h, SWP_NOZORDER | SWP_NOACTIVATE);
     };
     if (const Entry* panel = Find(panelNumber_))
-        place(panel->hwnd, panel->layout.place, 0);  // first: the pages fill its display area
-    RECT display{};
-    if (panel_) {
-        GetClientRect(panel_, &display);
-        SendMessageW(panel_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    }
+        place(*panel);  // first: the pages fill its display area
     for (auto& [number, entry] : entries_) {
         const GadgetLayout& g = entry.layout;
         switch (g.kind) {
             case GadgetKind::Panel:
-                break;
             case GadgetKind::Container:
-                SetWindowPos(entry.hwnd, nullptr, display.left, display.top,
-                             display.right - display.left, display.bottom - display.top,
-                             SWP_NOZORDER | SWP_NOACTIVATE);
-                break;
-            case GadgetKind::ComboBox:
-                place(entry.hwnd, g.place, kDropDownHeight);
                 break;
             case GadgetKind::Image:
-                place(entry.hwnd, g.place, 0);
+                place(entry);
                 ScaleImage(entry.hwnd, g.image, dpi_.Scale(g.place.w), dpi_.Scale(g.place.h));
                 break;
             case GadgetKind::ListBox:
-                place(entry.hwnd, g.place, 0);
-                UpdateListExtent(entry.hwnd);
+                place(entry);
+                UpdateListExtent(entry.hwnd, measureDc_);
                 break;
             default:
-                place(entry.hwnd, g.place, 0);
+                place(entry);
                 break;
         }
     }
+    PlacePages();
 }
 
 void Win32Gadgets::ApplyDpi(Dpi dpi) {
@@ -240,8 +293,11 @@ void Win32Gadgets::ApplyDpi(Dpi dpi) {
 }
 
 void Win32Gadgets::ShowPage(int page) {
-    for (size_t i = 0; i < pages_.size(); ++i)
-        ::ShowWindow(pages_[i], static_cast<int>(i) == page ? SW_SHOWNA : SW_HIDE);
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        const bool shown = static_cast<int>(i) == page;
+        if (shown != ((GetWindowLongW(pages_[i], GWL_STYLE) & WS_VISIBLE) != 0))
+            ::ShowWindow(pages_[i], shown ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 void Win32Gadgets::UpdateToolTip(Entry& entry) {
