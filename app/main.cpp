@@ -12,12 +12,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_state.h"
 #include "app/captured_stderr.h"
-#include "app/event_loop.h"
 #include "app/main_window_layout.h"
 #include "app/startup.h"
-#include "store/file_locations.h"
 #include "ui/qt/app_look.h"
 #include "ui/qt/qt_gadgets.h"
 
@@ -133,14 +130,7 @@ int Run(int argc, char** argv) {
         std::fputs("Loopsmith could not create its main window.\n", stderr);
         return 1;
     }
-    // An installed build keeps the settings in the user's folder, made on first use; if it
-    // cannot be made the program runs as with a read-only settings file.
-    const FileLocations locations = BuildLocations(folder);
-    PrepareConfigFolder(locations);
-    AppState app(gadgets, folder, locations);
-    StartUp(app);
-    RunEventLoop(app);
-    ShutDown(app);
+    RunProgram(gadgets, folder);
     return 0;
 }
 

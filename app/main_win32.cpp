@@ -10,11 +10,8 @@
 #include <string>
 #include <system_error>
 
-#include "app/app_state.h"
-#include "app/event_loop.h"
 #include "app/main_window_layout.h"
 #include "app/startup.h"
-#include "store/file_locations.h"
 #include "ui/win32/win32_gadgets.h"
 
 namespace {
@@ -52,13 +49,7 @@ int Run() {
             Fail(L"Loopsmith could not create its main window.");
             code = 1;
         } else {
-            // An installed build keeps the settings in the user's folder, made on first use.
-            const FileLocations locations = BuildLocations(folder);
-            PrepareConfigFolder(locations);
-            AppState app(gadgets, folder, locations);
-            StartUp(app);
-            RunEventLoop(app);
-            ShutDown(app);
+            RunProgram(gadgets, folder);
         }
     }
     return code;

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/app_state.h"
+#include "app/event_loop.h"
 #include "app/gadget_ids.h"
 #include "app/language.h"
 #include "app/profile_editor_page.h"
@@ -22,4 +23,13 @@ void StartUp(AppState& app) {
 
 void ShutDown(AppState& app) {
     SaveSettings(app);
+}
+
+void RunProgram(ui::Gadgets& gadgets, const std::filesystem::path& programFolder) {
+    const FileLocations locations = BuildLocations(programFolder);
+    PrepareConfigFolder(locations);
+    AppState app(gadgets, programFolder, locations);
+    StartUp(app);
+    RunEventLoop(app);
+    ShutDown(app);
 }
