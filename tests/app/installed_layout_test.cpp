@@ -10,9 +10,9 @@
 #include "app/main_window_layout.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "helpers/memory_gadgets.h"
 #include "helpers/temp_folder.h"
 #include "store/file_locations.h"
-#include "helpers/memory_gadgets.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "app/gadget_ids.h"
 #include "app/main_window_layout.h"
 #include "app/profile_gadget.h"
+#include "helpers/memory_gadgets.h"
 #include "helpers/temp_folder.h"
 #include "store/profile_store.h"
-#include "helpers/memory_gadgets.h"
 
 using namespace gadget;
 using Names = std::vector<std::string>;

@@ -22,11 +22,11 @@
 #include "app/main_window_layout.h"
 #include "app/profile_gadget.h"
 #include "helpers/child_process.h"
+#include "helpers/memory_gadgets.h"
 #include "i18n/language_file.h"
 #include "store/file_platform.h"
 #include "store/key_value_text.h"
 #include "store/profile_store.h"
-#include "helpers/memory_gadgets.h"
 
 namespace fs = std::filesystem;
 using namespace gadget;

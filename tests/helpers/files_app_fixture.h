@@ -5,8 +5,8 @@
 
 #include "app/app_state.h"
 #include "app/main_window_layout.h"
-#include "helpers/temp_folder.h"
 #include "helpers/memory_gadgets.h"
+#include "helpers/temp_folder.h"
 
 namespace testing_files {
 
