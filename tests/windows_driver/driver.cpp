@@ -8,7 +8,10 @@
 //   write TEXT                TEXT typed into the control that has the focus
 //   pick G N                  opens the drop-down list G and clicks its item N
 //   select G N                a click on the list box G, then item N chosen with the keys
-//   key NAME                  enter, escape, tab, alt+f4, ctrl+a, ctrl+c
+//   key NAME                  enter, escape, tab, shift+tab, ctrl+tab, ctrl+shift+tab, alt+f4,
+//                             ctrl+a, ctrl+c
+//   focus G                   fails unless gadget G holds the keyboard focus and is shown
+//   clipboard FILE            writes the clipboard's text (UTF-8) to FILE
 //   save G FILE               writes the text of gadget G (UTF-8) to FILE
 //   expect G TEXT             fails unless gadget G reads TEXT
 //   answer yes|no|ok FILE     waits for a message box, writes its text to FILE, presses the button
@@ -156,6 +159,12 @@ bool Key(const std::string& name) {
         Keys({}, VK_ESCAPE);
     else if (name == "tab")
         Keys({}, VK_TAB);
+    else if (name == "shift+tab")
+        Keys({VK_SHIFT}, VK_TAB);
+    else if (name == "ctrl+tab")
+        Keys({VK_CONTROL}, VK_TAB);
+    else if (name == "ctrl+shift+tab")
+        Keys({VK_CONTROL, VK_SHIFT}, VK_TAB);
     else if (name == "alt+f4")
         Keys({VK_MENU}, VK_F4);
     else if (name == "ctrl+a")
@@ -251,6 +260,29 @@ bool Save(int gadget, const std::string& file) {
     return true;
 }
 
+// The gadget whose control has the program's keyboard focus, when it is shown; or -1.
+int FocusedGadget() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &info) &&
+                   IsWindowVisible(info.hwndFocus)
+               ? GetDlgCtrlID(info.hwndFocus) - kFirstControlId
+               : -1;
+}
+
+bool SaveClipboard(const std::string& file) {
+    if (!OpenClipboard(nullptr))
+        return false;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* chars = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    const std::wstring text = chars ? chars : L"";
+    if (chars)
+        GlobalUnlock(data);
+    CloseClipboard();
+    std::ofstream(file, std::ios::binary) << Utf8(text);
+    return !text.empty();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -313,6 +345,15 @@ int wmain(int argc, wchar_t** argv) {
         } else if (c == "key") {
             used = 1;
             ok = Key(arg(1));
+        } else if (c == "focus") {
+            used = 1;
+            const int seen = FocusedGadget();
+            ok = seen == std::atoi(arg(1).c_str());
+            if (!ok)
+                std::fprintf(stderr, "driver: gadget %d has the focus\n", seen);
+        } else if (c == "clipboard") {
+            used = 1;
+            ok = SaveClipboard(arg(1));
         } else if (c == "save") {
             used = 2;
             ok = Save(std::atoi(arg(1).c_str()), arg(2));

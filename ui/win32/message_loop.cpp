@@ -139,8 +139,35 @@ bool Win32Gadgets::PreTranslate(const MSG& msg) {
     }
     // Virtual-key codes are the program's key codes: Enter is 13.
     Report(Event::KeyDown(static_cast<int>(msg.wParam)));
+    if (msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        TurnPage(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+        return true;
+    }
     // Enter is the event loop's (the calculation on page 0): no default button, no beep.
     return msg.wParam == VK_RETURN;
+}
+
+void Win32Gadgets::TurnPage(int step) {
+    const int count = static_cast<int>(pages_.size());
+    if (!panel_ || count < 2)
+        return;
+    const int next = ((State(panelNumber_) + step) % count + count) % count;
+    // As a click on the tab: the panel tells its parent, which shows the page and reports it.
+    SendMessageW(panel_, TCM_SETCURFOCUS, static_cast<WPARAM>(next), 0);
+    // The old page's controls are hidden now: its first control, else the tabs, take the keys.
+    HWND page = pages_[static_cast<size_t>(next)];
+    HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+    SetFocus(first && IsChild(page, first) ? first : panel_);
+}
+
+void Win32Gadgets::PassFocusOn(HWND control) {
+    // A disabled control drops the focus to nobody, and the keys, Tab too, would go nowhere.
+    HWND focus = GetFocus();
+    if (!focus || (focus != control && !IsChild(control, focus)))
+        return;
+    HWND next = GetNextDlgTabItem(window_, control, FALSE);
+    if (next && next != control)
+        SetFocus(next);
 }
 
 Event Win32Gadgets::WaitEvent() {

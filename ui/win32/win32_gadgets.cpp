@@ -223,8 +223,11 @@ bool Win32Gadgets::IsEnabled(int gadget) const {
 
 void Win32Gadgets::SetEnabled(int gadget, bool enabled) {
     Entry* e = Find(gadget);
-    if (e && (IsWindowEnabled(e->hwnd) != FALSE) != enabled)
-        EnableWindow(e->hwnd, enabled);
+    if (!e || (IsWindowEnabled(e->hwnd) != FALSE) == enabled)
+        return;
+    if (!enabled)
+        PassFocusOn(e->hwnd);
+    EnableWindow(e->hwnd, enabled);
 }
 
 bool Win32Gadgets::IsVisible(int gadget) const {

@@ -117,6 +117,8 @@ class Win32Gadgets : public Gadgets {
     LRESULT ControlColors(UINT message, HDC dc, HWND control, HWND parent);
     void UpdateToolTip(Entry& entry);
     bool PreTranslate(const MSG& msg);
+    void TurnPage(int step);         // Ctrl+Tab: +1, Ctrl+Shift+Tab: -1, round
+    void PassFocusOn(HWND control);  // to the next control, when `control` is to lose it
     bool IsOurs(HWND hwnd) const;
 
     HWND window_ = nullptr;
