@@ -94,6 +94,50 @@ TYPED_TEST(GadgetContract, TextsStatesAndItemsReadBackAsSet) {
     EXPECT_EQ(g.State(kPanel), kPageAbout) << "no such page: the panel stays";
 }
 
+// A face may make a page's controls only when the page is first shown: what the program set
+// before must read back the same before and after.
+TYPED_TEST(GadgetContract, PagesNotShownYetKeepWhatWasSet) {
+    ui::Gadgets& g = this->G();
+    g.SetText(kProfileNameField, "Мотор");
+    g.SetText(kAboutText, "О программе");
+    g.ClearItems(kProfileList);
+    for (const char* item : {"Один", "Two"})
+        g.AddItem(kProfileList, item);
+    g.SetState(kProfileList, 1);
+    g.ClearItems(kFirstAccessCombo + 1);
+    g.SetState(kFirstAccessCombo, 1);
+    g.SetEnabled(kDeleteButton, false);
+    g.SetVisible(kFirstAccessCombo + 2, false);
+    g.SetReadOnly(kLabelField, true);
+    g.SetTextColor(kMailLink, Color::FromRgb(9, 8, 7));
+    g.SetToolTip(kDeleteButton, "Удалить");
+    auto readBack = [&g](const char* when) {
+        EXPECT_EQ(g.Text(kProfileNameField), "Мотор") << when;
+        EXPECT_EQ(g.Text(kAboutText), "О программе") << when;
+        EXPECT_EQ(g.ItemCount(kProfileList), 2) << when;
+        EXPECT_EQ(g.Text(kProfileList), "Two") << when;
+        EXPECT_EQ(g.ItemCount(kFirstAccessCombo + 1), 0) << when;
+        EXPECT_EQ(g.State(kFirstAccessCombo + 1), -1) << when;
+        EXPECT_EQ(g.Text(kFirstAccessCombo), "BANKED") << when;
+        EXPECT_FALSE(g.IsEnabled(kDeleteButton)) << when;
+        EXPECT_TRUE(g.IsEnabled(kEditButton)) << when;
+        EXPECT_FALSE(g.IsVisible(kFirstAccessCombo + 2)) << when;
+        EXPECT_TRUE(g.IsReadOnly(kLabelField)) << when;
+        EXPECT_FALSE(g.IsReadOnly(kProfileNameField)) << when;
+        EXPECT_EQ(g.TextColor(kMailLink), Color::FromRgb(9, 8, 7)) << when;
+        EXPECT_EQ(g.ToolTip(kDeleteButton), "Удалить") << when;
+    };
+    readBack("before the pages were shown");
+    g.SetState(kPanel, kPageEditor);
+    g.SetState(kPanel, kPageAbout);
+    this->face.Pump();
+    readBack("after");
+    g.SetState(kPanel, kPageEditor);
+    g.Focus(kProfileNameField);
+    this->face.Pump();
+    EXPECT_EQ(g.FocusedGadget(), kProfileNameField);
+}
+
 TYPED_TEST(GadgetContract, UnknownNumbersDoNothingAndYieldNothing) {
     ui::Gadgets& g = this->G();
     for (int gadget : {-5, gadget::kRoutineNameField + 1, 1000}) {

@@ -29,12 +29,12 @@ struct Quiet {
 
 Win32Gadgets::Entry* Win32Gadgets::Find(int gadget) {
     auto it = entries_.find(gadget);
-    return it == entries_.end() || !it->second.hwnd ? nullptr : &it->second;
+    return it == entries_.end() ? nullptr : &it->second;
 }
 
 const Win32Gadgets::Entry* Win32Gadgets::Find(int gadget) const {
     auto it = entries_.find(gadget);
-    return it == entries_.end() || !it->second.hwnd ? nullptr : &it->second;
+    return it == entries_.end() ? nullptr : &it->second;
 }
 
 Win32Gadgets::Entry* Win32Gadgets::FindByHandle(HWND hwnd) {
@@ -42,8 +42,13 @@ Win32Gadgets::Entry* Win32Gadgets::FindByHandle(HWND hwnd) {
     return it == owners_.end() ? nullptr : Find(it->second);
 }
 
-HWND Win32Gadgets::Handle(int gadget) const {
-    const Entry* e = Find(gadget);
+HWND Win32Gadgets::Handle(int gadget) {
+    Entry* e = Find(gadget);
+    if (e && !e->hwnd) {
+        const int page = PageHolding(e->layout);
+        if (page >= 0)
+            MakePage(static_cast<size_t>(page));
+    }
     return e ? e->hwnd : nullptr;
 }
 
@@ -71,7 +76,7 @@ std::string Win32Gadgets::Text(int gadget) const {
         case GadgetKind::Image:
             return "";
         default:
-            return Utf8(WindowText(e->hwnd));
+            return e->hwnd ? Utf8(WindowText(e->hwnd)) : e->layout.caption;
     }
 }
 
@@ -79,6 +84,13 @@ void Win32Gadgets::SetText(int gadget, const std::string& text) {
     Entry* e = Find(gadget);
     if (!e)
         return;
+    if (!e->hwnd) {
+        if (!HasItems(e->layout.kind))
+            e->layout.caption = text;
+        if (e->layout.kind == GadgetKind::OutputBox)
+            e->rawText = text;
+        return;
+    }
     Quiet quiet(quietDepth_);
     switch (e->layout.kind) {
         case GadgetKind::OutputBox:
@@ -112,6 +124,12 @@ int Win32Gadgets::State(int gadget) const {
     const Entry* e = Find(gadget);
     if (!e)
         return 0;
+    if (!e->hwnd) {
+        const GadgetKind kind = e->layout.kind;
+        if (kind == GadgetKind::CheckBox)
+            return e->layout.initialState ? 1 : 0;
+        return HasItems(kind) ? e->layout.initialState : 0;
+    }
     switch (e->layout.kind) {
         case GadgetKind::CheckBox:
             return SendMessageW(e->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
@@ -130,6 +148,13 @@ void Win32Gadgets::SetState(int gadget, int state) {
     Entry* e = Find(gadget);
     if (!e)
         return;
+    if (!e->hwnd) {
+        if (e->layout.kind == GadgetKind::CheckBox)
+            e->layout.initialState = state ? 1 : 0;
+        else if (HasItems(e->layout.kind))
+            e->layout.initialState = state >= 0 && state < ItemCount(gadget) ? state : -1;
+        return;
+    }
     Quiet quiet(quietDepth_);
     switch (e->layout.kind) {
         case GadgetKind::CheckBox:
@@ -161,6 +186,8 @@ int Win32Gadgets::ItemCount(int gadget) const {
     const Entry* e = Find(gadget);
     if (!e || !HasItems(e->layout.kind))
         return 0;
+    if (!e->hwnd)
+        return static_cast<int>(e->layout.items.size());
     const bool list = e->layout.kind == GadgetKind::ListBox;
     return static_cast<int>(SendMessageW(e->hwnd, list ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
 }
@@ -169,6 +196,8 @@ std::string Win32Gadgets::ItemText(int gadget, int index) const {
     const Entry* e = Find(gadget);
     if (!e || index < 0 || index >= ItemCount(gadget))
         return "";
+    if (!e->hwnd)
+        return e->layout.items[static_cast<size_t>(index)];
     return Utf8(ItemTextOf(e->hwnd, e->layout.kind == GadgetKind::ListBox, index));
 }
 
@@ -176,6 +205,11 @@ void Win32Gadgets::ClearItems(int gadget) {
     Entry* e = Find(gadget);
     if (!e || !HasItems(e->layout.kind))
         return;
+    if (!e->hwnd) {
+        e->layout.items.clear();
+        e->layout.initialState = -1;
+        return;
+    }
     Quiet quiet(quietDepth_);
     const bool list = e->layout.kind == GadgetKind::ListBox;
     SendMessageW(e->hwnd, list ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
@@ -187,6 +221,10 @@ void Win32Gadgets::AddItem(int gadget, const std::string& text) {
     Entry* e = Find(gadget);
     if (!e || !HasItems(e->layout.kind))
         return;
+    if (!e->hwnd) {
+        e->layout.items.push_back(text);
+        return;
+    }
     Quiet quiet(quietDepth_);
     const std::wstring wide = Wide(text);
     const bool list = e->layout.kind == GadgetKind::ListBox;
@@ -218,12 +256,14 @@ void Win32Gadgets::SetPageTitle(int panel, int page, const std::string& title) {
 
 bool Win32Gadgets::IsEnabled(int gadget) const {
     const Entry* e = Find(gadget);
-    return e && IsWindowEnabled(e->hwnd);
+    return e && (e->hwnd ? IsWindowEnabled(e->hwnd) != FALSE : e->enabled);
 }
 
 void Win32Gadgets::SetEnabled(int gadget, bool enabled) {
     Entry* e = Find(gadget);
-    if (!e || (IsWindowEnabled(e->hwnd) != FALSE) == enabled)
+    if (e && !e->hwnd)
+        e->enabled = enabled;
+    if (!e || !e->hwnd || (IsWindowEnabled(e->hwnd) != FALSE) == enabled)
         return;
     if (!enabled)
         PassFocusOn(e->hwnd);
@@ -233,12 +273,16 @@ void Win32Gadgets::SetEnabled(int gadget, bool enabled) {
 bool Win32Gadgets::IsVisible(int gadget) const {
     // The gadget's own flag: a gadget on a page not shown is still visible in this sense.
     const Entry* e = Find(gadget);
+    if (e && !e->hwnd)
+        return e->visible;
     return e && (GetWindowLongW(e->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Win32Gadgets::SetVisible(int gadget, bool visible) {
     Entry* e = Find(gadget);
-    if (e && IsVisible(gadget) != visible)
+    if (e && !e->hwnd)
+        e->visible = visible;
+    else if (e && IsVisible(gadget) != visible)
         ::ShowWindow(e->hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -246,20 +290,25 @@ bool Win32Gadgets::IsReadOnly(int gadget) const {
     const Entry* e = Find(gadget);
     if (!e || (e->layout.kind != GadgetKind::TextField && e->layout.kind != GadgetKind::OutputBox))
         return false;
+    if (!e->hwnd)
+        return e->readOnly;
     return (GetWindowLongW(e->hwnd, GWL_STYLE) & ES_READONLY) != 0;
 }
 
 void Win32Gadgets::SetReadOnly(int gadget, bool readOnly) {
     Entry* e = Find(gadget);
-    if (e && (e->layout.kind == GadgetKind::TextField || e->layout.kind == GadgetKind::OutputBox) &&
-        IsReadOnly(gadget) != readOnly)
+    if (!e || (e->layout.kind != GadgetKind::TextField && e->layout.kind != GadgetKind::OutputBox))
+        return;
+    if (!e->hwnd)
+        e->readOnly = readOnly;
+    else if (IsReadOnly(gadget) != readOnly)
         SendMessageW(e->hwnd, EM_SETREADONLY, readOnly, 0);
 }
 
 void Win32Gadgets::Focus(int gadget) {
-    Entry* e = Find(gadget);
-    if (!e)
+    if (!Handle(gadget))
         return;
+    Entry* e = Find(gadget);
     // A hidden window takes no focus: it is given when the window is shown.
     if (!IsWindowVisible(window_)) {
         pendingFocus_ = gadget;
@@ -283,7 +332,8 @@ Color Win32Gadgets::TextColor(int gadget) const {
 void Win32Gadgets::SetTextColor(int gadget, Color color) {
     if (Entry* e = Find(gadget)) {
         e->textColor = color;
-        InvalidateRect(e->hwnd, nullptr, TRUE);
+        if (e->hwnd)
+            InvalidateRect(e->hwnd, nullptr, TRUE);
     }
 }
 
@@ -302,7 +352,8 @@ void Win32Gadgets::SetBackColor(int gadget, Color color) {
     e->backBrush = nullptr;
     if (color.kind == Color::Kind::Rgb)
         e->backBrush = CreateSolidBrush(RGB(color.r, color.g, color.b));
-    InvalidateRect(e->hwnd, nullptr, TRUE);
+    if (e->hwnd)
+        InvalidateRect(e->hwnd, nullptr, TRUE);
 }
 
 void Win32Gadgets::SetToolTip(int gadget, const std::string& text) {
@@ -331,7 +382,7 @@ bool Win32Gadgets::PointerInside(int gadget) const {
     const Entry* e = Find(gadget);
     POINT p{};
     RECT r{};
-    return e && GetCursorPos(&p) && GetWindowRect(e->hwnd, &r) && PtInRect(&r, p);
+    return e && e->hwnd && GetCursorPos(&p) && GetWindowRect(e->hwnd, &r) && PtInRect(&r, p);
 }
 
 void Win32Gadgets::OpenUrl(const std::string& url) {
@@ -366,8 +417,8 @@ void Win32Gadgets::ShowWindow() {
     ::ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
     SetForegroundWindow(window_);
-    if (const Entry* e = Find(pendingFocus_))
-        SetFocus(e->hwnd);
+    if (HWND focus = Handle(pendingFocus_))
+        SetFocus(focus);
     pendingFocus_ = -1;
 }
 

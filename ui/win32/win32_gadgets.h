@@ -30,7 +30,9 @@ class Win32Gadgets : public Gadgets {
 
     bool Built() const { return built_; }
     HWND Window() const { return window_; }
-    HWND Handle(int gadget) const;  // nullptr for an unknown number
+    // The control's window, made now if its page has not been shown yet; nullptr for an
+    // unknown number.
+    HWND Handle(int gadget);
     int GadgetOf(HWND hwnd) const;  // the gadget owning the window, or -1
     int BeepCount() const { return beeps_; }
     CursorShape Cursor() const { return cursor_; }
@@ -87,6 +89,9 @@ class Win32Gadgets : public Gadgets {
         bool hovered = false;     // hyperlinks
         bool hasToolTip = false;  // known to the tooltip control
         HFONT fitFont = nullptr;  // a caption too wide for its place, set narrower
+        // A control on a page not shown yet is not made (hwnd is null): its layout keeps the
+        // caption, items and state the program sets, these flags the rest.
+        bool enabled = true, visible = true, readOnly = false;
     };
 
     // The window procedures' shared part: notifications and colours of the controls.
@@ -101,9 +106,15 @@ class Win32Gadgets : public Gadgets {
   private:
     bool Build(const WindowLayout& layout);
     HWND CreateControl(Entry& entry, HWND parent);
-    Rect PlaceOf(const GadgetLayout& g) const;  // in pixels, in its parent
-    Rect PageArea() const;                      // the panel's display area
-    SIZE OuterSize() const;                     // the window with its frame
+    // Makes the control with what the program has set so far; false if Windows refused.
+    bool MakeControl(Entry& entry, HWND parent);
+    // Makes the controls of a page on its first showing: under wine every control costs the
+    // start many round trips to the server, and most users never open the other pages.
+    void MakePage(size_t page);
+    int PageHolding(const GadgetLayout& g) const;  // the page a gadget is on, or -1
+    Rect PlaceOf(const GadgetLayout& g) const;     // in pixels, in its parent
+    Rect PageArea() const;                         // the panel's display area
+    SIZE OuterSize() const;                        // the window with its frame
     void CreateFonts();
     void SetPageIcons();
     void PlaceAll();
@@ -127,6 +138,7 @@ class Win32Gadgets : public Gadgets {
     int panelNumber_ = -1;
     WindowLayout layout_;
     std::vector<HWND> pages_;
+    std::vector<bool> pageMade_;
     std::map<int, Entry> entries_;
     std::map<HWND, int> owners_;
     HIMAGELIST pageIcons_ = nullptr;

@@ -87,27 +87,67 @@ bool Win32Gadgets::Build(const WindowLayout& layout) {
         entry.layout = g;
         entry.textColor = g.textColor;
         entry.toolTip = Wide(g.toolTip);
-        HWND hwnd = CreateControl(entry, parent);
-        if (!hwnd) {
+        if (g.kind == GadgetKind::OutputBox)
+            entry.rawText = g.caption;
+        if (PageHolding(g) > 0)
+            continue;  // made when its page is first shown
+        if (!MakeControl(entry, parent)) {
             entries_.erase(g.number);
             return false;
         }
-        entry.hwnd = hwnd;
-        owners_[hwnd] = g.number;
-        SetControlFont(entry, true, FALSE);
-        if (g.kind == GadgetKind::Image)
-            ScaleImage(hwnd, g.image, dpi_.Scale(g.place.w), dpi_.Scale(g.place.h));
-        else if (g.kind == GadgetKind::ListBox)
-            UpdateListExtent(hwnd, measureDc_);
-        else if (g.kind == GadgetKind::Panel)
-            SetPageIcons();
-        if (!entry.toolTip.empty())
-            UpdateToolTip(entry);
     }
     if (layout.panel >= 0 && !panel_)
         return false;
     PlacePages();  // the pages were placed from the first tab alone
     return true;
+}
+
+bool Win32Gadgets::MakeControl(Entry& entry, HWND parent) {
+    const GadgetLayout& g = entry.layout;
+    HWND hwnd = CreateControl(entry, parent);
+    if (!hwnd)
+        return false;
+    entry.hwnd = hwnd;
+    owners_[hwnd] = g.number;
+    SetControlFont(entry, true, FALSE);
+    if (g.kind == GadgetKind::Image)
+        ScaleImage(hwnd, g.image, dpi_.Scale(g.place.w), dpi_.Scale(g.place.h));
+    else if (g.kind == GadgetKind::ListBox)
+        UpdateListExtent(hwnd, measureDc_);
+    else if (g.kind == GadgetKind::Panel)
+        SetPageIcons();
+    if (!entry.toolTip.empty())
+        UpdateToolTip(entry);
+    // What the program set before the control was made.
+    if (!entry.enabled)
+        EnableWindow(hwnd, FALSE);
+    if (entry.readOnly)
+        SendMessageW(hwnd, EM_SETREADONLY, TRUE, 0);
+    if (!entry.visible)
+        ::ShowWindow(hwnd, SW_HIDE);
+    return true;
+}
+
+int Win32Gadgets::PageHolding(const GadgetLayout& g) const {
+    const auto& pages = layout_.pageContainers;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (pages[i] == g.parent)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void Win32Gadgets::MakePage(size_t page) {
+    if (page >= pages_.size() || pageMade_[page])
+        return;
+    pageMade_[page] = true;
+    ++quietDepth_;
+    for (const GadgetLayout& g : layout_.gadgets) {
+        auto it = entries_.find(g.number);
+        if (it != entries_.end() && !it->second.hwnd && PageHolding(g) == static_cast<int>(page))
+            MakeControl(it->second, pages_[page]);  // a refused control stays as it was set
+    }
+    --quietDepth_;
 }
 
 Rect Win32Gadgets::PlaceOf(const GadgetLayout& g) const {
@@ -147,7 +187,6 @@ HWND Win32Gadgets::CreateControl(Entry& entry, HWND parent) {
         case GadgetKind::TextField:
             return CreateTextField(g, parent, id, px, this);
         case GadgetKind::OutputBox:
-            entry.rawText = g.caption;
             return CreateOutputBox(g, parent, id, px, this);
         case GadgetKind::Button:
             return CreateButton(g, parent, id, px);
@@ -176,6 +215,7 @@ HWND Win32Gadgets::CreateControl(Entry& entry, HWND parent) {
                          icon ? static_cast<int>(page) : -1);
             HWND container = CreatePage(panel_, id, PageArea(), page == 0, this);
             pages_.push_back(container);
+            pageMade_.push_back(page == 0);
             return container;
         }
     }
@@ -199,8 +239,10 @@ void Win32Gadgets::SetPageIcons() {
 void Win32Gadgets::ApplyFonts() {
     HFONT old[] = {font_, linkFont_, fixedFont_};
     CreateFonts();
-    for (auto& [number, entry] : entries_)
-        SetControlFont(entry, true, FALSE);
+    for (auto& [number, entry] : entries_) {
+        if (entry.hwnd)
+            SetControlFont(entry, true, FALSE);
+    }
     if (toolTips_)
         SendMessageW(toolTips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     for (HFONT font : old) {
@@ -265,6 +307,8 @@ void Win32Gadgets::PlaceAll() {
         place(*panel);  // first: the pages fill its display area
     for (auto& [number, entry] : entries_) {
         const GadgetLayout& g = entry.layout;
+        if (!entry.hwnd)
+            continue;  // made at the DPI of its time
         switch (g.kind) {
             case GadgetKind::Panel:
             case GadgetKind::Container:
@@ -293,6 +337,8 @@ void Win32Gadgets::ApplyDpi(Dpi dpi) {
 }
 
 void Win32Gadgets::ShowPage(int page) {
+    if (page >= 0)
+        MakePage(static_cast<size_t>(page));
     for (size_t i = 0; i < pages_.size(); ++i) {
         const bool shown = static_cast<int>(i) == page;
         if (shown != ((GetWindowLongW(pages_[i], GWL_STYLE) & WS_VISIBLE) != 0))
@@ -301,7 +347,7 @@ void Win32Gadgets::ShowPage(int page) {
 }
 
 void Win32Gadgets::UpdateToolTip(Entry& entry) {
-    if (!toolTips_)
+    if (!toolTips_ || !entry.hwnd)
         return;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
