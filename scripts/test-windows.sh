@@ -87,7 +87,7 @@ passed=$((passed + same)) failed=$((failed + differ))
 
 echo "== loopsmith.exe: $(stat -c %s "$dir/bin/loopsmith.exe") bytes, imports" \
     "$(x86_64-w64-mingw32-objdump -p "$dir/bin/loopsmith.exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')=="
-echo "== Start-up against a bare Windows window (figures only) =="
+echo "== Start-up against a bare window and against the first page alone (figures only) =="
 (cd "$dir/bin" && "$wine" ./win32_startup_bench.exe 15 2>&1 | tr -d '\r') || true
 zip=$(ls "$dir"/loopsmith-*-windows-portable.zip)
 echo "== loopsmith.exe from $(basename "$zip") end to end through the test driver" \
