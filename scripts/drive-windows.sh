@@ -60,24 +60,25 @@ same "the calculator gives loopsmith-cli's code" calculator.txt calculator-cli.t
 drive click 18 key ctrl+a key ctrl+c clipboard clipboard.txt
 same "Ctrl+A, Ctrl+C copy the output box" clipboard.txt calculator-cli.txt
 
-# The dialog keys. Tab and Shift+Tab go round in the order the controls were made, past labels,
-# frames and the routine name, hidden while the form is a block; Ctrl+Tab turns the pages.
+# The dialog keys. Tab and Shift+Tab go round in the order the controls were made, the tabs (19)
+# first, past labels, frames and the routine name, hidden while the form is a block; Ctrl+Tab
+# turns the pages.
 walk() {  # KEY GADGET...: each gadget in turn must have the focus after KEY
     local key=$1 g
     shift
     steps=()
     for g in "$@"; do steps+=(key "$key" focus "$g"); done
 }
-walk tab 11 13 14 16 17 66 18 65 2 1 6 8
+walk tab 11 13 14 16 17 66 18 65 19 2 1 6 8
 check "Tab goes round page 0 in creation order" drive click 8 "${steps[@]}"
-walk shift+tab 6 1 2 65 18 66 17 16 14 13 11 8
+walk shift+tab 6 1 2 19 65 18 66 17 16 14 13 11 8
 check "Shift+Tab goes back round" drive "${steps[@]}"
 check "Tab reaches the routine name once shown" drive pick 66 1 focus 68 key tab focus 18 pick 66 0
 check "Ctrl+Tab turns the pages round" drive key ctrl+tab focus 24 key ctrl+tab focus 19 key ctrl+tab focus 2
 check "Ctrl+Shift+Tab turns them back" drive key ctrl+shift+tab focus 19 key ctrl+shift+tab focus 24
 # Disabled while focused, New and Cancel pass the focus on, and the keys go on working.
 check "New gives the keys to the profile form" drive click 25 focus 29 key tab focus 31 key tab focus 41
-check "after Cancel Tab goes on" drive click 51 focus 65 key tab focus 24
+check "after Cancel Tab goes on" drive click 51 focus 65 key tab focus 19 key tab focus 24
 
 # A profile added (after the selected one), changed and deleted: each step is on disk at once.
 registers=()

@@ -139,8 +139,11 @@ bool Win32Gadgets::PreTranslate(const MSG& msg) {
     }
     // Virtual-key codes are the program's key codes: Enter is 13.
     Report(Event::KeyDown(static_cast<int>(msg.wParam)));
-    if (msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
-        TurnPage(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+    if (msg.wParam == VK_TAB) {
+        if (GetKeyState(VK_CONTROL) < 0)
+            TurnPage(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+        else
+            StepFocus(GetKeyState(VK_SHIFT) < 0);
         return true;
     }
     // Enter is the event loop's (the calculation on page 0): no default button, no beep.
@@ -158,6 +161,31 @@ void Win32Gadgets::TurnPage(int step) {
     HWND page = pages_[static_cast<size_t>(next)];
     HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
     SetFocus(first && IsChild(page, first) ? first : panel_);
+}
+
+void Win32Gadgets::StepFocus(bool back) {
+    // The dialog manager would step into the tabs' pages and never stop at the tabs themselves:
+    // the walk is ours, over the shown and enabled tab stops in the order they were made.
+    std::vector<HWND> stops;
+    for (const GadgetLayout& g : layout_.gadgets) {
+        const Entry* e = Find(g.number);
+        if (e && e->hwnd && (GetWindowLongW(e->hwnd, GWL_STYLE) & WS_TABSTOP) &&
+            IsWindowVisible(e->hwnd) && IsWindowEnabled(e->hwnd)) {
+            stops.push_back(e->hwnd);
+        }
+    }
+    if (stops.empty())
+        return;
+    const Entry* focused = Find(GadgetOf(GetFocus()));
+    const auto at = std::find(stops.begin(), stops.end(), focused ? focused->hwnd : nullptr);
+    const size_t n = stops.size();
+    const size_t from =
+        at == stops.end() ? (back ? 0 : n - 1) : static_cast<size_t>(at - stops.begin());
+    HWND next = stops[back ? (from + n - 1) % n : (from + 1) % n];
+    SetFocus(next);
+    // As in a dialog, a text field tabbed into has its text selected.
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next, EM_SETSEL, 0, -1);
 }
 
 void Win32Gadgets::PassFocusOn(HWND control) {

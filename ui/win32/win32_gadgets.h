@@ -129,6 +129,7 @@ class Win32Gadgets : public Gadgets {
     void UpdateToolTip(Entry& entry);
     bool PreTranslate(const MSG& msg);
     void TurnPage(int step);         // Ctrl+Tab: +1, Ctrl+Shift+Tab: -1, round
+    void StepFocus(bool back);       // Tab, Shift+Tab: the tabs first, then creation order
     void PassFocusOn(HWND control);  // to the next control, when `control` is to lose it
     bool IsOurs(HWND hwnd) const;
 
