@@ -7,16 +7,9 @@
 
 #include "app/main_window_layout.h"
 #include "ui/win32/wide_text.h"
+#include "yardstick_window.h"
 
 namespace {
-
-LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
 
 struct Kind {
     const wchar_t* windowClass;
@@ -85,24 +78,15 @@ HWND MakePage(HWND tabs) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     const ui::WindowLayout layout = MainWindowLayout();
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"LoopsmithWindow";  // found by the bench like the program
-    RegisterClassW(&windowClass);
     RECT outer{0, 0, layout.clientWidth, layout.clientHeight};
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    AdjustWindowRect(&outer, style, FALSE);
-    HWND window = CreateWindowExW(0, L"LoopsmithWindow", ui::win32::Wide(layout.title).c_str(),
-                                  style, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                                  outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    AdjustWindowRect(&outer, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE);
+    HWND window = yardstick::MakeWindow(ui::win32::Wide(layout.title).c_str(),
+                                        outer.right - outer.left, outer.bottom - outer.top);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
@@ -118,11 +102,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         else if (g.parent == layout.pageContainers.front() && g.kind != ui::GadgetKind::Container)
             MakeControl(g, firstPage, font);
     }
-    ShowWindow(window, SW_SHOW);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return yardstick::ShowUntilClosed(window);
 }
