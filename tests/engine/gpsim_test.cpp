@@ -53,9 +53,9 @@ struct Part {
     bool pic18;
 };
 
-const Part kPic16{"16f628a", "p16f628a.inc", "        __CONFIG _WDT_OFF & _LVP_OFF & _XT_OSC",
-                  false};
-const Part kPic18{"18f452", "p18f452.inc", "        CONFIG WDT = OFF, LVP = OFF, OSC = XT", true};
+const Part kPart16{"16f628a", "p16f628a.inc", "        __CONFIG _WDT_OFF & _LVP_OFF & _XT_OSC",
+                   false};
+const Part kPart18{"18f452", "p18f452.inc", "        CONFIG WDT = OFF, LVP = OFF, OSC = XT", true};
 
 struct Request {
     std::int64_t delay;
@@ -276,7 +276,7 @@ TEST_P(GpsimFamily, EveryBlockTakesItsDelay) {
     Expect(part, r, part.pic18 ? 500 : 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, GpsimFamily, ::testing::Values(&kPic16, &kPic18));
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimFamily, ::testing::Values(&kPart16, &kPart18));
 
 // Up to some millions of cycles, so that these programs run in a few seconds: the small and
 // boundary delays and a random spread.
@@ -316,7 +316,7 @@ TEST_P(GpsimCurrentAndSubroutine, EveryBlockTakesItsDelay) {
     Expect(part, subCurrent, perProgram);
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, GpsimCurrentAndSubroutine, ::testing::Values(&kPic16, &kPic18));
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimCurrentAndSubroutine, ::testing::Values(&kPart16, &kPart18));
 
 // W-times routines in both syntaxes and variants, with a label and with "$": units from the
 // smallest to 1 s at 20 MHz, each called with n = 1, 2, 3, 17, 128, 255 and W = 0 where the
@@ -354,7 +354,7 @@ TEST_P(GpsimWTimes, EveryCallTakesNUnitsAndTheOverhead) {
     std::cout << "[ timed    ] " << r.size() << " W-times routines, " << timedCalls_ << " calls\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, GpsimWTimes, ::testing::Values(&kPic16, &kPic18));
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimWTimes, ::testing::Values(&kPart16, &kPart18));
 
 }  // namespace
 
