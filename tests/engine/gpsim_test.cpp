@@ -5,12 +5,12 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
-#include <regex>
 #include <sstream>
 
 #include "engine/delay_code_text.h"
@@ -173,10 +173,15 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
         return {};
     }
     const std::string out = ReadFile(dir.path / "gpsim.out");
+    // Each reading of the counter: "<decimal> = 0x<hex>".
     std::vector<std::int64_t> marks;
-    const std::regex counter(R"((\d+) = 0x[0-9A-Fa-f]+)");
-    for (std::sregex_iterator it(out.begin(), out.end(), counter), end; it != end; ++it) {
-        marks.push_back(std::stoll((*it)[1]));
+    for (std::size_t at = out.find(" = 0x"); at != std::string::npos;
+         at = out.find(" = 0x", at + 1)) {
+        std::size_t digits = at;
+        while (digits > 0 && std::isdigit(static_cast<unsigned char>(out[digits - 1])))
+            --digits;
+        if (digits < at && std::isxdigit(static_cast<unsigned char>(out[at + 5])))
+            marks.push_back(std::stoll(out.substr(digits, at - digits)));
     }
     if (marks.size() != breaks) {
         ADD_FAILURE() << "expected " << breaks << " counter readings:\n" << out;
