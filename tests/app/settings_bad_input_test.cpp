@@ -28,11 +28,13 @@ bool ValidUtf8(const std::string& s) {
     return base::SanitizeUtf8(s) == s && s.find('\0') == std::string::npos;
 }
 
-// The bytes are made when a test runs: every start of the program registers these cases, and
-// most starts run none of them.
+// The large files are made when their test runs: every start of the program registers these
+// cases, and most starts run none of them.
 struct BadFile {
     const char* what;
-    std::string (*bytes)();
+    std::string bytes;
+    std::string (*make)() = nullptr;
+    std::string Bytes() const { return make ? make() : bytes; }
 };
 
 std::string Random64k() {
@@ -53,28 +55,23 @@ std::string TenMegabytes() {
 }
 
 const BadFile kBadFiles[] = {
-    {"random bytes", Random64k},
-    {"random bytes after the mark", [] { return "\xEF\xBB\xBF" + Random64k(); }},
-    {"NUL in the middle",
-     [] { return std::string("[Window]\nTime=2\0\0garbage\nWdtState=1\n", 36); }},
-    {"invalid UTF-8",
-     [] {
-         return std::string("\xEF\xBB\xBF[Window]\nTime=\xC0\x80\n[\xFF\xFE]\nReg1=\xED\xA0\x80\n");
-     }},
-    {"a line of a megabyte",
+    {"random bytes", "", Random64k},
+    {"random bytes after the mark", "", [] { return "\xEF\xBB\xBF" + Random64k(); }},
+    {"NUL in the middle", std::string("[Window]\nTime=2\0\0garbage\nWdtState=1\n", 36)},
+    {"invalid UTF-8", "\xEF\xBB\xBF[Window]\nTime=\xC0\x80\n[\xFF\xFE]\nReg1=\xED\xA0\x80\n"},
+    {"a line of a megabyte", "",
      [] { return "[Window]\nTime=3\n[P]\nReg1=" + std::string(1 << 20, 'r') + "\n"; }},
-    {"ten megabytes", TenMegabytes},
-    {"group line without ]", [] { return std::string("[Window\nTime=4\n[P\nLabel=x]\n"); }},
-    {"values with =",
-     [] { return std::string("[Window]\nTime==5=\nOscillator = 2=3\n[P]\nReg1 = a=b\n"); }},
-    {"only line breaks", [] { return std::string(100000, '\n'); }},
-    {"one very long line without a break", [] { return std::string(3 << 20, 'k'); }},
+    {"ten megabytes", "", TenMegabytes},
+    {"group line without ]", "[Window\nTime=4\n[P\nLabel=x]\n"},
+    {"values with =", "[Window]\nTime==5=\nOscillator = 2=3\n[P]\nReg1 = a=b\n"},
+    {"only line breaks", std::string(100000, '\n')},
+    {"one very long line without a break", "", [] { return std::string(3 << 20, 'k'); }},
 };
 
 class BadSettingsFile : public AppInFolder, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(BadSettingsFile, StartsReadsWhatItCanAndSavesAWholeFile) {
-    WriteBytes(ini, GetParam().bytes());
+    WriteBytes(ini, GetParam().Bytes());
     const auto start = std::chrono::steady_clock::now();
     ListLanguages(app);
     LoadSettings(app);
@@ -107,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(BadInput, BadSettingsFile, ::testing::ValuesIn(kBadFile
                          });
 
 TEST_P(BadSettingsFile, AsALanguageFileGivesValidTextsOnly) {
-    const std::string bytes = GetParam().bytes();
+    const std::string bytes = GetParam().Bytes();
     MakeLanguage("bad.lng", bytes);
     ListLanguages(app);
     gadgets.SetState(kLanguageCombo, 0);

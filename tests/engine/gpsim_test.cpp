@@ -175,11 +175,8 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
     const std::string out = ReadFile(dir.path / "gpsim.out");
     // Each reading of the counter: "<decimal> = 0x<hex>".
     std::vector<std::int64_t> marks;
-    for (std::size_t at = out.find(" = 0x"); at != std::string::npos;
-         at = out.find(" = 0x", at + 1)) {
-        std::size_t digits = at;
-        while (digits > 0 && std::isdigit(static_cast<unsigned char>(out[digits - 1])))
-            --digits;
+    for (auto at = out.find(" = 0x"); at != std::string::npos; at = out.find(" = 0x", at + 1)) {
+        const auto digits = out.find_last_not_of("0123456789", at - 1) + 1;  // npos + 1 is 0
         if (digits < at && std::isxdigit(static_cast<unsigned char>(out[at + 5])))
             marks.push_back(std::stoll(out.substr(digits, at - digits)));
     }
