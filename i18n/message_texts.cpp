@@ -4,7 +4,7 @@ namespace {
 
 constexpr const char* kTitle = "Loopsmith - ";
 
-constexpr std::array<MessageEntry, kMessageCount> kTable{{
+constexpr std::array<MessageEntry, kMessageCount> kMessages{{
     {Msg::Editor_data_base, "Editor_data_base", "редактор базы данных", kTitle, ""},
     {Msg::Delay_Size, "Delay_Size", "Длительность задержки", "; ", " "},
     {Msg::Frequency_Oscillator, "Frequency_Oscillator", "Частота задающего генератора", "; ", " "},
@@ -67,12 +67,12 @@ constexpr std::array<MessageEntry, kMessageCount> kTable{{
 
 }  // namespace
 
-const std::array<MessageEntry, kMessageCount>& MessageTable() { return kTable; }
+const std::array<MessageEntry, kMessageCount>& MessageTable() { return kMessages; }
 
 MessageTexts ComposeMessageTexts(
     const std::function<std::string(const char* key, const char* fallback)>& read) {
     MessageTexts texts;
-    for (const MessageEntry& e : kTable) {
+    for (const MessageEntry& e : kMessages) {
         texts[e.id] = std::string(e.prefix) + read(e.key, e.fallback) + e.suffix;
     }
     return texts;

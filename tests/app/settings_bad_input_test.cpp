@@ -28,39 +28,50 @@ bool ValidUtf8(const std::string& s) {
     return base::SanitizeUtf8(s) == s && s.find('\0') == std::string::npos;
 }
 
+// The large files are made when their test runs: every start of the program registers these
+// cases, and most starts run none of them.
 struct BadFile {
     const char* what;
     std::string bytes;
+    std::string (*make)() = nullptr;
+    std::string Bytes() const { return make ? make() : bytes; }
 };
 
-std::vector<BadFile> BadFiles() {
+std::string Random64k() {
     std::mt19937 random(5);
-    std::string random64k(65536, '\0');
-    for (char& c : random64k)
+    std::string out(65536, '\0');
+    for (char& c : out)
         c = static_cast<char>(random());
-    std::string tenMegabytes;
-    for (int i = 0; tenMegabytes.size() < (10u << 20); ++i) {
-        tenMegabytes += "[P" + std::to_string(i) + "]\r\nReg1=r\r\nLabel=L\r\nTypePIC=1\r\n";
-        tenMegabytes += "; " + std::string(400, 'x') + "\r\n";
-    }
-    return {
-        {"random bytes", random64k},
-        {"random bytes after the mark", "\xEF\xBB\xBF" + random64k},
-        {"NUL in the middle", std::string("[Window]\nTime=2\0\0garbage\nWdtState=1\n", 36)},
-        {"invalid UTF-8", "\xEF\xBB\xBF[Window]\nTime=\xC0\x80\n[\xFF\xFE]\nReg1=\xED\xA0\x80\n"},
-        {"a line of a megabyte", "[Window]\nTime=3\n[P]\nReg1=" + std::string(1 << 20, 'r') + "\n"},
-        {"ten megabytes", "[Window]\nTime=3\n" + tenMegabytes},
-        {"group line without ]", "[Window\nTime=4\n[P\nLabel=x]\n"},
-        {"values with =", "[Window]\nTime==5=\nOscillator = 2=3\n[P]\nReg1 = a=b\n"},
-        {"only line breaks", std::string(100000, '\n')},
-        {"one very long line without a break", std::string(3 << 20, 'k')},
-    };
+    return out;
 }
+
+std::string TenMegabytes() {
+    std::string out = "[Window]\nTime=3\n";
+    for (int i = 0; out.size() < (10u << 20); ++i) {
+        out += "[P" + std::to_string(i) + "]\r\nReg1=r\r\nLabel=L\r\nTypePIC=1\r\n";
+        out += "; " + std::string(400, 'x') + "\r\n";
+    }
+    return out;
+}
+
+const BadFile kBadFiles[] = {
+    {"random bytes", "", Random64k},
+    {"random bytes after the mark", "", [] { return "\xEF\xBB\xBF" + Random64k(); }},
+    {"NUL in the middle", std::string("[Window]\nTime=2\0\0garbage\nWdtState=1\n", 36)},
+    {"invalid UTF-8", "\xEF\xBB\xBF[Window]\nTime=\xC0\x80\n[\xFF\xFE]\nReg1=\xED\xA0\x80\n"},
+    {"a line of a megabyte", "",
+     [] { return "[Window]\nTime=3\n[P]\nReg1=" + std::string(1 << 20, 'r') + "\n"; }},
+    {"ten megabytes", "", TenMegabytes},
+    {"group line without ]", "[Window\nTime=4\n[P\nLabel=x]\n"},
+    {"values with =", "[Window]\nTime==5=\nOscillator = 2=3\n[P]\nReg1 = a=b\n"},
+    {"only line breaks", std::string(100000, '\n')},
+    {"one very long line without a break", "", [] { return std::string(3 << 20, 'k'); }},
+};
 
 class BadSettingsFile : public AppInFolder, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(BadSettingsFile, StartsReadsWhatItCanAndSavesAWholeFile) {
-    WriteBytes(ini, GetParam().bytes);
+    WriteBytes(ini, GetParam().Bytes());
     const auto start = std::chrono::steady_clock::now();
     ListLanguages(app);
     LoadSettings(app);
@@ -84,7 +95,7 @@ TEST_P(BadSettingsFile, StartsReadsWhatItCanAndSavesAWholeFile) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
 }
 
-INSTANTIATE_TEST_SUITE_P(BadInput, BadSettingsFile, ::testing::ValuesIn(BadFiles()),
+INSTANTIATE_TEST_SUITE_P(BadInput, BadSettingsFile, ::testing::ValuesIn(kBadFiles),
                          [](const auto& info) {
                              std::string name;
                              for (char c : std::string(info.param.what))
@@ -93,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(BadInput, BadSettingsFile, ::testing::ValuesIn(BadFiles
                          });
 
 TEST_P(BadSettingsFile, AsALanguageFileGivesValidTextsOnly) {
-    MakeLanguage("bad.lng", GetParam().bytes);
+    const std::string bytes = GetParam().Bytes();
+    MakeLanguage("bad.lng", bytes);
     ListLanguages(app);
     gadgets.SetState(kLanguageCombo, 0);
     LoadSelectedLanguage(app);
@@ -104,7 +116,7 @@ TEST_P(BadSettingsFile, AsALanguageFileGivesValidTextsOnly) {
     EXPECT_TRUE(ValidUtf8(app.messages[Msg::Delay]));
     EXPECT_EQ(gadgets.ItemCount(kTimeUnitCombo), 6);
     // Reading a language never writes it.
-    EXPECT_EQ(ReadBytes(app.LanguageFolder() / "bad.lng"), GetParam().bytes);
+    EXPECT_EQ(ReadBytes(app.LanguageFolder() / "bad.lng"), bytes);
 }
 
 TEST_F(AppInFolder, FileTooLargeToBeOursIsNeverReplaced) {

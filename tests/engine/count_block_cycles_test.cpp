@@ -9,12 +9,11 @@
 #include "engine/delay_code_text.h"
 #include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
+#include "shared_texts.h"
 
 namespace {
 
-const MessageTexts kTexts = DefaultMessageTexts();
-
-std::vector<Profile> Profiles() {
+std::vector<Profile> InterpretedProfiles() {
     Profile banked = MakeProfile("banked", "Loop", kFamilyPic18);
     for (int k = 0; k < 8; k += 2)
         banked.RegType[k] = kBanked;
@@ -25,7 +24,7 @@ std::vector<Profile> Profiles() {
 
 // The same four spelled for the current assembler.
 std::vector<Profile> CurrentProfiles() {
-    std::vector<Profile> out = Profiles();
+    std::vector<Profile> out = InterpretedProfiles();
     for (Profile& p : out) {
         p.Name += " current";
         p.Syntax = kSyntaxCurrent;
@@ -75,7 +74,7 @@ class Agreement {
         }
     }
 
-    std::vector<Profile> profiles_ = Profiles();
+    std::vector<Profile> profiles_ = InterpretedProfiles();
     std::vector<Profile> current_ = CurrentProfiles();
     int failures_ = 0;
 };
@@ -124,7 +123,7 @@ TEST(Interpreter, AgreesOnRandomDelaysOverTheWholeRange) {
 TEST(Interpreter, LargestDelayWellUnderASecond) {
     for (Variant v : {Variant::Plain, Variant::Watchdog}) {
         const std::string text =
-            DelayCodeText(*PlanDelay(kLargestDelay, v), Profiles()[3], kTexts, nullptr);
+            DelayCodeText(*PlanDelay(kLargestDelay, v), InterpretedProfiles()[3], kTexts, nullptr);
         const auto start = std::chrono::steady_clock::now();
         const BlockCycles run = CountTextCycles(text);
         const auto took = std::chrono::steady_clock::now() - start;

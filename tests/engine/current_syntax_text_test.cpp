@@ -11,18 +11,11 @@
 #include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
 #include "engine/w_times_routine.h"
+#include "shared_texts.h"
 
 namespace {
 
-const MessageTexts kTexts = DefaultMessageTexts();
 constexpr std::string_view kCallLine = "; the call and the return included";
-
-std::string Lines(std::initializer_list<const char*> lines) {
-    std::string out;
-    for (const char* l : lines)
-        out += std::string(l) + "\r\n";
-    return out;
-}
 
 Profile Current(std::string label, int family) {
     Profile p = MakeProfile("current", std::move(label), family);

@@ -5,15 +5,9 @@
 
 #include "engine/delay_code_text.h"
 #include "engine/plan_delay.h"
+#include "shared_texts.h"
 
 namespace {
-
-std::string Lines(std::initializer_list<const char*> lines) {
-    std::string out;
-    for (const char* l : lines)
-        out += std::string(l) + "\r\n";
-    return out;
-}
 
 LoopPlan Plan(std::int64_t delay, std::initializer_list<int> counts, int tail, int extraNop,
               int wdt) {
@@ -29,7 +23,6 @@ LoopPlan Plan(std::int64_t delay, std::initializer_list<int> counts, int tail, i
     return p;
 }
 
-const MessageTexts kTexts = DefaultMessageTexts();
 const Profile kPic16 = MakeProfile("Default PIC10, PIC12, PIC16", "$", kFamilyPic16);
 const Profile kPic18 = MakeProfile("Default PIC18", "$", kFamilyPic18);
 

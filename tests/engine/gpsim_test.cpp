@@ -5,12 +5,12 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <random>
-#include <regex>
 #include <sstream>
 
 #include "engine/delay_code_text.h"
@@ -53,9 +53,9 @@ struct Part {
     bool pic18;
 };
 
-const Part kPic16{"16f628a", "p16f628a.inc", "        __CONFIG _WDT_OFF & _LVP_OFF & _XT_OSC",
-                  false};
-const Part kPic18{"18f452", "p18f452.inc", "        CONFIG WDT = OFF, LVP = OFF, OSC = XT", true};
+const Part kPart16{"16f628a", "p16f628a.inc", "        __CONFIG _WDT_OFF & _LVP_OFF & _XT_OSC",
+                   false};
+const Part kPart18{"18f452", "p18f452.inc", "        CONFIG WDT = OFF, LVP = OFF, OSC = XT", true};
 
 struct Request {
     std::int64_t delay;
@@ -173,10 +173,12 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
         return {};
     }
     const std::string out = ReadFile(dir.path / "gpsim.out");
+    // Each reading of the counter: "<decimal> = 0x<hex>".
     std::vector<std::int64_t> marks;
-    const std::regex counter(R"((\d+) = 0x[0-9A-Fa-f]+)");
-    for (std::sregex_iterator it(out.begin(), out.end(), counter), end; it != end; ++it) {
-        marks.push_back(std::stoll((*it)[1]));
+    for (auto at = out.find(" = 0x"); at != std::string::npos; at = out.find(" = 0x", at + 1)) {
+        const auto digits = out.find_last_not_of("0123456789", at - 1) + 1;  // npos + 1 is 0
+        if (digits < at && std::isxdigit(static_cast<unsigned char>(out[at + 5])))
+            marks.push_back(std::stoll(out.substr(digits, at - digits)));
     }
     if (marks.size() != breaks) {
         ADD_FAILURE() << "expected " << breaks << " counter readings:\n" << out;
@@ -276,7 +278,7 @@ TEST_P(GpsimFamily, EveryBlockTakesItsDelay) {
     Expect(part, r, part.pic18 ? 500 : 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, GpsimFamily, ::testing::Values(&kPic16, &kPic18));
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimFamily, ::testing::Values(&kPart16, &kPart18));
 
 // Up to some millions of cycles, so that these programs run in a few seconds: the small and
 // boundary delays and a random spread.
@@ -316,7 +318,7 @@ TEST_P(GpsimCurrentAndSubroutine, EveryBlockTakesItsDelay) {
     Expect(part, subCurrent, perProgram);
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, GpsimCurrentAndSubroutine, ::testing::Values(&kPic16, &kPic18));
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimCurrentAndSubroutine, ::testing::Values(&kPart16, &kPart18));
 
 // W-times routines in both syntaxes and variants, with a label and with "$": units from the
 // smallest to 1 s at 20 MHz, each called with n = 1, 2, 3, 17, 128, 255 and W = 0 where the
@@ -354,7 +356,7 @@ TEST_P(GpsimWTimes, EveryCallTakesNUnitsAndTheOverhead) {
     std::cout << "[ timed    ] " << r.size() << " W-times routines, " << timedCalls_ << " calls\n";
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, GpsimWTimes, ::testing::Values(&kPic16, &kPic18));
+INSTANTIATE_TEST_SUITE_P(Parts, GpsimWTimes, ::testing::Values(&kPart16, &kPart18));
 
 }  // namespace
 

@@ -8,12 +8,11 @@
 #include "engine/delay_answer.h"
 #include "engine/delay_subroutine.h"
 #include "engine/w_times_routine.h"
+#include "shared_texts.h"
 
 namespace {
 
-const MessageTexts kTexts = DefaultMessageTexts();
-
-std::vector<Profile> Profiles() {
+std::vector<Profile> RoutineProfiles() {
     std::vector<Profile> out;
     for (int family : {kFamilyPic16, kFamilyPic18}) {
         for (const char* label : {"$", "Loop"}) {
@@ -58,7 +57,7 @@ TEST(SubroutineForms, TakeTheirCountsOverTheWholeRange) {
     counts.push_back(LargestWTimesUnit(Variant::Plain));
     counts.push_back(LargestSubroutineDelay(Variant::Plain));
 
-    const std::vector<Profile> profiles = Profiles();
+    const std::vector<Profile> profiles = RoutineProfiles();
     int failures = 0, checked = 0;
     auto expect = [&](std::int64_t got, std::int64_t want, const std::string& what) {
         ++checked;

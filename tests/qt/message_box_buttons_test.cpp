@@ -17,7 +17,7 @@ using ui::qt::FromQ;
 
 namespace {
 
-struct SeenBox {
+struct BoxButtons {
     std::string yes, no, ok;  // a button's caption, empty when the box has no such button
     std::string defaultButton;
 };
@@ -38,10 +38,10 @@ class MessageBoxButtons : public ProgramFixture {
 
     // Runs `open`; the message box it opens is noted, pictured into the build folder when
     // `picture` is named, then answered by `answer`.
-    SeenBox Answer(const std::function<void()>& open,
-                   const std::function<void(QMessageBox&)>& answer,
-                   const std::string& picture = "") {
-        SeenBox seen;
+    BoxButtons Answer(const std::function<void()>& open,
+                      const std::function<void(QMessageBox&)>& answer,
+                      const std::string& picture = "") {
+        BoxButtons seen;
         bool opened = false;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -125,8 +125,8 @@ TEST_F(MessageBoxButtons, ReadTheWindowsLanguageAndEnterAndEscapeAnswerNo) {
         SCOPED_TRACE(lang.language);
         PickLanguage(lang.language);
         const std::string suffix = lang.language == std::string("russian") ? "ru" : "en";
-        SeenBox q = Answer([&] { AskToDeleteFirstProfile(); }, Key(Qt::Key_Return),
-                           "message_box_question_" + suffix + ".png");
+        BoxButtons q = Answer([&] { AskToDeleteFirstProfile(); }, Key(Qt::Key_Return),
+                              "message_box_question_" + suffix + ".png");
         EXPECT_EQ(q.yes, lang.yes);
         EXPECT_EQ(q.no, lang.no);
         EXPECT_EQ(q.ok, "");
@@ -136,8 +136,8 @@ TEST_F(MessageBoxButtons, ReadTheWindowsLanguageAndEnterAndEscapeAnswerNo) {
         Answer([&] { AskToDeleteFirstProfile(); }, Key(Qt::Key_Escape));
         EXPECT_EQ(ProfileCount(), profiles);
 
-        const SeenBox w = Answer([&] { SaveNamelessProfile(); }, Key(Qt::Key_Return),
-                                 "message_box_warning_" + suffix + ".png");
+        const BoxButtons w = Answer([&] { SaveNamelessProfile(); }, Key(Qt::Key_Return),
+                                    "message_box_warning_" + suffix + ".png");
         EXPECT_EQ(w.ok, lang.ok);
         EXPECT_EQ(w.yes + w.no, "");
         CancelEditing();
