@@ -159,13 +159,15 @@ void Win32Gadgets::TurnPage(int step) {
     SendMessageW(panel_, TCM_SETCURFOCUS, static_cast<WPARAM>(next), 0);
     // The old page's controls are hidden now: its first control, else the tabs, take the keys.
     HWND page = pages_[static_cast<size_t>(next)];
-    HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
-    SetFocus(first && IsChild(page, first) ? first : panel_);
+    const std::vector<HWND> stops = TabStops();
+    const auto first =
+        std::find_if(stops.begin(), stops.end(), [page](HWND s) { return IsChild(page, s); });
+    SetFocus(first != stops.end() ? *first : panel_);
 }
 
-void Win32Gadgets::StepFocus(bool back) {
+std::vector<HWND> Win32Gadgets::TabStops() const {
     // The dialog manager would step into the tabs' pages and never stop at the tabs themselves:
-    // the walk is ours, over the shown and enabled tab stops in the order they were made.
+    // the order is ours, the shown and enabled tab stops in the order they were made.
     std::vector<HWND> stops;
     for (const GadgetLayout& g : layout_.gadgets) {
         const Entry* e = Find(g.number);
@@ -174,14 +176,25 @@ void Win32Gadgets::StepFocus(bool back) {
             stops.push_back(e->hwnd);
         }
     }
+    return stops;
+}
+
+HWND Win32Gadgets::NextTabStop(HWND from, bool back) const {
+    const std::vector<HWND> stops = TabStops();
     if (stops.empty())
-        return;
-    const Entry* focused = Find(GadgetOf(GetFocus()));
-    const auto at = std::find(stops.begin(), stops.end(), focused ? focused->hwnd : nullptr);
+        return nullptr;
+    const auto at = std::find(stops.begin(), stops.end(), from);
     const size_t n = stops.size();
-    const size_t from =
+    const size_t i =
         at == stops.end() ? (back ? 0 : n - 1) : static_cast<size_t>(at - stops.begin());
-    HWND next = stops[back ? (from + n - 1) % n : (from + 1) % n];
+    return stops[back ? (i + n - 1) % n : (i + 1) % n];
+}
+
+void Win32Gadgets::StepFocus(bool back) {
+    const Entry* focused = Find(GadgetOf(GetFocus()));
+    HWND next = NextTabStop(focused ? focused->hwnd : nullptr, back);
+    if (!next)
+        return;
     SetFocus(next);
     // As in a dialog, a text field tabbed into has its text selected.
     if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
@@ -193,7 +206,7 @@ void Win32Gadgets::PassFocusOn(HWND control) {
     HWND focus = GetFocus();
     if (!focus || (focus != control && !IsChild(control, focus)))
         return;
-    HWND next = GetNextDlgTabItem(window_, control, FALSE);
+    HWND next = NextTabStop(control, false);
     if (next && next != control)
         SetFocus(next);
 }

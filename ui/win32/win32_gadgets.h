@@ -128,8 +128,10 @@ class Win32Gadgets : public Gadgets {
     LRESULT ControlColors(UINT message, HDC dc, HWND control, HWND parent);
     void UpdateToolTip(Entry& entry);
     bool PreTranslate(const MSG& msg);
-    void TurnPage(int step);         // Ctrl+Tab: +1, Ctrl+Shift+Tab: -1, round
-    void StepFocus(bool back);       // Tab, Shift+Tab: the tabs first, then creation order
+    void TurnPage(int step);             // Ctrl+Tab: +1, Ctrl+Shift+Tab: -1, round
+    void StepFocus(bool back);           // Tab, Shift+Tab: the tabs first, then creation order
+    std::vector<HWND> TabStops() const;  // what Tab walks, in its order
+    HWND NextTabStop(HWND from, bool back) const;
     void PassFocusOn(HWND control);  // to the next control, when `control` is to lose it
     bool IsOurs(HWND hwnd) const;
 
