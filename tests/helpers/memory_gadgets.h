@@ -25,6 +25,7 @@ class MemoryGadgets : public Gadgets {
     explicit MemoryGadgets(const WindowLayout& layout);
 
     std::string Text(int gadget) const override;
+    std::string_view LineEnd() const override { return "\r\n"; }
     void SetText(int gadget, const std::string& text) override;
     int State(int gadget) const override;
     void SetState(int gadget, int state) override;

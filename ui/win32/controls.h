@@ -69,7 +69,7 @@ HWND CreateTextField(const GadgetLayout& g, const ControlState& s, HWND parent, 
 HWND CreateOutputBox(const GadgetLayout& g, const ControlState& s, HWND parent, int id,
                      const Rect& px, ControlOwner* owner);
 std::string EditText(HWND edit);
-void SetEditText(HWND edit, GadgetKind kind, const std::string& text);
+void SetEditText(HWND edit, const std::string& text);
 void SetEditReadOnly(HWND edit, bool readOnly);
 // The typed character's place: the selection's start and length in code points.
 void EditSelection(HWND edit, const std::wstring& text, int& start, int& length);

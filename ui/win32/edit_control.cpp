@@ -51,7 +51,7 @@ HWND CreateTextField(const GadgetLayout&, const ControlState& s, HWND parent, in
 
 HWND CreateOutputBox(const GadgetLayout&, const ControlState& s, HWND parent, int id,
                      const Rect& px, ControlOwner* owner) {
-    HWND edit = MakeChild(WC_EDITW, WindowsLines(s.text),
+    HWND edit = MakeChild(WC_EDITW, Wide(s.text),
                           ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
                           WS_EX_CLIENTEDGE, parent, id, px);
     SetWindowSubclass(edit, EditProc, 1, reinterpret_cast<DWORD_PTR>(owner));
@@ -62,10 +62,8 @@ std::string EditText(HWND edit) {
     return Utf8(WindowText(edit));
 }
 
-void SetEditText(HWND edit, GadgetKind kind, const std::string& text) {
-    // Setting a text moves the caret: always done, even for the same text.
-    const std::wstring wide = kind == GadgetKind::OutputBox ? WindowsLines(text) : Wide(text);
-    SetWindowTextW(edit, wide.c_str());
+void SetEditText(HWND edit, const std::string& text) {
+    SetWindowTextW(edit, Wide(text).c_str());
 }
 
 void SetEditReadOnly(HWND edit, bool readOnly) {

@@ -112,7 +112,7 @@ void Win32Gadgets::Push(Control& control, Aspect aspect) {
 void Win32Gadgets::PushText(const Control& control, Native& native) {
     const GadgetKind kind = control.layout.kind;
     if (kind == GadgetKind::TextField || kind == GadgetKind::OutputBox) {
-        SetEditText(native.hwnd, kind, control.want.text);
+        SetEditText(native.hwnd, control.want.text);
         return;
     }
     SetCaption(native.hwnd, kind, control.want.text);
