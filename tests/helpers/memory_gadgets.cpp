@@ -228,8 +228,10 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
         if (v != FilterVerdict::Pass)
             continue;
         if (ch == U'\b') {
+            while (!s->text.empty() && (s->text.back() & 0xC0) == 0x80)
+                s->text.pop_back();  // the continuation bytes of the last code point
             if (!s->text.empty())
-                s->text = base::DropLastCodePoint(s->text);
+                s->text.pop_back();
         } else {
             s->text += base::EncodeUtf8(ch);
         }
