@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/actual_time.h"
 #include "engine/delay_code_text.h"
 #include "engine/delay_form.h"
 #include "engine/delay_messages.h"
@@ -34,6 +35,7 @@ struct DelayAnswer {
     std::optional<std::int64_t> delayCycles;
     bool fromCalculator = false;
     std::optional<LoopPlan> plan;        // the delay is in range; a subroutine's body
+    std::optional<ActualTime> actualTime;  // the calculator rounded the count
     std::string code;                    // the plan written for the profile
     std::optional<MessageText> message;  // what the window shows instead of code
 };
