@@ -42,6 +42,9 @@ if [ -z "${DISPLAY:-}" ]; then
     trap 'cleanup; kill $xvfb 2>/dev/null || true' EXIT
     sleep 1
 fi
+# The user's UI language under wine comes from LC_ALL: Russian, the program's own texts, so that
+# a first start speaks as the tests expect (drive-windows.sh starts one in English too).
+export LC_ALL=ru_RU.UTF-8
 echo "== Wine prefix $WINEPREFIX =="
 # A 64-bit-only wine has no 32-bit rundll32; that line is all wineboot says here.
 "$wine" wineboot --init 2> >(grep -v 'syswow64' >&2) || true
