@@ -55,8 +55,8 @@ BigUnsigned operator*(const BigUnsigned& a, const BigUnsigned& b) {
     for (std::size_t i = 0; i < a.limbs_.size(); ++i) {
         std::uint64_t carry = 0;
         for (std::size_t j = 0; j < b.limbs_.size(); ++j) {
-            const std::uint64_t t = static_cast<std::uint64_t>(a.limbs_[i]) * b.limbs_[j] +
-                                    out.limbs_[i + j] + carry;
+            const std::uint64_t t =
+                static_cast<std::uint64_t>(a.limbs_[i]) * b.limbs_[j] + out.limbs_[i + j] + carry;
             out.limbs_[i + j] = static_cast<std::uint32_t>(t);
             carry = t >> 32;
         }

@@ -13,7 +13,7 @@ struct CliOptions {
     bool batch = false;
     bool lf = false;
     bool version = false;
-    bool declare = false;  // the registers' declarations before the code
+    bool declare = false;               // the registers' declarations before the code
     std::optional<std::string> cycles;  // the positional CYCLES, as typed
     std::optional<std::string> time, timeUnit, frequency, frequencyUnit;
     std::optional<std::string> profile, settings, language, countFile;

@@ -27,7 +27,8 @@ std::optional<Decimal> ReadExactDecimal(const std::string& text) {
     bool point = false;
     for (; i < text.size(); ++i) {
         if (base::IsDigit(text[i])) {
-            d.digits = d.digits * BigUnsigned(10) + BigUnsigned(static_cast<unsigned>(text[i] - '0'));
+            d.digits =
+                d.digits * BigUnsigned(10) + BigUnsigned(static_cast<unsigned>(text[i] - '0'));
             ++count;
             if (point)
                 ++d.scale;
@@ -64,8 +65,7 @@ std::optional<Decimal> ReadExactDecimal(const std::string& text) {
 }
 
 // Microseconds per time unit, and the divisor that turns the frequency unit into MHz.
-constexpr std::uint64_t kMicroseconds[] = {1, 1000, 1000000, 60000000, 3600000000,
-                                           86400000000};
+constexpr std::uint64_t kMicroseconds[] = {1, 1000, 1000000, 60000000, 3600000000, 86400000000};
 constexpr std::uint64_t kPerMegahertz[] = {1, 1000, 1000000};
 
 }  // namespace
@@ -134,7 +134,6 @@ std::optional<ActualTime> ExactActualTime(const std::string& timeText, int timeU
     a.time = DecimalQuotient(n * BigUnsigned(4) * perMhz * BigUnsigned::PowerOfTen(f->scale),
                              f->digits * us, 12);
     const BigUnsigned difference = order > 0 ? ND - P : P - ND;
-    a.errorPercent =
-        (order > 0 ? "+" : "-") + DecimalQuotient(difference * BigUnsigned(100), P, 3);
+    a.errorPercent = (order > 0 ? "+" : "-") + DecimalQuotient(difference * BigUnsigned(100), P, 3);
     return a;
 }

@@ -100,9 +100,9 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
             break;
     }
     if (place) {
-        answer.code.insert(0, RegisterDeclarations(
-                                  UsedRegisterNames(*answer.plan, routine.form, *profile),
-                                  *profile, *place, lineEnd));
+        answer.code.insert(
+            0, RegisterDeclarations(UsedRegisterNames(*answer.plan, routine.form, *profile),
+                                    *profile, *place, lineEnd));
     }
     return answer;
 }

@@ -54,8 +54,8 @@ void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form,
         AppendJsonString(out, TimeUnitWord(timeUnit));
         out += ",\"errorPercent\":";
         // JSON numbers take a minus sign only.
-        out += actual->errorPercent[0] == '+' ? actual->errorPercent.substr(1)
-                                              : actual->errorPercent;
+        out +=
+            actual->errorPercent[0] == '+' ? actual->errorPercent.substr(1) : actual->errorPercent;
     }
     out += '}';
 }

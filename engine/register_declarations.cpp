@@ -14,9 +14,9 @@ bool IsPlainName(std::string_view name) {
     const auto letter = [](char c) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
     };
-    return !name.empty() && letter(name[0]) &&
-           std::all_of(name.begin(), name.end(),
-                       [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
+    return !name.empty() && letter(name[0]) && std::all_of(name.begin(), name.end(), [&](char c) {
+        return letter(c) || (c >= '0' && c <= '9');
+    });
 }
 
 std::optional<unsigned> ReadAddress(std::string_view text) {

@@ -38,5 +38,4 @@ std::vector<std::string> UsedRegisterNames(const LoopPlan& plan, DelayForm form,
 // The declaration lines of `names` in the profile's syntax, then one empty line. The current
 // assembler has no cblock: its registers always go into a psect the linker places.
 std::string RegisterDeclarations(const std::vector<std::string>& names, const Profile& profile,
-                                 const DataPlace& place,
-                                 std::string_view lineEnd = kWindowLineEnd);
+                                 const DataPlace& place, std::string_view lineEnd = kWindowLineEnd);

@@ -19,8 +19,8 @@ struct SettingsValues {
     double Oscillator = 4.0;
     std::int32_t WdtState = 0;
     std::int32_t NumberProf = 0;
-    std::int32_t Language = -1;  // -1: the default language
-    std::int32_t DelayForm = 0;  // 0 block, 1 subroutine, 2 W-times subroutine
+    std::int32_t Language = -1;         // -1: the default language
+    std::int32_t DelayForm = 0;         // 0 block, 1 subroutine, 2 W-times subroutine
     std::string RoutineName = "Delay";  // a usable name until the user types another
     std::int32_t Declare = 0;           // 1: the registers' declarations before the code
 };

@@ -13,9 +13,9 @@
 #include <random>
 #include <sstream>
 
+#include "engine/delay_answer.h"
 #include "engine/delay_code_text.h"
 #include "engine/delay_subroutine.h"
-#include "engine/delay_answer.h"
 #include "engine/plan_delay.h"
 #include "engine/w_times_routine.h"
 
@@ -150,8 +150,9 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
                 ADD_FAILURE() << "no W-times plan for " << r.delay;
                 return {};
             }
-            subroutines += r.declared ? AnsweredText(r, "W" + n)
-                                      : WTimesRoutineText(*unit, r.profile, "W" + n, texts, nullptr);
+            subroutines += r.declared
+                               ? AnsweredText(r, "W" + n)
+                               : WTimesRoutineText(*unit, r.profile, "W" + n, texts, nullptr);
             for (std::size_t k = 0; k < r.wTimes.size(); ++k) {
                 const std::string call = n + "_" + std::to_string(k + 1);
                 src << "            movlw       D'" << (r.wTimes[k] & 0xFF) << "'\r\n";
@@ -175,7 +176,8 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
                                       : DelaySubroutineText(*plan, r.profile, "Sub" + n, texts,
                                                             "; call and return included", nullptr);
         } else {
-            src << (r.declared ? AnsweredText(r, "") : DelayCodeText(*plan, r.profile, texts, nullptr));
+            src << (r.declared ? AnsweredText(r, "")
+                               : DelayCodeText(*plan, r.profile, texts, nullptr));
         }
         ++piece;
         endMark("B" + n, i + 1 == requests.size());

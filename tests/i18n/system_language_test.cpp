@@ -7,9 +7,15 @@ namespace {
 
 TEST(SystemLanguage, LocaleNamesGiveLanguageFileNames) {
     const std::pair<const char*, const char*> cases[] = {
-        {"en_US.UTF-8", "english"}, {"ru_RU.UTF-8", "russian"}, {"RU", "russian"},
-        {"de_AT@euro", "german"},   {"pt-BR", "portuguese"},    {"C.UTF-8", ""},
-        {"POSIX", ""},              {"", ""},                   {"english", ""},
+        {"en_US.UTF-8", "english"},
+        {"ru_RU.UTF-8", "russian"},
+        {"RU", "russian"},
+        {"de_AT@euro", "german"},
+        {"pt-BR", "portuguese"},
+        {"C.UTF-8", ""},
+        {"POSIX", ""},
+        {"", ""},
+        {"english", ""},
     };
     for (const auto& [locale, language] : cases)
         EXPECT_EQ(LanguageOfLocale(locale), language) << locale;
