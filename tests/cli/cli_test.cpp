@@ -549,7 +549,18 @@ TEST_F(Cli, LanguageFileBesideTheProgram) {
               "\xEF\xBB\xBF\r\n[Window]\r\nLanguage = " + std::to_string(english) + "\r\n");
     const CliRun stored = Invoke({"10", "--settings", (dir_ / "Loopsmith.ini").string()});
     EXPECT_EQ(stored.out, named.out);
-    EXPECT_EQ(Invoke({"10"}).out, window);  // no stored language: the "russian" file
+#ifndef _WIN32  // under wine the prefix's UI language counts, not the variable
+    // No stored language: the user's language file, else the "russian" one.
+    const char* before = std::getenv("LC_ALL");
+    const std::string saved = before ? before : "";
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+    EXPECT_EQ(Invoke({"10"}).out, named.out);
+    setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(Invoke({"10"}).out, window);
+    before ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
+#else
+    EXPECT_EQ(Invoke({"10"}).out, window);  // the prefix speaks Russian
+#endif
 }
 
 }  // namespace
