@@ -44,6 +44,10 @@ struct AppState {
     int editIndex = -1;
     std::string editName;
 
+    // The language file name of the user's language ("english"), for a start with no stored
+    // choice; "" leaves that start to the default language.
+    std::string systemLanguage;
+
     int currentPage = 0;
     bool handCursorShown = false;
 

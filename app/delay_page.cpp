@@ -40,14 +40,19 @@ Variant SelectedVariant(const ui::Gadgets& g) {
 }
 
 DelayRoutine SelectedRoutine(const ui::Gadgets& g) {
+    DelayRoutine routine;
     switch (g.State(kFormCombo)) {
         case 1:
-            return {DelayForm::Subroutine, g.Text(kRoutineNameField)};
+            routine = {DelayForm::Subroutine, g.Text(kRoutineNameField)};
+            break;
         case 2:
-            return {DelayForm::WTimes, g.Text(kRoutineNameField)};
+            routine = {DelayForm::WTimes, g.Text(kRoutineNameField)};
+            break;
         default:
-            return {};
+            break;
     }
+    routine.declareRegisters = g.State(kDeclareCheck) != 0;
+    return routine;
 }
 
 FieldCaptions Captions(const ui::Gadgets& g) {

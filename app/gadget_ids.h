@@ -61,6 +61,8 @@ inline constexpr int kLanguageCombo = 65;
 inline constexpr int kFormCombo = 66;  // item 0 block, 1 subroutine, 2 W-times subroutine
 inline constexpr int kRoutineNameLabel = 67;
 inline constexpr int kRoutineNameField = 68;
+// Page 0, beside the watchdog box: declare the registers the code uses before it
+inline constexpr int kDeclareCheck = 69;
 
 inline constexpr int kPageCalculator = 0;
 inline constexpr int kPageEditor = 1;

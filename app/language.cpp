@@ -26,7 +26,7 @@ int ResolveLanguageIndex(AppState& app, int stored) {
     for (int i = 0; i < count; ++i) {
         names.push_back(app.gadgets.ItemText(gadget::kLanguageCombo, i));
     }
-    return ResolveLanguagePosition(names, stored);
+    return ResolveLanguagePosition(names, stored, app.systemLanguage);
 }
 
 void LoadSelectedLanguage(AppState& app) {

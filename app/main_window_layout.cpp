@@ -64,7 +64,8 @@ void AddCalculatorPage(std::vector<GadgetLayout>& out) {
     out.push_back(Combo(kFrequencyUnitCombo, p, {255, 85, 100, 22}, 0));
     out.push_back(RightLabel(kFrequencyLabel, p, {190, 120, 70, 16}));
     out.push_back(FilteredField(kFrequencyField, p, {265, 115, 90, 20}, 18, true));
-    out.push_back(Make(kWatchdogCheck, GadgetKind::CheckBox, p, {10, 198, 220, 15}));
+    out.push_back(Make(kWatchdogCheck, GadgetKind::CheckBox, p, {10, 190, 220, 15}));
+    out.push_back(Make(kDeclareCheck, GadgetKind::CheckBox, p, {10, 208, 220, 15}));
     out.push_back(Make(kCyclesLabel, GadgetKind::Label, p, {10, 170, 240, 16}));
     GadgetLayout cycles = FilteredField(kCyclesField, p, {250, 165, 125, 20}, 19, false);
     cycles.digitsOnly = true;

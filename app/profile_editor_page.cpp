@@ -109,7 +109,7 @@ void EditorDelete(AppState& app) {
 }
 
 void EditorOk(AppState& app) {
-    const Profile form = ReadProfileForm(app.gadgets);
+    Profile form = ReadProfileForm(app.gadgets);
     const int ownIndex = app.editorMode == EditorMode::Editing ? app.editIndex : -1;
     const FormVerdict verdict = CheckProfileForm(form, app.profiles, ownIndex);
     if (verdict != FormVerdict::Accepted) {
@@ -149,6 +149,9 @@ void EditorOk(AppState& app) {
     } else {
         change.kind = ProfileChange::Kind::Change;
         change.before = app.profiles[target];
+        // The form has no field for the data address: an edit keeps the stored one.
+        form.DataAddress = change.before.DataAddress;
+        change.after = form;
     }
     app.profiles[target] = form;
     PublishChange(app, app.editIndex, change);

@@ -48,6 +48,7 @@ void LoadSettings(AppState& app) {
     g.SetState(gadget::kLanguageCombo, ResolveLanguageIndex(app, v.Language));
     g.SetState(gadget::kFormCombo, v.DelayForm >= 0 && v.DelayForm <= 2 ? v.DelayForm : 0);
     g.SetText(gadget::kRoutineNameField, v.RoutineName);
+    g.SetState(gadget::kDeclareCheck, v.Declare);
     ApplyDelayForm(app);
 
     if (opened) {
@@ -116,5 +117,6 @@ SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {
     v.Language = g.State(gadget::kLanguageCombo);
     v.DelayForm = g.State(gadget::kFormCombo);
     v.RoutineName = g.Text(gadget::kRoutineNameField);
+    v.Declare = g.State(gadget::kDeclareCheck);
     return v;
 }

@@ -6,6 +6,7 @@
 #include "app/language.h"
 #include "app/profile_editor_page.h"
 #include "app/settings.h"
+#include "i18n/system_language.h"
 
 void StartUp(AppState& app) {
     ApplyMessageButtonTexts(app);  // the built-in ones until a language file is read
@@ -29,6 +30,7 @@ void RunProgram(ui::Gadgets& gadgets, const std::filesystem::path& programFolder
     const FileLocations locations = BuildLocations(programFolder);
     PrepareConfigFolder(locations);
     AppState app(gadgets, programFolder, locations);
+    app.systemLanguage = LanguageOfLocale(SystemLocaleName());
     StartUp(app);
     RunEventLoop(app);
     ShutDown(app);

@@ -30,7 +30,7 @@ constexpr UiTarget kTip = UiTarget::ToolTip;
 constexpr UiTarget kItem = UiTarget::ComboItem;
 constexpr UiTarget kPage = UiTarget::PageTitle;
 
-constexpr std::array<UiTextPlace, 42> kPlaces{{
+constexpr std::array<UiTextPlace, 43> kPlaces{{
     {"Language", kCaption, kLanguageLabel, -1},
     {"Calculator", kCaption, kCalculatorCheck, kCalculatorFrame},
     {"Profile", kCaption, kProfileLabel, -1},
@@ -58,6 +58,7 @@ constexpr std::array<UiTextPlace, 42> kPlaces{{
     {"Form_Subroutine", kItem, kFormCombo, 1},
     {"Form_W_Times", kItem, kFormCombo, 2},
     {"Routine_Name", kCaption, kRoutineNameLabel, -1},
+    {"Declare_Registers", kCaption, kDeclareCheck, -1},
     {"Panel_Edit_Profile", kPage, kPanel, kPageEditor},
     {"List_Profile", kCaption, kProfileListLabel, -1},
     {"Button_New", kCaption, kNewButton, -1},

@@ -32,6 +32,45 @@ std::optional<std::int64_t> CyclesAsCalled(const BlockCycles& run) {
     return run.cycles + kCallCycles;
 }
 
+// Standard input to its end, or nothing when it is unreadable or larger than a block can be.
+std::optional<std::string> ReadStandardInput() {
+    std::string text;
+    char buf[1 << 16];
+    for (;;) {
+        const std::size_t n = std::fread(buf, 1, sizeof buf, stdin);
+        text.append(buf, n);
+        if (text.size() > kMaxBlockFileSize)
+            return std::nullopt;
+        if (n < sizeof buf)
+            break;
+    }
+    if (std::ferror(stdin))
+        return std::nullopt;
+    return text;
+}
+
+// The block of a file; the file "-" is standard input. Nothing after the message.
+std::optional<std::string> ReadBlock(const std::string& file) {
+    if (file == "-") {
+        std::optional<std::string> text = ReadStandardInput();
+        if (!text)
+            Write(stderr, "loopsmith-cli: standard input is not a block of assembler text\n");
+        return text;
+    }
+    // Opened without blocking and checked to be a regular file: a FIFO must not hang the tool.
+    const std::filesystem::path path = base::PathFromUtf8(file);
+    std::optional<fileio::FileHandle> in = fileio::FileHandle::OpenForReading(path);
+    std::error_code ec;
+    if (in ? in->TooLarge(kMaxBlockFileSize) : !std::filesystem::is_regular_file(path, ec)) {
+        Write(stderr, "loopsmith-cli: " + file + " is not a block of assembler text\n");
+        return std::nullopt;
+    }
+    std::optional<std::string> content = in ? in->ReadAll(kMaxBlockFileSize) : std::nullopt;
+    if (!content)
+        Write(stderr, "loopsmith-cli: cannot read " + file + "\n");
+    return content;
+}
+
 }  // namespace
 
 void Write(std::FILE* f, const std::string& s) {
@@ -42,19 +81,9 @@ void Write(std::FILE* f, const std::string& s) {
 }
 
 int CountBlockFile(const std::string& file, int syntax, int enteringW) {
-    // Opened without blocking and checked to be a regular file: a FIFO must not hang the tool.
-    const std::filesystem::path path = base::PathFromUtf8(file);
-    std::optional<fileio::FileHandle> in = fileio::FileHandle::OpenForReading(path);
-    std::error_code ec;
-    if (in ? in->TooLarge(kMaxBlockFileSize) : !std::filesystem::is_regular_file(path, ec)) {
-        Write(stderr, "loopsmith-cli: " + file + " is not a block of assembler text\n");
+    const std::optional<std::string> content = ReadBlock(file);
+    if (!content)
         return kExitUsage;
-    }
-    const std::optional<std::string> content = in ? in->ReadAll(kMaxBlockFileSize) : std::nullopt;
-    if (!content) {
-        Write(stderr, "loopsmith-cli: cannot read " + file + "\n");
-        return kExitUsage;
-    }
     const std::string& text = *content;
     const BlockCycles run =
         Count(text, syntax == kSyntaxNotGiven ? kSyntaxClassic : syntax, enteringW);

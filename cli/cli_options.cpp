@@ -31,29 +31,37 @@ const char* const kCliHelp =
     "                     cycles from the call on (n = 1..255; W = 0 gives n = 256). The\n"
     "                     pass counter is the register after the loop's last. NAME as for\n"
     "                     --subroutine\n"
+    "  --declare          declare the registers the code uses before it: a cblock at the\n"
+    "                     profile's DataAddress (0x70 on PIC10/12/16, 0x00 on PIC18 when\n"
+    "                     none is given), udata_shr/udata_acs with DataAddress = udata, and\n"
+    "                     PSECT udata_shr/udata_acs with DS for the current assembler\n"
     "  --settings FILE    read profiles from FILE (default: the settings file named below);\n"
     "                     the file is never written\n"
     "  --language NAME    texts from the language file NAME.lng, found as the window finds\n"
-    "                     it (default: the language the settings file stores, as the window\n"
-    "                     starts with)\n"
+    "                     it (default: the language the settings file stores, else the\n"
+    "                     system's, as the window starts with)\n"
     "  --plan             one JSON line with the loop plan instead of the code, and its\n"
     "                     \"form\": block, subroutine or w-times. With --subroutine it is the\n"
     "                     body's plan, and its delayCycles is CYCLES less 4 (the call and the\n"
     "                     return); with --w-times the plan of one pass's body, its delayCycles\n"
-    "                     CYCLES less 3, and \"unitCycles\" (CYCLES) and \"overheadCycles\" (4)\n"
+    "                     CYCLES less 3, and \"unitCycles\" (CYCLES) and \"overheadCycles\" (4).\n"
+    "                     When the calculator rounded the count: \"actualTime\" in \"timeUnit\"\n"
+    "                     and \"errorPercent\", as the code's header states them\n"
     "  --verify           run the code on the built-in interpreter and report its cycles\n"
     "                     on standard error (exit 3 on a mismatch); a --w-times routine is\n"
     "                     run with every n from 1 to 256 and the formula found reported\n"
-    "  --count FILE       print the cycle count of a block of assembler (exit 2 on a line\n"
-    "                     that is not understood). Bare numbers are hexadecimal, as classic\n"
-    "                     assemblers read them (a note on standard error tells when decimal\n"
-    "                     would count otherwise), or decimal with --syntax current; a\n"
-    "                     \"radix\" line in the file changes that from there on. A block that\n"
-    "                     ends in return is counted as called: with the 2 cycles of the call\n"
+    "  --count FILE       print the cycle count of a block of assembler, FILE - for standard\n"
+    "                     input (exit 2 on a line that is not understood). Bare numbers are\n"
+    "                     hexadecimal, as classic assemblers read them (a note on standard\n"
+    "                     error tells when decimal would count otherwise), or decimal with\n"
+    "                     --syntax current; a \"radix\" line in the file changes that from\n"
+    "                     there on. A block that ends in return is counted as called: with\n"
+    "                     the 2 cycles of the call\n"
     "  --w N              with --count: the block is entered with W = N (0 to 255)\n"
     "  --batch            one request a line on standard input (CYCLES, or T UNIT F UNIT),\n"
     "                     one JSON line a request on standard output\n"
     "  --lf               \"\\n\" line ends instead of \"\\r\\n\"\n"
+    "  --version          the version\n"
     "  --help             this text\n"
     "\n"
     "Exit codes: 0 done, 1 the window would show a message (its text is on standard\n"
@@ -109,6 +117,10 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
             o.batch = true;
         } else if (a == "--lf") {
             o.lf = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a == "--declare") {
+            o.declare = true;
         } else if (a == "--time") {
             value(o.time);
         } else if (a == "--time-unit") {
@@ -142,7 +154,7 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
             o.cycles = a;
         }
     }
-    if (!r.error.empty() || o.help)
+    if (!r.error.empty() || o.help || o.version)
         return r;
 
     if (o.language && !IsPlainLanguageName(*o.language))
@@ -174,6 +186,8 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
         fail("--subroutine and --w-times exclude each other");
     if (o.batch && o.wTimes)
         fail("--batch writes blocks' plans; --w-times answers one request");
+    if (o.declare && (o.batch || o.countFile || o.plan))
+        fail("--declare goes with the code of one request");
     if (o.countFile && o.wTimes)
         fail("--count reads a routine as it is; --w-times writes one");
     if (o.enteringW && !o.countFile)

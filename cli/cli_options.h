@@ -12,6 +12,8 @@ struct CliOptions {
     bool verify = false;
     bool batch = false;
     bool lf = false;
+    bool version = false;
+    bool declare = false;               // the registers' declarations before the code
     std::optional<std::string> cycles;  // the positional CYCLES, as typed
     std::optional<std::string> time, timeUnit, frequency, frequencyUnit;
     std::optional<std::string> profile, settings, language, countFile;

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/utf8.h"
+#include "i18n/system_language.h"
 #include "i18n/ui_text_table.h"
 #include "store/key_value_text.h"
 #include "store/profile_store.h"
@@ -49,7 +50,8 @@ std::optional<std::string> ApplyStoredLanguage(
     CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders) {
     const std::vector<std::string> names = FindLanguageNames(languageFolders);
     const int position =
-        ResolveLanguagePosition(names, setup.storedLanguage.value_or(SettingsValues{}.Language));
+        ResolveLanguagePosition(names, setup.storedLanguage.value_or(SettingsValues{}.Language),
+                                LanguageOfLocale(SystemLocaleName()));
     if (position < 0 || names[static_cast<std::size_t>(position)].empty())
         return std::nullopt;
     return ApplyNamedLanguage(setup, languageFolders, names[static_cast<std::size_t>(position)]);

@@ -30,7 +30,7 @@ std::optional<std::string> ApplyNamedLanguage(
     CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders,
     const std::string& name);
 // The language the window would start with: the stored position in the folder's list, else
-// the "russian" file, else the built-in texts. The message when the file cannot be read (the
-// built-in texts stay, as in the window).
+// the file of the user's language, else the "russian" file, else the built-in texts. The message
+// when the file cannot be read (the built-in texts stay, as in the window).
 std::optional<std::string> ApplyStoredLanguage(
     CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders);

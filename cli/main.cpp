@@ -124,6 +124,10 @@ int main(int argc, char** argv) {
                   "\n");
         return 0;
     }
+    if (o.version) {
+        Write(stdout, "loopsmith-cli " LOOPSMITH_VERSION "\n");
+        return 0;
+    }
     const int syntax = o.syntax && *o.syntax == "current" ? kSyntaxCurrent : kSyntaxClassic;
     if (o.countFile) {
         return CountBlockFile(*o.countFile, o.syntax ? syntax : kSyntaxNotGiven,
@@ -181,6 +185,7 @@ int main(int argc, char** argv) {
         request.routine = {DelayForm::Subroutine, *o.subroutine};
     if (o.wTimes)
         request.routine = {DelayForm::WTimes, *o.wTimes};
+    request.routine.declareRegisters = o.declare;
     const std::string_view lineEnd = o.lf ? "\n" : "\r\n";
     const DelayAnswer answer = AnswerDelay(request, chosen.Name.empty() ? nullptr : &chosen,
                                            setup.texts.messages, Captions(setup.texts), lineEnd);
@@ -191,7 +196,9 @@ int main(int argc, char** argv) {
     const std::int64_t delayCycles = *answer.delayCycles;
     if (o.plan) {
         std::string line;
-        AppendFormPlanJson(line, *answer.plan, request.routine.form);
+        AppendFormPlanJson(line, *answer.plan, request.routine.form,
+                           answer.actualTime ? &*answer.actualTime : nullptr,
+                           request.calculator ? request.calculator->timeUnit : 0);
         Write(stdout, line.append(lineEnd));
         return 0;
     }

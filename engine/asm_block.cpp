@@ -159,11 +159,38 @@ class Parser {
                m == "nop" || m == "clrwdt" || m == "return" || m == "radix";
     }
 
+    // Register declarations take no cycles and no program word: a cblock's names up to its
+    // endc, the data sections and the way back to code, and each reservation (res, DS).
+    bool IsDeclaration(std::string_view raw) {
+        std::string words[2];
+        std::string_view rest = Trim(raw);
+        for (std::string& w : words) {
+            std::size_t n = 0;
+            while (n < rest.size() && !IsBlank(rest[n]))
+                ++n;
+            w = Lower(rest.substr(0, n));
+            rest = Trim(rest.substr(n));
+        }
+        if (inCblock_) {
+            inCblock_ = words[0] != "endc";
+            return true;
+        }
+        if (words[0] == "cblock") {
+            inCblock_ = true;
+            return true;
+        }
+        for (const char* directive : {"udata_shr", "udata_acs", "udata", "code", "psect"}) {
+            if (words[0] == directive || words[1] == directive)
+                return true;
+        }
+        return words[1] == "res" || words[1] == "ds";
+    }
+
     void ParseLine(std::string_view raw, int line) {
         const std::size_t semi = raw.find(';');
         if (semi != std::string_view::npos)
             raw = raw.substr(0, semi);
-        if (Trim(raw).empty())
+        if (Trim(raw).empty() || IsDeclaration(raw))
             return;
 
         std::string_view rest = raw;
@@ -315,6 +342,7 @@ class Parser {
     }
 
     int radix_;
+    bool inCblock_ = false;
     AsmBlockResult result_;
     bool ok_ = true;
     std::map<std::string, std::size_t> labels_;

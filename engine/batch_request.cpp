@@ -48,8 +48,16 @@ void Answer(const BatchContext& c, std::int64_t delay, std::string& out) {
 
 }  // namespace
 
+namespace {
+constexpr std::array<std::string_view, 6> kTimeWords = {"us", "ms", "s", "min", "h", "d"};
+}  // namespace
+
+std::string_view TimeUnitWord(int index) {
+    return index >= 0 && index < 6 ? kTimeWords[static_cast<std::size_t>(index)] : "";
+}
+
 int TimeUnitIndex(std::string_view w) {
-    constexpr std::array<std::string_view, 6> kWords = {"us", "ms", "s", "min", "h", "d"};
+    const auto& kWords = kTimeWords;
     for (std::size_t i = 0; i < kWords.size(); ++i) {
         if (base::EqualFoldingAscii(w, kWords[i]))
             return static_cast<int>(i);

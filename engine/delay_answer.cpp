@@ -7,6 +7,7 @@
 #include "engine/cycle_count.h"
 #include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
+#include "engine/register_declarations.h"
 #include "engine/w_times_routine.h"
 
 namespace {
@@ -77,6 +78,14 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
             return answer;
         }
     }
+    std::optional<DataPlace> place;
+    if (routine.declareRegisters) {
+        place = ReadDataPlace(*profile);
+        if (!place) {
+            answer.message = BadDataAddressMessage(texts, profile->DataAddress);
+            return answer;
+        }
+    }
     switch (routine.form) {
         case DelayForm::Block:
             answer.code = DelayCodeText(*answer.plan, *profile, texts, calculator, lineEnd);
@@ -90,6 +99,11 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
                 WTimesRoutineText(*answer.plan, *profile, routine.name, texts, calculator, lineEnd);
             break;
     }
+    if (place) {
+        answer.code.insert(
+            0, RegisterDeclarations(UsedRegisterNames(*answer.plan, routine.form, *profile),
+                                    *profile, *place, lineEnd));
+    }
     return answer;
 }
 
@@ -100,7 +114,7 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
         return AnswerCycles(ReadIntegerText(request.cyclesText), request.variant, nullptr, profile,
                             texts, request.writeCode, lineEnd, request.routine);
     }
-    const CalculatorLines& calc = *request.calculator;
+    CalculatorLines calc = *request.calculator;
     const CycleCount count =
         ComputeCycleCount(calc.timeText, calc.timeUnit, calc.frequencyText, calc.frequencyUnit);
     if (count.outcome != CycleCountOutcome::Cycles) {
@@ -109,6 +123,10 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
         answer.message = CalculatorMessage(texts, count.outcome, captions.time, captions.frequency);
         return answer;
     }
-    return AnswerCycles(count.cycles, request.variant, &calc, profile, texts, request.writeCode,
-                        lineEnd, request.routine);
+    calc.actual = ExactActualTime(calc.timeText, calc.timeUnit, calc.frequencyText,
+                                  calc.frequencyUnit, count.cycles);
+    DelayAnswer answer = AnswerCycles(count.cycles, request.variant, &calc, profile, texts,
+                                      request.writeCode, lineEnd, request.routine);
+    answer.actualTime = calc.actual;
+    return answer;
 }

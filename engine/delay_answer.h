@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/actual_time.h"
 #include "engine/delay_code_text.h"
 #include "engine/delay_form.h"
 #include "engine/delay_messages.h"
@@ -33,9 +34,10 @@ struct DelayAnswer {
     // The count that was read or computed; none when it could not be had.
     std::optional<std::int64_t> delayCycles;
     bool fromCalculator = false;
-    std::optional<LoopPlan> plan;        // the delay is in range; a subroutine's body
-    std::string code;                    // the plan written for the profile
-    std::optional<MessageText> message;  // what the window shows instead of code
+    std::optional<LoopPlan> plan;          // the delay is in range; a subroutine's body
+    std::optional<ActualTime> actualTime;  // the calculator rounded the count
+    std::string code;                      // the plan written for the profile
+    std::optional<MessageText> message;    // what the window shows instead of code
 };
 
 // The range is checked before the profile, as the window does; then whether the profile's

@@ -156,6 +156,15 @@ std::string AppendCalculatorLines(const std::string& header, const CalculatorLin
     out += calc.timeText;
     out += TimeUnitText(texts, calc.timeUnit);
     out += lineEnd;
+    if (calc.actual) {
+        out += texts[Msg::Actual_Time];
+        out += calc.actual->time;
+        out += TimeUnitText(texts, calc.timeUnit);
+        out += texts[Msg::Time_Error];
+        out += calc.actual->errorPercent;
+        out += '%';
+        out += lineEnd;
+    }
     out += texts[Msg::Frequency_Oscillator];
     out += calc.frequencyText;
     out += FrequencyUnitText(texts, calc.frequencyUnit);

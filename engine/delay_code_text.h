@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/actual_time.h"
 #include "engine/loop_plan.h"
 #include "i18n/message_texts.h"
 #include "store/profile.h"
@@ -17,6 +19,8 @@ struct CalculatorLines {
     int timeUnit = 0;
     std::string frequencyText;
     int frequencyUnit = 0;
+    // Set when the count was rounded: one more line after the time line states it.
+    std::optional<ActualTime> actual = std::nullopt;
 };
 
 inline constexpr std::string_view kWindowLineEnd = "\r\n";
@@ -24,7 +28,8 @@ inline constexpr std::string_view kWindowLineEnd = "\r\n";
 // Decimal digits in groups of three separated by blanks: 1548 -> "1 548".
 std::string GroupDigits(std::int64_t value);
 
-// The header followed by the time line, the frequency line and one empty line.
+// The header followed by the time line, the actual-time line when `calc` has one, the frequency
+// line and one empty line.
 std::string AppendCalculatorLines(const std::string& header, const CalculatorLines& calc,
                                   const MessageTexts& texts,
                                   std::string_view lineEnd = kWindowLineEnd);

@@ -10,7 +10,8 @@ enum class DelayForm { Block, Subroutine, WTimes };
 
 struct DelayRoutine {
     DelayForm form = DelayForm::Block;
-    std::string name;  // the subroutine's label; unused for the block
+    std::string name;               // the subroutine's label; unused for the block
+    bool declareRegisters = false;  // the used registers' declarations before the code
 };
 
 // "block", "subroutine", "w-times": the names loopsmith-cli's --plan writes.

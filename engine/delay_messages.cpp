@@ -40,6 +40,10 @@ MessageText UnwritableNameMessage(const MessageTexts& texts, const std::string& 
     return {texts[Msg::Gen_Code], ForbiddenAsmNameText(texts, name), false};
 }
 
+MessageText BadDataAddressMessage(const MessageTexts& texts, const std::string& address) {
+    return {texts[Msg::Gen_Code], "\"" + address + "\"" + texts[Msg::Bad_Data_Address], false};
+}
+
 MessageText FewRegistersMessage(const MessageTexts& texts) {
     return {texts[Msg::Gen_Code], texts[Msg::Few_Registers], false};
 }

@@ -24,6 +24,8 @@ MessageText RangeMessage(const MessageTexts& texts, std::int64_t smallest, std::
 MessageText NoProfileMessage(const MessageTexts& texts);
 // A register name or the label of a current-syntax profile that its assembler cannot take.
 MessageText UnwritableNameMessage(const MessageTexts& texts, const std::string& name);
+// A profile's DataAddress that names no place for the registers.
+MessageText BadDataAddressMessage(const MessageTexts& texts, const std::string& address);
 // The profile has no register for a W-times routine's counter apart from its nest's.
 MessageText FewRegistersMessage(const MessageTexts& texts);
 // An empty routine name, or one that the assembler cannot take or that names the profile's

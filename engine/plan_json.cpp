@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "engine/batch_request.h"
 #include "engine/w_times_routine.h"
 
 namespace {
@@ -34,7 +35,8 @@ void AppendPlanJson(std::string& out, const LoopPlan& plan) {
     out += '}';
 }
 
-void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form) {
+void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form,
+                        const ActualTime* actual, int timeUnit) {
     AppendPlanJson(out, plan);
     out.pop_back();
     out += ",\"form\":";
@@ -44,6 +46,16 @@ void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form) 
         AppendInt(out, plan.delayCycles + kWTimesPassCycles);
         out += ",\"overheadCycles\":";
         AppendInt(out, kWTimesOverhead);
+    }
+    if (actual != nullptr) {
+        out += ",\"actualTime\":";
+        out += actual->time;
+        out += ",\"timeUnit\":";
+        AppendJsonString(out, TimeUnitWord(timeUnit));
+        out += ",\"errorPercent\":";
+        // JSON numbers take a minus sign only.
+        out +=
+            actual->errorPercent[0] == '+' ? actual->errorPercent.substr(1) : actual->errorPercent;
     }
     out += '}';
 }

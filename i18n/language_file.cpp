@@ -120,13 +120,16 @@ std::filesystem::path LanguageFilePath(const std::vector<std::filesystem::path>&
     return folders.empty() ? std::filesystem::path() : LanguageFilePath(folders.front(), name);
 }
 
-int ResolveLanguagePosition(const std::vector<std::string>& names, int stored) {
+int ResolveLanguagePosition(const std::vector<std::string>& names, int stored,
+                            std::string_view systemLanguage) {
     const int count = static_cast<int>(names.size());
     if (stored >= 0 && stored < count)
         return stored;
-    for (int i = 0; i < count; ++i) {
-        if (base::EqualFoldingAscii(names[i], "russian"))
-            return i;
+    for (const std::string_view wanted : {systemLanguage, std::string_view("russian")}) {
+        for (int i = 0; i < count && !wanted.empty(); ++i) {
+            if (base::EqualFoldingAscii(names[i], wanted))
+                return i;
+        }
     }
     return -1;
 }

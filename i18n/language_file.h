@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "i18n/message_texts.h"
@@ -37,8 +38,10 @@ std::filesystem::path LanguageFilePath(const std::vector<std::filesystem::path>&
                                        const std::string& name);
 
 // The position of the language to use: the stored one if it names an item, else the first
-// item called "russian" in any ASCII letter case, else -1 (the built-in texts).
-int ResolveLanguagePosition(const std::vector<std::string>& names, int stored);
+// item called `systemLanguage` (the user's, see system_language.h), else the first called
+// "russian", both in any ASCII letter case, else -1 (the built-in texts).
+int ResolveLanguagePosition(const std::vector<std::string>& names, int stored,
+                            std::string_view systemLanguage = {});
 
 // The missing-language-file message: names the file (without its folder) twice.
 std::string MissingLanguageFileText(const std::filesystem::path& path);

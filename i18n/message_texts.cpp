@@ -60,6 +60,11 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
      "Файл настроек изменило другое окно программы, и оба окна изменили один и тот же профиль. "
      "Сохранено ваше изменение вместе с профилями из файла; список профилей обновлён.",
      "", ""},
+    {Msg::Bad_Data_Address, "Bad_Data_Address",
+     "недопустимый адрес регистров (0x и шестнадцатеричные цифры, десятичное число или udata)!",
+     " - ", ""},
+    {Msg::Actual_Time, "Actual_Time", "Фактическая длительность", "; ", " "},
+    {Msg::Time_Error, "Time_Error", "погрешность", ", ", " "},
     {Msg::Button_Yes, "Button_Yes", "Да", "", ""},
     {Msg::Button_No, "Button_No", "Нет", "", ""},
     {Msg::Button_OK, "Button_OK", "ОК", "", ""},

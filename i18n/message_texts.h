@@ -46,6 +46,9 @@ enum class Msg {
     Bad_Routine_Name,
     Few_Registers,
     Profiles_Merged,
+    Bad_Data_Address,  // a profile's DataAddress that is no address
+    Actual_Time,       // the header line of a rounded calculator count: the actual time
+    Time_Error,        // and its error, in per cent
     Button_Yes,  // the message boxes' standard buttons
     Button_No,
     Button_OK,

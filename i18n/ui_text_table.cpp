@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<UiText, 42> kTable{{
+constexpr std::array<UiText, 43> kTable{{
     {"Loopsmith", "Language", "Язык:"},
     {"Loopsmith", "Calculator", "Калькулятор"},
     {"Loopsmith", "Profile", "Профиль"},
@@ -32,6 +32,7 @@ constexpr std::array<UiText, 42> kTable{{
     {"Loopsmith", "Form_Subroutine", "подпрограмма"},
     {"Loopsmith", "Form_W_Times", "подпрограмма W × задержка"},
     {"Loopsmith", "Routine_Name", "Имя:"},
+    {"Loopsmith", "Declare_Registers", "Объявить регистры"},
     {"Edit_Profile", "Panel_Edit_Profile", "Редактирование профилей"},
     {"Edit_Profile", "List_Profile", "Список профилей"},
     {"Edit_Profile", "Button_New", "Новый"},

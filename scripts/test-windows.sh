@@ -28,9 +28,10 @@ echo "== Linux loopsmith-cli for the byte comparison =="
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/loopsmith-wine.XXXXXX")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 logs=$(mktemp -d "${TMPDIR:-/tmp}/loopsmith-wine-logs.XXXXXX")
+locales=$(mktemp -d "${TMPDIR:-/tmp}/loopsmith-locales.XXXXXX")
 cleanup() {
     "$wineserver" -k 2>/dev/null || true
-    rm -rf "$WINEPREFIX" "$logs"
+    rm -rf "$WINEPREFIX" "$logs" "$locales"
 }
 trap cleanup EXIT
 # The window needs an X display: a virtual one of our own when none is given.
@@ -42,6 +43,13 @@ if [ -z "${DISPLAY:-}" ]; then
     trap 'cleanup; kill $xvfb 2>/dev/null || true' EXIT
     sleep 1
 fi
+# Wine takes its user's UI language from the locale: Russian, the program's own texts, so that a
+# first start speaks as the tests expect (drive-windows.sh starts one in English too). Made here
+# from the locale sources, as the machine may have none but C: a locale that glibc cannot load
+# would also cost wine its UTF-8 file names and arguments.
+localedef -i ru_RU -f UTF-8 "$locales/ru_RU.UTF-8"
+localedef -i en_US -f UTF-8 "$locales/en_US.UTF-8"
+export LOCPATH=$locales LC_ALL=ru_RU.UTF-8
 echo "== Wine prefix $WINEPREFIX =="
 # A 64-bit-only wine has no 32-bit rundll32; that line is all wineboot says here.
 "$wine" wineboot --init 2> >(grep -v 'syswow64' >&2) || true

@@ -21,6 +21,9 @@ struct Profile {
     int TypePIC = kFamilyPic16;
     std::array<int, 8> RegType{};  // RegType1..RegType8 at indices 0..7
     int Syntax = kSyntaxClassic;   // any value other than kSyntaxCurrent spells classic
+    // Where declared registers go: "" the family's shared RAM, "udata" the linker's choice,
+    // or an address ("0x70"), as stored.
+    std::string DataAddress;
 
     friend bool operator==(const Profile&, const Profile&) = default;
 };

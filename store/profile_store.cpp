@@ -13,6 +13,7 @@
 namespace {
 
 constexpr const char* kSyntaxKey = "Syntax";
+constexpr const char* kDataAddressKey = "DataAddress";
 
 std::string RegKey(int n) {
     return "Reg" + std::to_string(n);
@@ -34,6 +35,7 @@ Profile ReadProfileGroup(const Reader& file, std::string name) {
     // Only the value this program writes means the current assembler; anything else, or a
     // file from before the key existed, is classic.
     p.Syntax = file.ReadText(kSyntaxKey, "") == "1" ? kSyntaxCurrent : kSyntaxClassic;
+    p.DataAddress = file.ReadText(kDataAddressKey, "");
     return p;
 }
 
@@ -48,6 +50,8 @@ void WriteProfileGroup(KeyValueFile& file, const Profile& p) {
     // Classic profiles keep the 19 lines they always had, byte for byte.
     if (p.Syntax == kSyntaxCurrent)
         file.WriteInteger(kSyntaxKey, 1);
+    if (!p.DataAddress.empty())
+        file.WriteText(kDataAddressKey, p.DataAddress);
 }
 
 // The walk over groups, for an open file and for a document parsed from bytes alike.

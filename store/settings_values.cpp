@@ -15,6 +15,7 @@ SettingsValues ReadSettingsGroup(KeyValueFile& file) {
     v.Language = file.ReadInteger("Language", d.Language);
     v.DelayForm = file.ReadInteger("DelayForm", d.DelayForm);
     v.RoutineName = file.ReadText("RoutineName", d.RoutineName);
+    v.Declare = file.ReadInteger("Declare", d.Declare);
     return v;
 }
 
@@ -32,6 +33,8 @@ void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& v) {
         file.WriteInteger("DelayForm", v.DelayForm);
         file.WriteText("RoutineName", v.RoutineName);
     }
+    if (v.Declare != 0 || file.ReadText("Declare", kAbsent) != kAbsent)
+        file.WriteInteger("Declare", v.Declare);
 }
 
 std::optional<SettingsValues> ReadSettingsFile(const std::filesystem::path& path) {

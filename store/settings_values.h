@@ -19,16 +19,17 @@ struct SettingsValues {
     double Oscillator = 4.0;
     std::int32_t WdtState = 0;
     std::int32_t NumberProf = 0;
-    std::int32_t Language = -1;  // -1: the default language
-    std::int32_t DelayForm = 0;  // 0 block, 1 subroutine, 2 W-times subroutine
-    std::string RoutineName;
+    std::int32_t Language = -1;         // -1: the default language
+    std::int32_t DelayForm = 0;         // 0 block, 1 subroutine, 2 W-times subroutine
+    std::string RoutineName = "Delay";  // a usable name until the user types another
+    std::int32_t Declare = 0;           // 1: the registers' declarations before the code
 };
 
 // Reads the group "Window" of an open file as stored, each missing key taking its default.
 SettingsValues ReadSettingsGroup(KeyValueFile& file);
 // Selects the group "Window" and writes the seven keys in their fixed order, then DelayForm and
-// RoutineName when the form is not the block or the file holds them already: a file that never
-// saw another form keeps its bytes.
+// RoutineName when the form is not the block or the file holds them already, and Declare when
+// set or held already: a file that never saw those options keeps its bytes.
 void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& values);
 
 // The stored settings of a settings file (for tools without a window); nothing when the file

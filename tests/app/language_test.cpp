@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "helpers/files_app_fixture.h"
 #include "i18n/language_file.h"
+#include "i18n/system_language.h"
 #include "i18n/ui_text_table.h"
 #include "store/key_value_text.h"
 
@@ -56,7 +57,7 @@ TEST_F(Languages, NoLanguageFileDisablesTheComboAndAppliesBuiltInTexts) {
     EXPECT_EQ(app.editorTitle, "Loopsmith - редактор базы данных");
 }
 
-TEST_F(Languages, StoredIndexOrTheRussianItem) {
+TEST_F(Languages, StoredIndexTheUsersLanguageOrTheRussianItem) {
     MakeLanguage("english.lng", "");
     MakeLanguage("Russian.lng", "");
     ListLanguages(app);
@@ -64,6 +65,11 @@ TEST_F(Languages, StoredIndexOrTheRussianItem) {
     EXPECT_EQ(ResolveLanguageIndex(app, 0), 0);
     EXPECT_EQ(ResolveLanguageIndex(app, 5), 1);
     EXPECT_EQ(ResolveLanguageIndex(app, -1), 1);
+    app.systemLanguage = LanguageOfLocale("en_GB.UTF-8");
+    EXPECT_EQ(ResolveLanguageIndex(app, -1), 0);
+    EXPECT_EQ(ResolveLanguageIndex(app, 1), 1);  // a stored choice wins
+    app.systemLanguage = LanguageOfLocale("de_AT@euro");
+    EXPECT_EQ(ResolveLanguageIndex(app, -1), 1);  // no German file: Russian
     fs::remove(app.files.languageFolders.front() / "Russian.lng");
     ListLanguages(app);
     EXPECT_EQ(ResolveLanguageIndex(app, 3), -1);

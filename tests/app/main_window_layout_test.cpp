@@ -39,7 +39,7 @@ const Expected kTable[] = {
     {11, GadgetKind::ComboBox, P0, {255, 85, 100, 22}, ""},
     {12, GadgetKind::Label, P0, {190, 120, 70, 16}, "Частота:"},
     {13, GadgetKind::TextField, P0, {265, 115, 90, 20}, ""},
-    {14, GadgetKind::CheckBox, P0, {10, 198, 220, 15}, "Обнулять сторожевой таймер  WDT"},
+    {14, GadgetKind::CheckBox, P0, {10, 190, 220, 15}, "Обнулять сторожевой таймер  WDT"},
     {15, GadgetKind::Label, P0, {10, 170, 240, 16}, "Длительность задержки в машинных циклах:"},
     {16, GadgetKind::TextField, P0, {250, 165, 125, 20}, ""},
     {17, GadgetKind::Button, P0, {250, 190, 90, 25}, "Рассчитать"},
@@ -73,6 +73,7 @@ const Expected kTable[] = {
     {66, GadgetKind::ComboBox, P0, {5, 225, 200, 22}, ""},
     {67, GadgetKind::Label, P0, {208, 229, 52, 16}, "Имя:"},
     {68, GadgetKind::TextField, P0, {265, 226, 110, 20}, ""},
+    {69, GadgetKind::CheckBox, P0, {10, 208, 220, 15}, "Объявить регистры"},
 };
 
 std::map<int, ui::GadgetLayout> ByNumber() {
@@ -82,14 +83,14 @@ std::map<int, ui::GadgetLayout> ByNumber() {
     return out;
 }
 
-TEST(MainWindowLayout, EveryNumberFromZeroTo68ExistsOnce) {
+TEST(MainWindowLayout, EveryNumberFromZeroTo69ExistsOnce) {
     ui::WindowLayout layout = MainWindowLayout();
     std::set<int> numbers;
     for (const ui::GadgetLayout& g : layout.gadgets)
         EXPECT_TRUE(numbers.insert(g.number).second) << g.number;
-    EXPECT_EQ(numbers.size(), 69u);
+    EXPECT_EQ(numbers.size(), 70u);
     EXPECT_EQ(*numbers.begin(), 0);
-    EXPECT_EQ(*numbers.rbegin(), 68);
+    EXPECT_EQ(*numbers.rbegin(), 69);
     EXPECT_EQ(layout.title, "Loopsmith - 1.7");
     EXPECT_EQ(layout.clientWidth, 392);
     EXPECT_EQ(layout.clientHeight, 510);

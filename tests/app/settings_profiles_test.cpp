@@ -4,6 +4,7 @@
 
 #include "app/gadget_ids.h"
 #include "app/language.h"
+#include "app/profile_editor_page.h"
 #include "app/settings.h"
 #include "helpers/files_app_fixture.h"
 
@@ -82,6 +83,20 @@ TEST_F(ProfileStore, CurrentSyntaxSurvivesARestartAndOtherValuesReadClassic) {
     const ProfileList saved = app.profiles;
     Start();
     EXPECT_EQ(app.profiles, saved);
+}
+
+// The form has no field for it: an edit keeps it, and the file holds it after the last key.
+TEST_F(ProfileStore, DataAddressSurvivesAnEditAndASave) {
+    WriteBytes(ini, "[Mine]\nDataAddress = udata\n");
+    Start();
+    gadgets.SetState(gadget::kProfileList, 0);
+    EditorEdit(app);
+    gadgets.SetText(gadget::kLabelField, "Wait");
+    EditorOk(app);
+    EXPECT_EQ(app.profiles[0].Label, "Wait");
+    EXPECT_NE(ReadBytes(ini).find("RegType8 = 0\r\nDataAddress = udata\r\n"), std::string::npos);
+    Start();
+    EXPECT_EQ(app.profiles[0].DataAddress, "udata");
 }
 
 TEST_F(ProfileStore, ProfilesSurviveSaveAndLoadInOrder) {

@@ -72,6 +72,7 @@ TEST_F(Settings, SaveUpdatesTheGroupInPlaceAndKeepsEverythingElse) {
 // The form and the name are written once a subroutine form is chosen, and kept from then on.
 TEST_F(Settings, FormAndNameAreSavedOnlyOnceTheFormIsNotTheBlock) {
     Start();
+    EXPECT_EQ(gadgets.Text(kRoutineNameField), "Delay");
     gadgets.SetText(kRoutineNameField, "ignored");
     SaveSettings(app);
     EXPECT_EQ(ReadBytes(ini), kDefaultWindowGroup);
@@ -89,6 +90,19 @@ TEST_F(Settings, FormAndNameAreSavedOnlyOnceTheFormIsNotTheBlock) {
     Start();
     EXPECT_EQ(gadgets.State(kFormCombo), 0);
     EXPECT_FALSE(gadgets.IsEnabled(kRoutineNameField));
+}
+
+TEST_F(Settings, DeclareIsSavedOnlyOnceTicked) {
+    Start();
+    SaveSettings(app);
+    EXPECT_EQ(ReadBytes(ini), kDefaultWindowGroup);
+    gadgets.SetState(kDeclareCheck, 1);
+    SaveSettings(app);
+    Start();
+    EXPECT_EQ(gadgets.State(kDeclareCheck), 1);
+    gadgets.SetState(kDeclareCheck, 0);
+    SaveSettings(app);
+    EXPECT_EQ(ReadBytes(ini), kMark + "\r\n" + kDefaultWindowGroup + "Declare = 0\r\n");
 }
 
 struct StoredCase {

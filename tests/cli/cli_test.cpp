@@ -112,7 +112,7 @@ class Cli : public ::testing::Test {
 
     // What the window puts into its output box, with the built-in profiles (or `profiles`).
     static std::string Window(const std::string& cycles, bool wdt, int profile,
-                              const ProfileList* profiles = nullptr) {
+                              const ProfileList* profiles = nullptr, bool declare = false) {
         ui::MemoryGadgets g(MainWindowLayout());
         AppState app(g);
         if (profiles) {
@@ -122,6 +122,7 @@ class Cli : public ::testing::Test {
         }
         FillProfileGadget(g, app.profiles, kProfileCombo, profile);
         g.SetState(kWatchdogCheck, wdt ? 1 : 0);
+        g.SetState(kDeclareCheck, declare ? 1 : 0);
         g.SetText(kCyclesField, cycles);
         CalculationRequest(app);
         EXPECT_TRUE(g.Messages().empty());
@@ -164,6 +165,7 @@ TEST_F(Cli, CalculatorHeaderCarriesTheTextsAsGiven) {
     EXPECT_EQ(r.out.substr(0, r.out.find("            movlw")),
               "; Задержка 12 машинных циклов\r\n"
               "; Длительность задержки 1.50 миллисекунд\r\n"
+              "; Фактическая длительность 1.46484375 миллисекунд, погрешность -2.34%\r\n"
               "; Частота задающего генератора 32.768 кГц\r\n\r\n");
 }
 
@@ -286,6 +288,21 @@ TEST_F(Cli, ASettingsFileThatAWriterHoldsIsReadWithoutWaitingAndLeftAlone) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Held        decfsz"), std::string::npos) << r.out;
     EXPECT_EQ(ReadFile(ini), "\xEF\xBB\xBF\r\n[Mine]\r\nLabel = Held\r\n");
+}
+
+// --declare writes what the window writes with its box ticked, and the interpreter reads past
+// the declarations; "--count -" counts what it is given; --version names the build's version.
+TEST_F(Cli, DeclarationsCountFromStandardInputAndVersion) {
+    const CliRun declared =
+        Invoke({"200000", "--declare", "--verify", "--profile", "Default PIC18"});
+    EXPECT_EQ(declared.code, 0) << declared.err;
+    EXPECT_EQ(declared.out, Window("200000", false, 1, nullptr, true));
+    EXPECT_EQ(declared.out.substr(0, declared.out.find("\r\n\r\n")),
+              "            cblock      0x00\r\n            Reg_1\r\n            Reg_2\r\n"
+              "            Reg_3\r\n            endc");
+    EXPECT_EQ(Invoke({"--count", "-"}, declared.out).out, "200000\n");
+    EXPECT_EQ(Invoke({"--version"}).out,
+              "loopsmith-cli " + std::string(kWindowTitle).substr(12) + "\n");
 }
 
 TEST_F(Cli, PlanLineAndLineFeeds) {
@@ -532,7 +549,18 @@ TEST_F(Cli, LanguageFileBesideTheProgram) {
               "\xEF\xBB\xBF\r\n[Window]\r\nLanguage = " + std::to_string(english) + "\r\n");
     const CliRun stored = Invoke({"10", "--settings", (dir_ / "Loopsmith.ini").string()});
     EXPECT_EQ(stored.out, named.out);
-    EXPECT_EQ(Invoke({"10"}).out, window);  // no stored language: the "russian" file
+#ifndef _WIN32  // under wine the prefix's UI language counts, not the variable
+    // No stored language: the user's language file, else the "russian" one.
+    const char* before = std::getenv("LC_ALL");
+    const std::string saved = before ? before : "";
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+    EXPECT_EQ(Invoke({"10"}).out, named.out);
+    setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(Invoke({"10"}).out, window);
+    before ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
+#else
+    EXPECT_EQ(Invoke({"10"}).out, window);  // the prefix speaks Russian
+#endif
 }
 
 }  // namespace

@@ -140,7 +140,7 @@ TYPED_TEST(GadgetContract, PagesNotShownYetKeepWhatWasSet) {
 
 TYPED_TEST(GadgetContract, UnknownNumbersDoNothingAndYieldNothing) {
     ui::Gadgets& g = this->G();
-    for (int gadget : {-5, gadget::kRoutineNameField + 1, 1000}) {
+    for (int gadget : {-5, gadget::kDeclareCheck + 1, 1000}) {
         g.SetText(gadget, "x");
         g.SetState(gadget, 1);
         g.AddItem(gadget, "x");

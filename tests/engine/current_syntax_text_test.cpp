@@ -10,6 +10,7 @@
 #include "engine/delay_code_text.h"
 #include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
+#include "engine/register_declarations.h"
 #include "engine/w_times_routine.h"
 #include "shared_texts.h"
 
@@ -77,6 +78,8 @@ class Grammar {
             std::regex(" {12}" + jump + " {8}(\\$-[1-9][0-9]*|" + id + ")"),
             std::regex(" {12}(nop|clrwdt|return)"),
             std::regex(id + ":"),
+            std::regex(std::string(" {12}PSECT {7}(code|") + (pic18 ? "udata_acs)" : "udata_shr)")),
+            std::regex(id + ": +DS {10}1"),
         };
         head_ = std::regex("(" + id + ":)( +)decfsz {6}" + id + ",f" + access);
         classicOnly_ = std::regex(R"(\.[0-9]|,F|,W|ACCESS|BANKED|,[01]\b)");
@@ -155,7 +158,9 @@ TEST(CurrentSyntaxText, EveryLineOfABroadSampleIsInTheGrammar) {
                       DelaySubroutineText(*plan, p, "Delay_1", kTexts, kCallLine, &calc),
                       plan->registerCount < 8
                           ? WTimesRoutineText(*plan, p, "Delay_1", kTexts, &calc)
-                          : std::string()}) {
+                          : std::string(),
+                      RegisterDeclarations(UsedRegisterNames(*plan, DelayForm::WTimes, p), p,
+                                           {})}) {
                     ++texts;
                     const std::string stray = grammar.FirstStrayLine(text);
                     ASSERT_EQ(stray, "") << text;

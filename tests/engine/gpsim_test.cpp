@@ -13,6 +13,7 @@
 #include <random>
 #include <sstream>
 
+#include "engine/delay_answer.h"
 #include "engine/delay_code_text.h"
 #include "engine/delay_subroutine.h"
 #include "engine/plan_delay.h"
@@ -64,7 +65,20 @@ struct Request {
     bool subroutine = false;  // called as "Sub<n>", the delay counting the call and the return
     // Not empty: a W-times routine of unit `delay`, called once with each n (256 as W = 0).
     std::vector<int> wTimes;
+    // The text declares its registers, as the option writes it, instead of the program's equs.
+    bool declared = false;
 };
+
+// The text the window and loopsmith-cli write for a request, declarations and all.
+std::string AnsweredText(const Request& r, const std::string& name) {
+    const DelayForm form = !r.wTimes.empty() ? DelayForm::WTimes
+                           : r.subroutine    ? DelayForm::Subroutine
+                                             : DelayForm::Block;
+    const DelayAnswer a = AnswerCycles(r.delay, r.variant, nullptr, &r.profile,
+                                       DefaultMessageTexts(), true, "\r\n", {form, name, true});
+    EXPECT_FALSE(a.message) << a.message->text;
+    return a.code;
+}
 
 // The cycles each timed piece must take: a W-times routine's calls one by one.
 std::vector<std::int64_t> Wanted(const std::vector<Request>& requests) {
@@ -83,6 +97,19 @@ std::string ReadFile(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The first line of gpasm's output that is an error or warning or names a register; "" when
+// none (PIC18 classic text draws messages about default destinations and access bits).
+std::string RegisterComplaint(const std::string& out) {
+    std::stringstream lines(out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.find("Error") != std::string::npos || line.find("Warning") != std::string::npos ||
+            line.find("Reg_") != std::string::npos)
+            return line;
+    }
+    return {};
+}
+
 // Cycle counts of the blocks as gpsim measures them, in order; empty on a tool failure
 // (reported through the test).
 std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>& requests) {
@@ -91,7 +118,7 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
     std::ostringstream src, cmd;
     src << "        list p=" << part.name << "\r\n        #include <" << part.include << ">\r\n"
         << part.config << "\r\n";
-    for (int k = 1; k <= 8; ++k)
+    for (int k = 1; k <= 8 && !requests.front().declared; ++k)
         src << "Reg_" << k << " equ 0x" << std::hex << 0x20 + k - 1 << std::dec << "\r\n";
     if (std::any_of(requests.begin(), requests.end(),
                     [](const Request& r) { return r.profile.Syntax == kSyntaxCurrent; })) {
@@ -123,7 +150,9 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
                 ADD_FAILURE() << "no W-times plan for " << r.delay;
                 return {};
             }
-            subroutines += WTimesRoutineText(*unit, r.profile, "W" + n, texts, nullptr);
+            subroutines += r.declared
+                               ? AnsweredText(r, "W" + n)
+                               : WTimesRoutineText(*unit, r.profile, "W" + n, texts, nullptr);
             for (std::size_t k = 0; k < r.wTimes.size(); ++k) {
                 const std::string call = n + "_" + std::to_string(k + 1);
                 src << "            movlw       D'" << (r.wTimes[k] & 0xFF) << "'\r\n";
@@ -143,10 +172,12 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
         }
         if (r.subroutine) {
             src << "            call        Sub" << n << "\r\n";
-            subroutines += DelaySubroutineText(*plan, r.profile, "Sub" + n, texts,
-                                               "; call and return included", nullptr);
+            subroutines += r.declared ? AnsweredText(r, "Sub" + n)
+                                      : DelaySubroutineText(*plan, r.profile, "Sub" + n, texts,
+                                                            "; call and return included", nullptr);
         } else {
-            src << DelayCodeText(*plan, r.profile, texts, nullptr);
+            src << (r.declared ? AnsweredText(r, "")
+                               : DelayCodeText(*plan, r.profile, texts, nullptr));
         }
         ++piece;
         endMark("B" + n, i + 1 == requests.size());
@@ -165,6 +196,9 @@ std::vector<std::int64_t> Simulate(const Part& part, const std::vector<Request>&
     if (std::system(assemble.c_str()) != 0) {
         ADD_FAILURE() << "gpasm failed:\n" << ReadFile(dir.path / "gpasm.out");
         return {};
+    }
+    if (requests.front().declared) {
+        EXPECT_EQ(RegisterComplaint(ReadFile(dir.path / "gpasm.out")), "");
     }
     const std::string simulate =
         "cd '" + d + "' && gpsim -i -c run.stc -s blocks.cod > gpsim.out 2>&1";
@@ -276,6 +310,35 @@ TEST_P(GpsimFamily, EveryBlockTakesItsDelay) {
         }
     }
     Expect(part, r, part.pic18 ? 500 : 40);
+}
+
+// Declarations before the code, as the option writes them: a cblock at the family's address in
+// an absolute program, timed; the relocatable sections assembled into an object.
+TEST_P(GpsimFamily, DeclaredRegistersAssembleAndChangeNoCycle) {
+    const Part& part = *GetParam();
+    std::vector<Request> r;
+    int i = 0;
+    for (Variant v : {Variant::Plain, Variant::Watchdog}) {
+        for (bool relative : {false, true}) {
+            for (int form = 0; form < 3; ++form) {
+                ++i;
+                const Profile p = BlockProfile(part, relative ? 1 : 2 * i);
+                r.push_back({(form == 1 ? 20000 : 700) + i, v, p, form == 1,
+                             form == 2 ? std::vector<int>{1, 3, 256} : std::vector<int>{}, true});
+            }
+        }
+    }
+    Expect(part, r, 40);
+    for (Request& q : r) {
+        q.profile.DataAddress = "udata";
+        TempDir dir;
+        std::ofstream(dir.path / "r.asm", std::ios::binary)
+            << "        list p=" << part.name << "\r\n        #include <" << part.include << ">\r\n"
+            << AnsweredText(q, "Routine") << "        end\r\n";
+        const std::string d = dir.path.string();
+        EXPECT_EQ(std::system(("cd '" + d + "' && gpasm -c r.asm > gpasm.out 2>&1").c_str()), 0);
+        EXPECT_EQ(RegisterComplaint(ReadFile(dir.path / "gpasm.out")), "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Parts, GpsimFamily, ::testing::Values(&kPart16, &kPart18));

@@ -7,6 +7,7 @@
 #include "app/event_loop.h"
 #include "app/gadget_ids.h"
 #include "app/startup.h"
+#include "i18n/system_language.h"
 #include "program_fixture.h"
 
 namespace {
@@ -61,6 +62,25 @@ TEST_F(ProgramRun, AnOutOfRangeCountIsAnsweredByAMessageNotAHang) {
     Pump();
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(TextRole(gadget::kCyclesField), QColor(177, 3, 29));
+}
+
+// A first start speaks the language the environment names, as the program takes it; a stored
+// choice wins.
+TEST_F(ProgramRun, FirstStartSpeaksTheUsersLanguage) {
+    const char* before = std::getenv("LC_ALL");
+    const std::string saved = before ? before : "";
+    const auto start = [&](const char* locale) {
+        setenv("LC_ALL", locale, 1);
+        app->systemLanguage = LanguageOfLocale(SystemLocaleName());
+        StartUp(*app);
+        return gadgets->Text(gadget::kCalculateButton);
+    };
+    EXPECT_EQ(start("en_US.UTF-8"), "Calculate");
+    EXPECT_EQ(start("ru_RU.UTF-8"), "Рассчитать");
+    start("en_US.UTF-8");
+    ShutDown(*app);
+    EXPECT_EQ(start("ru_RU.UTF-8"), "Calculate");
+    before ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST_F(WindowBuild, WindowIsFixedHiddenAndTitled) {
 
 TEST_F(WindowBuild, EveryGadgetHasItsKindPlaceParentAndCaption) {
     const ui::WindowLayout layout = MainWindowLayout();
-    ASSERT_EQ(layout.gadgets.size(), 69u);
+    ASSERT_EQ(layout.gadgets.size(), 70u);
     auto* panel = qobject_cast<QTabWidget*>(W(gadget::kPanel));
     ASSERT_NE(panel, nullptr);
     for (const ui::GadgetLayout& g : layout.gadgets) {

@@ -1,0 +1,26 @@
+// What a rounded calculator count really takes: the time of the whole cycles, and how far it
+// is from the time asked for, worked out exactly from the typed decimals (a double cannot tell
+// 0.25 of a cycle in 10^15).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/big_unsigned.h"
+
+struct ActualTime {
+    std::string time;          // in the typed time unit, 12 significant digits at most
+    std::string errorPercent;  // signed ("+0.0244", "-9.09"), 3 significant digits
+};
+
+// nullopt when `cycles` is exactly the typed time at the typed frequency, or when a text is not
+// a plain decimal (digits, a point, an exponent) that can be read exactly. Units as the
+// calculator's: time 0..5 microseconds..days, frequency 0..2 MHz, kHz, Hz.
+std::optional<ActualTime> ExactActualTime(const std::string& timeText, int timeUnit,
+                                          const std::string& frequencyText, int frequencyUnit,
+                                          std::int64_t cycles);
+
+// A positive quotient p / q in plain decimal notation with at most `digits` significant digits,
+// rounded half up, trailing zeros dropped: 0.0999755859375, 99.9755859375, 120000.
+std::string DecimalQuotient(const base::BigUnsigned& p, const base::BigUnsigned& q, int digits);
