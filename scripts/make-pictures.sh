@@ -60,7 +60,8 @@ shoot() {  # DPI PICTURE
     (cd "$run" && "$wine" "$winbuild/bin/loopsmith_driver.exe" wait rect rect.txt > driver.log 2>&1) ||
         { cat "$run/driver.log"; exit 1; }
     import -window root -crop "$(tr -d '\r' < "$run/rect.txt")" "$docs/$2"
-    (cd "$run" && "$wine" "$winbuild/bin/loopsmith_driver.exe" key alt+f4 exited > /dev/null 2>&1)
+    (cd "$run" && "$wine" "$winbuild/bin/loopsmith_driver.exe" wait key alt+f4 exited \
+        > /dev/null 2>&1)
 }
 shoot 96 windows-window.png
 shoot 144 windows-window-144dpi.png

@@ -9,6 +9,9 @@
 //   tab_walk.cpp      Tab, Ctrl+Tab and where the focus goes from a disabled control
 //   message_box.cpp   the modal message boxes with the program's captions
 //   *_control.cpp     each kind of control: making it, pushing to it, reading it
+//   dpi.cpp           the monitor's DPI and the window's frame at it
+//   wide_text.cpp     UTF-8 to UTF-16 and back, for every call of the Windows API
+//   main_win32.cpp    the program's start with this face (not part of the face's library)
 #pragma once
 
 #include <windows.h>

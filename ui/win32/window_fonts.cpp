@@ -1,9 +1,60 @@
 // The window's fonts at its DPI: the message face, its underlined form for links, the fixed
 // face of the output box, and captions too wide for their place set a little narrower.
+#include <algorithm>
+
 #include "ui/win32/wide_text.h"
 #include "ui/win32/win32_gadgets.h"
 
 namespace ui::win32 {
+
+namespace {
+
+HFONT CreateMessageFont(Dpi dpi, bool underline) {
+    // Windows' own message face at the 8 points the layout's places were made for (the
+    // message font itself is 9 points on current systems and would cut captions).
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    LOGFONTW font{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        font = metrics.lfMessageFont;
+    } else {
+        lstrcpyW(font.lfFaceName, L"Segoe UI");
+        font.lfCharSet = DEFAULT_CHARSET;
+    }
+    font.lfHeight = -MulDiv(8, dpi.value, 72);
+    font.lfCharSet = DEFAULT_CHARSET;  // the captions are Russian as often as English
+    font.lfWidth = 0;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    return CreateFontIndirectW(&font);
+}
+
+// `base` narrowed just enough for `text` to fit into `width` pixels, or nullptr when it fits
+// as it is, measured in `dc` (a memory DC will do: no round trip to the display). The caller
+// owns the font it gets.
+HFONT CreateFittingFont(HDC dc, HFONT base, const std::wstring& text, int width) {
+    HGDIOBJ old = SelectObject(dc, base);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    if (size.cx <= width || size.cx == 0 || text.find(L'\n') != std::wstring::npos)
+        return nullptr;
+    // TrueType faces scale their width with lfWidth: the same height, set a little narrower.
+    LOGFONTW font{};
+    GetObjectW(base, sizeof(font), &font);
+    font.lfWidth = std::max<LONG>(1, metrics.tmAveCharWidth * width / size.cx);
+    return CreateFontIndirectW(&font);
+}
+
+// "Lucida Console" 10 points, or another fixed-pitch font where it is missing.
+HFONT CreateFixedFont(Dpi dpi) {
+    return CreateFontW(-MulDiv(10, dpi.value, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       FIXED_PITCH | FF_MODERN, L"Lucida Console");
+}
+
+}  // namespace
 
 void Win32Gadgets::CreateFonts() {
     font_ = CreateMessageFont(dpi_, false);
