@@ -3,8 +3,8 @@
 #include <emscripten.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -100,9 +100,18 @@ std::string KeyOf(const std::filesystem::path& path) {
     return base::PathToUtf8(relative);
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// (With <cstdio>, not <fstream>: the streams would add a third to the page. Not through fileio,
+// whose opens fetch.)
+std::optional<std::string> FileBytes(const std::filesystem::path& path) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+        bytes.append(buffer, n);
+    std::fclose(in);
+    return bytes;
 }
 
 // Puts the stored bytes in place as a save by another window would: a new file renamed over
@@ -116,17 +125,20 @@ void FetchFile(const std::filesystem::path& path) {
         return;
     std::string bytes(static_cast<std::size_t>(size), '\0');
     LoadStoredFile(key.c_str(), bytes.data(), size);
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec) && FileBytes(path) == bytes)
+    if (FileBytes(path) == bytes)
         return;
+    std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     std::filesystem::path fetched = path;
     fetched += ".fetched";
-    {
-        std::ofstream out(fetched, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    std::filesystem::rename(fetched, path, ec);
+    std::FILE* out = std::fopen(fetched.c_str(), "wb");
+    if (out == nullptr)
+        return;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (std::fclose(out) == 0 && written)
+        std::filesystem::rename(fetched, path, ec);
+    else
+        std::filesystem::remove(fetched, ec);
 }
 
 bool KeepFile(const std::filesystem::path& path, std::string_view bytes) {
