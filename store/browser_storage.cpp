@@ -17,8 +17,11 @@ namespace {
 // storage shows the text the desktop writes; other bytes, one character each, under a key of
 // their own. Returns the size, or -1 when nothing is stored; copies when `capacity` suffices.
 // clang-format off
+// A page whose storage the browser withholds (a sandbox, a setting) throws at the very access;
+// it then keeps its files for as long as it is open, as a desktop with a read-only folder does.
 EM_JS(int, LoadStoredFile, (const char* name, char* buffer, int capacity), {
-    var storage = globalThis.localStorage;
+    var storage = null;
+    try { storage = globalThis.localStorage; } catch (withheld) {}
     if (!storage)
         return -1;
     var key = UTF8ToString(name);
@@ -41,7 +44,8 @@ EM_JS(int, LoadStoredFile, (const char* name, char* buffer, int capacity), {
 
 // 1 when stored; 0 when the storage refuses (full, or switched off by the user).
 EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
-    var storage = globalThis.localStorage;
+    var storage = null;
+    try { storage = globalThis.localStorage; } catch (withheld) {}
     if (!storage)
         return 0;
     var key = UTF8ToString(name);
@@ -70,7 +74,8 @@ EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
 
 // The names of the stored files, one a line: the size in bytes, copied when `capacity` suffices.
 EM_JS(int, StoredFileNames, (char* buffer, int capacity), {
-    var storage = globalThis.localStorage;
+    var storage = null;
+    try { storage = globalThis.localStorage; } catch (withheld) {}
     var names = [];
     for (var i = 0; storage && i < storage.length; ++i) {
         var key = storage.key(i);
