@@ -14,6 +14,7 @@ struct CliOptions {
     bool lf = false;
     bool version = false;
     bool declare = false;               // the registers' declarations before the code
+    bool link = false;                  // the page's shareable link instead of the code
     std::optional<std::string> cycles;  // the positional CYCLES, as typed
     std::optional<std::string> time, timeUnit, frequency, frequencyUnit;
     std::optional<std::string> profile, settings, language, countFile;

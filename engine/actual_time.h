@@ -12,6 +12,8 @@
 struct ActualTime {
     std::string time;          // in the typed time unit, 12 significant digits at most
     std::string errorPercent;  // signed ("+0.0244", "-9.09"), 3 significant digits
+
+    friend bool operator==(const ActualTime&, const ActualTime&) = default;
 };
 
 // nullopt when `cycles` is exactly the typed time at the typed frequency, or when a text is not

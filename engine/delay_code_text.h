@@ -21,6 +21,8 @@ struct CalculatorLines {
     int frequencyUnit = 0;
     // Set when the count was rounded: one more line after the time line states it.
     std::optional<ActualTime> actual = std::nullopt;
+
+    friend bool operator==(const CalculatorLines&, const CalculatorLines&) = default;
 };
 
 inline constexpr std::string_view kWindowLineEnd = "\r\n";

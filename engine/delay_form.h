@@ -12,6 +12,8 @@ struct DelayRoutine {
     DelayForm form = DelayForm::Block;
     std::string name;               // the subroutine's label; unused for the block
     bool declareRegisters = false;  // the used registers' declarations before the code
+
+    friend bool operator==(const DelayRoutine&, const DelayRoutine&) = default;
 };
 
 // "block", "subroutine", "w-times": the names loopsmith-cli's --plan writes.
