@@ -50,6 +50,14 @@ DelayRoutine SelectedRoutine(const ui::Gadgets& g) {
     }
 }
 
+// What every road shares: the watchdog box and the form row. Each road adds its count.
+DelayRequest PageRequest(const ui::Gadgets& g) {
+    DelayRequest request;
+    request.variant = SelectedVariant(g);
+    request.routine = SelectedRoutine(g);
+    return request;
+}
+
 FieldCaptions Captions(const ui::Gadgets& g) {
     return {g.Text(kTimeLabel), g.Text(kFrequencyLabel)};
 }
@@ -65,12 +73,11 @@ int SolveRequest(AppState& app, int outputGadget, const DelayRequest& request) {
 // lines then head the code.
 int Solve(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator,
           Variant variant) {
-    DelayRequest request;
+    DelayRequest request = PageRequest(app.gadgets);
     request.cyclesText = std::to_string(delayCycles);
     if (fromCalculator == 1)
         request.calculator = CalculatorFields(app.gadgets);
     request.variant = variant;
-    request.routine = SelectedRoutine(app.gadgets);
     return SolveRequest(app, outputGadget, request);
 }
 
@@ -92,9 +99,8 @@ void CalculationRequest(AppState& app) {
         g.Focus(kTimeField);
         return;
     }
-    DelayRequest request;
+    DelayRequest request = PageRequest(g);
     request.cyclesText = g.Text(kCyclesField);
-    request.variant = SelectedVariant(g);
     if (SolveRequest(app, kOutputBox, request) != 0)
         g.SetTextColor(kCyclesField, colors::kCalculated);
     g.Focus(kCyclesField);
@@ -102,10 +108,8 @@ void CalculationRequest(AppState& app) {
 
 int CalculateCycles(AppState& app) {
     ui::Gadgets& g = app.gadgets;
-    DelayRequest request;
+    DelayRequest request = PageRequest(g);
     request.calculator = CalculatorFields(g);
-    request.variant = SelectedVariant(g);
-    request.routine = SelectedRoutine(g);
     const DelayAnswer answer =
         AnswerDelay(request, SelectedProfile(app), app.messages, Captions(g));
     if (answer.delayCycles) {

@@ -59,6 +59,18 @@ same "the calculator gives loopsmith-cli's code" calculator.txt calculator-cli.t
 # Ctrl+A, Ctrl+C: the output box whole on the clipboard, CRLF lines as loopsmith-cli.exe writes.
 drive click 18 key ctrl+a key ctrl+c clipboard clipboard.txt
 same "Ctrl+A, Ctrl+C copy the output box" clipboard.txt calculator-cli.txt
+# Each routine form, by the calculator and by the typed count, gives loopsmith-cli's routine.
+for form in 1 2; do
+    option=(--subroutine Wait)
+    [ $form = 2 ] && option=(--w-times Wait)
+    drive pick 66 $form click 68 key ctrl+a write Wait click 17 save 18 form-calculator.txt
+    cli "${option[@]}" --time 10 --time-unit ms --freq 4 --freq-unit MHz > form-calculator-cli.txt
+    same "form $form by the calculator" form-calculator.txt form-calculator-cli.txt
+    drive click 2 click 16 key ctrl+a write 10000 key enter save 18 form-typed.txt click 2
+    cli "${option[@]}" 10000 > form-typed-cli.txt
+    same "form $form by the typed count" form-typed.txt form-typed-cli.txt
+done
+drive pick 66 0
 
 # The dialog keys. Tab and Shift+Tab go round in the order the controls were made, the tabs (19)
 # first, past labels, frames and the routine name, hidden while the form is a block; Ctrl+Tab
