@@ -86,14 +86,18 @@ bool SaveAll(AppState& app, const ProfileChange* change) {
         app.settingsStamp = save.stamp;
     if (save.merged && save.saved) {
         // Show what the file holds now, the changed profile selected in both gadgets.
-        const std::string shown =
-            change->kind == ProfileChange::Kind::Delete ? ShownProfileName(g) : change->after.Name;
+        const std::string shown = change->kind == ProfileChange::Kind::Delete ? ShownProfileName(g)
+                                  : save.renamed.empty()                      ? change->after.Name
+                                                                              : save.renamed;
         app.profiles = save.profiles;
         const int selected = FindProfile(app.profiles, shown);
         FillProfileGadget(g, app.profiles, gadget::kProfileList, selected);
         FillProfileGadget(g, app.profiles, gadget::kProfileCombo, selected);
         if (save.collided) {
-            g.ShowMessage(app.editorTitle, app.messages[Msg::Profiles_Merged],
+            g.ShowMessage(app.editorTitle,
+                          save.renamed.empty()
+                              ? app.messages[Msg::Profiles_Merged]
+                              : app.messages[Msg::Profile_Renamed] + "\"" + save.renamed + "\"",
                           ui::MessageIcon::Warning, ui::MessageButtons::Ok);
         }
     }

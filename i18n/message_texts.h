@@ -46,6 +46,7 @@ enum class Msg {
     Bad_Routine_Name,
     Few_Registers,
     Profiles_Merged,
+    Profile_Renamed,  // then the profile's new name in quotes
     Button_Yes,  // the message boxes' standard buttons
     Button_No,
     Button_OK,

@@ -5,7 +5,7 @@
 SettingsValues ReadSettingsGroup(KeyValueFile& file) {
     const SettingsValues d;
     SettingsValues v;
-    file.SelectGroup(kSettingsGroup);
+    file.SelectGroupExactly(kSettingsGroup);
     v.CalcState = file.ReadInteger("CalcState", d.CalcState);
     v.Time = file.ReadInteger("Time", d.Time);
     v.OscillatorType = file.ReadInteger("OscillatorType", d.OscillatorType);
@@ -19,7 +19,7 @@ SettingsValues ReadSettingsGroup(KeyValueFile& file) {
 }
 
 void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& v) {
-    file.SelectGroup(kSettingsGroup);
+    file.SelectGroupExactly(kSettingsGroup);
     file.WriteInteger("CalcState", v.CalcState);
     file.WriteInteger("Time", v.Time);
     file.WriteInteger("OscillatorType", v.OscillatorType);

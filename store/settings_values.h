@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "store/key_value_text.h"
 
 class KeyValueFile;
 
 inline constexpr const char* kSettingsFileName = "Loopsmith.ini";
-inline constexpr const char* kSettingsGroup = "Window";
+inline constexpr std::string_view kSettingsGroup = kv::kOwnGroup;
 
 struct SettingsValues {
     std::int32_t CalcState = 1;
