@@ -225,7 +225,9 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
         const FilterVerdict v = TypedCharVerdict(s->layout, ch, s->text, end, 0);
         if (v == FilterVerdict::DiscardWithBeep)
             ++beeps_;
-        if (v != FilterVerdict::Pass)
+        if (v == FilterVerdict::PassAsPoint)
+            ch = U'.';
+        else if (v != FilterVerdict::Pass)
             continue;
         if (ch == U'\b') {
             if (!s->text.empty())

@@ -136,6 +136,13 @@ bool QtGadgets::HandleTypedKey(Entry& entry, QKeyEvent* key) {
     switch (TypedCharVerdict(g, ch, FromQ(edit->text()), start, selected)) {
         case FilterVerdict::Pass:
             return false;
+        case FilterVerdict::PassAsPoint: {
+            // Typed anew as the point, so that the field reports the edit as the user's.
+            QKeyEvent point(QEvent::KeyPress, Qt::Key_Period, key->modifiers(),
+                            QStringLiteral("."));
+            QCoreApplication::sendEvent(edit, &point);
+            return true;
+        }
         case FilterVerdict::Discard:
             return true;
         case FilterVerdict::DiscardWithBeep:

@@ -24,8 +24,12 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             if (wParam == kCtrlA)
                 return 0;  // selected on the key; the control would only beep
             Win32Gadgets::Entry* entry = owner->FindByHandle(hwnd);
-            if (entry && !owner->FilterChar(*entry, static_cast<wchar_t>(wParam)))
-                return 0;
+            if (entry) {
+                // The character to enter: none, or a decimal comma's point.
+                wParam = owner->FilterChar(*entry, static_cast<wchar_t>(wParam));
+                if (wParam == 0)
+                    return 0;
+            }
             break;
         }
         case WM_GETDLGCODE:

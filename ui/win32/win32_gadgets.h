@@ -96,8 +96,9 @@ class Win32Gadgets : public Gadgets {
 
     // The window procedures' shared part: notifications and colours of the controls.
     bool HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // A character typed into a text field: the shared keystroke rule decides.
-    bool FilterChar(Entry& entry, wchar_t ch);
+    // A character typed into a text field: the shared keystroke rule decides which one the
+    // field takes (the typed one, a decimal comma's point), or 0 for none.
+    wchar_t FilterChar(Entry& entry, wchar_t ch);
     void Report(const Event& event);
     Entry* Find(int gadget);
     const Entry* Find(int gadget) const;

@@ -365,14 +365,14 @@ void Win32Gadgets::UpdateToolTip(Entry& entry) {
     entry.hasToolTip = !entry.toolTip.empty();
 }
 
-bool Win32Gadgets::FilterChar(Entry& entry, wchar_t ch) {
+wchar_t Win32Gadgets::FilterChar(Entry& entry, wchar_t ch) {
     if (entry.layout.kind != GadgetKind::TextField)
-        return true;
+        return ch;
     if (GetWindowLongW(entry.hwnd, GWL_STYLE) & ES_READONLY)
-        return true;
+        return ch;
     // Control characters other than Backspace and Enter are editing commands (Ctrl+C, Ctrl+V).
     if ((ch < 0x20 && ch != L'\b' && ch != L'\r' && ch != L'\n') || ch == 0x7F)
-        return true;
+        return ch;
     const std::wstring text = WindowText(entry.hwnd);
     DWORD from = 0, to = 0;
     SendMessageW(entry.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
@@ -383,14 +383,16 @@ bool Win32Gadgets::FilterChar(Entry& entry, wchar_t ch) {
     const char32_t typed = (ch >= 0xD800 && ch <= 0xDFFF) ? U'\uFFFD' : ch;
     switch (TypedCharVerdict(entry.layout, typed, Utf8(text), start, length)) {
         case FilterVerdict::Pass:
-            return true;
+            return ch;
+        case FilterVerdict::PassAsPoint:
+            return L'.';
         case FilterVerdict::Discard:
-            return false;
+            return 0;
         case FilterVerdict::DiscardWithBeep:
             Beep();
-            return false;
+            return 0;
     }
-    return true;
+    return ch;
 }
 
 LRESULT Win32Gadgets::ControlColors(UINT message, HDC dc, HWND control, HWND parent) {
