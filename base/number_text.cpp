@@ -96,6 +96,33 @@ std::int64_t ReadIntegerText(const std::string& text) {
     return static_cast<std::int64_t>(value);
 }
 
+bool IsWholeCount(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    int base = 10;
+    if (!text.empty() && (text.front() == '$' || text.front() == '%')) {
+        base = text.front() == '$' ? 16 : 2;
+        text.remove_prefix(1);
+    }
+    return !text.empty() && std::all_of(text.begin(), text.end(),
+                                        [base](char c) { return DigitValue(c, base) >= 0; });
+}
+
+std::optional<std::string> WholeDecimal(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        const bool point = c == '.' || c == ',';
+        if (point && (out.empty() || out.find('.') != std::string::npos))
+            return std::nullopt;
+        if (!point && DigitValue(c, 10) < 0)
+            return std::nullopt;
+        out += point ? '.' : c;
+    }
+    if (out.empty())
+        return std::nullopt;
+    return out;
+}
+
 double ReadDecimalText(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size() && IsScanSpace(text[i]))
