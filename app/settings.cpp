@@ -9,6 +9,7 @@
 #include "app/language.h"
 #include "app/profile_gadget.h"
 #include "base/number_text.h"
+#include "i18n/language_file.h"
 #include "store/file_platform.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
@@ -46,7 +47,7 @@ void LoadSettings(AppState& app) {
     g.SetState(gadget::kWatchdogCheck, v.WdtState);
     g.SetState(gadget::kProfileCombo,
                ClampProfileIndex(v.NumberProf, g.ItemCount(gadget::kProfileCombo)));
-    g.SetState(gadget::kLanguageCombo, ResolveLanguageIndex(app, v.Language));
+    g.SetState(gadget::kLanguageCombo, ResolveLanguageIndex(app, v.Language, v.LanguageFile));
     g.SetState(gadget::kFormCombo, v.DelayForm >= 0 && v.DelayForm <= 2 ? v.DelayForm : 0);
     g.SetText(gadget::kRoutineNameField, v.RoutineName);
     ApplyDelayForm(app);
@@ -120,6 +121,8 @@ SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {
     v.WdtState = g.State(gadget::kWatchdogCheck);
     v.NumberProf = g.State(gadget::kProfileCombo);
     v.Language = g.State(gadget::kLanguageCombo);
+    if (v.Language >= 0 && v.Language < g.ItemCount(gadget::kLanguageCombo))
+        v.LanguageFile = LanguageFileName(g.ItemText(gadget::kLanguageCombo, v.Language));
     v.DelayForm = g.State(gadget::kFormCombo);
     v.RoutineName = g.Text(gadget::kRoutineNameField);
     return v;

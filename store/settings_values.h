@@ -23,6 +23,7 @@ struct SettingsValues {
     std::int32_t WdtState = 0;
     std::int32_t NumberProf = 0;
     std::int32_t Language = -1;  // -1: the default language
+    std::string LanguageFile;    // the chosen language's file name; wins over the position
     std::int32_t DelayForm = 0;  // 0 block, 1 subroutine, 2 W-times subroutine
     std::string RoutineName;
 };
