@@ -50,7 +50,7 @@ using Events = std::vector<std::pair<int, int>>;
 
 TYPED_TEST(GadgetContract, TextsStatesAndItemsReadBackAsSet) {
     ui::Gadgets& g = this->G();
-    const std::string cyrillic = "Длительность «задержки» — 5 µs";
+    const std::string cyrillic = "Длительность «задержки» — 5 µs, R&D && Co";
     for (int gadget : {kCyclesLabel, kTimeField, kCalculateButton, kWatchdogCheck, kTimeFrame}) {
         g.SetText(gadget, cyrillic);
         EXPECT_EQ(g.Text(gadget), cyrillic) << "gadget " << gadget;

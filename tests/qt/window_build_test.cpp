@@ -148,3 +148,19 @@ TEST_F(WindowBuild, OutputFontIsFixedOnceNeededAndTypingLimitsAreNotQts) {
 }
 
 }  // namespace
+
+namespace {
+
+// "&" is shown as written: no caption gives its control an access key.
+TEST_F(WindowBuild, AmpersandsInCaptionsAreNoAccessKeys) {
+    for (int n : {gadget::kCalculateButton, gadget::kWatchdogCheck}) {
+        gadgets->SetText(n, "R&D");
+        EXPECT_TRUE(qobject_cast<QAbstractButton*>(W(n))->shortcut().isEmpty()) << n;
+    }
+    gadgets->SetPageTitle(gadget::kPanel, 1, "R&D");
+    auto* bar = qobject_cast<QTabWidget*>(W(gadget::kPanel))->tabBar();
+    QApplication::processEvents();
+    EXPECT_EQ(bar->tabText(1), "R&&D");
+}
+
+}  // namespace

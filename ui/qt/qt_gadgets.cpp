@@ -59,9 +59,9 @@ std::string QtGadgets::Text(int gadget) const {
             return FromQ(static_cast<QLabel*>(w)->text());
         case GadgetKind::CheckBox:
         case GadgetKind::Button:
-            return FromQ(static_cast<QAbstractButton*>(w)->text());
+            return FromQCaption(static_cast<QAbstractButton*>(w)->text());
         case GadgetKind::Frame:
-            return FromQ(static_cast<QGroupBox*>(w)->title());
+            return FromQCaption(static_cast<QGroupBox*>(w)->title());
         case GadgetKind::TextField:
             return FromQ(static_cast<QLineEdit*>(w)->text());
         case GadgetKind::OutputBox:
@@ -89,10 +89,10 @@ void QtGadgets::SetText(int gadget, const std::string& text) {
             break;
         case GadgetKind::CheckBox:
         case GadgetKind::Button:
-            static_cast<QAbstractButton*>(w)->setText(ToQ(text));
+            static_cast<QAbstractButton*>(w)->setText(ToQCaption(text));
             break;
         case GadgetKind::Frame:
-            static_cast<QGroupBox*>(w)->setTitle(ToQ(text));
+            static_cast<QGroupBox*>(w)->setTitle(ToQCaption(text));
             break;
         case GadgetKind::TextField:
             static_cast<QLineEdit*>(w)->setText(ToQ(text));
@@ -218,7 +218,7 @@ void QtGadgets::AddItem(int gadget, const std::string& text) {
 void QtGadgets::SetPageTitle(int panel, int page, const std::string& title) {
     if (panel != panelNumber_ || !panel_ || page < 0 || page >= panel_->count())
         return;
-    panel_->setTabText(page, ToQ(title));
+    panel_->setTabText(page, ToQCaption(title));
 }
 
 bool QtGadgets::IsEnabled(int gadget) const {

@@ -142,7 +142,7 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
             w = MakeLabel(g, parent);
             break;
         case GadgetKind::CheckBox: {
-            auto* box = new QCheckBox(ToQ(g.caption), parent);
+            auto* box = new QCheckBox(ToQCaption(g.caption), parent);
             box->setChecked(g.initialState != 0);
             w = box;
             break;
@@ -158,7 +158,7 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
         case GadgetKind::Frame: {
             // Draws only: the gadgets inside it are its siblings, created after it. The title
             // sits on the top line, so the places inside leave room for it as they expect.
-            auto* frame = new QGroupBox(ToQ(g.caption), parent);
+            auto* frame = new QGroupBox(ToQCaption(g.caption), parent);
             frame->setStyleSheet(QStringLiteral(
                 "QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
                 " margin-top: 6px; }"
@@ -178,7 +178,7 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
             entry.rawText = g.caption;
             break;
         case GadgetKind::Button: {
-            auto* button = new QPushButton(ToQ(g.caption), parent);
+            auto* button = new QPushButton(ToQCaption(g.caption), parent);
             button->setAutoDefault(false);
             // Only the look: Enter reaches the event loop as a key, never as this click.
             button->setDefault(g.isDefault);
@@ -219,7 +219,7 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
             }
             auto* container = new QWidget();
             container->setMouseTracking(true);
-            const QString title = ToQ(panelEntry->layout.items[page]);
+            const QString title = ToQCaption(panelEntry->layout.items[page]);
             const int image = page < static_cast<int>(pageIcons_.size()) ? pageIcons_[page] : 0;
             if (image > 0) {
                 panel_->addTab(container, Icon(image), title);

@@ -186,9 +186,9 @@ MessageAnswer QtGadgets::ShowMessage(const std::string& title, const std::string
 
 void QtGadgets::SetMessageButtonTexts(const std::string& yes, const std::string& no,
                                       const std::string& ok) {
-    yesText_ = ToQ(yes);
-    noText_ = ToQ(no);
-    okText_ = ToQ(ok);
+    yesText_ = ToQCaption(yes);
+    noText_ = ToQCaption(no);
+    okText_ = ToQCaption(ok);
 }
 
 }  // namespace ui::qt

@@ -275,9 +275,9 @@ MessageAnswer Win32Gadgets::ShowMessage(const std::string& title, const std::str
 
 void Win32Gadgets::SetMessageButtonTexts(const std::string& yes, const std::string& no,
                                          const std::string& ok) {
-    yesText_ = Wide(yes);
-    noText_ = Wide(no);
-    okText_ = Wide(ok);
+    yesText_ = WideCaption(yes);
+    noText_ = WideCaption(no);
+    okText_ = WideCaption(ok);
 }
 
 }  // namespace ui::win32

@@ -14,7 +14,8 @@ HWND CreateLabel(const GadgetLayout& g, HWND parent, int id, const Rect& px) {
 
 HWND CreateFrame(const GadgetLayout& g, HWND parent, int id, const Rect& px) {
     // Draws only: the gadgets inside are its siblings, created after it and painted over it.
-    return MakeChild(L"BUTTON", Wide(g.caption), BS_GROUPBOX, WS_EX_TRANSPARENT, parent, id, px);
+    return MakeChild(L"BUTTON", WideCaption(g.caption), BS_GROUPBOX, WS_EX_TRANSPARENT, parent, id,
+                     px);
 }
 
 }  // namespace ui::win32

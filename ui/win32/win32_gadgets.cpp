@@ -13,6 +13,11 @@ namespace ui::win32 {
 
 namespace {
 
+// Button controls draw "&" as an access key mark; labels are made with SS_NOPREFIX.
+bool TakesAccessKeys(GadgetKind kind) {
+    return kind == GadgetKind::Button || kind == GadgetKind::CheckBox || kind == GadgetKind::Frame;
+}
+
 bool HasItems(GadgetKind kind) {
     return kind == GadgetKind::ComboBox || kind == GadgetKind::ListBox;
 }
@@ -76,7 +81,10 @@ std::string Win32Gadgets::Text(int gadget) const {
         case GadgetKind::Image:
             return "";
         default:
-            return e->hwnd ? Utf8(WindowText(e->hwnd)) : e->layout.caption;
+            if (!e->hwnd)
+                return e->layout.caption;
+            return TakesAccessKeys(e->layout.kind) ? Utf8Caption(WindowText(e->hwnd))
+                                                   : Utf8(WindowText(e->hwnd));
     }
 }
 
@@ -107,7 +115,8 @@ void Win32Gadgets::SetText(int gadget, const std::string& text) {
         case GadgetKind::Image:
             break;
         default: {
-            const std::wstring wide = Wide(text);
+            const std::wstring wide =
+                TakesAccessKeys(e->layout.kind) ? WideCaption(text) : Wide(text);
             // Mostly the caption it was made with; each set is a round trip under wine.
             if (WindowText(e->hwnd) == wide)
                 break;
@@ -237,7 +246,7 @@ void Win32Gadgets::AddItem(int gadget, const std::string& text) {
 void Win32Gadgets::SetPageTitle(int panel, int page, const std::string& title) {
     if (panel != panelNumber_ || !panel_ || page < 0 || page >= static_cast<int>(pages_.size()))
         return;
-    std::wstring wide = Wide(title);
+    std::wstring wide = WideCaption(title);
     wchar_t current[256] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;

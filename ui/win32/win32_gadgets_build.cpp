@@ -211,7 +211,7 @@ HWND Win32Gadgets::CreateControl(Entry& entry, HWND parent) {
                 return nullptr;
             }
             const bool icon = page < layout_.pageIcons.size() && layout_.pageIcons[page] > 0;
-            AddPanelPage(panel_, Wide(panel->layout.items[page]),
+            AddPanelPage(panel_, WideCaption(panel->layout.items[page]),
                          icon ? static_cast<int>(page) : -1);
             HWND container = CreatePage(panel_, id, PageArea(), page == 0, this);
             pages_.push_back(container);
