@@ -463,6 +463,10 @@ TEST_F(Cli, CountReadsAHandEditedBlock) {
     text += "            nop\r\n";  // one more by hand
     WriteFile(dir_ / "block.asm", text);
     EXPECT_EQ(Invoke({"--count", (dir_ / "block.asm").string()}).out, "1000001\n");
+    std::string bareCr = text;  // lines ended by a carriage return alone
+    bareCr.erase(std::remove(bareCr.begin(), bareCr.end(), '\n'), bareCr.end());
+    WriteFile(dir_ / "block.asm", bareCr);
+    EXPECT_EQ(Invoke({"--count", (dir_ / "block.asm").string()}).out, "1000001\n");
 
     WriteFile(dir_ / "bad.asm",
               "; x\r\n            movlw       .1\r\n            incf        R,F\r\n");
