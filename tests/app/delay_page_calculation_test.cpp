@@ -124,26 +124,4 @@ TEST_F(CalculationRequestTest, WithoutASelectedProfileNoCodeIsWritten) {
     EXPECT_EQ(gadgets.TextColor(kCyclesField), colors::kNotCalculated);
 }
 
-// Both roads carry the form row: the typed count gives the calculator's routine, and refuses the
-// same names.
-TEST_F(CalculationRequestTest, TheTypedCountTakesTheFormAndTheName) {
-    for (int form : {1, 2}) {
-        gadgets.SetState(kFormCombo, form);
-        gadgets.SetText(kRoutineNameField, "Wait");
-        Direct();
-        gadgets.SetText(kCyclesField, "10000");
-        gadgets.Click(kCalculateButton);
-        Pump();
-        const std::string typed = gadgets.Text(kOutputBox);
-        EXPECT_NE(typed.find("Wait\r\n"), std::string::npos) << typed;
-        EXPECT_EQ(typed.find("n * 10 000 + 4") != std::string::npos, form == 2) << typed;
-        gadgets.SetText(kRoutineNameField, "9to5");
-        gadgets.Click(kCalculateButton);
-        Pump();
-        ASSERT_EQ(gadgets.Messages().size(), 1u);
-        EXPECT_EQ(gadgets.Text(kOutputBox), typed);
-        gadgets.ClearMessages();
-    }
-}
-
 }  // namespace

@@ -152,6 +152,12 @@ class WindowPictures : public ProgramFixture {
             ASSERT_NE(typed.find(body), std::string::npos) << typed;
             EXPECT_EQ(typed.substr(typed.find(body)), code.substr(code.find(body)));
             EXPECT_EQ(typed.find("n * 10 000 + 4") != std::string::npos, form == 2) << typed;
+            gadgets->SetText(gadget::kRoutineNameField, "end");  // with the same refusals
+            QTest::keyClick(W(gadget::kCyclesField), Qt::Key_Return);
+            Pump();
+            EXPECT_EQ(messages.size(), 1u);
+            messages.clear();
+            EXPECT_EQ(gadgets->Text(gadget::kOutputBox), typed);
             ClickCalculatorCheck();
         }
     }
