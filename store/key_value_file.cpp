@@ -35,9 +35,12 @@ std::optional<std::string> KeyValueFile::ReadHeldFile() {
     return created_ ? held_ : std::nullopt;
 }
 
-std::optional<std::string> KeyValueFile::Readable(std::string bytes) {
-    const std::size_t stamp = FileStamp(bytes);
-    std::optional<std::string> text = kv::DecodeFileText(std::move(bytes));
+std::optional<std::string> KeyValueFile::ReadWhole(fileio::FileHandle& handle) {
+    std::optional<std::string> bytes = handle.ReadAll();
+    if (!bytes)
+        return std::nullopt;
+    const std::size_t stamp = FileStamp(*bytes);
+    std::optional<std::string> text = kv::DecodeFileText(std::move(*bytes));
     if (!text)
         return std::nullopt;
     beyondLimits_ = !kv::WithinEntryLimits(*text);
@@ -52,10 +55,7 @@ bool KeyValueFile::Load(std::optional<fileio::FileHandle>& handle) {
     stamp_.reset();
     if (!handle)
         return false;
-    std::optional<std::string> content = handle->ReadAll();
-    if (!content)
-        return false;
-    content = Readable(std::move(*content));
+    const std::optional<std::string> content = ReadWhole(*handle);
     if (!content)
         return false;
     document_.emplace(kv::ParseKeyValueText(*content));
@@ -78,10 +78,7 @@ bool KeyValueFile::CreateKeyValueFile(const std::filesystem::path& path) {
         if (!handle || !handle->Writable() || handle->TooLarge())
             return false;
         // A file the program could not read is the user's, not ours to replace.
-        std::optional<std::string> content = handle->ReadAll();
-        if (!content)
-            return false;
-        held_ = Readable(std::move(*content));
+        held_ = ReadWhole(*handle);
         if (!held_)
             return false;
         handle_ = std::move(*handle);

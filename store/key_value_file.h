@@ -62,8 +62,9 @@ class KeyValueFile {
   private:
     // Reads the whole file of an opened handle into the document.
     bool Load(std::optional<fileio::FileHandle>& handle);
-    // The file's bytes decoded and within the limits, its stamp taken; nothing otherwise.
-    std::optional<std::string> Readable(std::string bytes);
+    // The whole file decoded (as the parser reads it) and within the limits, its stamp taken;
+    // nothing otherwise.
+    std::optional<std::string> ReadWhole(fileio::FileHandle& handle);
 
     std::optional<kv::KeyValueDocument> document_;
     fileio::FileHandle handle_;
