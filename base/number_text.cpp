@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "base/ascii.h"
+
 int DigitValue(char c, int base) {
     int v = -1;
     if (c >= '0' && c <= '9')
@@ -97,6 +99,7 @@ std::int64_t ReadIntegerText(const std::string& text) {
 }
 
 bool IsWholeCount(std::string_view text) {
+    text = base::TrimBlanksView(text);
     if (!text.empty() && (text.front() == '-' || text.front() == '+'))
         text.remove_prefix(1);
     int base = 10;
@@ -110,15 +113,15 @@ bool IsWholeCount(std::string_view text) {
 
 std::optional<std::string> WholeDecimal(std::string_view text) {
     std::string out;
-    for (char c : text) {
+    for (char c : base::TrimBlanksView(text)) {
         const bool point = c == '.' || c == ',';
-        if (point && (out.empty() || out.find('.') != std::string::npos))
+        if (point && out.find('.') != std::string::npos)
             return std::nullopt;
         if (!point && DigitValue(c, 10) < 0)
             return std::nullopt;
         out += point ? '.' : c;
     }
-    if (out.empty())
+    if (out.find_first_of("0123456789") == std::string::npos)
         return std::nullopt;
     return out;
 }

@@ -16,13 +16,13 @@ int DigitValue(char c, int base);
 // gives INT64_MIN, which every solver rejects as out of range (never a wrapped count).
 std::int64_t ReadIntegerText(const std::string& text);
 
-// Whether `text` is wholly a count as the cycle field takes it: an optional sign, then
-// decimal digits, "$" and hexadecimal digits, or "%" and binary digits, and nothing else.
+// Whether `text` is wholly a count as the cycle field takes it: blanks aside, an optional
+// sign, then decimal digits, "$" and hexadecimal digits, or "%" and binary digits.
 bool IsWholeCount(std::string_view text);
 
-// `text` as a time or frequency field holds it when typed: digits with at most one decimal
-// point after the first, a decimal comma standing for the point; nothing when `text` is not
-// wholly that (a sign, an exponent, a unit, a second point).
+// `text` as a time or frequency field reads it, blanks aside: digits with at most one decimal
+// point, a decimal comma standing for the point; nothing when `text` is not wholly that (a
+// sign, an exponent, a unit, a second point).
 std::optional<std::string> WholeDecimal(std::string_view text);
 
 // The "%lf" scan: leading white space, an optional sign, digits with an optional "." and
