@@ -87,9 +87,10 @@ bool SaveAll(AppState& app, const ProfileChange* change) {
         app.settingsStamp = save.stamp;
     if (save.merged && save.saved) {
         // Show what the file holds now, the changed profile selected in both gadgets.
-        const std::string shown = change->kind == ProfileChange::Kind::Delete ? ShownProfileName(g)
-                                  : save.renamed.empty()                      ? change->after.Name
-                                                                              : save.renamed;
+        std::string shown =
+            change->kind == ProfileChange::Kind::Delete ? ShownProfileName(g) : change->after.Name;
+        if (!save.renamed.empty())
+            shown = save.renamed;  // kept apart from another window's profile of that name
         app.profiles = save.profiles;
         const int selected = FindProfile(app.profiles, shown);
         FillProfileGadget(g, app.profiles, gadget::kProfileList, selected);
