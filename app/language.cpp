@@ -19,14 +19,14 @@ void ListLanguages(AppState& app) {
     }
 }
 
-int ResolveLanguageIndex(AppState& app, int stored) {
+int ResolveLanguageIndex(AppState& app, int stored, const std::string& storedFile) {
     const int count = app.gadgets.ItemCount(gadget::kLanguageCombo);
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         names.push_back(app.gadgets.ItemText(gadget::kLanguageCombo, i));
     }
-    return ResolveLanguagePosition(names, stored, app.systemLanguage);
+    return ResolveLanguagePosition(names, stored, storedFile, app.systemLanguage);
 }
 
 void LoadSelectedLanguage(AppState& app) {

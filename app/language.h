@@ -2,12 +2,14 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 struct AppState;
 
 void ListLanguages(AppState& app);
-// The stored setting if it names an item of the language combo, else the "russian" item, or -1.
-int ResolveLanguageIndex(AppState& app, int stored);
+// The item of the language combo the stored file name or position names, else the "russian"
+// item, or -1.
+int ResolveLanguageIndex(AppState& app, int stored, const std::string& storedFile = "");
 void LoadSelectedLanguage(AppState& app);
 // An empty path applies the built-in texts.
 void ApplyLanguage(AppState& app, const std::filesystem::path& path);

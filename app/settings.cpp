@@ -9,6 +9,7 @@
 #include "app/language.h"
 #include "app/profile_gadget.h"
 #include "base/number_text.h"
+#include "i18n/language_file.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
 #include "store/settings_values.h"
@@ -45,7 +46,7 @@ void LoadSettings(AppState& app) {
     g.SetState(gadget::kWatchdogCheck, v.WdtState);
     g.SetState(gadget::kProfileCombo,
                ClampProfileIndex(v.NumberProf, g.ItemCount(gadget::kProfileCombo)));
-    g.SetState(gadget::kLanguageCombo, ResolveLanguageIndex(app, v.Language));
+    g.SetState(gadget::kLanguageCombo, ResolveLanguageIndex(app, v.Language, v.LanguageFile));
     g.SetState(gadget::kFormCombo, v.DelayForm >= 0 && v.DelayForm <= 2 ? v.DelayForm : 0);
     g.SetText(gadget::kRoutineNameField, v.RoutineName);
     g.SetState(gadget::kDeclareCheck, v.Declare);
@@ -85,14 +86,19 @@ bool SaveAll(AppState& app, const ProfileChange* change) {
         app.settingsStamp = save.stamp;
     if (save.merged && save.saved) {
         // Show what the file holds now, the changed profile selected in both gadgets.
-        const std::string shown =
+        std::string shown =
             change->kind == ProfileChange::Kind::Delete ? ShownProfileName(g) : change->after.Name;
+        if (!save.renamed.empty())
+            shown = save.renamed;  // kept apart from another window's profile of that name
         app.profiles = save.profiles;
         const int selected = FindProfile(app.profiles, shown);
         FillProfileGadget(g, app.profiles, gadget::kProfileList, selected);
         FillProfileGadget(g, app.profiles, gadget::kProfileCombo, selected);
         if (save.collided) {
-            g.ShowMessage(app.editorTitle, app.messages[Msg::Profiles_Merged],
+            g.ShowMessage(app.editorTitle,
+                          save.renamed.empty()
+                              ? app.messages[Msg::Profiles_Merged]
+                              : app.messages[Msg::Profile_Renamed] + "\"" + save.renamed + "\"",
                           ui::MessageIcon::Warning, ui::MessageButtons::Ok);
         }
     }
@@ -115,6 +121,8 @@ SettingsValues SettingsFromGadgets(const ui::Gadgets& g) {
     v.WdtState = g.State(gadget::kWatchdogCheck);
     v.NumberProf = g.State(gadget::kProfileCombo);
     v.Language = g.State(gadget::kLanguageCombo);
+    if (v.Language >= 0 && v.Language < g.ItemCount(gadget::kLanguageCombo))
+        v.LanguageFile = LanguageFileName(g.ItemText(gadget::kLanguageCombo, v.Language));
     v.DelayForm = g.State(gadget::kFormCombo);
     v.RoutineName = g.Text(gadget::kRoutineNameField);
     v.Declare = g.State(gadget::kDeclareCheck);

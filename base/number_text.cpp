@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/exact_decimal.h"
+#include "base/ascii.h"
 
 int DigitValue(char c, int base) {
     int v = -1;
@@ -69,6 +70,34 @@ std::int64_t ReadIntegerText(const std::string& text) {
     if (negative)
         return value == (std::uint64_t{1} << 63) ? kOutOfRange : -static_cast<std::int64_t>(value);
     return static_cast<std::int64_t>(value);
+}
+
+bool IsWholeCount(std::string_view text) {
+    text = base::TrimBlanksView(text);
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    int base = 10;
+    if (!text.empty() && (text.front() == '$' || text.front() == '%')) {
+        base = text.front() == '$' ? 16 : 2;
+        text.remove_prefix(1);
+    }
+    return !text.empty() && std::all_of(text.begin(), text.end(),
+                                        [base](char c) { return DigitValue(c, base) >= 0; });
+}
+
+std::optional<std::string> WholeDecimal(std::string_view text) {
+    std::string out;
+    for (char c : base::TrimBlanksView(text)) {
+        const bool point = c == '.' || c == ',';
+        if (point && out.find('.') != std::string::npos)
+            return std::nullopt;
+        if (!point && DigitValue(c, 10) < 0)
+            return std::nullopt;
+        out += point ? '.' : c;
+    }
+    if (out.find_first_of("0123456789") == std::string::npos)
+        return std::nullopt;
+    return out;
 }
 
 double ReadDecimalText(const std::string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,15 @@ int DigitValue(char c, int base);
 // other character and no digits give 0. A value that does not fit in a signed 64-bit integer
 // gives INT64_MIN, which every solver rejects as out of range (never a wrapped count).
 std::int64_t ReadIntegerText(const std::string& text);
+
+// Whether `text` is wholly a count as the cycle field takes it: blanks aside, an optional
+// sign, then decimal digits, "$" and hexadecimal digits, or "%" and binary digits.
+bool IsWholeCount(std::string_view text);
+
+// `text` as a time or frequency field reads it, blanks aside: digits with at most one decimal
+// point, a decimal comma standing for the point; nothing when `text` is not wholly that (a
+// sign, an exponent, a unit, a second point).
+std::optional<std::string> WholeDecimal(std::string_view text);
 
 // The "%lf" scan: leading white space, an optional sign, digits with an optional "." and
 // fraction, an optional exponent, or "inf" or "nan"; stops at the first character that does not

@@ -1,6 +1,8 @@
 #include "cli/block_checks.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -78,6 +80,15 @@ void Write(std::FILE* f, const std::string& s) {
     if (f == stderr)
         std::fflush(stdout);
     std::fwrite(s.data(), 1, s.size(), f);
+}
+
+bool OutputWritten() {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return true;
+    const std::string reason = errno != 0 ? std::strerror(errno) : "write error";
+    std::fputs(("loopsmith-cli: cannot write the output: " + reason + "\n").c_str(), stderr);
+    return false;
 }
 
 int CountBlockFile(const std::string& file, int syntax, int enteringW) {

@@ -2,6 +2,9 @@
 
 #include <cctype>
 
+#include <utility>
+
+#include "base/number_text.h"
 #include "engine/batch_request.h"
 
 const char* const kCliHelp =
@@ -12,6 +15,7 @@ const char* const kCliHelp =
     "\n"
     "Prints the PIC assembler delay code that the Loopsmith window would write.\n"
     "CYCLES is read as the cycle field reads it: decimal, $hex or %binary.\n"
+    "T and F are digits with one decimal point or comma; anything else is refused.\n"
     "\n"
     "  --wdt              the loop nest with clrwdt\n"
     "  --time T           the calculator's time field (as typed)\n"
@@ -59,7 +63,8 @@ const char* const kCliHelp =
     "                     the 2 cycles of the call\n"
     "  --w N              with --count: the block is entered with W = N (0 to 255)\n"
     "  --batch            one request a line on standard input (CYCLES, or T UNIT F UNIT),\n"
-    "                     one JSON line a request on standard output\n"
+    "                     one JSON line a request on standard output; a line longer than\n"
+    "                     4096 bytes ends the batch (exit 2)\n"
     "  --link             the web page's shareable link of the request instead of the code,\n"
     "                     for a request that gives code: the address's fragment, such as\n"
     "                     #time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=0&profile=P&form=block\n"
@@ -71,7 +76,8 @@ const char* const kCliHelp =
     "  --help             this text\n"
     "\n"
     "Exit codes: 0 done, 1 the window would show a message (its text is on standard\n"
-    "error), 2 usage error or unreadable input, 3 verification failed.\n";
+    "error), 2 usage error or unreadable input, 3 verification failed, 4 the output\n"
+    "could not be written or memory ran out.\n";
 
 namespace {
 
@@ -186,6 +192,19 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
     }
     if (o.link && (o.batch || o.countFile || o.plan || o.verify))
         fail("--link prints the link of one request instead of its code");
+    // A typo in a script must never become another delay: a number is whole or refused. An
+    // empty field gets the window's own message.
+    if (o.cycles && !o.cycles->empty() && !IsWholeCount(*o.cycles))
+        fail("CYCLES \"" + *o.cycles + "\" is not a whole number (decimal, $hex or %binary)");
+    for (auto [option, field] : {std::pair{"--time", &o.time}, std::pair{"--freq", &o.frequency}}) {
+        if (!*field || (*field)->empty())
+            continue;
+        if (const std::optional<std::string> number = WholeDecimal(**field))
+            **field = *number;
+        else
+            fail(std::string(option) + " \"" + **field +
+                 "\" is not a number (digits, with one decimal point or comma)");
+    }
     if (o.syntax && *o.syntax != "classic" && *o.syntax != "current")
         fail("--syntax is classic or current");
     if (o.batch && (o.syntax || o.subroutine))

@@ -16,6 +16,7 @@ CliSetup ReadCliSettings(const std::filesystem::path& settingsFile) {
     setup.beyondLimits = stored.beyondLimits;
     if (stored.settings) {
         setup.storedLanguage = stored.settings->Language;
+        setup.storedLanguageFile = stored.settings->LanguageFile;
     } else {
         std::error_code ec;
         const std::filesystem::file_status status = std::filesystem::status(settingsFile, ec);
@@ -49,9 +50,9 @@ std::optional<std::string> ApplyNamedLanguage(
 std::optional<std::string> ApplyStoredLanguage(
     CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders) {
     const std::vector<std::string> names = FindLanguageNames(languageFolders);
-    const int position =
-        ResolveLanguagePosition(names, setup.storedLanguage.value_or(SettingsValues{}.Language),
-                                LanguageOfLocale(SystemLocaleName()));
+    const int position = ResolveLanguagePosition(
+        names, setup.storedLanguage.value_or(SettingsValues{}.Language), setup.storedLanguageFile,
+        LanguageOfLocale(SystemLocaleName()));
     if (position < 0 || names[static_cast<std::size_t>(position)].empty())
         return std::nullopt;
     return ApplyNamedLanguage(setup, languageFolders, names[static_cast<std::size_t>(position)]);

@@ -17,6 +17,7 @@ struct CliSetup {
     bool beyondLimits = false;
     ProfileList profiles;
     std::optional<int> storedLanguage;  // the settings file's language position
+    std::string storedLanguageFile;     // and its language file name, which wins
     LanguageTexts texts;
 };
 
@@ -29,8 +30,8 @@ CliSetup ReadCliSettings(const std::filesystem::path& settingsFile);
 std::optional<std::string> ApplyNamedLanguage(
     CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders,
     const std::string& name);
-// The language the window would start with: the stored position in the folder's list, else
-// the file of the user's language, else the "russian" file, else the built-in texts. The message
-// when the file cannot be read (the built-in texts stay, as in the window).
+// The language the window would start with: the stored file name or position in the folder's
+// list, else the file of the user's language, else the "russian" file, else the built-in texts.
+// The message when the file cannot be read (the built-in texts stay, as in the window).
 std::optional<std::string> ApplyStoredLanguage(
     CliSetup& setup, const std::vector<std::filesystem::path>& languageFolders);

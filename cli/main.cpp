@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,21 +73,30 @@ int Batch(const CliSetup& setup, const CliOptions& o) {
     std::vector<char> buf(1 << 16);
     std::string pending, out;
     out.reserve(1 << 17);
+    // Bounded memory and time on any input: no request comes near a line of this length.
+    constexpr std::size_t kLongestLine = 4096;
+    std::size_t lineNumber = 0;
+    bool tooLong = false;
     auto answerLines = [&](bool atEnd) {
         std::size_t start = 0;
         for (;;) {
             const std::size_t nl = pending.find('\n', start);
             if (nl == std::string::npos)
                 break;
+            tooLong = nl - start > kLongestLine;
+            if (tooLong)
+                break;
+            ++lineNumber;
             AnswerBatchLine(std::string_view(pending).substr(start, nl - start), c, out);
             start = nl + 1;
         }
         pending.erase(0, start);
         if (atEnd && !pending.empty()) {
+            ++lineNumber;
             AnswerBatchLine(pending, c, out);
             pending.clear();
         }
-        if (out.size() >= (1 << 16) || atEnd) {
+        if (out.size() >= (1 << 16) || atEnd || tooLong) {
             Write(stdout, out);
             out.clear();
         }
@@ -97,14 +107,22 @@ int Batch(const CliSetup& setup, const CliOptions& o) {
             break;
         pending.append(buf.data(), n);
         answerLines(false);
+        if (tooLong || pending.size() > kLongestLine) {
+            Write(stdout, out);  // the lines before it are answered
+            Write(stderr, "loopsmith-cli: --batch: line " + std::to_string(lineNumber + 1) +
+                              " is longer than " + std::to_string(kLongestLine) + " bytes\n");
+            return OutputWritten() ? kExitUsage : kExitFailure;
+        }
+        if (std::ferror(stdout))
+            break;  // nobody reads the answers
     }
     answerLines(true);
+    if (!OutputWritten())
+        return kExitFailure;
     return std::ferror(stdin) ? kExitUsage : 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
 #ifdef _WIN32
     // Bytes in, bytes out: text mode would turn "\n" into "\r\n" and end the input at a ^Z.
     _setmode(_fileno(stdin), _O_BINARY);
@@ -210,9 +228,27 @@ int main(int argc, char** argv) {
         return 0;
     }
     Write(stdout, answer.code);
+    if (!OutputWritten())
+        return kExitFailure;  // code nobody got is not verified
     if (o.verify && o.wTimes)
         return VerifyWTimesCode(answer.code, chosen.Syntax, delayCycles, kWTimesOverhead);
     if (o.verify)
         return VerifyCode(answer.code, chosen.Syntax, o.subroutine.has_value(), delayCycles);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int code = 0;
+    try {
+        code = Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("loopsmith-cli: out of memory\n", stderr);
+        return kExitFailure;
+    }
+    // Nothing counts as done that did not reach standard output.
+    if (code != kExitFailure && !OutputWritten())
+        return kExitFailure;
+    return code;
 }

@@ -121,14 +121,15 @@ class Parser {
         std::size_t pos = 0;
         int line = 0;
         while (pos <= text.size() && ok_) {
-            const std::size_t nl = text.find('\n', pos);
+            // A line ends in "\r\n", "\n" or a bare "\r" (old Mac files).
+            const std::size_t nl = text.find_first_of("\r\n", pos);
             const std::string_view raw(text.data() + pos,
                                        (nl == std::string::npos ? text.size() : nl) - pos);
             ++line;
             ParseLine(raw, line);
             if (nl == std::string::npos)
                 break;
-            pos = nl + 1;
+            pos = nl + (text.compare(nl, 2, "\r\n") == 0 ? 2 : 1);
         }
         if (ok_)
             Resolve();

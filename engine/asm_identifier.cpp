@@ -20,6 +20,27 @@ constexpr std::string_view kMnemonics[] = {
     "subwf",  "subwfb", "swapf",   "tblrd",  "tblwt",  "tris",   "tstfsz", "xorlw", "xorwf",
 };
 
+// The directives and reserved words of gpasm (with MPASM's) and of pic-as, lower case: as a
+// label each would be read as the directive, or refused.
+constexpr std::string_view kReservedWords[] = {
+    "__badram",  "__badrom",  "__config",  "__idlocs",  "__maxram", "__maxrom",  "access_ovr",
+    "align",     "and",       "asmopt",    "bankisel",  "banksel",  "callstack", "cblock",
+    "code",      "code_pack", "config",    "constant",  "da",       "dabs",      "data",
+    "db",        "ddw",       "de",        "define",    "dlabs",    "ds",        "dt",
+    "dtm",       "dw",        "elif",      "else",      "elsif",    "end",       "endc",
+    "endif",     "endm",      "endw",      "eq",        "equ",      "error",     "errorlevel",
+    "exitm",     "expand",    "extern",    "fill",      "float24",  "fncall",    "fnconf",
+    "fnroot",    "fnsize",    "ge",        "global",    "gt",       "high",      "highword",
+    "idata",     "idata_acs", "idlocs",    "if",        "ifdef",    "ifndef",    "include",
+    "irp",       "irpc",      "le",        "list",      "local",    "low",       "lowword",
+    "lt",        "macro",     "messg",     "mod",       "ne",       "noexpand",  "nolist",
+    "not",       "nul",       "or",        "org",       "page",     "pagesel",   "pageselw",
+    "processor", "psect",     "radix",     "rept",      "res",      "rol",       "ror",
+    "set",       "shl",       "shr",       "signat",    "space",    "subtitle",  "title",
+    "udata",     "udata_acs", "udata_ovr", "udata_shr", "undefine", "upper",     "variable",
+    "warning",   "while",     "xor",
+};
+
 // The operand symbols of the current syntax: destination f/w, access c/b.
 constexpr std::string_view kOperandSymbols[] = {"f", "w", "c", "b"};
 
@@ -46,7 +67,8 @@ bool IsAsmIdentifier(std::string_view name) {
             return false;
         lower += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    return !Listed(lower, kOperandSymbols) && !Listed(lower, kMnemonics);
+    return !Listed(lower, kOperandSymbols) && !Listed(lower, kMnemonics) &&
+           !Listed(lower, kReservedWords);
 }
 
 std::optional<std::string> UnwritableProfileName(const Profile& profile, int registerCount) {

@@ -9,8 +9,8 @@
 #include "store/profile.h"
 
 // A letter or an underscore, then letters, digits and underscores (ASCII); not one of the
-// operand symbols f, w, c, b and not an instruction mnemonic of either family, in any letter
-// case.
+// operand symbols f, w, c, b, not an instruction mnemonic of either family and not a directive
+// or reserved word of gpasm or pic-as, in any letter case.
 bool IsAsmIdentifier(std::string_view name);
 
 // The first name of the profile that its syntax cannot take: registers 1..registerCount in

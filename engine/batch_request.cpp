@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "base/number_text.h"
 #include "engine/cycle_count.h"
@@ -98,8 +99,15 @@ void AnswerBatchLine(std::string_view line, const BatchContext& c, std::string& 
         }
     }
 
-    if (n == 1) {
+    const std::optional<std::string> time = n == 4 ? WholeDecimal(words[0]) : std::nullopt;
+    const std::optional<std::string> frequency = n == 4 ? WholeDecimal(words[2]) : std::nullopt;
+    if (n == 1 && !IsWholeCount(words[0])) {
+        AppendErrorJson(out, nullptr, "not a whole number (decimal, $hex or %binary)");
+    } else if (n == 1) {
         Answer(c, ReadCount(words[0]), out);
+    } else if (n == 4 && (!time || !frequency)) {
+        AppendErrorJson(out, nullptr,
+                        "time and frequency are digits, with one decimal point or comma");
     } else if (n == 4) {
         const int timeUnit = TimeUnitIndex(words[1]);
         const int frequencyUnit = FrequencyUnitIndex(words[3]);
@@ -108,8 +116,7 @@ void AnswerBatchLine(std::string_view line, const BatchContext& c, std::string& 
                             timeUnit < 0 ? "unknown time unit (us ms s min h d)"
                                          : "unknown frequency unit (MHz kHz Hz)");
         } else {
-            const CycleCount count = ComputeCycleCount(std::string(words[0]), timeUnit,
-                                                       std::string(words[2]), frequencyUnit);
+            const CycleCount count = ComputeCycleCount(*time, timeUnit, *frequency, frequencyUnit);
             if (count.outcome == CycleCountOutcome::Cycles) {
                 Answer(c, count.cycles, out);
             } else {

@@ -17,8 +17,9 @@ struct BatchContext {
     std::string_view lineEnd = "\r\n";
 };
 
-// The line holds a cycle count (read as the cycle field reads it) or four words: time, time
-// unit (us ms s min h d), frequency, frequency unit (MHz kHz Hz). Appends one JSON line.
+// The line holds a cycle count (wholly a number as the cycle field reads it) or four words:
+// time, time unit (us ms s min h d), frequency, frequency unit (MHz kHz Hz), the two numbers
+// digits with one decimal point or comma. Appends one JSON line.
 void AnswerBatchLine(std::string_view line, const BatchContext& context, std::string& out);
 
 // Unit words of the command line and of batch lines, any letter case; -1 when unknown.

@@ -73,7 +73,8 @@ std::filesystem::path LanguageFilePath(const std::filesystem::path& folder,
          !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
         const std::optional<std::string> found =
             LanguageName(base::PathToUtf8(it->path().filename()));
-        if (found && *found == name && IsFile(it->path()))
+        // As listed: a name that is no valid UTF-8 is shown, and chosen, sanitized.
+        if (found && base::SanitizeUtf8(*found) == name && IsFile(it->path()))
             return it->path();
     }
     return exact;
@@ -120,9 +121,18 @@ std::filesystem::path LanguageFilePath(const std::vector<std::filesystem::path>&
     return folders.empty() ? std::filesystem::path() : LanguageFilePath(folders.front(), name);
 }
 
+std::string LanguageFileName(const std::string& name) {
+    return name + std::string(kExtension);
+}
+
 int ResolveLanguagePosition(const std::vector<std::string>& names, int stored,
-                            std::string_view systemLanguage) {
+                            const std::string& storedFile, std::string_view systemLanguage) {
     const int count = static_cast<int>(names.size());
+    if (const std::optional<std::string> name = LanguageName(storedFile)) {
+        const auto found = std::find(names.begin(), names.end(), *name);
+        if (found != names.end())
+            return static_cast<int>(found - names.begin());
+    }
     if (stored >= 0 && stored < count)
         return stored;
     for (const std::string_view wanted : {systemLanguage, std::string_view("russian")}) {

@@ -37,10 +37,16 @@ std::vector<std::string> FindLanguageNames(const std::vector<std::filesystem::pa
 std::filesystem::path LanguageFilePath(const std::vector<std::filesystem::path>& folders,
                                        const std::string& name);
 
-// The position of the language to use: the stored one if it names an item, else the first
-// item called `systemLanguage` (the user's, see system_language.h), else the first called
-// "russian", both in any ASCII letter case, else -1 (the built-in texts).
+// The file name stored for a language name, so that a new file added to the folder (which
+// moves the others in the sorted list) does not change the language chosen.
+std::string LanguageFileName(const std::string& name);
+
+// The position of the language to use: that of the stored file name if it is listed, else the
+// stored position if it names an item, else the first item called `systemLanguage` (the
+// user's, see system_language.h), else the first called "russian", both in any ASCII letter
+// case, else -1 (the built-in texts).
 int ResolveLanguagePosition(const std::vector<std::string>& names, int stored,
+                            const std::string& storedFile = "",
                             std::string_view systemLanguage = {});
 
 // The missing-language-file message: names the file (without its folder) twice.

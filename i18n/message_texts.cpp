@@ -65,6 +65,10 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
      " - ", ""},
     {Msg::Actual_Time, "Actual_Time", "Фактическая длительность", "; ", " "},
     {Msg::Time_Error, "Time_Error", "погрешность", ", ", " "},
+    {Msg::Profile_Renamed, "Profile_Renamed",
+     "Файл настроек изменило другое окно программы, и в нём уже есть другой профиль с тем же "
+     "именем. Сохранены оба профиля; ваш теперь называется",
+     "", " "},
     {Msg::Button_Yes, "Button_Yes", "Да", "", ""},
     {Msg::Button_No, "Button_No", "Нет", "", ""},
     {Msg::Button_OK, "Button_OK", "ОК", "", ""},

@@ -49,6 +49,7 @@ enum class Msg {
     Bad_Data_Address,  // a profile's DataAddress that is no address
     Actual_Time,       // the header line of a rounded calculator count: the actual time
     Time_Error,        // and its error, in per cent
+    Profile_Renamed,  // then the profile's new name in quotes
     Button_Yes,  // the message boxes' standard buttons
     Button_No,
     Button_OK,

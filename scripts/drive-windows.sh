@@ -83,6 +83,18 @@ check "Ctrl+Shift+Tab turns them back" drive key ctrl+shift+tab focus 19 key ctr
 # Disabled while focused, New and Cancel pass the focus on, and the keys go on working.
 check "New gives the keys to the profile form" drive click 25 focus 29 key tab focus 31 key tab focus 41
 check "after Cancel Tab goes on" drive click 51 focus 65 key tab focus 19 key tab focus 24
+# Each routine form, by the calculator and by the typed count, gives loopsmith-cli's routine.
+for form in 1 2; do
+    option=(--subroutine Wait)
+    [ $form = 2 ] && option=(--w-times Wait)
+    drive page 0 pick 66 $form click 68 key ctrl+a write Wait click 17 save 18 form-calculator.txt
+    cli "${option[@]}" --time 10 --time-unit ms --freq 4 --freq-unit MHz > form-calculator-cli.txt
+    same "form $form by the calculator" form-calculator.txt form-calculator-cli.txt
+    drive click 2 click 16 key ctrl+a write 10000 key enter save 18 form-typed.txt click 2
+    cli "${option[@]}" 10000 > form-typed-cli.txt
+    same "form $form by the typed count" form-typed.txt form-typed-cli.txt
+done
+drive pick 66 0
 
 # A profile added (after the selected one), changed and deleted: each step is on disk at once.
 registers=()

@@ -26,19 +26,38 @@ std::size_t KeyValueDocument::FindGroup(std::string_view name) const {
     return it == groupIndex_.end() ? kNone : it->second;
 }
 
-bool KeyValueDocument::SelectGroup(std::string_view name) {
+bool KeyValueDocument::Select(std::size_t found, std::string_view name) {
     pending_.reset();
     if (name.empty()) {
         current_ = kNone;
         return true;
     }
-    const std::size_t found = FindGroup(name);
     if (found != kNone) {
         current_ = found;
         return true;
     }
     pending_ = std::string(name);
     return false;
+}
+
+bool KeyValueDocument::SelectGroup(std::string_view name) {
+    return Select(name.empty() ? kNone : FindGroup(name), name);
+}
+
+bool KeyValueDocument::SelectGroupExactly(std::string_view name) {
+    std::size_t found = name.empty() ? kNone : FindGroup(name);
+    if (found != kNone && entries_[found].name != name) {
+        found = kNone;
+        for (std::size_t i = 0; i < entries_.size() && found == kNone; ++i) {
+            if (entries_[i].kind == EntryKind::Group && entries_[i].name == name)
+                found = i;
+        }
+    }
+    return Select(found, name);
+}
+
+void KeyValueDocument::AppendGroup(std::string_view name) {
+    pending_ = std::string(name);
 }
 
 void KeyValueDocument::FirstGroup() {

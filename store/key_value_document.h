@@ -22,6 +22,12 @@ class KeyValueDocument {
     // True if found or empty (the unnamed section); an unknown name becomes pending, and reads
     // give their defaults until the first write appends it.
     bool SelectGroup(std::string_view name);
+    // The same, matching the name byte for byte: the settings group is "Window" only, so that
+    // a hand-made "[window]" stays a group of its own.
+    bool SelectGroupExactly(std::string_view name);
+    // A new group of this name at the end, even where one matches: a file written whole keeps
+    // groups whose names differ only in letter case, or not at all, apart.
+    void AppendGroup(std::string_view name);
     // Walks the group entries in file order, duplicates included.
     void FirstGroup();
     bool NextGroup();
@@ -45,6 +51,7 @@ class KeyValueDocument {
     const std::string* FindValue(std::string_view key) const;
 
     std::size_t FindGroup(std::string_view name) const;
+    bool Select(std::size_t found, std::string_view name);
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 

@@ -3,6 +3,8 @@
 #include <functional>
 #include <system_error>
 
+#include "store/text_encoding.h"
+
 bool KeyValueFile::OpenKeyValueFile(const std::filesystem::path& path) {
     CloseKeyValueFile();
     if (path.empty())
@@ -34,12 +36,22 @@ std::size_t FileStamp(std::string_view bytes) {
 }
 
 std::optional<std::string> KeyValueFile::ReadHeldFile() {
-    if (!created_ || !handle_.IsOpen())
+    return created_ ? held_ : std::nullopt;
+}
+
+std::optional<std::string> KeyValueFile::ReadWhole(fileio::FileHandle& handle) {
+    std::optional<std::string> bytes = handle.ReadAll();
+    if (!bytes)
         return std::nullopt;
-    std::optional<std::string> content = handle_.ReadAll();
-    if (content && !kv::WithinEntryLimits(*content))
+    const std::size_t stamp = FileStamp(*bytes);
+    std::optional<std::string> text = kv::DecodeFileText(std::move(*bytes));
+    if (!text)
         return std::nullopt;
-    return content;
+    beyondLimits_ = !kv::WithinEntryLimits(*text);
+    if (beyondLimits_)
+        return std::nullopt;
+    stamp_ = stamp;
+    return text;
 }
 
 bool KeyValueFile::Load(std::optional<fileio::FileHandle>& handle) {
@@ -47,13 +59,9 @@ bool KeyValueFile::Load(std::optional<fileio::FileHandle>& handle) {
     stamp_.reset();
     if (!handle)
         return false;
-    std::optional<std::string> content = handle->ReadAll();
+    const std::optional<std::string> content = ReadWhole(*handle);
     if (!content)
         return false;
-    beyondLimits_ = !kv::WithinEntryLimits(*content);
-    if (beyondLimits_)
-        return false;
-    stamp_ = FileStamp(*content);
     document_.emplace(kv::ParseKeyValueText(*content));
     return true;
 }
@@ -74,6 +82,10 @@ bool KeyValueFile::CreateKeyValueFile(const std::filesystem::path& path) {
         std::optional<fileio::FileHandle> handle = fileio::FileHandle::OpenExisting(target);
         if (!handle || !handle->Writable() || handle->TooLarge())
             return false;
+        // A file the program could not read is the user's, not ours to replace.
+        held_ = ReadWhole(*handle);
+        if (!held_)
+            return false;
         handle_ = std::move(*handle);
     } else if (!fileio::CanCreateFileAt(target)) {
         return false;
@@ -92,12 +104,14 @@ bool KeyValueFile::CloseKeyValueFile() {
         // A created file that nothing was written to stays empty: no mark, no empty line.
         const std::string bytes = document_->Modified() ? document_->Render() : std::string();
         // Never rewritten in place: a folder that takes no new file keeps the old file whole.
-        saved = !readOnly_ && (created_ || handle_.Writable()) &&
+        // Nor written past the limits: the next read would refuse the file.
+        saved = !readOnly_ && (created_ || handle_.Writable()) && kv::WithinEntryLimits(bytes) &&
                 fileio::ReplaceFileContent(target_, bytes);
         if (saved)
             stamp_ = FileStamp(bytes);
     }
     document_.reset();
+    held_.reset();
     handle_ = fileio::FileHandle();
     target_.clear();
     created_ = false;
@@ -107,6 +121,15 @@ bool KeyValueFile::CloseKeyValueFile() {
 
 bool KeyValueFile::SelectGroup(std::string_view name) {
     return document_ ? document_->SelectGroup(name) : false;
+}
+
+bool KeyValueFile::SelectGroupExactly(std::string_view name) {
+    return document_ ? document_->SelectGroupExactly(name) : false;
+}
+
+void KeyValueFile::AppendGroup(std::string_view name) {
+    if (document_)
+        document_->AppendGroup(name);
 }
 
 bool KeyValueFile::FirstGroup() {

@@ -24,25 +24,29 @@ class KeyValueFile {
     // The same for a reader: read once, read-only, never locked and never written back.
     bool OpenKeyValueFileForReading(const std::filesystem::path& path);
     // A new, empty file in place of whatever stood at `path`; the old content is replaced only
-    // at close. False, with nothing open, when the file could not be written.
+    // at close. False, with nothing open, when the file could not be written, or when it could
+    // not be read (over the limits, an encoding the program cannot read): it is kept.
     bool CreateKeyValueFile(const std::filesystem::path& path);
     // Writes the file back whole if anything was written (or it was created). True when the
     // disk now holds what is in memory; false when a write was lost (the old file then stays
     // byte for byte as it was).
     bool CloseKeyValueFile();
     bool IsOpen() const { return document_.has_value(); }
-    // What the file held when it was opened (read whole), or what the last successful close
-    // wrote: a fingerprint of the bytes, to notice a change another program made since.
+    // What the file held when it was opened or created (read whole), or what the last
+    // successful close wrote: a fingerprint of the bytes, to notice a change another program
+    // made since.
     std::optional<std::size_t> Stamp() const { return stamp_; }
-    // The bytes of the file that a CreateKeyValueFile holds open and locked, as they stand
-    // now; nothing for a file that did not exist yet or cannot be read.
+    // The file that a CreateKeyValueFile holds open and locked, as it stood when created (as the
+    // parser reads it); nothing for a file that did not exist yet.
     std::optional<std::string> ReadHeldFile();
 
     // Whether the last open failed because the file holds more groups or entries than a file
-    // of ours ever does (kv::kMaxGroups, kv::kMaxEntries).
+    // of ours ever does (kv::kMaxGroups, kv::kMaxEntries). A close never writes such a file.
     bool BeyondLimits() const { return beyondLimits_; }
 
     bool SelectGroup(std::string_view name);
+    bool SelectGroupExactly(std::string_view name);
+    void AppendGroup(std::string_view name);
     bool FirstGroup();
     bool NextGroup();
     std::string CurrentGroupName() const;
@@ -58,6 +62,9 @@ class KeyValueFile {
   private:
     // Reads the whole file of an opened handle into the document.
     bool Load(std::optional<fileio::FileHandle>& handle);
+    // The whole file decoded (as the parser reads it) and within the limits, its stamp taken;
+    // nothing otherwise.
+    std::optional<std::string> ReadWhole(fileio::FileHandle& handle);
 
     std::optional<kv::KeyValueDocument> document_;
     fileio::FileHandle handle_;
@@ -66,6 +73,7 @@ class KeyValueFile {
     bool readOnly_ = false;
     bool beyondLimits_ = false;
     std::optional<std::size_t> stamp_;
+    std::optional<std::string> held_;
 };
 
 // The fingerprint KeyValueFile::Stamp gives for these bytes.

@@ -77,14 +77,31 @@ bool ReadsAsUtf8(std::string_view bytes) {
 
 bool WithinEntryLimits(std::string_view bytes) {
     std::size_t lines = 0, groups = 0;
-    std::size_t pos = 0;
+    std::size_t pos = bytes.substr(0, 3) == kByteOrderMark ? 3 : 0;
+    bool ownSeen = false;
+    std::size_t ownFree = 0;  // lines of the own group still free
     while (pos < bytes.size()) {
         while (pos < bytes.size() && IsBlank(bytes[pos]))
             ++pos;
         if (pos < bytes.size() && !IsLineEnd(bytes[pos])) {
-            groups += bytes[pos] == '[';
-            if (++lines > kMaxEntries || groups > kMaxGroups)
-                return false;
+            const bool group = bytes[pos] == '[';
+            if (group) {
+                ownFree = 0;
+                std::size_t end = pos + 1;
+                while (end < bytes.size() && !IsLineEnd(bytes[end]) && bytes[end] != ']')
+                    ++end;
+                if (!ownSeen && bytes.substr(pos + 1, end - pos - 1) == kOwnGroup) {
+                    ownSeen = true;
+                    ownFree = kOwnGroupLines + 1;
+                }
+            }
+            if (ownFree > 0) {
+                --ownFree;
+            } else {
+                groups += group;
+                if (++lines > kMaxEntries || groups > kMaxGroups)
+                    return false;
+            }
         }
         while (pos < bytes.size() && !IsLineEnd(bytes[pos]))
             ++pos;

@@ -38,6 +38,11 @@ ParsedText ParseKeyValueText(std::string_view bytes);
 // at most about 100 MB of entries and profiles on top of a few times the file's own size.
 inline constexpr std::size_t kMaxGroups = 30000;
 inline constexpr std::size_t kMaxEntries = 600000;
+// The settings file's own group, which the program writes into in place at every close: its
+// group line and its first kOwnGroupLines lines are not counted, so that this write can never
+// push a file that was read past the limits.
+inline constexpr std::string_view kOwnGroup = "Window";
+inline constexpr std::size_t kOwnGroupLines = 16;
 bool WithinEntryLimits(std::string_view bytes);
 // The file's new content: the mark and an empty line when `utf8`, then one line per entry.
 std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8);

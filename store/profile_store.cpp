@@ -39,8 +39,10 @@ Profile ReadProfileGroup(const Reader& file, std::string name) {
     return p;
 }
 
+// Always a group of its own: profiles whose names differ only in letter case (or a hand-made
+// "[window]") must not write into one another's group.
 void WriteProfileGroup(KeyValueFile& file, const Profile& p) {
-    file.SelectGroup(p.Name);
+    file.AppendGroup(p.Name);
     for (int n = 1; n <= 8; ++n)
         file.WriteText(RegKey(n), p.Reg[n - 1]);
     file.WriteText("Label", p.Label);
@@ -108,20 +110,47 @@ int FindProfile(const ProfileList& profiles, const std::string& name) {
     return folded;
 }
 
-bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change) {
+namespace {
+
+// `name`, or with " (2)", " (3)" ... added: the first that no profile but the one at `own`
+// bears, letter case aside.
+std::string FreeProfileName(const ProfileList& profiles, const std::string& name, int own) {
+    std::string candidate = name;
+    for (int n = 2;; ++n) {
+        bool taken = false;
+        for (std::size_t i = 0; i < profiles.size() && !taken; ++i)
+            taken =
+                static_cast<int>(i) != own && base::EqualFoldingAscii(profiles[i].Name, candidate);
+        if (!taken)
+            return candidate;
+        candidate = name + " (" + std::to_string(n) + ")";
+    }
+}
+
+}  // namespace
+
+bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change, std::string* renamed) {
     const auto clamped = [&](int position) {
         return profiles.begin() + std::clamp(position, 0, static_cast<int>(profiles.size()));
     };
+    // A name another window has given a profile meanwhile stays that profile's; this one
+    // takes a free name, and both are kept.
+    const auto keepApart = [&](Profile& ours, int own) {
+        const std::string free = FreeProfileName(profiles, ours.Name, own);
+        if (free == ours.Name)
+            return false;
+        ours.Name = free;
+        if (renamed)
+            *renamed = free;
+        return true;
+    };
     if (change.kind == ProfileChange::Kind::Add) {
-        const int taken = FindProfile(profiles, change.after.Name);
-        if (taken >= 0) {
-            profiles[taken] = change.after;
-            return true;
-        }
+        Profile added = change.after;
+        const bool collided = keepApart(added, -1);
         const int follows = change.follows.empty() ? -1 : FindProfile(profiles, change.follows);
         profiles.insert(follows >= 0 ? profiles.begin() + follows + 1 : clamped(change.position),
-                        change.after);
-        return false;
+                        added);
+        return collided;
     }
     const int at = FindProfile(profiles, change.before.Name);
     if (change.kind == ProfileChange::Kind::Delete) {
@@ -139,15 +168,7 @@ bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change) {
     } else {
         profiles[at] = change.after;
     }
-    // A rename onto a name that another profile has taken meanwhile: one of them must go.
-    for (std::size_t i = 0; i < profiles.size(); ++i) {
-        if (static_cast<int>(i) != place &&
-            base::EqualFoldingAscii(profiles[i].Name, change.after.Name)) {
-            profiles.erase(profiles.begin() + static_cast<std::ptrdiff_t>(i));
-            collided = true;
-            break;
-        }
-    }
+    collided = keepApart(profiles[static_cast<std::size_t>(place)], place) || collided;
     return collided;
 }
 
@@ -160,10 +181,10 @@ ProfileSave SaveProfiles(const std::filesystem::path& path, SettingsValues setti
         return result;
     // Read under the writers' lock that the open holds, so that two windows saving at once
     // take turns and neither writes over what the other has just written.
-    const std::optional<std::string> now = known ? file.ReadHeldFile() : std::nullopt;
-    if (now && FileStamp(*now) != *known && change) {
+    const std::optional<std::string> now = file.ReadHeldFile();
+    if (known && now && file.Stamp() != known && change) {
         result.profiles = ParseProfiles(*now);
-        result.collided = ApplyProfileChange(result.profiles, *change);
+        result.collided = ApplyProfileChange(result.profiles, *change, &result.renamed);
         result.merged = true;
         const int position = FindProfile(result.profiles, shown);
         if (position >= 0)

@@ -31,9 +31,11 @@ struct ProfileChange {
 };
 
 // Applies `change` to `profiles` by name (letter case aside, as the file matches groups).
-// True when it collided with another change: the profile was changed or deleted meanwhile, or
-// another profile has taken its name. This change wins.
-bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change);
+// True when it collided with another change: the profile was changed or deleted meanwhile
+// (this change wins), or another profile has taken its name (both are kept: this one gets a
+// free name, given in `renamed`).
+bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change,
+                        std::string* renamed = nullptr);
 
 // The settings and profiles written whole, as WriteSettingsFile does, unless the file no
 // longer holds what this window last read or wrote there (`known`, see KeyValueFile::Stamp):
@@ -43,6 +45,7 @@ struct ProfileSave {
     bool saved = false;
     bool merged = false;    // `profiles` is the list now in the file
     bool collided = false;  // see ApplyProfileChange
+    std::string renamed;    // the free name the changed profile took, if it had to
     ProfileList profiles;
     std::optional<std::size_t> stamp;  // of the file as written
 };

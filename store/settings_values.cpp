@@ -5,7 +5,7 @@
 SettingsValues ReadSettingsGroup(KeyValueFile& file) {
     const SettingsValues d;
     SettingsValues v;
-    file.SelectGroup(kSettingsGroup);
+    file.SelectGroupExactly(kSettingsGroup);
     v.CalcState = file.ReadInteger("CalcState", d.CalcState);
     v.Time = file.ReadInteger("Time", d.Time);
     v.OscillatorType = file.ReadInteger("OscillatorType", d.OscillatorType);
@@ -13,6 +13,7 @@ SettingsValues ReadSettingsGroup(KeyValueFile& file) {
     v.WdtState = file.ReadInteger("WdtState", d.WdtState);
     v.NumberProf = file.ReadInteger("NumberProf", d.NumberProf);
     v.Language = file.ReadInteger("Language", d.Language);
+    v.LanguageFile = file.ReadText("LanguageFile", d.LanguageFile);
     v.DelayForm = file.ReadInteger("DelayForm", d.DelayForm);
     v.RoutineName = file.ReadText("RoutineName", d.RoutineName);
     v.Declare = file.ReadInteger("Declare", d.Declare);
@@ -20,7 +21,7 @@ SettingsValues ReadSettingsGroup(KeyValueFile& file) {
 }
 
 void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& v) {
-    file.SelectGroup(kSettingsGroup);
+    file.SelectGroupExactly(kSettingsGroup);
     file.WriteInteger("CalcState", v.CalcState);
     file.WriteInteger("Time", v.Time);
     file.WriteInteger("OscillatorType", v.OscillatorType);
@@ -28,6 +29,8 @@ void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& v) {
     file.WriteInteger("WdtState", v.WdtState);
     file.WriteInteger("NumberProf", v.NumberProf);
     file.WriteInteger("Language", v.Language);
+    if (!v.LanguageFile.empty())
+        file.WriteText("LanguageFile", v.LanguageFile);
     constexpr std::string_view kAbsent = "\x01";
     if (v.DelayForm != 0 || file.ReadText("DelayForm", kAbsent) != kAbsent) {
         file.WriteInteger("DelayForm", v.DelayForm);

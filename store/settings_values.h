@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "store/key_value_text.h"
 
 class KeyValueFile;
 
 inline constexpr const char* kSettingsFileName = "Loopsmith.ini";
-inline constexpr const char* kSettingsGroup = "Window";
+inline constexpr std::string_view kSettingsGroup = kv::kOwnGroup;
 
 struct SettingsValues {
     std::int32_t CalcState = 1;
@@ -20,6 +23,7 @@ struct SettingsValues {
     std::int32_t WdtState = 0;
     std::int32_t NumberProf = 0;
     std::int32_t Language = -1;         // -1: the default language
+    std::string LanguageFile;           // the chosen language's file name; wins over the position
     std::int32_t DelayForm = 0;         // 0 block, 1 subroutine, 2 W-times subroutine
     std::string RoutineName = "Delay";  // a usable name until the user types another
     std::int32_t Declare = 0;           // 1: the registers' declarations before the code

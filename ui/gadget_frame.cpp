@@ -277,7 +277,7 @@ void GadgetFrame::SetCursor(CursorShape shape) {
     ShowCursor(shape);
 }
 
-bool GadgetFrame::LetTypedChar(const Control& field, char32_t ch, const std::string& text,
+bool GadgetFrame::LetTypedChar(const Control& field, char32_t& ch, const std::string& text,
                                int selectionStart, int selectionLength) {
     if (field.layout.kind != GadgetKind::TextField || field.want.readOnly)
         return true;
@@ -285,6 +285,9 @@ bool GadgetFrame::LetTypedChar(const Control& field, char32_t ch, const std::str
         return true;
     switch (TypedCharVerdict(field.layout, ch, text, selectionStart, selectionLength)) {
         case FilterVerdict::Pass:
+            return true;
+        case FilterVerdict::PassAsPoint:
+            ch = U'.';
             return true;
         case FilterVerdict::Discard:
             return false;

@@ -80,7 +80,8 @@ class GadgetFrame : public Gadgets {
     void Made(Control& control);
     // A character typed into a text field: whether it goes in. Beeps when the rule says so.
     // Editing commands (control characters but Backspace and Enter) and read-only fields pass.
-    bool LetTypedChar(const Control& field, char32_t ch, const std::string& text,
+    // A decimal comma goes in as the point it stands for: `ch` becomes '.'.
+    bool LetTypedChar(const Control& field, char32_t& ch, const std::string& text,
                       int selectionStart, int selectionLength);
     const MessageButtonTexts& ButtonTexts() const { return buttonTexts_; }
     EventQueue& Events() { return events_; }

@@ -13,8 +13,9 @@ FilterVerdict FilterTypedChar(char32_t ch, const std::string& text, int selectio
         return FilterVerdict::Pass;
     if (ch == U'\b' || (ch >= U'0' && ch <= U'9'))
         return FilterVerdict::Pass;
-    if (ch == U'.' && selectionStart > 0 && !text.empty() && text.find('.') == std::string::npos) {
-        return FilterVerdict::Pass;
+    if ((ch == U'.' || ch == U',') && selectionStart > 0 && !text.empty() &&
+        text.find('.') == std::string::npos) {
+        return ch == U'.' ? FilterVerdict::Pass : FilterVerdict::PassAsPoint;
     }
     return FilterVerdict::DiscardWithBeep;
 }
@@ -23,6 +24,11 @@ FilterVerdict TypedCharVerdict(const GadgetLayout& field, char32_t ch, const std
                                int selectionStart, int selectionLength) {
     if (field.filterInput) {
         const FilterVerdict v = FilterTypedChar(ch, text, selectionStart, field.filterAllowsPoint);
+        if (v == FilterVerdict::PassAsPoint) {
+            const FilterVerdict point =
+                TypedCharVerdict(field, U'.', text, selectionStart, selectionLength);
+            return point == FilterVerdict::Pass ? FilterVerdict::PassAsPoint : point;
+        }
         if (v != FilterVerdict::Pass)
             return v;
     }

@@ -7,7 +7,8 @@
 
 namespace ui {
 
-enum class FilterVerdict { Pass, Discard, DiscardWithBeep };
+// PassAsPoint: the decimal comma, entered as the decimal point it stands for.
+enum class FilterVerdict { Pass, PassAsPoint, Discard, DiscardWithBeep };
 
 inline constexpr char kBackspace = '\b';
 inline constexpr char kEnter = '\r';

@@ -191,6 +191,15 @@ TEST_F(Languages, ExtensionInOtherLetterCaseIsFoundWhenPicked) {
     EXPECT_EQ(gadgets.Text(kProfileLabel), "Profil");
 }
 
+#ifndef _WIN32  // a file name that is no valid UTF-8
+TEST_F(Languages, ANameThatIsNoUtf8IsListedSanitizedAndCanBeChosen) {
+    MakeLanguage("\xFF.lng", kMark + "[Loopsmith]\nProfile=Profil\n");
+    SelectLanguage("\xEF\xBF\xBD");
+    EXPECT_TRUE(gadgets.Messages().empty());
+    EXPECT_EQ(gadgets.Text(kProfileLabel), "Profil");
+}
+#endif
+
 TEST_F(Languages, MessageNamesTheFileWhateverTheSeparator) {
     EXPECT_EQ(MissingLanguageFileText("Language\\english.lng"),
               MissingLanguageFileText(fs::path("Language") / "english.lng"));
@@ -242,6 +251,13 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
     EXPECT_EQ(gadgets.Text(kMailLink), ui::MemoryGadgets{MainWindowLayout()}.Text(kMailLink));
     EXPECT_EQ(gadgets.PageTitle(0), "Loopsmith");
     EXPECT_EQ(gadgets.PageTitle(1), "Profile editor");
+    // A new file ahead of it in the list moves its position; its file name still chooses it.
+    ShutDown(app);
+    fs::copy_file(dir / "Language" / "russian.lng", dir / "Language" / "afrikaans.lng");
+    ui::MemoryGadgets again{MainWindowLayout()};
+    AppState next{again, dir.path()};
+    StartUp(next);
+    EXPECT_EQ(again.ItemText(kLanguageCombo, again.State(kLanguageCombo)), "english");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "base/utf8.h"
 #include "helpers/files_app_fixture.h"
 #include "store/key_value_file.h"
+#include "store/key_value_text.h"
 #include "store/profile_store.h"
 
 namespace {
@@ -161,6 +162,58 @@ TEST_F(AppInFolder, ADanglingDotfileLinkGetsTheFirstStartAndEveryClose) {
               std::string::npos);
 }
 #endif
+
+std::string Groups(int count, const std::string& keys = "Reg1 = r\r\n") {
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += "[P" + std::to_string(i) + "]\r\n" + keys;
+    return out;
+}
+
+std::string Utf16(const std::string& ascii, bool big) {
+    std::string out = big ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : ascii)
+        out += big ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
+// What the user wrote survives an open, a profile save and a close: the profiles read (their
+// number; 0: the file cannot be read) are read again, or the file is left byte for byte.
+using KeptFile = std::pair<std::string (*)(), std::size_t>;
+const KeptFile kKeptFiles[] = {
+    {[] { return Groups(kv::kMaxGroups + 1); }, 0},
+    {[] { return Groups(kv::kMaxGroups); }, 30000},  // the close adds the settings group
+    {[] {
+         std::string comments(2 * (kv::kMaxEntries - 1), '\n');  // the most lines
+         for (std::size_t i = 0; i < comments.size(); i += 2)
+             comments[i] = ';';
+         return Groups(1, comments);
+     },
+     1},
+    {[] { return Utf16("[Window]\r\n[A]\r\n[B]\r\n", false); }, 2},
+    {[] { return Utf16("[A]\r\nReg1 = x\r\n", true); }, 1},
+    {[] { return Utf16("[A]\r\n", false).substr(2); }, 0},                     // no mark
+    {[] { return std::string("\xFF\xFE\0\0[\0\0\0A\0\0\0]\0\0\0", 16); }, 0},  // UTF-32
+    {[] { return std::string("[window]\n[Motor]\n[motor]\n[Motor]\n"); }, 4},
+};
+
+class KeptSettingsFile : public AppInFolder, public ::testing::WithParamInterface<KeptFile> {};
+
+TEST_P(KeptSettingsFile, SurvivesAProfileSaveAndAClose) {
+    const auto [make, expected] = GetParam();
+    const std::string bytes = make();
+    WriteBytes(ini, bytes);
+    LoadSettings(app);
+    const ProfileList read = app.profiles;
+    EXPECT_EQ(read.size(), expected ? expected : 2u);
+    EXPECT_EQ(SaveAll(app), expected > 0);
+    SaveSettings(app);
+    EXPECT_EQ(ReadBytes(ini) == bytes, expected == 0);
+    LoadSettings(app);
+    EXPECT_EQ(app.profiles, read);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kept, KeptSettingsFile, ::testing::ValuesIn(kKeptFiles));
 
 TEST(ManyProfiles, SaveAllAndLoadStayFast) {
     TempFolder dir;

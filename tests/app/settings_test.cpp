@@ -51,7 +51,7 @@ TEST_F(Settings, CloseAfterFirstStartWritesTheWindowGroupWithoutMark) {
 }
 
 TEST_F(Settings, SaveUpdatesTheGroupInPlaceAndKeepsEverythingElse) {
-    WriteBytes(ini, "; mine\n[Prof]\nReg1=a\n[window]\nlanguage=0\nTime=1\n[Other]\nx=1\n");
+    WriteBytes(ini, "; mine\n[Prof]\nReg1=a\n[Window]\nlanguage=0\nTime=1\n[Other]\nx=1\n");
     Start();
     EXPECT_EQ(gadgets.State(kTimeUnitCombo), 1);
     gadgets.SetState(kTimeUnitCombo, 4);
@@ -60,7 +60,7 @@ TEST_F(Settings, SaveUpdatesTheGroupInPlaceAndKeepsEverythingElse) {
     SaveSettings(app);
     EXPECT_EQ(ReadBytes(ini),
               kMark +
-                  "\r\n; mine\r\n[Prof]\r\nReg1 = a\r\n[window]\r\nLanguage = -1\r\n"
+                  "\r\n; mine\r\n[Prof]\r\nReg1 = a\r\n[Window]\r\nLanguage = -1\r\n"
                   "Time = 4\r\nCalcState = 1\r\nOscillatorType = 0\r\n"
                   "Oscillator = 20\r\nWdtState = 1\r\nNumberProf = 0\r\n"
                   "[Other]\r\nx = 1\r\n");

@@ -28,11 +28,14 @@ const std::string kFirst = "Default PIC10, PIC12, PIC16";
 // The editor driven as a user drives it: select by name, then New, Edit or Delete.
 struct Window {
     explicit Window(const std::filesystem::path& folder) : app(g, folder) { LoadSettings(app); }
-    void Edit(const std::string& name, const std::string& label, bool add = false) {
+    void Edit(const std::string& name, const std::string& label, bool add = false,
+              const std::string& newName = "") {
         g.SetState(kProfileList, FindProfile(app.profiles, add ? kFirst : name));
         add ? EditorNew(app) : EditorEdit(app);
         Profile p = add ? MakeProfile(name, label, 0) : ReadProfileForm(g);
         p.Label = label;
+        if (!newName.empty())
+            p.Name = newName;
         ShowProfileInForm(g, p);
         EditorOk(app);
     }
@@ -119,22 +122,31 @@ TEST(TwoWindows, EveryChangeOfBothReachesTheFileAndEachKeepsTheProfileItShows) {
 #endif
 
 // Both windows change one profile: the later save wins, keeps the other's new profile and
-// says so; a merge without a collision is silent.
+// says so; a merge without a collision is silent. Two profiles added, or renamed, under one
+// name are both kept, the later under a free name.
 TEST(TwoWindows, ACollisionKeepsTheLaterChangeAndSaysSo) {
     TempFolder dir;
     Window a(dir.path()), b(dir.path());
+    a.Edit(kFirst, "L", false, "X");
+    b.Edit("Default PIC18", "M", false, "x");
+    const ProfileList renamed = LoadProfileListFromFile(dir / "Loopsmith.ini");
+    ASSERT_EQ(renamed.size(), 2u);
+    EXPECT_EQ(renamed[0].Name + renamed[0].Label + renamed[1].Name + renamed[1].Label, "XLx (2)M");
+    ASSERT_EQ(b.g.Messages().size(), 1u);
+    EXPECT_EQ(b.g.Messages()[0].text, b.app.messages[Msg::Profile_Renamed] + "\"x (2)\"");
     a.Edit("Motor", "L", true);
     b.Edit("Motor", "L", true);
-    ASSERT_EQ(b.g.Messages().size(), 1u);
-    EXPECT_EQ(b.g.Messages()[0].text, b.app.messages[Msg::Profiles_Merged]);
+    ASSERT_EQ(b.g.Messages().size(), 2u);
+    EXPECT_EQ(b.g.Messages()[1].text, b.app.messages[Msg::Profile_Renamed] + "\"Motor (2)\"");
+    b.g.ClearMessages();
     a.Edit("Pump", "L", true);
     a.Edit("Motor", "A");
     b.Edit("Motor", "B");
     EXPECT_TRUE(a.g.Messages().empty());
-    EXPECT_EQ(b.g.Messages().size(), 2u);
+    EXPECT_EQ(b.g.Messages().size(), 1u);
     const ProfileList onDisk = LoadProfileListFromFile(dir / "Loopsmith.ini");
     EXPECT_EQ(onDisk, b.app.profiles);
-    ASSERT_EQ(onDisk.size(), 4u);
+    ASSERT_EQ(onDisk.size(), 5u);
     EXPECT_EQ(onDisk[FindProfile(onDisk, "Motor")].Label, "B");
 }
 

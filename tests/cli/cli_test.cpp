@@ -214,6 +214,13 @@ TEST_F(Cli, UsageErrorsAreOneLineWithExitTwo) {
                                                {"10", "--language", "a\\b"},
                                                {"10", "--language", ".."},
                                                {"10", "--language", ""},
+                                               {"25e3"},
+                                               {"10_000"},
+                                               {"--time", "10ms", "--freq", "4"},
+                                               {"--time", "1", "--freq", "-4"},
+                                               {"--time", "1,5.2", "--freq", "4"},
+                                               {"100", "--subroutine", "end"},
+                                               {"100", "--w-times", "Org"},
                                                {"10", "--link", "--plan"}}) {
         const CliRun r = Invoke(args);
         EXPECT_EQ(r.code, 2) << (args.empty() ? "" : args[0]);
@@ -484,6 +491,10 @@ TEST_F(Cli, CountReadsAHandEditedBlock) {
     text += "            nop\r\n";  // one more by hand
     WriteFile(dir_ / "block.asm", text);
     EXPECT_EQ(Invoke({"--count", (dir_ / "block.asm").string()}).out, "1000001\n");
+    std::string bareCr = text;  // lines ended by a carriage return alone
+    bareCr.erase(std::remove(bareCr.begin(), bareCr.end(), '\n'), bareCr.end());
+    WriteFile(dir_ / "block.asm", bareCr);
+    EXPECT_EQ(Invoke({"--count", (dir_ / "block.asm").string()}).out, "1000001\n");
 
     WriteFile(dir_ / "bad.asm",
               "; x\r\n            movlw       .1\r\n            incf        R,F\r\n");
@@ -527,6 +538,34 @@ TEST_F(Cli, BatchAnswersEveryLine) {
     EXPECT_EQ(wdt.out,
               "{\"delayCycles\":5,\"registerCount\":1,\"loopCounts\":[1],\"tailNops\":0,"
               "\"extraNop\":0,\"clearWatchdog\":1}\r\n");
+}
+
+// A decimal comma is the point; a batch line that is no number, or far too long, is refused;
+// output that cannot be written is no success.
+TEST_F(Cli, NumbersAreWholeOrRefusedAndEveryWriteIsChecked) {
+    const CliRun comma = Invoke({"--time", "1,5", "--time-unit", "ms", "--freq", "4"});
+    EXPECT_EQ(comma.code, 0);
+    EXPECT_EQ(comma.out, Invoke({"--time", "1.5", "--time-unit", "ms", "--freq", "4"}).out);
+    const CliRun batch = Invoke({"--batch", "--lf"}, "25e3\n-1 ms -4 MHz\n1,5 ms 4 MHz\n" +
+                                                         std::string(5000, '1') + "\n7\n");
+    EXPECT_EQ(batch.code, 2);
+    EXPECT_EQ(batch.err, "loopsmith-cli: --batch: line 4 is longer than 4096 bytes\n");
+    EXPECT_EQ(std::count(batch.out.begin(), batch.out.end(), '\n'), 3) << batch.out;
+    EXPECT_EQ(batch.out.find("{\"error\""), 0u);
+    EXPECT_NE(batch.out.find("\"delayCycles\":1500"), std::string::npos);
+#ifndef _WIN32
+    const std::string program = Quoted(testing_files::BuiltProgram("loopsmith-cli").string());
+    const std::string err = Quoted((dir_ / "stderr").string());
+    WriteFile(dir_ / "one", "1000\n");
+    const std::string one = "--batch < " + Quoted((dir_ / "one").string());
+    for (const std::string& args : {std::string("1000"), std::string("--verify 1000"), one}) {
+        const std::string cmd = program + " " + args + " --settings " +
+                                Quoted((dir_ / "none.ini").string()) + " > /dev/full 2> " + err;
+        EXPECT_EQ(ExitCode(std::system(cmd.c_str())), 4) << args;
+        EXPECT_EQ(ReadFile(dir_ / "stderr"),
+                  "loopsmith-cli: cannot write the output: No space left on device\n");
+    }
+#endif
 }
 
 #ifndef _WIN32  // ldd, and a static Windows build links no DLL of a toolkit anyway

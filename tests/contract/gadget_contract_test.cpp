@@ -50,7 +50,7 @@ using Events = std::vector<std::pair<int, int>>;
 
 TYPED_TEST(GadgetContract, TextsStatesAndItemsReadBackAsSet) {
     ui::Gadgets& g = this->G();
-    const std::string cyrillic = "Длительность «задержки» — 5 µs";
+    const std::string cyrillic = "Длительность «задержки» — 5 µs, R&D && Co";
     for (int gadget : {kCyclesLabel, kTimeField, kCalculateButton, kWatchdogCheck, kTimeFrame}) {
         g.SetText(gadget, cyrillic);
         EXPECT_EQ(g.Text(gadget), cyrillic) << "gadget " << gadget;
@@ -254,6 +254,8 @@ TYPED_TEST(GadgetContract, TheKeystrokeRuleHoldsInEveryFace) {
         {kTimeField, "0.5", "0.5", 0},     // a point after a digit
         {kTimeField, "1.2.3", "1.23", 1},  // one point only
         {kTimeField, "1e3-", "13", 2},     // only digits and the point
+        {kTimeField, "2,5", "2.5", 0},     // the decimal comma is the point
+        {kTimeField, "1.2,3", "1.23", 1},  // and counts as one
         {kTimeField, "12\r3", "123", 0},   // Enter: dropped without a sound
         {kTimeField, "12\b3", "13", 0},    // Backspace edits
         {kFrequencyField, std::string(20, '9'), std::string(18, '9'), 2},  // 18 at most

@@ -8,8 +8,10 @@ namespace {
 TEST(AsmIdentifier, LettersDigitsUnderscoresButNoOperandSymbolOrMnemonic) {
     for (const char* good : {"Reg_1", "_x", "a", "Delay1ms", "ret", "gotox", "F1", "wreg"})
         EXPECT_TRUE(IsAsmIdentifier(good)) << good;
-    for (const char* bad : {"", "1Reg", "Reg-1", "Reg 1", "$", "Reg.1", "Рег", "f", "W", "c", "B",
-                            "nop", "GOTO", "Bra", "decfsz", "retlw", "movff", "tstfsz", "lslf"})
+    for (const char* bad :
+         {"",     "1Reg", "Reg-1", "Reg 1", "$",   "Reg.1",  "Рег",   "f",       "W",
+          "c",    "B",    "nop",   "GOTO",  "Bra", "decfsz", "retlw", "movff",   "tstfsz",
+          "lslf", "end",  "ORG",   "equ",   "If",  "list",   "high",  "include", "psect"})
         EXPECT_FALSE(IsAsmIdentifier(bad)) << bad;
 }
 

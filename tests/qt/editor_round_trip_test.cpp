@@ -138,7 +138,7 @@ class EditorRoundTrip : public ProgramFixture {
             "\xEF\xBB\xBF\r\n[Window]\r\nCalcState = 1\r\nTime = 0\r\n"
             "OscillatorType = 0\r\nOscillator = 4\r\nWdtState = 0\r\n";
         s += "NumberProf = " + std::to_string(selected) + "\r\n";
-        s += "Language = " + std::to_string(russian) + "\r\n";
+        s += "Language = " + std::to_string(russian) + "\r\nLanguageFile = russian.lng\r\n";
         for (const Profile& p : list)
             s += Group(p);
         return s;

@@ -147,4 +147,14 @@ TEST_F(WindowBuild, OutputFontIsFixedOnceNeededAndTypingLimitsAreNotQts) {
     }
 }
 
+// "&" is shown as written: no caption gives its control an access key.
+TEST_F(WindowBuild, AmpersandsInCaptionsAreNoAccessKeys) {
+    for (int n : {gadget::kCalculateButton, gadget::kWatchdogCheck}) {
+        gadgets->SetText(n, "R&D");
+        EXPECT_TRUE(qobject_cast<QAbstractButton*>(W(n))->shortcut().isEmpty()) << n;
+    }
+    gadgets->SetPageTitle(gadget::kPanel, 1, "R&D");
+    EXPECT_EQ(qobject_cast<QTabWidget*>(W(gadget::kPanel))->tabText(1), "R&&D");
+}
+
 }  // namespace

@@ -143,6 +143,22 @@ class WindowPictures : public ProgramFixture {
             const std::filesystem::path dir = LOOPSMITH_BUILD_DIR;
             const std::string name = "page0_form" + std::to_string(form) + suffix + ".png";
             ASSERT_TRUE(gadgets->Window()->grab().save(ToQ((dir / name).string()), "PNG"));
+            // The typed count takes the same form: the same routine, without the time lines.
+            ClickCalculatorCheck();
+            QTest::keyClick(W(gadget::kCyclesField), Qt::Key_Return);
+            Pump();
+            const std::string typed = gadgets->Text(gadget::kOutputBox);
+            const std::string body = "Delay_10ms\r\n";
+            ASSERT_NE(typed.find(body), std::string::npos) << typed;
+            EXPECT_EQ(typed.substr(typed.find(body)), code.substr(code.find(body)));
+            EXPECT_EQ(typed.find("n * 10 000 + 4") != std::string::npos, form == 2) << typed;
+            gadgets->SetText(gadget::kRoutineNameField, "end");  // with the same refusals
+            QTest::keyClick(W(gadget::kCyclesField), Qt::Key_Return);
+            Pump();
+            EXPECT_EQ(messages.size(), 1u);
+            messages.clear();
+            EXPECT_EQ(gadgets->Text(gadget::kOutputBox), typed);
+            ClickCalculatorCheck();
         }
     }
 

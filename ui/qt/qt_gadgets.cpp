@@ -75,9 +75,9 @@ void QtGadgets::Push(Control& control, Aspect aspect) {
             if (kind == GadgetKind::Label || kind == GadgetKind::Hyperlink)
                 static_cast<QLabel*>(w)->setText(ToQ(s.text));
             else if (kind == GadgetKind::CheckBox || kind == GadgetKind::Button)
-                static_cast<QAbstractButton*>(w)->setText(ToQ(s.text));
+                static_cast<QAbstractButton*>(w)->setText(ToQCaption(s.text));
             else if (kind == GadgetKind::Frame)
-                static_cast<QGroupBox*>(w)->setTitle(ToQ(s.text));
+                static_cast<QGroupBox*>(w)->setTitle(ToQCaption(s.text));
             else if (kind == GadgetKind::TextField)
                 static_cast<QLineEdit*>(w)->setText(ToQ(s.text));
             else if (kind == GadgetKind::OutputBox)
@@ -124,7 +124,7 @@ void QtGadgets::PushItems(const Control& control, QWidget* w) {
     const int wanted = static_cast<int>(items.size());
     if (control.layout.kind == GadgetKind::Panel) {
         for (int page = 0; page < panel_->count() && page < wanted; ++page) {
-            const QString title = ToQ(items[static_cast<size_t>(page)]);
+            const QString title = ToQCaption(items[static_cast<size_t>(page)]);
             if (panel_->tabText(page) != title)
                 panel_->setTabText(page, title);
         }

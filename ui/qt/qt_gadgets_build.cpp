@@ -123,7 +123,7 @@ QWidget* QtGadgets::CreateWidget(const Control& control, QWidget* parent) {
             w = MakeLabel(g, s.text, parent);
             break;
         case GadgetKind::CheckBox: {
-            auto* box = new QCheckBox(ToQ(s.text), parent);
+            auto* box = new QCheckBox(ToQCaption(s.text), parent);
             box->setChecked(s.state != 0);
             w = box;
             break;
@@ -139,7 +139,7 @@ QWidget* QtGadgets::CreateWidget(const Control& control, QWidget* parent) {
         case GadgetKind::Frame: {
             // Draws only: the gadgets inside it are its siblings, created after it. The title
             // sits on the top line, so the places inside leave room for it as they expect.
-            auto* frame = new QGroupBox(ToQ(s.text), parent);
+            auto* frame = new QGroupBox(ToQCaption(s.text), parent);
             frame->setStyleSheet(QStringLiteral(
                 "QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
                 " margin-top: 6px; }"
@@ -158,7 +158,7 @@ QWidget* QtGadgets::CreateWidget(const Control& control, QWidget* parent) {
             w = MakeOutputBox(g, s.text, parent);
             break;
         case GadgetKind::Button: {
-            auto* button = new QPushButton(ToQ(s.text), parent);
+            auto* button = new QPushButton(ToQCaption(s.text), parent);
             button->setAutoDefault(false);
             // Only the look: Enter reaches the event loop as a key, never as this click.
             button->setDefault(g.isDefault);
@@ -189,7 +189,7 @@ QWidget* QtGadgets::CreateWidget(const Control& control, QWidget* parent) {
             const int page = panel_->count();
             auto* container = new QWidget();
             container->setMouseTracking(true);
-            const QString title = ToQ(Find(Layout().panel)->want.items[page]);
+            const QString title = ToQCaption(Find(Layout().panel)->want.items[page]);
             const std::vector<int>& icons = Layout().pageIcons;
             const int image = page < static_cast<int>(icons.size()) ? icons[page] : 0;
             if (image > 0) {

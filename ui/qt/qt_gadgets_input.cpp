@@ -114,7 +114,16 @@ bool QtGadgets::HandleTypedKey(const Control& field, QKeyEvent* key) {
     }
     const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     const int selected = static_cast<int>(edit->selectedText().toUcs4().size());
-    return !LetTypedChar(field, ch, FromQ(edit->text()), start, selected);
+    const char32_t typed = ch;
+    if (!LetTypedChar(field, ch, FromQ(edit->text()), start, selected))
+        return true;
+    if (ch != typed) {
+        // Typed anew as the point, so that the field reports the edit as the user's.
+        QKeyEvent point(QEvent::KeyPress, Qt::Key_Period, key->modifiers(), QStringLiteral("."));
+        QCoreApplication::sendEvent(edit, &point);
+        return true;
+    }
+    return false;
 }
 
 MessageAnswer QtGadgets::RunMessageBox(const std::string& title, const std::string& text,
@@ -129,7 +138,7 @@ MessageAnswer QtGadgets::RunMessageBox(const std::string& title, const std::stri
     // The standard buttons keep their roles (Enter, Escape); only the captions change.
     auto caption = [&box](QMessageBox::StandardButton button, const std::string& text) {
         if (!text.empty())
-            box.button(button)->setText(ToQ(text));
+            box.button(button)->setText(ToQCaption(text));
     };
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -6,7 +6,7 @@ namespace ui::win32 {
 
 HWND CreateCheckBox(const GadgetLayout&, const ControlState& s, HWND parent, int id,
                     const Rect& px) {
-    HWND box = MakeChild(L"BUTTON", Wide(s.text), BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, id, px);
+    HWND box = MakeChild(L"BUTTON", WideCaption(s.text), BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, id, px);
     SetCheck(box, s.state);
     return box;
 }
@@ -15,7 +15,7 @@ HWND CreateButton(const GadgetLayout& g, const ControlState& s, HWND parent, int
                   const Rect& px) {
     // The default button is only drawn so: Enter goes to the event loop as a key.
     const DWORD style = (g.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
-    return MakeChild(L"BUTTON", Wide(s.text), style, 0, parent, id, px);
+    return MakeChild(L"BUTTON", WideCaption(s.text), style, 0, parent, id, px);
 }
 
 int CheckOf(HWND box) {

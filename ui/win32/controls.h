@@ -25,7 +25,7 @@ class ControlOwner {
     virtual bool HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                LRESULT& result) = 0;
     // A character typed into a text field: whether it goes in.
-    virtual bool TakesTypedChar(HWND edit, wchar_t ch) = 0;
+    virtual bool TakesTypedChar(HWND edit, wchar_t& ch) = 0;
     // The mouse is over a hyperlink or has left it; true when that is news.
     virtual bool SetHovered(HWND link, bool hovered) = 0;
 

@@ -22,7 +22,9 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
         case WM_CHAR:
             if (wParam == kCtrlA)
                 return 0;  // selected on the key; the control would only beep
-            if (!owner->TakesTypedChar(hwnd, static_cast<wchar_t>(wParam)))
+            if (wchar_t ch = static_cast<wchar_t>(wParam); owner->TakesTypedChar(hwnd, ch))
+                wParam = ch;  // the typed one, or a decimal comma's point
+            else
                 return 0;
             break;
         case WM_GETDLGCODE:

@@ -55,7 +55,7 @@ MessageAnswer Win32Gadgets::RunMessageBox(const std::string& title, const std::s
                                               : MB_ICONQUESTION;
     style |= buttons == MessageButtons::YesNo ? MB_YESNO | MB_DEFBUTTON2 : MB_OK;
     const MessageButtonTexts& captions = ButtonTexts();
-    BoxSetup setup{Wide(captions.yes), Wide(captions.no), Wide(captions.ok),
+    BoxSetup setup{WideCaption(captions.yes), WideCaption(captions.no), WideCaption(captions.ok),
                    buttons == MessageButtons::YesNo, nullptr};
     BoxSetup* outer = currentBox;
     currentBox = &setup;

@@ -47,7 +47,7 @@ HIMAGELIST CreatePageIcons(const std::vector<int>& images, int size) {
 void SetPageTitles(HWND panel, const std::vector<std::string>& titles) {
     const int count = static_cast<int>(SendMessageW(panel, TCM_GETITEMCOUNT, 0, 0));
     for (int page = 0; page < count && page < static_cast<int>(titles.size()); ++page) {
-        std::wstring wide = Wide(titles[static_cast<size_t>(page)]);
+        std::wstring wide = WideCaption(titles[static_cast<size_t>(page)]);
         wchar_t current[256] = {};
         TCITEMW item{};
         item.mask = TCIF_TEXT;

@@ -23,6 +23,16 @@ std::string Utf8(const std::wstring& wide) {
     return out;
 }
 
+std::wstring WideCaption(const std::string& utf8) {
+    std::wstring out;
+    for (wchar_t c : Wide(utf8)) {
+        out += c;
+        if (c == L'&')
+            out += c;
+    }
+    return out;
+}
+
 std::wstring WindowText(HWND hwnd) {
     const int n = static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0));
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');

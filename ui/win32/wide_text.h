@@ -10,6 +10,10 @@ namespace ui::win32 {
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& wide);
 
+// A caption shown as written: buttons, check boxes, group boxes and tabs take "&" as the mark
+// of an access key, and "&&" as one "&" (labels are made with SS_NOPREFIX instead).
+std::wstring WideCaption(const std::string& utf8);
+
 // A window's text (WM_GETTEXT), and a list or combo item's.
 std::wstring WindowText(HWND hwnd);
 

@@ -148,7 +148,7 @@ void Win32Gadgets::PushToolTip(const Control& control, Native& native) {
     native.hasToolTip = !text.empty();
 }
 
-bool Win32Gadgets::TakesTypedChar(HWND edit, wchar_t ch) {
+bool Win32Gadgets::TakesTypedChar(HWND edit, wchar_t& ch) {
     const Control* field = ControlOf(edit);
     if (!field)
         return true;
@@ -156,8 +156,12 @@ bool Win32Gadgets::TakesTypedChar(HWND edit, wchar_t ch) {
     int start = 0, length = 0;
     EditSelection(edit, text, start, length);
     // Half of a surrogate pair is no digit, no point: the rule needs no more of it.
-    const char32_t typed = (ch >= 0xD800 && ch <= 0xDFFF) ? U'\uFFFD' : ch;
-    return LetTypedChar(*field, typed, Utf8(text), start, length);
+    char32_t typed = (ch >= 0xD800 && ch <= 0xDFFF) ? U'\uFFFD' : ch;
+    if (!LetTypedChar(*field, typed, Utf8(text), start, length))
+        return false;
+    if (typed == U'.')
+        ch = L'.';  // a decimal comma's point
+    return true;
 }
 
 bool Win32Gadgets::SetHovered(HWND link, bool hovered) {

@@ -77,7 +77,7 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     // ControlOwner: what the windows of the controls and pages ask.
     bool HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                        LRESULT& result) override;
-    bool TakesTypedChar(HWND edit, wchar_t ch) override;
+    bool TakesTypedChar(HWND edit, wchar_t& ch) override;
     bool SetHovered(HWND link, bool hovered) override;
 
     Native* NativeOf(int gadget);

@@ -131,7 +131,7 @@ HWND Win32Gadgets::CreateControl(const Control& control, HWND parent) {
             const size_t page = pages_.size();
             const std::vector<int>& icons = Layout().pageIcons;
             const bool icon = page < icons.size() && icons[page] > 0;
-            AddPanelPage(panel_, Wide(Find(Layout().panel)->want.items[page]),
+            AddPanelPage(panel_, WideCaption(Find(Layout().panel)->want.items[page]),
                          icon ? static_cast<int>(page) : -1);
             HWND container = CreatePage(panel_, id, PageArea(), page == 0, this);
             pages_.push_back(container);
