@@ -148,7 +148,7 @@ class WindowPictures : public ProgramFixture {
             QTest::keyClick(W(gadget::kCyclesField), Qt::Key_Return);
             Pump();
             const std::string typed = gadgets->Text(gadget::kOutputBox);
-            const std::string body = "Delay_10ms\r\n";
+            const std::string body = "Delay_10ms\n";
             ASSERT_NE(typed.find(body), std::string::npos) << typed;
             EXPECT_EQ(typed.substr(typed.find(body)), code.substr(code.find(body)));
             EXPECT_EQ(typed.find("n * 10 000 + 4") != std::string::npos, form == 2) << typed;
