@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/utf8.h"
+#include "cli/console_output.h"
 #include "engine/count_block_cycles.h"
 #include "engine/delay_subroutine.h"
 #include "store/file_platform.h"
@@ -33,13 +34,6 @@ std::optional<std::int64_t> CyclesAsCalled(const BlockCycles& run) {
 }
 
 }  // namespace
-
-void Write(std::FILE* f, const std::string& s) {
-    // What was printed first reaches a shared terminal or pipe first.
-    if (f == stderr)
-        std::fflush(stdout);
-    std::fwrite(s.data(), 1, s.size(), f);
-}
 
 int CountBlockFile(const std::string& file, int syntax, int enteringW) {
     // Opened without blocking and checked to be a regular file: a FIFO must not hang the tool.

@@ -9,8 +9,6 @@ inline constexpr int kExitMessage = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitMismatch = 3;
 
-void Write(std::FILE* f, const std::string& s);
-
 // --count without --syntax: bare numbers hexadecimal, as classic assemblers read them.
 inline constexpr int kSyntaxNotGiven = -1;
 
