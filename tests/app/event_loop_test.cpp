@@ -84,6 +84,38 @@ TEST_F(EventLoopTest, EnterOnTheOtherPagesAndOtherKeysDoNothing) {
     EXPECT_FALSE(gadgets.HasPendingEvent());
 }
 
+TEST_F(EventLoopTest, DialogKeysPressTheFocusedButtonOrLinkAndEscapeCancelsTheForm) {
+    const int none = -1;
+    struct Case {
+        int page;
+        EditorMode mode;
+        int focus, key, click;
+    } cases[] = {
+        {kPageCalculator, EditorMode::Idle, kCyclesField, ui::kKeyEnter, kCalculateButton},
+        {kPageCalculator, EditorMode::Idle, kCyclesField, ui::kKeyEscape, none},
+        {kPageEditor, EditorMode::Idle, kNewButton, ui::kKeyEnter, kNewButton},
+        {kPageEditor, EditorMode::Idle, kDeleteButton, ui::kKeySpace, none},  // the button's own
+        {kPageEditor, EditorMode::Idle, kProfileList, ui::kKeyEscape, none},
+        {kPageEditor, EditorMode::New, kOkButton, ui::kKeyEnter, kOkButton},
+        {kPageEditor, EditorMode::Editing, kProfileNameField, ui::kKeyEnter, none},
+        {kPageEditor, EditorMode::Editing, kProfileNameField, ui::kKeyEscape, kCancelButton},
+        {kPageEditor, EditorMode::New, kFamilyCombo, ui::kKeyEscape, kCancelButton},
+        {kPageAbout, EditorMode::Idle, kMailLink, ui::kKeyEnter, kMailLink},
+        {kPageAbout, EditorMode::Idle, kBanner, ui::kKeySpace, kBanner},
+        {kPageAbout, EditorMode::Idle, kLanguageCombo, ui::kKeySpace, none},
+    };
+    for (const Case& c : cases) {
+        gadgets.SetState(kPanel, c.page);
+        app.editorMode = c.mode;
+        gadgets.Focus(c.focus);
+        Dispatch(app, ui::Event::KeyDown(c.key));
+        SCOPED_TRACE(std::to_string(c.focus) + " key " + std::to_string(c.key));
+        ASSERT_EQ(gadgets.HasPendingEvent(), c.click != none);
+        if (c.click != none)
+            EXPECT_EQ(gadgets.WaitEvent().gadget, c.click);
+    }
+}
+
 TEST_F(EventLoopTest, UnitCombosMoveTheFocusToTheirFields) {
     gadgets.Pick(kTimeUnitCombo, 3);
     Pump();

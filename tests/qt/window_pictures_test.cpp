@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 
 #include "app/gadget_ids.h"
 #include "app/startup.h"
+#include "helpers/doubled_language.h"
 #include "program_fixture.h"
 #include "store/profile.h"
 #include "ui/qt/qt_text.h"
@@ -34,12 +36,24 @@ namespace {
 // list must show it whole instead (EditorPicture).
 const QString kWiderThanItsCombo = "PIC10/12/16 (pic-as)";
 
-// Room a caption needs beyond its text in each kind of widget (frame, indicator, arrow).
-std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
+// The width of `text` drawn at `scale` (its font that many times larger), in unscaled pixels.
+qreal Width(const QWidget* w, const QString& text, qreal scale) {
+    QFont f = w->font();
+    if (f.pixelSize() > 0)
+        f.setPixelSize(qRound(f.pixelSize() * scale));
+    else
+        f.setPointSizeF(f.pointSizeF() * scale);
+    return QFontMetricsF(f).horizontalAdvance(text) / scale;
+}
+
+// Room a caption needs beyond its text in each kind of widget (frame, indicator, arrow), with
+// the widgets' fonts drawn at `scale`.
+std::string ClippedCaptions(const ui::qt::QtGadgets& g, qreal scale) {
     std::string report;
-    auto complain = [&report](int n, const QString& text, int need, int have) {
-        report += "gadget " + std::to_string(n) + " \"" + text.toStdString() + "\" needs " +
-                  std::to_string(need) + " px, has " + std::to_string(have) + "\n";
+    auto complain = [&report, scale](int n, const QString& text, qreal need, int have) {
+        report += "scale " + std::to_string(scale) + ": gadget " + std::to_string(n) + " \"" +
+                  text.toStdString() + "\" needs " + std::to_string(need) + " px, has " +
+                  std::to_string(have) + "\n";
     };
     for (int n = 0; n <= gadget::kRoutineNameField; ++n) {
         QWidget* w = g.Widget(n);
@@ -53,21 +67,23 @@ std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
                 if (need.height() > room.height())
                     complain(n, label->text(), need.height(), room.height());
             } else {
-                const int need = fm.horizontalAdvance(label->text());
+                const qreal need = Width(w, label->text(), scale);
                 if (need > room.width())
                     complain(n, label->text(), need, room.width());
                 if (fm.height() > room.height())
                     complain(n, label->text(), fm.height(), room.height());
             }
         } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
-            if (check->sizeHint().width() > w->width())
-                complain(n, check->text(), check->sizeHint().width(), w->width());
+            const qreal need = check->sizeHint().width() - fm.horizontalAdvance(check->text()) +
+                               Width(w, check->text(), scale);
+            if (need > w->width())
+                complain(n, check->text(), need, w->width());
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
-            const int need = fm.horizontalAdvance(button->text()) + 8;
+            const qreal need = Width(w, button->text(), scale) + 8;
             if (need > w->width())
                 complain(n, button->text(), need, w->width());
         } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
-            const int need = fm.horizontalAdvance(frame->title()) + 12;
+            const qreal need = Width(w, frame->title(), scale) + 12;
             if (need > w->width())
                 complain(n, frame->title(), need, w->width());
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -80,16 +96,28 @@ std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
             for (int i = 0; i < combo->count(); ++i) {
                 if (n == gadget::kFamilyCombo && combo->itemText(i) == kWiderThanItsCombo)
                     continue;
-                const int need = fm.horizontalAdvance(combo->itemText(i));
+                const qreal need = Width(w, combo->itemText(i), scale);
                 if (need > room)
                     complain(n, combo->itemText(i), need, room);
             }
         } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-            const int need = tabs->tabBar()->sizeHint().width();
+            QTabBar* bar = tabs->tabBar();
+            qreal need = bar->sizeHint().width();
+            for (int i = 0; i < bar->count(); ++i) {
+                need += Width(bar, bar->tabText(i), scale) -
+                        bar->fontMetrics().horizontalAdvance(bar->tabText(i));
+            }
             if (need > tabs->width())
                 complain(n, "page titles", need, tabs->width());
         }
     }
+    return report;
+}
+
+std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
+    std::string report;
+    for (qreal scale : ui::qt::kScreenScales)
+        report += ClippedCaptions(g, scale);
     return report;
 }
 
@@ -160,6 +188,7 @@ class WindowPictures : public ProgramFixture {
 };
 
 TEST_F(WindowPictures, RussianCaptionsFitAndPagesAreSaved) {
+    EXPECT_EQ(gadgets->Window()->size(), QSize(392, 510));  // no room needed
     const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "");
@@ -169,10 +198,33 @@ TEST_F(WindowPictures, RussianCaptionsFitAndPagesAreSaved) {
 TEST_F(WindowPictures, EnglishCaptionsFitAndPagesAreSaved) {
     PickLanguage("english");
     EXPECT_EQ(gadgets->Text(gadget::kCalculateButton), "Calculate");
+    gadgets->ShowWindow();
+    EXPECT_EQ(gadgets->Window()->size(), QSize(392, 510));
     const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "_en");
     SaveForms("_en");
+}
+
+// Captions twice as long as the Russian ones: the window makes room, within a small screen,
+// and shrinks again for the shipped language.
+TEST_F(WindowPictures, DoubledCaptionsGetRoomAndFit) {
+    testing_files::WriteDoubledLanguage(folder / "Language" / "doubled.lng");
+    gadgets->ClearItems(gadget::kLanguageCombo);
+    gadgets->AddItem(gadget::kLanguageCombo, "doubled");
+    gadgets->AddItem(gadget::kLanguageCombo, "russian");
+    PickLanguage("doubled");
+    gadgets->ShowWindow();
+    EXPECT_EQ(gadgets->Text(gadget::kCalculateButton), "Рассчитать Рассчитать");
+    const std::string clipped = ClippedCaptions(*gadgets);
+    EXPECT_TRUE(clipped.empty()) << clipped;
+    EXPECT_GT(gadgets->Window()->width(), 392);
+    EXPECT_LE(gadgets->Window()->width(), 1366 - 16);
+    EXPECT_EQ(gadgets->Window()->height(), 510);
+    SavePages(*gadgets, "_doubled");
+    PickLanguage("russian");
+    gadgets->ShowWindow();
+    EXPECT_EQ(gadgets->Window()->size(), QSize(392, 510));
 }
 
 // A current-syntax PIC18 profile from the settings file, opened in the editor by clicks.

@@ -81,6 +81,8 @@ void QtGadgets::SetText(int gadget, const std::string& text) {
     Entry* e = Find(gadget);
     if (!e)
         return;
+    if (e->layout.kind != GadgetKind::TextField && e->layout.kind != GadgetKind::OutputBox)
+        roomStale_ = true;  // a caption, which may need room
     QWidget* w = e->widget;
     switch (e->layout.kind) {
         case GadgetKind::Label:
@@ -207,6 +209,7 @@ void QtGadgets::AddItem(int gadget, const std::string& text) {
         auto* combo = static_cast<QComboBox*>(e->widget.data());
         const int before = combo->currentIndex();
         combo->addItem(ToQ(text));
+        roomStale_ = true;
         // Qt selects the first item added to an empty combo box; the program decides that.
         if (before < 0)
             combo->setCurrentIndex(-1);
@@ -219,6 +222,7 @@ void QtGadgets::SetPageTitle(int panel, int page, const std::string& title) {
     if (panel != panelNumber_ || !panel_ || page < 0 || page >= panel_->count())
         return;
     panel_->setTabText(page, ToQ(title));
+    roomStale_ = true;
 }
 
 bool QtGadgets::IsEnabled(int gadget) const {
@@ -344,6 +348,7 @@ void QtGadgets::OpenUrl(const std::string& url) {
 }
 
 void QtGadgets::ShowWindow() {
+    MakeRoomForCaptions();
     QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
     if (screen) {
         QRect place = window_->geometry();

@@ -95,6 +95,10 @@ class QtGadgets : public QObject, public Gadgets {
     Entry* Find(int gadget);
     const Entry* Find(int gadget) const;
     void ApplyColors(Entry& entry);
+    // Captions changed since the last call get room (ui/caption_room.h) when the window is
+    // shown or waits for the user.
+    int CaptionNeed(const Entry& e) const;
+    void MakeRoomForCaptions();
 
     // The user's actions become events only while no message box is open.
     void Report(const Event& event);
@@ -102,6 +106,8 @@ class QtGadgets : public QObject, public Gadgets {
     bool HandleTypedKey(Entry& entry, QKeyEvent* key);
 
     std::unique_ptr<MainWindowWidget> window_;
+    WindowLayout layout_;    // the places as described, before any room was made
+    bool roomStale_ = true;  // a caption changed since room was last made
     QTabWidget* panel_ = nullptr;
     int panelNumber_ = -1;
     std::vector<int> pageContainers_, pageIcons_;

@@ -84,6 +84,7 @@ QtGadgets::~QtGadgets() {
 }
 
 bool QtGadgets::Build(const WindowLayout& layout) {
+    layout_ = layout;
     window_ = std::make_unique<MainWindowWidget>();
     window_->setWindowTitle(ToQ(layout.title));
     window_->setFixedSize(layout.clientWidth, layout.clientHeight);

@@ -41,6 +41,7 @@ void QtGadgets::PostClick(int gadget) {
 }
 
 Event QtGadgets::WaitEvent() {
+    MakeRoomForCaptions();
     while (events_.empty()) {
         // A closed or never shown window can send nothing more: do not wait forever.
         if (closed_ || !window_->isVisible())
