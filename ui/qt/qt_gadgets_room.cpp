@@ -47,10 +47,9 @@ int CaptionWidth(const QFont& font, const QString& text) {
 
 }  // namespace
 
-int QtGadgets::CaptionNeed(const Entry& e) const {
-    QWidget* w = e.widget;
+int QtGadgets::CaptionNeed(const Control& control, QWidget* w) const {
     const QFont& font = w->font();
-    switch (e.layout.kind) {
+    switch (control.layout.kind) {
         case GadgetKind::Label:
         case GadgetKind::Hyperlink: {
             auto* label = static_cast<QLabel*>(w);
@@ -68,7 +67,7 @@ int QtGadgets::CaptionNeed(const Entry& e) const {
         case GadgetKind::Frame:
             return CaptionWidth(font, static_cast<QGroupBox*>(w)->title()) + kFrameTitleMargin;
         case GadgetKind::ComboBox: {
-            if (e.layout.itemsMayOverflow)
+            if (control.layout.itemsMayOverflow)
                 return 0;
             auto* combo = static_cast<QComboBox*>(w);
             QStyleOptionComboBox option;
@@ -101,18 +100,18 @@ void QtGadgets::MakeRoomForCaptions() {
         return;
     roomStale_ = false;
     std::map<int, int> need;
-    for (const auto& [number, entry] : entries_) {
-        if (entry.widget)
-            need[number] = CaptionNeed(entry);
+    for (const auto& [number, widget] : widgets_) {
+        if (const Control* control = Find(number); control && widget)
+            need[number] = CaptionNeed(*control, widget);
     }
     QScreen* screen = window_->screen();
     const int workArea =
         screen ? std::min(screen->availableGeometry().width(), kLargestWorkArea) : kLargestWorkArea;
-    const WindowLayout room = MakeRoom(layout_, need, workArea - kWindowFrame);
+    const WindowLayout room = MakeRoom(Layout(), need, workArea - kWindowFrame);
     for (const GadgetLayout& g : room.gadgets) {
-        const Entry* e = Find(g.number);
-        if (e && e->widget && g.kind != GadgetKind::Container)
-            e->widget->setGeometry(g.place.x, g.place.y, g.place.w, g.place.h);
+        QWidget* w = Widget(g.number);
+        if (w && g.kind != GadgetKind::Container)
+            w->setGeometry(g.place.x, g.place.y, g.place.w, g.place.h);
     }
     window_->setFixedSize(room.clientWidth, room.clientHeight);
 }
