@@ -33,6 +33,9 @@ class QtGadgets : public QObject, public GadgetFrame {
     QWidget* Window() const;
     QWidget* Widget(int gadget) const;          // nullptr for an unknown number
     int GadgetOf(const QWidget* widget) const;  // the gadget owning the widget, or -1
+    // Lays the window out for its captions as a screen of `scale` (device pixels per pixel)
+    // draws them; done for the window's own screen whenever a caption has changed.
+    void MakeRoomAt(double scale);
 
     void Focus(int gadget) override;
     int FocusedGadget() const override;
@@ -62,7 +65,7 @@ class QtGadgets : public QObject, public GadgetFrame {
     void ApplyColors(const Control& control, QWidget* widget);
     // Captions changed since the last call get room (ui/caption_room.h) when the window is
     // shown or waits for the user.
-    int CaptionNeed(const Control& control, QWidget* widget) const;
+    int CaptionNeed(const Control& control, QWidget* widget, double scale) const;
     void MakeRoomForCaptions();
 
     bool IsFirstDelivery(QObject* watched, QEvent* event);

@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -26,28 +25,19 @@ namespace {
 constexpr int kButtonMargin = 8;
 constexpr int kFrameTitleMargin = 12;
 constexpr int kWindowFrame = 16;
+// In screen pixels: the window stays within a small laptop's screen.
 constexpr int kLargestWorkArea = 1366;
 
-namespace {
-
-// The widest at the common screen scales: the window may be moved to any screen, and the text
-// is drawn at the scale's own size, rounding its own way.
-int CaptionWidth(const QFont& font, const QString& text) {
-    qreal widest = 0;
-    for (qreal scale : kScreenScales) {
-        QFont scaled = font;
-        if (font.pixelSize() > 0)
-            scaled.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * scale)));
-        else
-            scaled.setPointSizeF(font.pointSizeF() * scale);
-        widest = std::max(widest, QFontMetricsF(scaled).horizontalAdvance(text) / scale);
-    }
-    return static_cast<int>(std::ceil(widest));
+// The width of `text` in unscaled pixels as a screen of `scale` draws it: at its own size,
+// rounding its own way.
+int CaptionWidth(const QFont& font, const QString& text, double scale) {
+    return static_cast<int>(
+        std::lround(QFontMetricsF(ScaledFont(font, scale)).horizontalAdvance(text) / scale));
 }
 
 }  // namespace
 
-int QtGadgets::CaptionNeed(const Control& control, QWidget* w) const {
+int QtGadgets::CaptionNeed(const Control& control, QWidget* w, double scale) const {
     const QFont& font = w->font();
     switch (control.layout.kind) {
         case GadgetKind::Label:
@@ -55,17 +45,19 @@ int QtGadgets::CaptionNeed(const Control& control, QWidget* w) const {
             auto* label = static_cast<QLabel*>(w);
             if (label->wordWrap() || !label->pixmap().isNull() || label->text().isEmpty())
                 return 0;
-            return CaptionWidth(font, label->text()) + w->width() - label->contentsRect().width();
+            return CaptionWidth(font, label->text(), scale) + w->width() -
+                   label->contentsRect().width();
         }
         case GadgetKind::CheckBox: {
             auto* box = static_cast<QCheckBox*>(w);
             return box->sizeHint().width() - box->fontMetrics().horizontalAdvance(box->text()) +
-                   CaptionWidth(font, box->text());
+                   CaptionWidth(font, box->text(), scale);
         }
         case GadgetKind::Button:
-            return CaptionWidth(font, static_cast<QPushButton*>(w)->text()) + kButtonMargin;
+            return CaptionWidth(font, static_cast<QPushButton*>(w)->text(), scale) + kButtonMargin;
         case GadgetKind::Frame:
-            return CaptionWidth(font, static_cast<QGroupBox*>(w)->title()) + kFrameTitleMargin;
+            return CaptionWidth(font, static_cast<QGroupBox*>(w)->title(), scale) +
+                   kFrameTitleMargin;
         case GadgetKind::ComboBox: {
             if (control.layout.itemsMayOverflow)
                 return 0;
@@ -78,14 +70,14 @@ int QtGadgets::CaptionNeed(const Control& control, QWidget* w) const {
                                   .width();
             int widest = 0;
             for (int i = 0; i < combo->count(); ++i)
-                widest = std::max(widest, CaptionWidth(font, combo->itemText(i)));
+                widest = std::max(widest, CaptionWidth(font, combo->itemText(i), scale));
             return widest + w->width() - field;
         }
         case GadgetKind::Panel: {
             QTabBar* bar = panel_->tabBar();
             int need = bar->sizeHint().width();
             for (int i = 0; i < bar->count(); ++i) {
-                need += CaptionWidth(bar->font(), bar->tabText(i)) -
+                need += CaptionWidth(bar->font(), bar->tabText(i), scale) -
                         bar->fontMetrics().horizontalAdvance(bar->tabText(i));
             }
             return need;
@@ -96,17 +88,20 @@ int QtGadgets::CaptionNeed(const Control& control, QWidget* w) const {
 }
 
 void QtGadgets::MakeRoomForCaptions() {
-    if (!roomStale_ || !built_)
+    if (roomStale_)
+        MakeRoomAt(window_->devicePixelRatioF());
+}
+
+void QtGadgets::MakeRoomAt(double scale) {
+    if (!built_)
         return;
     roomStale_ = false;
     std::map<int, int> need;
     for (const auto& [number, widget] : widgets_) {
         if (const Control* control = Find(number); control && widget)
-            need[number] = CaptionNeed(*control, widget);
+            need[number] = CaptionNeed(*control, widget, scale);
     }
-    QScreen* screen = window_->screen();
-    const int workArea =
-        screen ? std::min(screen->availableGeometry().width(), kLargestWorkArea) : kLargestWorkArea;
+    const int workArea = static_cast<int>(kLargestWorkArea / scale);
     const WindowLayout room = MakeRoom(Layout(), need, workArea - kWindowFrame);
     for (const GadgetLayout& g : room.gadgets) {
         QWidget* w = Widget(g.number);
