@@ -7,6 +7,9 @@ namespace ui {
 
 namespace {
 
+// The panel's frame around its pages' area, left and right together.
+constexpr int kPanelBorders = 6;
+
 bool RowsMeet(const Rect& a, const Rect& b) {
     return a.y < b.y + b.h && b.y < a.y + a.h;
 }
@@ -78,12 +81,15 @@ WindowLayout MakeRoom(WindowLayout layout, const std::map<int, int>& need, int m
         }
     }
 
-    // The panel grows by what its pages' gadgets grew, or to what its titles need; the window
-    // by that, or by what its own gadgets grew.
+    // The panel grows by what its pages' gadgets need beyond the room its pages have (their
+    // area lies inside its borders), or to what its titles need; the window by that, or by what
+    // its own gadgets need beyond its width.
     const std::map<int, int> edgesAfter = RightEdges(gadgets);
-    auto growth = [&](int parent) {
+    auto growth = [&](int parent, int room) {
         const auto before = edgesBefore.find(parent), after = edgesAfter.find(parent);
-        return before == edgesBefore.end() ? 0 : after->second - before->second;
+        if (before == edgesBefore.end())
+            return 0;
+        return std::max(0, after->second - std::max(before->second, room));
     };
     int panelGrowth = 0;
     GadgetLayout* panel = nullptr;
@@ -92,11 +98,12 @@ WindowLayout MakeRoom(WindowLayout layout, const std::map<int, int>& need, int m
             continue;
         panel = &g;
         for (int container : layout.pageContainers)
-            panelGrowth = std::max(panelGrowth, growth(container));
+            panelGrowth = std::max(panelGrowth, growth(container, g.place.w - kPanelBorders));
         if (const auto titles = need.find(g.number); titles != need.end())
             panelGrowth = std::max(panelGrowth, titles->second - g.place.w);
     }
-    const int wanted = layout.clientWidth + std::max(panelGrowth, growth(kWindowParent));
+    const int wanted =
+        layout.clientWidth + std::max(panelGrowth, growth(kWindowParent, layout.clientWidth));
     const int width = std::max(layout.clientWidth, std::min(wanted, maxClientWidth));
     if (panel) {
         panel->place.w += std::min(panelGrowth, width - layout.clientWidth);

@@ -1,7 +1,5 @@
 #include "ui/win32/dpi.h"
 
-#include <algorithm>
-
 namespace ui::win32 {
 
 namespace {
@@ -57,22 +55,6 @@ HFONT CreateMessageFont(Dpi dpi, bool underline) {
     font.lfCharSet = DEFAULT_CHARSET;  // the captions are Russian as often as English
     font.lfWidth = 0;
     font.lfUnderline = underline ? TRUE : FALSE;
-    return CreateFontIndirectW(&font);
-}
-
-HFONT CreateFittingFont(HDC dc, HFONT base, const std::wstring& text, int width) {
-    HGDIOBJ old = SelectObject(dc, base);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    if (size.cx <= width || size.cx == 0 || text.find(L'\n') != std::wstring::npos)
-        return nullptr;
-    // TrueType faces scale their width with lfWidth: the same height, set a little narrower.
-    LOGFONTW font{};
-    GetObjectW(base, sizeof(font), &font);
-    font.lfWidth = std::max<LONG>(1, metrics.tmAveCharWidth * width / size.cx);
     return CreateFontIndirectW(&font);
 }
 

@@ -21,10 +21,6 @@ void AdjustForFrame(RECT& rect, DWORD style, DWORD exStyle, Dpi dpi);
 
 // Windows' own message face at 8 points and `dpi`; underlined for links.
 HFONT CreateMessageFont(Dpi dpi, bool underline);
-// `base` narrowed just enough for `text` to fit into `width` pixels, or nullptr when it fits
-// as it is, measured in `dc` (a memory DC will do: no round trip to the display). The caller
-// owns the font it gets.
-HFONT CreateFittingFont(HDC dc, HFONT base, const std::wstring& text, int width);
 // "Lucida Console" 10 points, or another fixed-pitch font where it is missing.
 HFONT CreateFixedFont(Dpi dpi);
 
