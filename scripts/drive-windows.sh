@@ -79,6 +79,11 @@ check "Ctrl+Shift+Tab turns them back" drive key ctrl+shift+tab focus 19 key ctr
 # Disabled while focused, New and Cancel pass the focus on, and the keys go on working.
 check "New gives the keys to the profile form" drive click 25 focus 29 key tab focus 31 key tab focus 41
 check "after Cancel Tab goes on" drive click 51 focus 65 key tab focus 19 key tab focus 24
+# Enter presses the focused button; Escape in the open form cancels it (the focus leaves the
+# form locked behind it); the About page's links are tab stops.
+check "Enter presses the focused New button" drive key tab focus 25 key enter focus 29
+check "Escape cancels the form" drive key escape focus 65
+check "Tab reaches the About links" drive page 2 focus 19 key tab focus 60 key tab focus 63
 
 # A profile added (after the selected one), changed and deleted: each step is on disk at once.
 registers=()
