@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/calculator_mode.h"
 #include "app/colors.h"
 #include "app/gadget_ids.h"
@@ -85,34 +87,30 @@ TEST_F(EventLoopTest, EnterOnTheOtherPagesAndOtherKeysDoNothing) {
 }
 
 TEST_F(EventLoopTest, DialogKeysPressTheFocusedButtonOrLinkAndEscapeCancelsTheForm) {
-    const int none = -1;
-    struct Case {
-        int page;
-        EditorMode mode;
-        int focus, key, click;
-    } cases[] = {
-        {kPageCalculator, EditorMode::Idle, kCyclesField, ui::kKeyEnter, kCalculateButton},
-        {kPageCalculator, EditorMode::Idle, kCyclesField, ui::kKeyEscape, none},
-        {kPageEditor, EditorMode::Idle, kNewButton, ui::kKeyEnter, kNewButton},
-        {kPageEditor, EditorMode::Idle, kDeleteButton, ui::kKeySpace, none},  // the button's own
-        {kPageEditor, EditorMode::Idle, kProfileList, ui::kKeyEscape, none},
-        {kPageEditor, EditorMode::New, kOkButton, ui::kKeyEnter, kOkButton},
-        {kPageEditor, EditorMode::Editing, kProfileNameField, ui::kKeyEnter, none},
-        {kPageEditor, EditorMode::Editing, kProfileNameField, ui::kKeyEscape, kCancelButton},
-        {kPageEditor, EditorMode::New, kFamilyCombo, ui::kKeyEscape, kCancelButton},
-        {kPageAbout, EditorMode::Idle, kMailLink, ui::kKeyEnter, kMailLink},
-        {kPageAbout, EditorMode::Idle, kBanner, ui::kKeySpace, kBanner},
-        {kPageAbout, EditorMode::Idle, kLanguageCombo, ui::kKeySpace, none},
+    using M = EditorMode;
+    const int enter = ui::kKeyEnter, esc = ui::kKeyEscape, space = ui::kKeySpace, none = -1;
+    const std::tuple<int, M, int, int, int> cases[] = {
+        // page, form, focus, key: click
+        {kPageCalculator, M::Idle, kCyclesField, enter, kCalculateButton},
+        {kPageCalculator, M::Idle, kCyclesField, esc, none},
+        {kPageEditor, M::Idle, kNewButton, enter, kNewButton},
+        {kPageEditor, M::Idle, kDeleteButton, space, none},  // the button's own key
+        {kPageEditor, M::Idle, kProfileList, esc, none},
+        {kPageEditor, M::New, kOkButton, enter, kOkButton},
+        {kPageEditor, M::Editing, kProfileNameField, enter, none},
+        {kPageEditor, M::Editing, kProfileNameField, esc, kCancelButton},
+        {kPageAbout, M::Idle, kMailLink, enter, kMailLink},
+        {kPageAbout, M::Idle, kBanner, space, kBanner},
+        {kPageAbout, M::Idle, kLanguageCombo, space, none},
     };
-    for (const Case& c : cases) {
-        gadgets.SetState(kPanel, c.page);
-        app.editorMode = c.mode;
-        gadgets.Focus(c.focus);
-        Dispatch(app, ui::Event::KeyDown(c.key));
-        SCOPED_TRACE(std::to_string(c.focus) + " key " + std::to_string(c.key));
-        ASSERT_EQ(gadgets.HasPendingEvent(), c.click != none);
-        if (c.click != none)
-            EXPECT_EQ(gadgets.WaitEvent().gadget, c.click);
+    for (const auto& [page, mode, focus, key, click] : cases) {
+        gadgets.SetState(kPanel, page);
+        app.editorMode = mode;
+        gadgets.Focus(focus);
+        Dispatch(app, ui::Event::KeyDown(key));
+        ASSERT_EQ(gadgets.HasPendingEvent(), click != none) << focus << " key " << key;
+        if (click != none)
+            EXPECT_EQ(gadgets.WaitEvent().gadget, click);
     }
 }
 

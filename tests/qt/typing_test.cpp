@@ -167,23 +167,16 @@ TEST_F(EnterKey, OnOtherPagesPostsNothing) {
     }
 }
 
-TEST_F(EnterKey, TheAboutLinksAreTabStopsThatEnterAndSpacePress) {
+TEST_F(EnterKey, TheAboutLinksAreTabStopsThatEnterPresses) {
     gadgets->SetState(gadget::kPanel, gadget::kPageAbout);
     QApplication::processEvents();
     W(gadget::kBanner)->setFocus();
     QTest::keyClick(W(gadget::kBanner), Qt::Key_Tab);
-    EXPECT_EQ(gadgets->FocusedGadget(), gadget::kMailLink);
+    ASSERT_EQ(gadgets->FocusedGadget(), gadget::kMailLink);
     TakeEvents();
-    for (auto [link, key] : {std::pair{gadget::kMailLink, Qt::Key_Return},
-                             std::pair{gadget::kBanner, Qt::Key_Space}}) {
-        W(link)->setFocus();
-        QTest::keyClick(W(link), key);
-        for (const ui::Event& e : TakeEvents())
-            Dispatch(*app, e);
-        const std::vector<ui::Event> posted = TakeEvents();
-        ASSERT_EQ(posted.size(), 1u) << link;
-        EXPECT_EQ(posted[0].gadget, link);
-    }
+    QTest::keyClick(W(gadget::kMailLink), Qt::Key_Return);
+    Dispatch(*app, gadgets->WaitEvent());
+    EXPECT_EQ(gadgets->WaitEvent().gadget, gadget::kMailLink);
 }
 
 }  // namespace
