@@ -112,9 +112,8 @@ void DispatchKey(AppState& app, int key) {
     ui::Gadgets& g = app.gadgets;
     const int focused = g.FocusedGadget();
     const int page = g.State(kPanel);
-    if (key == ui::kKeyEnter && Pressable(focused)) {
-        g.PostClick(focused);
-    } else if (key == ui::kKeySpace && (focused == kBanner || focused == kMailLink)) {
+    const bool link = focused == kBanner || focused == kMailLink;
+    if ((key == ui::kKeyEnter && Pressable(focused)) || (key == ui::kKeySpace && link)) {
         g.PostClick(focused);
     } else if (key == ui::kKeyEnter && page == kPageCalculator) {
         g.PostClick(kCalculateButton);
