@@ -38,19 +38,18 @@ int Win32Gadgets::CaptionNeed(const Control& control) const {
     switch (g.kind) {
         case GadgetKind::Label:
         case GadgetKind::Hyperlink:
+        case GadgetKind::CheckBox:
+        case GadgetKind::Button:
+        case GadgetKind::Frame: {
             if (g.sunken || control.want.text.find('\n') != std::string::npos)
                 return 0;  // the About text wraps in its box
-            px = TextWidth(measureDc_, font, control.want.text);
+            const int margin = g.kind == GadgetKind::CheckBox ? kCheckBoxMargin
+                               : g.kind == GadgetKind::Button ? kButtonMargin
+                               : g.kind == GadgetKind::Frame  ? kFrameMargin
+                                                              : 0;
+            px = TextWidth(measureDc_, font, control.want.text) + dpi_.Scale(margin);
             break;
-        case GadgetKind::CheckBox:
-            px = TextWidth(measureDc_, font, control.want.text) + dpi_.Scale(kCheckBoxMargin);
-            break;
-        case GadgetKind::Button:
-            px = TextWidth(measureDc_, font, control.want.text) + dpi_.Scale(kButtonMargin);
-            break;
-        case GadgetKind::Frame:
-            px = TextWidth(measureDc_, font, control.want.text) + dpi_.Scale(kFrameMargin);
-            break;
+        }
         case GadgetKind::ComboBox:
             if (g.itemsMayOverflow)
                 return 0;
