@@ -157,6 +157,9 @@ void Win32Gadgets::ShowPage(int page) {
         MakePage(static_cast<size_t>(page));
     for (size_t i = 0; i < pages_.size(); ++i) {
         const bool shown = static_cast<int>(i) == page;
+        // Keys sent to a control of a hidden page would go nowhere: the tabs take them.
+        if (!shown && IsChild(pages_[i], GetFocus()))
+            SetFocus(panel_);
         if (shown != ((GetWindowLongW(pages_[i], GWL_STYLE) & WS_VISIBLE) != 0))
             ::ShowWindow(pages_[i], shown ? SW_SHOWNA : SW_HIDE);
     }
