@@ -59,6 +59,8 @@ QFont OutputFont() {
 }
 
 QFont ScaledFont(const QFont& font, double scale) {
+    if (scale == 1)
+        return font;  // the very font: no second font engine at start-up
     QFont scaled = font;
     if (font.pixelSize() > 0) {
         // Pixel sizes are whole; a point size is not, and becomes pixels at the screen's DPI.
