@@ -89,6 +89,39 @@ void DispatchGadget(AppState& app, int number, int type) {
     }
 }
 
+bool Pressable(int gadget) {
+    switch (gadget) {
+        case kCalculateButton:
+        case kNewButton:
+        case kEditButton:
+        case kDeleteButton:
+        case kOkButton:
+        case kCancelButton:
+        case kBanner:
+        case kMailLink:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The keys of a dialog. Enter presses the focused button or link, and elsewhere on page 0
+// calculates; Space presses a focused link (a button takes it on its own); Escape in the open
+// profile form cancels the edit. The live page of the panel decides, not the page last reported.
+void DispatchKey(AppState& app, int key) {
+    ui::Gadgets& g = app.gadgets;
+    const int focused = g.FocusedGadget();
+    const int page = g.State(kPanel);
+    const bool link = focused == kBanner || focused == kMailLink;
+    if ((key == ui::kKeyEnter && Pressable(focused)) || (key == ui::kKeySpace && link)) {
+        g.PostClick(focused);
+    } else if (key == ui::kKeyEnter && page == kPageCalculator) {
+        g.PostClick(kCalculateButton);
+    } else if (key == ui::kKeyEscape && page == kPageEditor && app.editorMode != EditorMode::Idle) {
+        g.PostClick(kCancelButton);
+    }
+}
+
 }  // namespace
 
 bool Dispatch(AppState& app, const ui::Event& event) {
@@ -97,10 +130,7 @@ bool Dispatch(AppState& app, const ui::Event& event) {
             DispatchGadget(app, event.gadget, event.type);
             return true;
         case ui::Event::Kind::KeyDown:
-            // The live page of the panel decides, not the page last reported.
-            if (event.key == ui::kKeyEnter && app.gadgets.State(kPanel) == kPageCalculator) {
-                app.gadgets.PostClick(kCalculateButton);
-            }
+            DispatchKey(app, event.key);
             return true;
         case ui::Event::Kind::MouseMove:
             if (app.currentPage == kPageAbout)

@@ -104,8 +104,11 @@ void AddEditorPage(std::vector<GadgetLayout>& out) {
     out.push_back(name);
     out.push_back(RightLabel(kFamilyLabel, p, {220, 150, 56, 16}));
     // Classic syntax first, then the current Microchip assembler: TypePIC + 2 x Syntax.
-    out.push_back(Combo(kFamilyCombo, p, {280, 144, 98, 21}, 0,
-                        {"PIC10/12/16", "PIC 18", "PIC10/12/16 (pic-as)", "PIC 18 (pic-as)"}));
+    GadgetLayout family =
+        Combo(kFamilyCombo, p, {280, 144, 98, 21}, 0,
+              {"PIC10/12/16", "PIC 18", "PIC10/12/16 (pic-as)", "PIC 18 (pic-as)"});
+    family.itemsMayOverflow = true;  // the list shows the pic-as names whole
+    out.push_back(family);
     for (int n = 1; n <= 8; ++n) {
         const int y = 180 + 25 * (n - 1);
         out.push_back(RightLabel(kFirstRegisterLabel + n - 1, p, {2, y, 114, 16}));

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "base/utf8.h"
+#include "cli/console_output.h"
 #include "engine/count_block_cycles.h"
 #include "engine/delay_subroutine.h"
 #include "store/file_platform.h"
@@ -74,13 +75,6 @@ std::optional<std::string> ReadBlock(const std::string& file) {
 }
 
 }  // namespace
-
-void Write(std::FILE* f, const std::string& s) {
-    // What was printed first reaches a shared terminal or pipe first.
-    if (f == stderr)
-        std::fflush(stdout);
-    std::fwrite(s.data(), 1, s.size(), f);
-}
 
 bool OutputWritten() {
     errno = 0;

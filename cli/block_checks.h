@@ -10,7 +10,6 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitMismatch = 3;
 inline constexpr int kExitFailure = 4;  // the output could not be written, or memory ran out
 
-void Write(std::FILE* f, const std::string& s);
 // Flushes standard output: false, after one line on standard error, when anything written to
 // it was lost (a full disk, a closed pipe or descriptor).
 bool OutputWritten();

@@ -18,6 +18,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
+#include "cli/console_output.h"
 #include "cli/program_folder.h"
 #include "engine/asm_identifier.h"
 #include "engine/batch_request.h"

@@ -78,11 +78,15 @@ walk shift+tab 6 1 2 19 65 18 66 17 16 69 14 13 11 8
 check "Shift+Tab goes back round" drive "${steps[@]}"
 # The name starts as Delay: the form's pick leaves the focus on the combo.
 check "Tab reaches the routine name once shown" drive pick 66 1 focus 66 key tab focus 68 key tab focus 18 pick 66 0
-check "Ctrl+Tab turns the pages round" drive key ctrl+tab focus 24 key ctrl+tab focus 19 key ctrl+tab focus 2
-check "Ctrl+Shift+Tab turns them back" drive key ctrl+shift+tab focus 19 key ctrl+shift+tab focus 24
+check "Ctrl+Tab turns the pages round" drive key ctrl+tab focus 24 key ctrl+tab focus 60 key ctrl+tab focus 2
+check "Ctrl+Shift+Tab turns them back" drive key ctrl+shift+tab focus 60 key ctrl+shift+tab focus 24
 # Disabled while focused, New and Cancel pass the focus on, and the keys go on working.
 check "New gives the keys to the profile form" drive click 25 focus 29 key tab focus 31 key tab focus 41
 check "after Cancel Tab goes on" drive click 51 focus 65 key tab focus 19 key tab focus 24
+# Enter presses the focused button; Escape in the open form cancels it (the focus leaves the
+# form locked behind it).
+check "Enter presses the focused New button" drive key tab focus 25 key enter focus 29
+check "Escape cancels the form" drive key escape focus 65
 # Each routine form, by the calculator and by the typed count, gives loopsmith-cli's routine.
 for form in 1 2; do
     option=(--subroutine Wait)
@@ -117,6 +121,7 @@ wait
 check "the settings were saved" grep -q '^CalcState = ' Loopsmith.ini
 "$wine" ./loopsmith.exe > loopsmith.log 2>&1 &
 check "the next start speaks English" drive expect 17 "Calculate"
+check "Tab reaches the About links" drive page 2 focus 19 key tab focus 60 key tab focus 63
 page_pictures english
 drive key alt+f4 exited
 wait

@@ -37,7 +37,7 @@ trap cleanup EXIT
 # The window needs an X display: a virtual one of our own when none is given.
 if [ -z "${DISPLAY:-}" ]; then
     for n in $(seq 90 130); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp > /dev/null 2>&1 &
     xvfb=$!
     export DISPLAY=":$n"
     trap 'cleanup; kill $xvfb 2>/dev/null || true' EXIT
@@ -58,7 +58,8 @@ echo "== Wine prefix $WINEPREFIX =="
 # the program's window has its frame on a display without a window manager.
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f > /dev/null 2>&1 || true
-"$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f > /dev/null 2>&1 || true
+# A small laptop's screen: the most a window may take for long captions.
+"$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1366x768 /f > /dev/null 2>&1 || true
 "$wineserver" -w
 # One server for every program: a server that times out just as the next program starts
 # drops that program's connection ("recvmsg: Connection reset by peer").
@@ -82,6 +83,29 @@ for p in "${programs[@]}"; do
     fi
     passed=$((passed + ${ok:-0})) failed=$((failed + ${bad:-0})) skipped=$((skipped + ${skip:-0}))
 done
+
+# A face wider than Tahoma, as Segoe UI is on Windows: wine draws the dialog face in DejaVu Sans
+# once the prefix has no Tahoma. The captions must fit all the same.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+wider_face() {  # on | off
+    mkdir -p "$WINEPREFIX/hidden-fonts"
+    if [ "$1" = on ]; then mv "$fonts"/tahoma*.ttf "$WINEPREFIX/hidden-fonts/"
+    else mv "$WINEPREFIX"/hidden-fonts/tahoma*.ttf "$fonts/"; fi
+    "$wineserver" -k 2>/dev/null || true
+    "$wineserver" -w
+    "$wineserver" -p
+}
+wider_face on
+echo "== contract_tests.exe: the caption table with the wider face =="
+rc=0
+"$wine" ./contract_tests.exe --gtest_filter='Win32Captions*' > "$logs/wider.log" 2>&1 || rc=$?
+tr -d '\r' < "$logs/wider.log" | grep -v -E '^\[ +(RUN|OK) +\]' || true
+if [ "$rc" -eq 0 ] && grep -q '^\[  PASSED  \] 1 test' "$logs/wider.log"; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+fi
+wider_face off
 
 echo "== loopsmith-cli.exe against the Linux build, byte for byte =="
 same=0 differ=0
@@ -108,6 +132,37 @@ drove=$(grep -c -E '^(ok|same) ' "$logs/drive.log" || true)
 broke=$(grep -c -E '^(DIFFERS|FAILED) ' "$logs/drive.log" || true)
 [ "$drove" -gt 0 ] || broke=$((broke + 1))
 passed=$((passed + drove)) failed=$((failed + broke))
+
+# The pages again, Russian and English, at 144 DPI and with the wider face (figures only: for
+# a person to look at).
+shots() {  # NAME
+    local work
+    work=$(mktemp -d "${TMPDIR:-/tmp}/loopsmith-shots.XXXXXX")
+    (cd "$work" && cmake -E tar xf "$zip")
+    "$wine" "$work/Loopsmith/loopsmith.exe" > /dev/null 2>&1 &
+    for language in russian english; do
+        [ "$language" = russian ] || "$wine" ./loopsmith_driver.exe wait pick 65 0 > /dev/null 2>&1
+        for page in 0 1 2; do
+            "$wine" ./loopsmith_driver.exe wait page $page rect "$work/rect.txt" > /dev/null 2>&1 &&
+                import -window root -crop "$(tr -d '\r' < "$work/rect.txt")" \
+                    "$dir/pictures/windows-$1-$language-page$page.png"
+        done
+    done
+    "$wine" ./loopsmith_driver.exe wait key alt+f4 exited > /dev/null 2>&1
+    wait
+    rm -rf "$work"
+}
+dpi() {  # VALUE
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1
+    "$wineserver" -k 2>/dev/null || true
+    "$wineserver" -w
+    "$wineserver" -p
+}
+echo "== Pictures at 144 DPI and with the wider face (in $dir/pictures) =="
+(cd "$dir/bin" && dpi 144 && shots 144dpi && wider_face on && shots 144dpi-wider && dpi 96 &&
+    shots wider && wider_face off) || true
+ls "$dir/pictures" | tr '\n' ' '
+echo
 
 echo "== The installer: made, installed silently, run, uninstalled =="
 "$root/scripts/check-windows-installer.sh" "$dir-installed" "$dir/bin/loopsmith_driver.exe" \

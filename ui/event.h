@@ -10,6 +10,8 @@ inline constexpr int kEventDoubleClick = 2;
 inline constexpr int kEventTextChange = 768;
 
 inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeySpace = 32;
 
 struct Event {
     enum class Kind { Gadget, KeyDown, MouseMove, Close };

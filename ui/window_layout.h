@@ -38,6 +38,7 @@ struct GadgetLayout {
     std::string caption;
     std::vector<std::string> items;  // combo boxes; the panel's page titles
     int initialState = 0;            // check box state, or the selected item (-1 none)
+    bool itemsMayOverflow = false;   // combo boxes: a long item is shown whole in the list only
     bool alignRight = false;         // labels
     bool sunken = false;             // labels
     bool digitsOnly = false;         // text fields

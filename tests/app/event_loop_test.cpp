@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/calculator_mode.h"
 #include "app/colors.h"
 #include "app/gadget_ids.h"
@@ -82,6 +84,34 @@ TEST_F(EventLoopTest, EnterOnTheOtherPagesAndOtherKeysDoNothing) {
     gadgets.SetState(kPanel, kPageCalculator);
     Dispatch(app, ui::Event::KeyDown('A'));
     EXPECT_FALSE(gadgets.HasPendingEvent());
+}
+
+TEST_F(EventLoopTest, DialogKeysPressTheFocusedButtonOrLinkAndEscapeCancelsTheForm) {
+    using M = EditorMode;
+    const int enter = ui::kKeyEnter, esc = ui::kKeyEscape, space = ui::kKeySpace, none = -1;
+    const std::tuple<int, M, int, int, int> cases[] = {
+        // page, form, focus, key: click
+        {kPageCalculator, M::Idle, kCyclesField, enter, kCalculateButton},
+        {kPageCalculator, M::Idle, kCyclesField, esc, none},
+        {kPageEditor, M::Idle, kNewButton, enter, kNewButton},
+        {kPageEditor, M::Idle, kDeleteButton, space, none},  // the button's own key
+        {kPageEditor, M::Idle, kProfileList, esc, none},
+        {kPageEditor, M::New, kOkButton, enter, kOkButton},
+        {kPageEditor, M::Editing, kProfileNameField, enter, none},
+        {kPageEditor, M::Editing, kProfileNameField, esc, kCancelButton},
+        {kPageAbout, M::Idle, kMailLink, enter, kMailLink},
+        {kPageAbout, M::Idle, kBanner, space, kBanner},
+        {kPageAbout, M::Idle, kLanguageCombo, space, none},
+    };
+    for (const auto& [page, mode, focus, key, click] : cases) {
+        gadgets.SetState(kPanel, page);
+        app.editorMode = mode;
+        gadgets.Focus(focus);
+        Dispatch(app, ui::Event::KeyDown(key));
+        ASSERT_EQ(gadgets.HasPendingEvent(), click != none) << focus << " key " << key;
+        if (click != none)
+            EXPECT_EQ(gadgets.WaitEvent().gadget, click);
+    }
 }
 
 TEST_F(EventLoopTest, UnitCombosMoveTheFocusToTheirFields) {

@@ -167,4 +167,16 @@ TEST_F(EnterKey, OnOtherPagesPostsNothing) {
     }
 }
 
+TEST_F(EnterKey, TheAboutLinksAreTabStopsThatEnterPresses) {
+    gadgets->SetState(gadget::kPanel, gadget::kPageAbout);
+    QApplication::processEvents();
+    W(gadget::kBanner)->setFocus();
+    QTest::keyClick(W(gadget::kBanner), Qt::Key_Tab);
+    ASSERT_EQ(gadgets->FocusedGadget(), gadget::kMailLink);
+    TakeEvents();
+    QTest::keyClick(W(gadget::kMailLink), Qt::Key_Return);
+    Dispatch(*app, gadgets->WaitEvent());
+    EXPECT_EQ(gadgets->WaitEvent().gadget, gadget::kMailLink);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 
 #include "app/gadget_ids.h"
 #include "app/startup.h"
+#include "helpers/doubled_language.h"
 #include "program_fixture.h"
 #include "store/profile.h"
 #include "ui/qt/qt_text.h"
@@ -34,17 +36,29 @@ namespace {
 // list must show it whole instead (EditorPicture).
 const QString kWiderThanItsCombo = "PIC10/12/16 (pic-as)";
 
-// Room a caption needs beyond its text in each kind of widget (frame, indicator, arrow).
-std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
+// The width of `text` drawn at `scale` (its font that many times larger), in unscaled pixels.
+qreal Width(const QWidget* w, const QString& text, qreal scale) {
+    return QFontMetricsF(ui::qt::ScaledFont(w->font(), scale)).horizontalAdvance(text) / scale;
+}
+
+// Room a caption needs beyond its text in each kind of widget (frame, indicator, arrow), with
+// the widgets' fonts drawn at `scale`.
+std::string ClippedCaptions(const ui::qt::QtGadgets& g, qreal scale, bool insideWindow) {
     std::string report;
-    auto complain = [&report](int n, const QString& text, int need, int have) {
-        report += "gadget " + std::to_string(n) + " \"" + text.toStdString() + "\" needs " +
-                  std::to_string(need) + " px, has " + std::to_string(have) + "\n";
+    auto complain = [&report, scale](int n, const QString& text, qreal need, int have) {
+        if (qRound(need) <= have)
+            return;  // drawn in whole pixels
+        report += "scale " + std::to_string(scale) + ": gadget " + std::to_string(n) + " \"" +
+                  text.toStdString() + "\" needs " + std::to_string(need) + " px, has " +
+                  std::to_string(have) + "\n";
     };
     for (int n = 0; n <= gadget::kRoutineNameField; ++n) {
         QWidget* w = g.Widget(n);
         if (!w || w->isHidden())
             continue;
+        const QRect inWindow(w->mapTo(g.Window(), QPoint(0, 0)), w->size());
+        if (insideWindow && !g.Window()->rect().contains(inWindow))
+            complain(n, "outside the window", inWindow.right() + 1, g.Window()->width());
         const QFontMetrics fm = w->fontMetrics();
         if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull()) {
             const QRect room = label->contentsRect();
@@ -53,21 +67,23 @@ std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
                 if (need.height() > room.height())
                     complain(n, label->text(), need.height(), room.height());
             } else {
-                const int need = fm.horizontalAdvance(label->text());
+                const qreal need = Width(w, label->text(), scale);
                 if (need > room.width())
                     complain(n, label->text(), need, room.width());
                 if (fm.height() > room.height())
                     complain(n, label->text(), fm.height(), room.height());
             }
         } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
-            if (check->sizeHint().width() > w->width())
-                complain(n, check->text(), check->sizeHint().width(), w->width());
+            const qreal need = check->sizeHint().width() - fm.horizontalAdvance(check->text()) +
+                               Width(w, check->text(), scale);
+            if (need > w->width())
+                complain(n, check->text(), need, w->width());
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
-            const int need = fm.horizontalAdvance(button->text()) + 8;
+            const qreal need = Width(w, button->text(), scale) + 8;
             if (need > w->width())
                 complain(n, button->text(), need, w->width());
         } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
-            const int need = fm.horizontalAdvance(frame->title()) + 12;
+            const qreal need = Width(w, frame->title(), scale) + 12;
             if (need > w->width())
                 complain(n, frame->title(), need, w->width());
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -78,18 +94,38 @@ std::string ClippedCaptions(const ui::qt::QtGadgets& g) {
                                                   QStyle::SC_ComboBoxEditField, combo)
                                  .width();
             for (int i = 0; i < combo->count(); ++i) {
-                if (n == gadget::kFamilyCombo && combo->itemText(i) == kWiderThanItsCombo)
-                    continue;
-                const int need = fm.horizontalAdvance(combo->itemText(i));
+                if (n == gadget::kFamilyCombo && combo->itemText(i).endsWith("(pic-as)"))
+                    continue;  // shown whole in the list (EditorPicture)
+                const qreal need = Width(w, combo->itemText(i), scale);
                 if (need > room)
                     complain(n, combo->itemText(i), need, room);
             }
         } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-            const int need = tabs->tabBar()->sizeHint().width();
+            QTabBar* bar = tabs->tabBar();
+            qreal need = bar->sizeHint().width();
+            for (int i = 0; i < bar->count(); ++i) {
+                need += Width(bar, bar->tabText(i), scale) -
+                        bar->fontMetrics().horizontalAdvance(bar->tabText(i));
+            }
             if (need > tabs->width())
                 complain(n, "page titles", need, tabs->width());
         }
     }
+    return report;
+}
+
+// At each scale, once the window has made room for it; then back at the offscreen screen's.
+// Every gadget inside the window up to `insideUpTo`: above it, captions longer than the work area
+// holds would have to wrap, which labels do not.
+std::string ClippedCaptions(ui::qt::QtGadgets& g, qreal insideUpTo = 2) {
+    std::string report;
+    for (qreal scale : ui::qt::kScreenScales) {
+        g.MakeRoomAt(scale);
+        report += ClippedCaptions(g, scale, scale <= insideUpTo);
+        if (g.Window()->width() > 1366 / scale - 16)
+            report += "scale " + std::to_string(scale) + ": wider than 1366 px\n";
+    }
+    g.MakeRoomAt(1);
     return report;
 }
 
@@ -176,6 +212,7 @@ class WindowPictures : public ProgramFixture {
 };
 
 TEST_F(WindowPictures, RussianCaptionsFitAndPagesAreSaved) {
+    EXPECT_EQ(gadgets->Window()->size(), QSize(392, 510));  // no room needed at 96 DPI
     const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "");
@@ -185,10 +222,32 @@ TEST_F(WindowPictures, RussianCaptionsFitAndPagesAreSaved) {
 TEST_F(WindowPictures, EnglishCaptionsFitAndPagesAreSaved) {
     PickLanguage("english");
     EXPECT_EQ(gadgets->Text(gadget::kCalculateButton), "Calculate");
+    gadgets->ShowWindow();
+    EXPECT_EQ(gadgets->Window()->size(), QSize(392, 510));
     const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     SavePages(*gadgets, "_en");
     SaveForms("_en");
+}
+
+// Captions twice as long as the Russian ones: the window makes room, within a small screen,
+// and shrinks again for the shipped language.
+TEST_F(WindowPictures, DoubledCaptionsGetRoomAndFit) {
+    testing_files::WriteDoubledLanguage(folder / "Language" / "doubled.lng");
+    gadgets->ClearItems(gadget::kLanguageCombo);
+    gadgets->AddItem(gadget::kLanguageCombo, "doubled");
+    gadgets->AddItem(gadget::kLanguageCombo, "russian");
+    PickLanguage("doubled");
+    gadgets->ShowWindow();
+    EXPECT_EQ(gadgets->Text(gadget::kCalculateButton), "Рассчитать Рассчитать");
+    const std::string clipped = ClippedCaptions(*gadgets, 1.25);
+    EXPECT_TRUE(clipped.empty()) << clipped;
+    EXPECT_GT(gadgets->Window()->width(), 392);
+    EXPECT_EQ(gadgets->Window()->height(), 510);
+    SavePages(*gadgets, "_doubled");
+    PickLanguage("russian");
+    gadgets->ShowWindow();
+    EXPECT_EQ(gadgets->Window()->size(), QSize(392, 510));
 }
 
 // A current-syntax PIC18 profile from the settings file, opened in the editor by clicks.

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStyleFactory>
 
 namespace ui::qt {
@@ -54,6 +56,21 @@ QFont OutputFont() {
     }
     f.setPointSize(10);
     return f;
+}
+
+QFont ScaledFont(const QFont& font, double scale) {
+    if (scale == 1)
+        return font;  // the very font: no second font engine at start-up
+    QFont scaled = font;
+    if (font.pixelSize() > 0) {
+        // Pixel sizes are whole; a point size is not, and becomes pixels at the screen's DPI.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96;
+        scaled.setPointSizeF(font.pixelSize() * scale * 72 / dpi);
+    } else {
+        scaled.setPointSizeF(font.pointSizeF() * scale);
+    }
+    return scaled;
 }
 
 void PrepareApplication() {

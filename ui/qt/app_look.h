@@ -12,6 +12,11 @@ void PrepareApplication();
 // font, so the size is in pixels: it must keep its size whatever the screen's DPI.
 QFont ControlsFont();
 
+// The screen scales (96, 120, 144 and 192 DPI) every caption must fit at.
+inline constexpr double kScreenScales[] = {1.0, 1.25, 1.5, 2.0};
+// `font` as a screen of that scale draws it: `scale` times its size, fractions kept.
+QFont ScaledFont(const QFont& font, double scale);
+
 // The output box's font: "Lucida Console" 10 where installed, else the system's fixed-width
 // font, so that the columns of the generated code line up.
 QFont OutputFont();

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace ui::qt {
 
@@ -16,7 +18,9 @@ void MainWindowWidget::closeEvent(QCloseEvent* event) {
         onCloseRequest();
 }
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+}
 
 void ClickLabel::SetLinkColors(QColor normal, QColor hover) {
     link_ = true;
@@ -70,6 +74,16 @@ void ClickLabel::showEvent(QShowEvent* event) {
         makePicture_ = nullptr;
     }
     QLabel::showEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 OutputBox::OutputBox(QWidget* parent) : QPlainTextEdit(parent) {}

@@ -23,7 +23,8 @@ class MainWindowWidget : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 };
 
-// A click is a press and a release of the left button inside the label.
+// A click is a press and a release of the left button inside the label. It is a tab stop,
+// shown with a focus frame; the program's dialog keys press it.
 class ClickLabel : public QLabel {
     Q_OBJECT
   public:
@@ -43,6 +44,7 @@ class ClickLabel : public QLabel {
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void Paint(QColor color);

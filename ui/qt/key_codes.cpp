@@ -17,9 +17,9 @@ int KeyCode(const QKeyEvent& key) {
         case Qt::Key_Tab:
             return 9;
         case Qt::Key_Escape:
-            return 27;
+            return kKeyEscape;
         case Qt::Key_Space:
-            return 32;
+            return kKeySpace;
         case Qt::Key_Delete:
             return 46;
         default:

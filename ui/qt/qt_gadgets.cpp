@@ -70,6 +70,11 @@ void QtGadgets::Push(Control& control, Aspect aspect) {
         return;
     const ControlState& s = control.want;
     const GadgetKind kind = control.layout.kind;
+    if ((aspect == Aspect::Text && kind != GadgetKind::TextField &&
+         kind != GadgetKind::OutputBox) ||
+        (aspect == Aspect::Items && kind != GadgetKind::ListBox)) {
+        roomStale_ = true;  // a caption, an item or a page title, which may need room
+    }
     switch (aspect) {
         case Aspect::Text:
             if (kind == GadgetKind::Label || kind == GadgetKind::Hyperlink)
@@ -196,6 +201,7 @@ void QtGadgets::OpenUrl(const std::string& url) {
 }
 
 void QtGadgets::ShowWindow() {
+    MakeRoomForCaptions();
     QScreen* screen = window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
     if (screen) {
         QRect place = window_->geometry();

@@ -33,6 +33,9 @@ class QtGadgets : public QObject, public GadgetFrame {
     QWidget* Window() const;
     QWidget* Widget(int gadget) const;          // nullptr for an unknown number
     int GadgetOf(const QWidget* widget) const;  // the gadget owning the widget, or -1
+    // Lays the window out for its captions as a screen of `scale` (device pixels per pixel)
+    // draws them; done for the window's own screen whenever a caption has changed.
+    void MakeRoomAt(double scale);
 
     // A text box ends its lines in "\n": with "\r\n" it would show an empty line after each.
     std::string_view LineEnd() const override { return "\n"; }
@@ -62,6 +65,10 @@ class QtGadgets : public QObject, public GadgetFrame {
     QIcon Icon(int image);
     void PushItems(const Control& control, QWidget* widget);
     void ApplyColors(const Control& control, QWidget* widget);
+    // Captions changed since the last call get room (ui/caption_room.h) when the window is
+    // shown or waits for the user.
+    int CaptionNeed(const Control& control, QWidget* widget, double scale) const;
+    void MakeRoomForCaptions();
 
     bool IsFirstDelivery(QObject* watched, QEvent* event);
     bool HandleTypedKey(const Control& field, QKeyEvent* key);
@@ -72,6 +79,7 @@ class QtGadgets : public QObject, public GadgetFrame {
     std::map<const QWidget*, int> owners_;
     std::map<int, QIcon> icons_;
     bool built_ = false;
+    bool roomStale_ = true;  // a caption changed since room was last made
     // A key or mouse event travels up the parents when a widget ignores it; report it once.
     const QEvent* lastInputEvent_ = nullptr;
     QPointer<QObject> lastInputReceiver_;

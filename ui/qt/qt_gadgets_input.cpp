@@ -31,6 +31,7 @@ bool IsAncestor(const QObject* older, const QObject* younger) {
 }  // namespace
 
 bool QtGadgets::PumpMessages() {
+    MakeRoomForCaptions();
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return true;
 }

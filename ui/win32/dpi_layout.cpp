@@ -13,8 +13,9 @@ constexpr int kDropDownHeight = 200;
 
 Rect Win32Gadgets::PlaceOf(const GadgetLayout& g) const {
     const int extraHeight = g.kind == GadgetKind::ComboBox ? kDropDownHeight : 0;
-    return {dpi_.Scale(g.place.x), dpi_.Scale(g.place.y), dpi_.Scale(g.place.w),
-            dpi_.Scale(g.place.h + extraHeight)};
+    const auto room = roomPlaces_.find(g.number);
+    const Rect& p = room != roomPlaces_.end() ? room->second : g.place;
+    return {dpi_.Scale(p.x), dpi_.Scale(p.y), dpi_.Scale(p.w), dpi_.Scale(p.h + extraHeight)};
 }
 
 Rect Win32Gadgets::PageArea() const {
@@ -66,6 +67,8 @@ void Win32Gadgets::PlaceAll() {
 void Win32Gadgets::ApplyDpi(Dpi dpi) {
     dpi_ = dpi;
     ApplyFonts();
+    roomStale_ = true;  // captions measure otherwise in fonts of another size
+    MakeRoomForCaptions();
     PlaceAll();
     InvalidateRect(window_, nullptr, TRUE);
 }

@@ -5,7 +5,8 @@
 namespace ui::win32 {
 
 HWND CreateImage(HWND parent, int id, const Rect& px) {
-    return MakeChild(L"STATIC", L"", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL, 0, parent, id, px);
+    return MakeChild(L"STATIC", L"", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL | WS_TABSTOP, 0,
+                     parent, id, px);
 }
 
 void ScaleImage(HWND image, int imageNumber, int width, int height) {

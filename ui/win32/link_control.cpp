@@ -1,6 +1,6 @@
 // The hyperlink: an underlined static that reports clicks, shows the hand cursor and is
 // drawn in its hover colour while the mouse is over it (the window chooses the colour in
-// WM_CTLCOLORSTATIC from the hover flag it is told here).
+// WM_CTLCOLORSTATIC from the hover flag it is told here). A tab stop, framed while focused.
 #include "ui/win32/controls.h"
 #include "ui/win32/wide_text.h"
 
@@ -26,6 +26,21 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             if (owner->SetHovered(hwnd, false))
                 InvalidateRect(hwnd, nullptr, TRUE);
             break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_PAINT:
+            if (GetFocus() == hwnd) {
+                const LRESULT painted = DefSubclassProc(hwnd, message, wParam, lParam);
+                HDC dc = GetDC(hwnd);
+                RECT r{};
+                GetClientRect(hwnd, &r);
+                DrawFocusRect(dc, &r);
+                ReleaseDC(hwnd, dc);
+                return painted;
+            }
+            break;
         default:
             break;
     }
@@ -36,8 +51,8 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 
 HWND CreateLink(const GadgetLayout&, const ControlState& s, HWND parent, int id, const Rect& px,
                 ControlOwner* owner) {
-    HWND link =
-        MakeChild(L"STATIC", Wide(s.text), SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, parent, id, px);
+    HWND link = MakeChild(L"STATIC", Wide(s.text), SS_LEFT | SS_NOTIFY | SS_NOPREFIX | WS_TABSTOP,
+                          0, parent, id, px);
     SetWindowSubclass(link, LinkProc, 1, reinterpret_cast<DWORD_PTR>(owner));
     return link;
 }

@@ -57,6 +57,7 @@ bool Win32Gadgets::WindowOnScreen() const {
 }
 
 bool Win32Gadgets::PumpMessages() {
+    MakeRoomForCaptions();
     MSG msg;
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
@@ -69,6 +70,7 @@ bool Win32Gadgets::PumpMessages() {
 }
 
 void Win32Gadgets::ProcessPendingMessages() {
+    MakeRoomForCaptions();
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {

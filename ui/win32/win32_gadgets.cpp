@@ -80,6 +80,7 @@ void Win32Gadgets::Push(Control& control, Aspect aspect) {
             }
             break;
         case Aspect::Items:
+            roomStale_ = roomStale_ || kind != GadgetKind::ListBox;
             if (kind == GadgetKind::Panel) {
                 SetPageTitles(hwnd, s.items);
             } else {
@@ -116,7 +117,7 @@ void Win32Gadgets::PushText(const Control& control, Native& native) {
         return;
     }
     SetCaption(native.hwnd, kind, control.want.text);
-    SetControlFont(control, native, false, TRUE);  // the new caption may not fit as the old
+    roomStale_ = true;
 }
 
 void Win32Gadgets::PushColors(const Control& control, Native& native) {
@@ -236,6 +237,7 @@ void Win32Gadgets::OpenUrl(const std::string& url) {
 }
 
 void Win32Gadgets::ShowWindow() {
+    MakeRoomForCaptions();
     ::ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
     SetForegroundWindow(window_);

@@ -4,7 +4,8 @@
 //   window_build.cpp  making the window and its controls (a page's on its first showing)
 //   window_proc.cpp   the window procedure: the controls' notifications, colours, closing
 //   dpi_layout.cpp    placing everything again for another DPI
-//   window_fonts.cpp  the fonts, and captions narrowed to fit
+//   window_fonts.cpp  the fonts
+//   caption_room.cpp  room for captions wider than their places (ui/caption_room.h)
 //   message_loop.cpp  waiting for messages; the keys the window handles before the controls
 //   tab_walk.cpp      Tab, Ctrl+Tab and where the focus goes from a disabled control
 //   message_box.cpp   the modal message boxes with the program's captions
@@ -69,7 +70,6 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     struct Native {
         HWND hwnd = nullptr;
         HBRUSH backBrush = nullptr;  // for an RGB background
-        HFONT fitFont = nullptr;     // a caption too wide for its place, set narrower
         bool hovered = false;        // hyperlinks
         bool hasToolTip = false;     // known to the tooltip control
     };
@@ -105,9 +105,13 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     void CreateFonts();
     void ApplyFonts();
     void SetPageIcons();
-    // Gives the control its font, narrowed when its caption is too wide; unless `always`, only
-    // when that differs from the font it has.
-    void SetControlFont(const Control& control, Native& native, bool always, BOOL redraw);
+    void SetControlFont(const Control& control, Native& native, BOOL redraw);
+    HFONT FontOf(const GadgetLayout& g) const;
+    // caption_room.cpp: the width in 96-DPI pixels the control's caption needs with its own
+    // font (0: none to measure), and the places that give every caption that room, applied
+    // when a caption has changed or the DPI has.
+    int CaptionNeed(const Control& control) const;
+    void MakeRoomForCaptions();
     // window_proc.cpp
     LRESULT ControlColors(UINT message, HDC dc, HWND control, HWND parent);
     bool OnCommand(WPARAM wParam, LPARAM lParam);
@@ -133,6 +137,9 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     HFONT font_ = nullptr, linkFont_ = nullptr, fixedFont_ = nullptr;
     HDC measureDc_ = nullptr;  // caption widths are measured here, not on the screen
     Dpi dpi_;
+    std::map<int, Rect> roomPlaces_;  // places at 96 DPI that make room for the captions
+    int roomWidth_ = 0;               // the client width that goes with them
+    bool roomStale_ = true;           // a caption changed since room was last made
     bool built_ = false;
     int pendingFocus_ = -1;     // asked for while the window was hidden
     HWND lastFocus_ = nullptr;  // kept while another window is active

@@ -24,8 +24,6 @@ Win32Gadgets::~Win32Gadgets() {
     for (auto& [number, native] : natives_) {
         if (native.backBrush)
             DeleteObject(native.backBrush);
-        if (native.fitFont)
-            DeleteObject(native.fitFont);
     }
     for (HFONT font : {font_, linkFont_, fixedFont_}) {
         if (font)
@@ -85,7 +83,7 @@ bool Win32Gadgets::MakeControl(Control& control, HWND parent) {
     Native& native = natives_[g.number];
     native.hwnd = hwnd;
     owners_[hwnd] = g.number;
-    SetControlFont(control, native, true, FALSE);
+    SetControlFont(control, native, FALSE);
     if (g.kind == GadgetKind::Image)
         ScaleImage(hwnd, g.image, dpi_.Scale(g.place.w), dpi_.Scale(g.place.h));
     else if (g.kind == GadgetKind::ListBox)
@@ -159,13 +157,17 @@ void Win32Gadgets::ShowPage(int page) {
         MakePage(static_cast<size_t>(page));
     for (size_t i = 0; i < pages_.size(); ++i) {
         const bool shown = static_cast<int>(i) == page;
+        // Keys sent to a control of a hidden page would go nowhere: the tabs take them.
+        if (!shown && IsChild(pages_[i], GetFocus()))
+            SetFocus(panel_);
         if (shown != ((GetWindowLongW(pages_[i], GWL_STYLE) & WS_VISIBLE) != 0))
             ::ShowWindow(pages_[i], shown ? SW_SHOWNA : SW_HIDE);
     }
 }
 
 SIZE Win32Gadgets::OuterSize() const {
-    RECT outer{0, 0, dpi_.Scale(Layout().clientWidth), dpi_.Scale(Layout().clientHeight)};
+    RECT outer{0, 0, dpi_.Scale(roomWidth_ > 0 ? roomWidth_ : Layout().clientWidth),
+               dpi_.Scale(Layout().clientHeight)};
     AdjustForFrame(outer, kWindowStyle, kWindowExStyle, dpi_);
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
