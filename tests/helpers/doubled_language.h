@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "i18n/ui_text_table.h"
 
@@ -14,6 +15,9 @@ namespace testing_files {
 inline void WriteDoubledLanguage(const std::filesystem::path& file) {
     std::map<std::string, std::string> groups;
     for (const UiText& t : UiTextTable()) {
+        // The About page's prose wraps in a box of its own; the captions are what must fit.
+        if (std::string_view(t.key).starts_with("About_Text"))
+            continue;
         groups[t.group] += std::string(t.key) + " = " + t.fallback + " " + t.fallback + "\r\n";
     }
     std::ofstream out(file, std::ios::binary);
