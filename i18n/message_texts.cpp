@@ -63,6 +63,14 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
     {Msg::Button_Yes, "Button_Yes", "Да", "", ""},
     {Msg::Button_No, "Button_No", "Нет", "", ""},
     {Msg::Button_OK, "Button_OK", "ОК", "", ""},
+    {Msg::Web_Copy, "Web_Copy", "Копировать", "", ""},
+    {Msg::Web_Import, "Web_Import", "Импорт Loopsmith.ini…", "", ""},
+    {Msg::Web_Export, "Web_Export", "Экспорт Loopsmith.ini", "", ""},
+    {Msg::Web_Language_File, "Web_Language_File", "Файл языка…", "", ""},
+    {Msg::Web_Import_Bad, "Web_Import_Bad",
+     "Этот файл не является файлом настроек Loopsmith; ничего не изменено.", "", ""},
+    {Msg::Web_Link_No_Profile, "Web_Link_No_Profile",
+     "Профиля из ссылки здесь нет; код написан по встроенному профилю:", "", " "},
 }};
 
 }  // namespace

@@ -49,9 +49,15 @@ enum class Msg {
     Button_Yes,  // the message boxes' standard buttons
     Button_No,
     Button_OK,
+    Web_Copy,  // the page's own buttons and notes
+    Web_Import,
+    Web_Export,
+    Web_Language_File,
+    Web_Import_Bad,
+    Web_Link_No_Profile,
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Button_OK);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Link_No_Profile);
 
 struct MessageEntry {
     Msg id;

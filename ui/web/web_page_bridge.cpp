@@ -1,0 +1,113 @@
+// Where the page and the program meet: the message box the program waits on, the page's
+// services beyond the window, and the entry points page.js calls.
+#include <emscripten.h>
+#include <emscripten/bind.h>
+
+#include "ui/web/web_gadgets.h"
+
+namespace ui::web {
+
+using emscripten::val;
+
+namespace {
+
+WebGadgets* current = nullptr;
+
+}  // namespace
+
+// The program waits for the answer; the page stays live meanwhile (the program's stack is put
+// aside until the box is closed), and page.js holds back other events until then.
+EM_ASYNC_JS(int, loopsmith_ask, (const char* title, const char* text, int icon, int yesNo,
+                                 const char* yes, const char* no, const char* ok), {
+    return await LoopsmithPage.ask(UTF8ToString(title), UTF8ToString(text), icon, yesNo !== 0,
+                                   [UTF8ToString(yes), UTF8ToString(no), UTF8ToString(ok)]);
+});
+
+MessageAnswer WebGadgets::ShowMessage(const std::string& title, const std::string& text,
+                                      MessageIcon icon, MessageButtons buttons) {
+    const bool yesNo = buttons == MessageButtons::YesNo;
+    const int answer = loopsmith_ask(title.c_str(), text.c_str(), static_cast<int>(icon), yesNo,
+                                     yes_.c_str(), no_.c_str(), ok_.c_str());
+    if (!yesNo)
+        return MessageAnswer::Ok;
+    return answer == 0 ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void WebGadgets::SetMessageButtonTexts(const std::string& yes, const std::string& no,
+                                       const std::string& ok) {
+    // An empty caption keeps the page's own.
+    yes_ = yes.empty() ? "Yes" : yes;
+    no_ = no.empty() ? "No" : no;
+    ok_ = ok.empty() ? "OK" : ok;
+}
+
+void WebGadgets::CopyToClipboard(const std::string& text) {
+    val::global("LoopsmithPage").call<void>("copy", text);
+}
+
+void WebGadgets::PickFile(int gadget, const std::string& accept) {
+    val::global("LoopsmithPage").call<void>("pickFile", gadget, accept);
+}
+
+std::string WebGadgets::TakePickedFile() {
+    return std::move(picked_);
+}
+
+void WebGadgets::Download(const std::string& name, const std::string& bytes,
+                          const std::string& type) {
+    val view(emscripten::typed_memory_view(bytes.size(),
+                                           reinterpret_cast<const unsigned char*>(bytes.data())));
+    val::global("LoopsmithPage").call<void>("download", name, view, type);
+}
+
+std::vector<std::string> WebGadgets::PreferredLanguages() const {
+    return emscripten::vecFromJSArray<std::string>(val::global("navigator")["languages"]);
+}
+
+std::string WebGadgets::Fragment() const {
+    const std::string hash = val::global("location")["hash"].as<std::string>();
+    return hash.empty() ? hash : hash.substr(1);
+}
+
+void WebGadgets::SetFragment(const std::string& fragment) {
+    // Replaces the address without a new history entry and without reloading.
+    val::global("history").call<void>("replaceState", val::null(), std::string(),
+                                      "#" + fragment);
+}
+
+void SetCurrent(WebGadgets* gadgets) {
+    current = gadgets;
+}
+
+namespace {
+
+int Verdict(int gadget, int ch, const std::string& text, int start, int length) {
+    return current ? current->TypedCharVerdict(gadget, static_cast<char32_t>(ch), text, start,
+                                               length)
+                   : 0;
+}
+
+// The bytes of the file the user picked, then its event.
+void FilePicked(int gadget, val bytes) {
+    if (!current)
+        return;
+    std::string data(bytes["length"].as<std::size_t>(), '\0');
+    val(emscripten::typed_memory_view(data.size(), reinterpret_cast<unsigned char*>(data.data())))
+        .call<void>("set", bytes);
+    current->SetPickedFile(std::move(data));
+    current->Report(PageEvent::File, gadget, 0, 0);
+}
+
+}  // namespace
+
+}  // namespace ui::web
+
+extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_report(int kind, int gadget, int type, int key) {
+    if (ui::web::current)
+        ui::web::current->Report(static_cast<ui::web::PageEvent>(kind), gadget, type, key);
+}
+
+EMSCRIPTEN_BINDINGS(loopsmith_page) {
+    emscripten::function("typedCharVerdict", &ui::web::Verdict);
+    emscripten::function("filePicked", &ui::web::FilePicked);
+}
