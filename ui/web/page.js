@@ -211,7 +211,7 @@ var LoopsmithPage = (function () {
       const file = input.files[0];
       if (!file) return;
       const bytes = new Uint8Array(await file.arrayBuffer());
-      pending.push(() => module.filePicked(gadget, bytes));
+      pending.push(() => module.filePicked(gadget, file.name, bytes));
       run();
     };
     input.click();

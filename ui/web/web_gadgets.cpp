@@ -297,7 +297,7 @@ void WebGadgets::Report(PageEvent kind, int gadget, int type, int key) {
             }
             break;
         case PageEvent::File:
-            events_.push_back(Event::OnGadget(gadget, kEventClick));
+            events_.push_back(Event::OnGadget(gadget, kEventFilePicked));
             break;
     }
 }

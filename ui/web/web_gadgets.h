@@ -16,6 +16,9 @@
 
 namespace ui::web {
 
+// The event type of a file the user picked for the gadget that asked.
+inline constexpr int kEventFilePicked = 1024;
+
 // What page.js reports (the first argument of loopsmith_report).
 enum class PageEvent { Gadget = 0, Key = 1, Mouse = 2, Page = 3, File = 4 };
 
@@ -43,7 +46,11 @@ class WebGadgets : public Gadgets {
     void CopyToClipboard(const std::string& text);
     void PickFile(int gadget, const std::string& accept);
     std::string TakePickedFile();
-    void SetPickedFile(std::string bytes) { picked_ = std::move(bytes); }
+    const std::string& PickedFileName() const { return pickedName_; }
+    void SetPickedFile(std::string name, std::string bytes) {
+        pickedName_ = std::move(name);
+        picked_ = std::move(bytes);
+    }
     void Download(const std::string& name, const std::string& bytes, const std::string& type);
     std::vector<std::string> PreferredLanguages() const;
     std::string Fragment() const;
@@ -111,7 +118,7 @@ class WebGadgets : public Gadgets {
     std::vector<int> pageContainers_, pageIcons_;
     int pagesMade_ = 0;
     std::deque<Event> events_;
-    std::string picked_;
+    std::string picked_, pickedName_;
     std::string yes_ = "Yes", no_ = "No", ok_ = "OK";
     int beeps_ = 0;
     int focusWanted_ = -1;  // a focus asked for before the window was shown

@@ -88,13 +88,13 @@ int Verdict(int gadget, int ch, const std::string& text, int start, int length) 
 }
 
 // The bytes of the file the user picked, then its event.
-void FilePicked(int gadget, val bytes) {
+void FilePicked(int gadget, const std::string& name, val bytes) {
     if (!current)
         return;
     std::string data(bytes["length"].as<std::size_t>(), '\0');
     val(emscripten::typed_memory_view(data.size(), reinterpret_cast<unsigned char*>(data.data())))
         .call<void>("set", bytes);
-    current->SetPickedFile(std::move(data));
+    current->SetPickedFile(name, std::move(data));
     current->Report(PageEvent::File, gadget, 0, 0);
 }
 

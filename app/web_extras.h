@@ -1,0 +1,27 @@
+// What the page has beyond the desktop window: a Copy button on the output box, and a row of
+// buttons to import and export Loopsmith.ini and to load a language file of the user's.
+#pragma once
+
+#include "ui/event.h"
+#include "ui/window_layout.h"
+
+struct AppState;
+namespace ui::web {
+class WebGadgets;
+}
+
+namespace gadget {
+inline constexpr int kCopyButton = 69;
+inline constexpr int kImportButton = 70;
+inline constexpr int kExportButton = 71;
+inline constexpr int kLanguageFileButton = 72;
+}  // namespace gadget
+
+// The main window's layout with the page's own buttons.
+ui::WindowLayout WebWindowLayout();
+// Their captions in the current language.
+void ApplyWebCaptions(AppState& app);
+// Handles an event of the page's own buttons; false for every other event.
+bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event);
+// On the first visit (no settings stored yet): English unless the browser prefers Russian.
+void ChooseFirstLanguage(AppState& app, const ui::web::WebGadgets& page);
