@@ -6,6 +6,9 @@
 #   ./test.sh --package   instead builds the Debian package and checks it: lintian, then, as
 #                         root, installs it, runs it as an unprivileged user and purges it
 #                         (scripts/check-package.sh)
+#   ./test.sh --web       instead builds for the browser with emscripten, runs the core tests as
+#                         WebAssembly under node and drives the page in headless Chromium
+#                         (scripts/test-web.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -13,6 +16,10 @@ scripts/install-deps.sh
 if [ "${1:-}" = --windows ]; then
     scripts/install-windows-deps.sh
     exec scripts/test-windows.sh build-windows
+fi
+if [ "${1:-}" = --web ]; then
+    scripts/install-web-deps.sh
+    exec scripts/test-web.sh build-web
 fi
 if [ "${1:-}" = --package ]; then
     scripts/install-deps.sh dpkg-dev lintian xvfb python3-xlib

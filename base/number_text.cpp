@@ -1,9 +1,9 @@
 #include "base/number_text.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
+#include <cstddef>
 #include <limits>
+
+#include "base/exact_decimal.h"
 
 int DigitValue(char c, int base) {
     int v = -1;
@@ -18,39 +18,14 @@ int DigitValue(char c, int base) {
 
 namespace {
 
-// Decimal exponent of the leading digit of a number text, for telling overflow from underflow.
-long long Magnitude(std::string_view number) {
-    long long position = 0;  // digits seen before the point, minus leading zeros
-    bool seenNonZero = false, afterPoint = false;
-    long long leadingFractionZeros = 0;
-    std::size_t i = 0;
-    for (; i < number.size(); ++i) {
-        const char c = number[i];
-        if (c == '.') {
-            afterPoint = true;
-        } else if ((c >= '0' && c <= '9')) {
-            if (c != '0')
-                seenNonZero = true;
-            if (!afterPoint && seenNonZero)
-                ++position;
-            if (afterPoint && !seenNonZero)
-                ++leadingFractionZeros;
-        } else if (c == 'e' || c == 'E') {
-            break;
-        }
-    }
-    long long exponent = 0;
-    if (i < number.size()) {
-        std::string_view e = number.substr(i + 1);
-        const bool negative = !e.empty() && e.front() == '-';
-        if (!e.empty() && (e.front() == '-' || e.front() == '+'))
-            e.remove_prefix(1);
-        for (char c : e)
-            exponent = std::min(exponent * 10 + (c - '0'), 1LL << 40);
-        if (negative)
-            exponent = -exponent;
-    }
-    return (position > 0 ? position : -leadingFractionZeros) + exponent;
+// "inf" or "nan" in any letter case, as the C scan reads them.
+bool StartsWithWord(std::string_view text, std::string_view word) {
+    if (text.size() < word.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if ((text[i] | 0x20) != word[i])
+            return false;
+    return true;
 }
 
 bool IsScanSpace(char c) {
@@ -103,23 +78,15 @@ double ReadDecimalText(const std::string& text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         negative = text[i++] == '-';
-    const char* first = text.data() + i;
-    const char* last = text.data() + text.size();
-    // A sign may not be followed by another one.
-    if (first < last && (*first == '-' || *first == '+'))
-        return 0.0;
+    const std::string_view rest = std::string_view(text).substr(i);
     double value = 0.0;
-    auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        value = OutOfRangeDecimal(std::string_view(first, static_cast<std::size_t>(end - first)));
-    } else if (ec != std::errc()) {
-        return 0.0;
-    }
+    if (const std::size_t length = base::DecimalNumberLength(rest); length > 0)
+        value = base::DecimalNumberValue(rest.substr(0, length));
+    else if (StartsWithWord(rest, "inf"))
+        value = std::numeric_limits<double>::infinity();
+    else if (StartsWithWord(rest, "nan"))
+        value = std::numeric_limits<double>::quiet_NaN();
     return negative ? -value : value;
-}
-
-double OutOfRangeDecimal(std::string_view number) {
-    return Magnitude(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
 std::string WriteIntegerText(std::int64_t value) {
@@ -127,10 +94,7 @@ std::string WriteIntegerText(std::int64_t value) {
 }
 
 std::string WriteTrimmedDecimal(double value) {
-    char buffer[400];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 10);
-    std::string text = ec == std::errc() ? std::string(buffer, end) : std::string("0");
+    std::string text = base::FormatFixed(value, 10);
     if (text.find('.') != std::string::npos) {
         while (!text.empty() && text.back() == '0')
             text.pop_back();

@@ -16,13 +16,9 @@ int DigitValue(char c, int base);
 std::int64_t ReadIntegerText(const std::string& text);
 
 // The "%lf" scan: leading white space, an optional sign, digits with an optional "." and
-// fraction, an optional exponent; stops at the first character that does not fit. Nothing
-// readable gives 0.0.
+// fraction, an optional exponent, or "inf" or "nan"; stops at the first character that does not
+// fit. Nothing readable gives 0.0; beyond the largest double gives infinity.
 double ReadDecimalText(const std::string& text);
-
-// The value of an unsigned decimal text too large or too small for a double, as the C scan
-// gives it: infinity for an overflow, zero for an underflow.
-double OutOfRangeDecimal(std::string_view number);
 
 // Plain decimal digits, "-" for negatives.
 std::string WriteIntegerText(std::int64_t value);

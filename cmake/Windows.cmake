@@ -1,6 +1,6 @@
 # The Qt window (LOOPSMITH_GUI) is built everywhere but on Windows, where the Windows API face
-# (ui/win32) makes loopsmith.exe instead.
-if(WIN32 AND CMAKE_CROSSCOMPILING)
+# (ui/win32) makes loopsmith.exe instead, and in the browser build, where ui/web makes the page.
+if((WIN32 AND CMAKE_CROSSCOMPILING) OR EMSCRIPTEN)
   set(loopsmith_gui_default OFF)
 else()
   set(loopsmith_gui_default ON)

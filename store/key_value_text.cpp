@@ -1,13 +1,11 @@
 #include "store/key_value_text.h"
 
 #include "base/ascii.h"
-#include "base/number_text.h"
+#include "base/exact_decimal.h"
 #include "base/utf8.h"
 
 #include <charconv>
 #include <climits>
-#include <cmath>
-#include <limits>
 
 namespace kv {
 
@@ -189,43 +187,13 @@ std::int32_t ParseIntegerValue(std::string_view value) {
 }
 
 double ParseDoubleValue(std::string_view value) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < value.size() && (value[i] == '+' || value[i] == '-')) {
-        negative = value[i] == '-';
-        ++i;
-    }
-    const std::size_t start = i;
-    std::size_t digits = 0;
-    while (i < value.size() && IsDigit(value[i]))
-        ++i, ++digits;
-    if (i < value.size() && value[i] == '.') {
-        ++i;
-        while (i < value.size() && IsDigit(value[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0)
+    const bool negative = !value.empty() && value.front() == '-';
+    if (!value.empty() && (value.front() == '+' || value.front() == '-'))
+        value.remove_prefix(1);
+    const std::size_t length = base::DecimalNumberLength(value);
+    if (length == 0)
         return 0.0;
-    if (i < value.size() && (value[i] == 'e' || value[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < value.size() && (value[j] == '+' || value[j] == '-'))
-            ++j;
-        if (j < value.size() && IsDigit(value[j])) {
-            while (j < value.size() && IsDigit(value[j]))
-                ++j;
-            i = j;
-        }
-    }
-    const std::string_view number = value.substr(start, i - start);
-    double result = 0.0;
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), result,
-                                           std::chars_format::general);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
-        result = OutOfRangeDecimal(number);
-    } else if (ec != std::errc()) {
-        result = 0.0;
-    }
+    const double result = base::DecimalNumberValue(value.substr(0, length));
     return negative ? -result : result;
 }
 
@@ -237,12 +205,7 @@ std::string FormatIntegerValue(std::int32_t value) {
 }
 
 std::string FormatDoubleValue(double value) {
-    char buffer[128];
-    const auto [ptr, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 64);
-    if (ec != std::errc())
-        return "0";
-    return std::string(buffer, ptr);
+    return base::FormatGeneral(value, 64);
 }
 
 }  // namespace kv

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds for the browser into BUILD_DIR with emscripten and runs the core's test programs
+# (base/, store/, engine/) as WebAssembly under node, on the machine's real files; then the
+# page's own checks.
+#   scripts/test-web.sh [BUILD_DIR]      (default: build-web)
+# Ends with one line "Web: N passed, N failed, N skipped"; exits non-zero on any failure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=$(realpath -m "${1:-$root/build-web}")
+# emcc's optimizer loads acorn from Debian's node modules.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+# Node 18 and later give emscripten's loader a fetch() that cannot read a local .wasm file.
+node=(node --no-experimental-fetch)
+
+echo "== Build for the browser (emscripten) =="
+"$root/scripts/build.sh" "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/emscripten-web.cmake" \
+    -DLOOPSMITH_BENCH=OFF --target test_programs --target loopsmith-cli --target language_files
+mapfile -t programs < "$dir/test_programs.txt"
+
+logs=$(mktemp -d "${TMPDIR:-/tmp}/loopsmith-web-logs.XXXXXX")
+trap 'rm -rf "$logs"' EXIT
+passed=0 failed=0 skipped=0
+cd "$dir/bin"
+for p in "${programs[@]}"; do
+    echo "== $p as WebAssembly under node =="
+    rc=0
+    "${node[@]}" "./$p.js" > "$logs/$p.log" 2>&1 || rc=$?
+    grep -v -E '^\[ +(RUN|OK) +\]' "$logs/$p.log" || true
+    ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$logs/$p.log" | tail -1)
+    bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below:.*/\1/p' "$logs/$p.log" | tail -1)
+    skip=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?, listed below:.*/\1/p' "$logs/$p.log" | tail -1)
+    if [ -z "$ok" ] || { [ "$rc" -ne 0 ] && [ -z "$bad" ]; }; then
+        echo "$p ended without a result (exit $rc)"
+        bad=$((${bad:-0} + 1))
+    fi
+    passed=$((passed + ${ok:-0})) failed=$((failed + ${bad:-0})) skipped=$((skipped + ${skip:-0}))
+done
+
+# ---- The page: its build and its driver in headless Chromium (scripts of their own) ----
+# ---- end of the page's section ----
+
+echo "Web: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ]
