@@ -1,21 +1,18 @@
 // The gadget layer on real Qt Widgets: one fixed-size window built from a WindowLayout, every
-// control at its place, and one queue of the events the user caused.
+// control at its place. The frame keeps the wanted state and the events; this is the toolkit's
+// side of them.
 #pragma once
 
 #include <QIcon>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
-#include <QString>
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "ui/gadgets.h"
-#include "ui/window_layout.h"
+#include "ui/gadget_frame.h"
 
 class QKeyEvent;
 class QTabWidget;
@@ -25,7 +22,7 @@ namespace ui::qt {
 
 class MainWindowWidget;
 
-class QtGadgets : public QObject, public Gadgets {
+class QtGadgets : public QObject, public GadgetFrame {
     Q_OBJECT
   public:
     // Needs a QApplication. The window is built hidden; Built() tells whether it succeeded.
@@ -36,41 +33,9 @@ class QtGadgets : public QObject, public Gadgets {
     QWidget* Window() const;
     QWidget* Widget(int gadget) const;          // nullptr for an unknown number
     int GadgetOf(const QWidget* widget) const;  // the gadget owning the widget, or -1
-    int BeepCount() const { return beeps_; }
-    CursorShape Cursor() const { return cursor_; }
-    bool HasPendingEvent() const { return !events_.empty(); }
 
-    std::string Text(int gadget) const override;
-    void SetText(int gadget, const std::string& text) override;
-    int State(int gadget) const override;
-    void SetState(int gadget, int state) override;
-    int ItemCount(int gadget) const override;
-    std::string ItemText(int gadget, int index) const override;
-    void ClearItems(int gadget) override;
-    void AddItem(int gadget, const std::string& text) override;
-    void SetPageTitle(int panel, int page, const std::string& title) override;
-    bool IsEnabled(int gadget) const override;
-    void SetEnabled(int gadget, bool enabled) override;
-    bool IsVisible(int gadget) const override;
-    void SetVisible(int gadget, bool visible) override;
-    bool IsReadOnly(int gadget) const override;
-    void SetReadOnly(int gadget, bool readOnly) override;
     void Focus(int gadget) override;
     int FocusedGadget() const override;
-    Color TextColor(int gadget) const override;
-    void SetTextColor(int gadget, Color color) override;
-    Color BackColor(int gadget) const override;
-    void SetBackColor(int gadget, Color color) override;
-    void SetToolTip(int gadget, const std::string& text) override;
-    std::string ToolTip(int gadget) const override;
-    MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
-                              MessageButtons buttons) override;
-    void SetMessageButtonTexts(const std::string& yes, const std::string& no,
-                               const std::string& ok) override;
-    void Beep() override;
-    void PostClick(int gadget) override;
-    Event WaitEvent() override;
-    void SetCursor(CursorShape shape) override;
     bool PointerInside(int gadget) const override;
     void OpenUrl(const std::string& url) override;
     void ShowWindow() override;
@@ -78,43 +43,33 @@ class QtGadgets : public QObject, public Gadgets {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    void Push(Control& control, Aspect aspect) override;
+    std::string ReadText(const Control& control) const override;
+    int ReadState(const Control& control) const override;
+    bool PumpMessages() override;
+    bool WindowOnScreen() const override;
+    MessageAnswer RunMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
+                                MessageButtons buttons) override;
+    void Ring() override;
+    void ShowCursor(CursorShape shape) override;
+
   private:
-    struct Entry {
-        GadgetLayout layout;
-        QPointer<QWidget> widget;
-        int state = 0;  // for kinds whose state is not kept by the widget
-        bool readOnly = false;
-        Color textColor, backColor;
-        std::string rawText;  // output boxes: the text exactly as the program set it
-    };
-
-    bool Build(const WindowLayout& layout);
-    QWidget* CreateWidget(Entry& entry, QWidget* parent);
-    void ConnectUserSignals(Entry& entry);
+    bool Build();
+    QWidget* CreateWidget(const Control& control, QWidget* parent);
+    void ConnectUserSignals(const Control& control, QWidget* widget);
     QIcon Icon(int image);
-    Entry* Find(int gadget);
-    const Entry* Find(int gadget) const;
-    void ApplyColors(Entry& entry);
+    void PushItems(const Control& control, QWidget* widget);
+    void ApplyColors(const Control& control, QWidget* widget);
 
-    // The user's actions become events only while no message box is open.
-    void Report(const Event& event);
     bool IsFirstDelivery(QObject* watched, QEvent* event);
-    bool HandleTypedKey(Entry& entry, QKeyEvent* key);
+    bool HandleTypedKey(const Control& field, QKeyEvent* key);
 
     std::unique_ptr<MainWindowWidget> window_;
     QTabWidget* panel_ = nullptr;
-    int panelNumber_ = -1;
-    std::vector<int> pageContainers_, pageIcons_;
-    std::map<int, Entry> entries_;
+    std::map<int, QPointer<QWidget>> widgets_;
     std::map<const QWidget*, int> owners_;
     std::map<int, QIcon> icons_;
-    std::deque<Event> events_;
     bool built_ = false;
-    bool closed_ = false;
-    int quietDepth_ = 0;  // > 0 while building, while the program turns pages, in message boxes
-    int beeps_ = 0;
-    QString yesText_, noText_, okText_;  // empty: the toolkit's own
-    CursorShape cursor_ = CursorShape::Arrow;
     // A key or mouse event travels up the parents when a widget ignores it; report it once.
     const QEvent* lastInputEvent_ = nullptr;
     QPointer<QObject> lastInputReceiver_;

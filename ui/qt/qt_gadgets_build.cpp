@@ -36,10 +36,10 @@ QPixmap LoadImage(int image) {
     return QPixmap::fromImage(reader.read());
 }
 
-QLabel* MakeLabel(const GadgetLayout& g, QWidget* parent) {
+QLabel* MakeLabel(const GadgetLayout& g, const std::string& caption, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
-    label->setText(ToQ(g.caption));
+    label->setText(ToQ(caption));
     const int lineHeight = label->fontMetrics().height();
     const bool multiLine = g.sunken || g.place.h >= 2 * lineHeight;
     label->setWordWrap(multiLine);
@@ -52,7 +52,7 @@ QLabel* MakeLabel(const GadgetLayout& g, QWidget* parent) {
     return label;
 }
 
-OutputBox* MakeOutputBox(const GadgetLayout& g, QWidget* parent) {
+OutputBox* MakeOutputBox(const GadgetLayout& g, const std::string& text, QWidget* parent) {
     auto* box = new OutputBox(parent);
     box->setReadOnly(true);
     // The user copies the code from here, selecting with the mouse or the keyboard.
@@ -63,18 +63,19 @@ OutputBox* MakeOutputBox(const GadgetLayout& g, QWidget* parent) {
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (g.fixedFont)
         box->SetFontWhenNeeded(OutputFont);
-    if (!g.caption.empty())
-        box->SetText(ToQ(g.caption));
+    if (!text.empty())
+        box->SetText(PlainLines(text));
     return box;
 }
 
 }  // namespace
 
-QtGadgets::QtGadgets(const WindowLayout& layout) {
+QtGadgets::QtGadgets(const WindowLayout& layout) : GadgetFrame(layout) {
     RegisterImages();
-    ++quietDepth_;
-    built_ = Build(layout);
-    --quietDepth_;
+    {
+        EventQueue::Hush hush(Events());
+        built_ = LayoutSound() && Build();
+    }
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -83,48 +84,27 @@ QtGadgets::~QtGadgets() {
         app->removeEventFilter(this);
 }
 
-bool QtGadgets::Build(const WindowLayout& layout) {
+bool QtGadgets::Build() {
+    const WindowLayout& layout = Layout();
     window_ = std::make_unique<MainWindowWidget>();
     window_->setWindowTitle(ToQ(layout.title));
     window_->setFixedSize(layout.clientWidth, layout.clientHeight);
     window_->setWindowIcon(Icon(1));
     window_->setMouseTracking(true);
-    window_->onCloseRequest = [this] {
-        closed_ = true;
-        events_.push_back(Event::Close());
-    };
-    panelNumber_ = layout.panel;
-    pageContainers_ = layout.pageContainers;
-    pageIcons_ = layout.pageIcons;
+    window_->onCloseRequest = [this] { Events().ReportClose(); };
 
     for (const GadgetLayout& g : layout.gadgets) {
-        if (entries_.count(g.number))
-            return false;  // numbers are unique
-        QWidget* parent = nullptr;
-        if (g.parent == kWindowParent) {
-            parent = window_.get();
-        } else if (const Entry* p = Find(g.parent)) {
-            parent = p->widget;
-        }
-        if (!parent)
-            return false;
-        Entry& entry = entries_[g.number];
-        entry.layout = g;
-        entry.state = g.initialState;
-        entry.textColor = g.textColor;
-        QWidget* w = CreateWidget(entry, parent);
+        QWidget* parent = g.parent == kWindowParent ? window_.get() : Widget(g.parent);
+        Control& control = *Find(g.number);
+        QWidget* w = parent ? CreateWidget(control, parent) : nullptr;
         if (!w)
             return false;
-        entry.widget = w;
+        widgets_[g.number] = w;
         owners_[w] = g.number;
-        if (!g.toolTip.empty())
-            w->setToolTip(ToQ(g.toolTip));
-        if (g.kind == GadgetKind::Hyperlink || !(g.textColor == Color::Default())) {
-            ApplyColors(entry);
-        }
-        ConnectUserSignals(entry);
+        Made(control);
+        ConnectUserSignals(control, w);
     }
-    return panel_ != nullptr || layout.panel < 0;
+    return true;
 }
 
 QIcon QtGadgets::Icon(int image) {
@@ -134,31 +114,32 @@ QIcon QtGadgets::Icon(int image) {
     return icon;
 }
 
-QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
-    const GadgetLayout& g = entry.layout;
+QWidget* QtGadgets::CreateWidget(const Control& control, QWidget* parent) {
+    const GadgetLayout& g = control.layout;
+    const ControlState& s = control.want;
     QWidget* w = nullptr;
     switch (g.kind) {
         case GadgetKind::Label:
-            w = MakeLabel(g, parent);
+            w = MakeLabel(g, s.text, parent);
             break;
         case GadgetKind::CheckBox: {
-            auto* box = new QCheckBox(ToQ(g.caption), parent);
-            box->setChecked(g.initialState != 0);
+            auto* box = new QCheckBox(ToQ(s.text), parent);
+            box->setChecked(s.state != 0);
             w = box;
             break;
         }
         case GadgetKind::ComboBox: {
             auto* combo = new QComboBox(parent);
-            for (const std::string& item : g.items)
+            for (const std::string& item : s.items)
                 combo->addItem(ToQ(item));
-            combo->setCurrentIndex(g.initialState < combo->count() ? g.initialState : -1);
+            combo->setCurrentIndex(s.state);
             w = combo;
             break;
         }
         case GadgetKind::Frame: {
             // Draws only: the gadgets inside it are its siblings, created after it. The title
             // sits on the top line, so the places inside leave room for it as they expect.
-            auto* frame = new QGroupBox(ToQ(g.caption), parent);
+            auto* frame = new QGroupBox(ToQ(s.text), parent);
             frame->setStyleSheet(QStringLiteral(
                 "QGroupBox { border: 1px solid palette(mid); border-radius: 2px;"
                 " margin-top: 6px; }"
@@ -169,16 +150,15 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
         case GadgetKind::TextField: {
             // No setMaxLength: the limit is for typing only, text set by the program is kept.
             auto* edit = new QLineEdit(parent);
-            edit->setText(ToQ(g.caption));
+            edit->setText(ToQ(s.text));
             w = edit;
             break;
         }
         case GadgetKind::OutputBox:
-            w = MakeOutputBox(g, parent);
-            entry.rawText = g.caption;
+            w = MakeOutputBox(g, s.text, parent);
             break;
         case GadgetKind::Button: {
-            auto* button = new QPushButton(ToQ(g.caption), parent);
+            auto* button = new QPushButton(ToQ(s.text), parent);
             button->setAutoDefault(false);
             // Only the look: Enter reaches the event loop as a key, never as this click.
             button->setDefault(g.isDefault);
@@ -190,37 +170,28 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
             list->setSelectionMode(QAbstractItemView::SingleSelection);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-            for (const std::string& item : g.items)
+            for (const std::string& item : s.items)
                 list->addItem(ToQ(item));
-            if (g.initialState >= 0 && g.initialState < list->count()) {
-                list->setCurrentRow(g.initialState);
-            }
+            if (s.state >= 0)
+                list->setCurrentRow(s.state);
             w = list;
             break;
         }
         case GadgetKind::Panel: {
-            if (panel_ || g.number != panelNumber_)
-                return nullptr;  // one panel per window
             panel_ = new QTabWidget(parent);
             panel_->setIconSize(QSize(16, 16));
             w = panel_;
             break;
         }
         case GadgetKind::Container: {
-            // A page of the panel; gadgets on the page are placed relative to it.
-            if (!panel_ || parent != panel_)
-                return nullptr;
+            // A page of the panel (the layout check has put them in order); gadgets on the
+            // page are placed relative to it.
             const int page = panel_->count();
-            const Entry* panelEntry = Find(panelNumber_);
-            if (!panelEntry || page >= static_cast<int>(panelEntry->layout.items.size()) ||
-                page >= static_cast<int>(pageContainers_.size()) ||
-                pageContainers_[page] != g.number) {
-                return nullptr;
-            }
             auto* container = new QWidget();
             container->setMouseTracking(true);
-            const QString title = ToQ(panelEntry->layout.items[page]);
-            const int image = page < static_cast<int>(pageIcons_.size()) ? pageIcons_[page] : 0;
+            const QString title = ToQ(Find(Layout().panel)->want.items[page]);
+            const std::vector<int>& icons = Layout().pageIcons;
+            const int image = page < static_cast<int>(icons.size()) ? icons[page] : 0;
             if (image > 0) {
                 panel_->addTab(container, Icon(image), title);
             } else {
@@ -239,7 +210,7 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
         case GadgetKind::Hyperlink: {
             auto* link = new ClickLabel(parent);
             link->setTextFormat(Qt::PlainText);
-            link->setText(ToQ(g.caption));
+            link->setText(ToQ(s.text));
             link->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             w = link;
             break;
@@ -250,11 +221,10 @@ QWidget* QtGadgets::CreateWidget(Entry& entry, QWidget* parent) {
     return w;
 }
 
-void QtGadgets::ConnectUserSignals(Entry& entry) {
-    const int n = entry.layout.number;
-    QWidget* w = entry.widget;
-    auto report = [this, n](int type) { Report(Event::OnGadget(n, type)); };
-    switch (entry.layout.kind) {
+void QtGadgets::ConnectUserSignals(const Control& control, QWidget* w) {
+    const int n = control.layout.number;
+    auto report = [this, n](int type) { Events().Report(Event::OnGadget(n, type)); };
+    switch (control.layout.kind) {
         case GadgetKind::CheckBox:
         case GadgetKind::Button:
             connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,
@@ -276,7 +246,7 @@ void QtGadgets::ConnectUserSignals(Entry& entry) {
             break;
         }
         case GadgetKind::Panel:
-            // Report() stays quiet while the program itself turns the page.
+            // The queue stays quiet while the program itself turns the page.
             connect(panel_, &QTabWidget::currentChanged, this, [report] { report(kEventClick); });
             break;
         case GadgetKind::Image:

@@ -1,4 +1,4 @@
-// What the user does becomes one queue of events; the program reads it with WaitEvent.
+// The user's actions become the frame's events; keys typed into fields meet the keystroke rule.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -30,26 +30,13 @@ bool IsAncestor(const QObject* older, const QObject* younger) {
 
 }  // namespace
 
-void QtGadgets::Report(const Event& event) {
-    if (quietDepth_ == 0)
-        events_.push_back(event);
+bool QtGadgets::PumpMessages() {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return true;
 }
 
-void QtGadgets::PostClick(int gadget) {
-    // The program's own request: queued even while it is busy, behind what is already there.
-    events_.push_back(Event::OnGadget(gadget, kEventClick));
-}
-
-Event QtGadgets::WaitEvent() {
-    while (events_.empty()) {
-        // A closed or never shown window can send nothing more: do not wait forever.
-        if (closed_ || !window_->isVisible())
-            return Event::Close();
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    Event e = events_.front();
-    events_.pop_front();
-    return e;
+bool QtGadgets::WindowOnScreen() const {
+    return window_ && window_->isVisible();
 }
 
 bool QtGadgets::IsFirstDelivery(QObject* watched, QEvent* event) {
@@ -81,7 +68,7 @@ bool QtGadgets::eventFilter(QObject* watched, QEvent* event) {
     if (type != QEvent::KeyPress && type != QEvent::MouseMove)
         return false;
     // Nothing the user does is an event while a message box is open or the window is built.
-    if (quietDepth_ > 0 || !window_)
+    if (Events().Quiet() || !window_)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != window_.get())
@@ -90,30 +77,26 @@ bool QtGadgets::eventFilter(QObject* watched, QEvent* event) {
         return false;
 
     if (type == QEvent::MouseMove) {
-        Report(Event::MouseMove());
+        Events().Report(Event::MouseMove());
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    Report(Event::KeyDown(KeyCode(*key)));
-    Entry* entry = Find(GadgetOf(widget));
-    if (!entry || entry->widget != widget)
+    Events().Report(Event::KeyDown(KeyCode(*key)));
+    const Control* control = Find(GadgetOf(widget));
+    if (!control || Widget(control->layout.number) != widget)
         return false;
-    if (entry->layout.kind == GadgetKind::TextField)
-        return HandleTypedKey(*entry, key);
+    if (control->layout.kind == GadgetKind::TextField)
+        return HandleTypedKey(*control, key);
     // Enter is the event loop's business (the calculation on page 0), not a button's click.
-    if (entry->layout.kind == GadgetKind::Button && IsEnterKey(*key))
+    if (control->layout.kind == GadgetKind::Button && IsEnterKey(*key))
         return true;
     return false;
 }
 
-bool QtGadgets::HandleTypedKey(Entry& entry, QKeyEvent* key) {
-    const GadgetLayout& g = entry.layout;
-    auto* edit = qobject_cast<QLineEdit*>(entry.widget.data());
-    if (!edit || edit->isReadOnly())
+bool QtGadgets::HandleTypedKey(const Control& field, QKeyEvent* key) {
+    auto* edit = qobject_cast<QLineEdit*>(Widget(field.layout.number));
+    if (!edit)
         return false;
-    if (!g.filterInput && !g.digitsOnly && g.maxLength <= 0)
-        return false;
-
     char32_t ch = 0;
     if (IsEnterKey(*key)) {
         ch = kEnter;
@@ -121,32 +104,21 @@ bool QtGadgets::HandleTypedKey(Entry& entry, QKeyEvent* key) {
         ch = kBackspace;
     } else {
         const QList<uint> typed = key->text().toUcs4();
-        // No character (arrows, Delete), a control character or a Ctrl shortcut (Ctrl+C,
-        // Ctrl+V...): an editing command, not typing. Ctrl+Alt is AltGr and does type.
+        // No character (arrows, Delete) or a Ctrl shortcut (Ctrl+C, Ctrl+V...): an editing
+        // command, not typing. Ctrl+Alt is AltGr and does type.
         const Qt::KeyboardModifiers mods = key->modifiers();
         const bool shortcut = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
-        if (shortcut || typed.isEmpty() || typed.front() < 0x20 || typed.front() == 0x7F) {
+        if (shortcut || typed.isEmpty())
             return false;
-        }
         ch = typed.front();
     }
-
     const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     const int selected = static_cast<int>(edit->selectedText().toUcs4().size());
-    switch (TypedCharVerdict(g, ch, FromQ(edit->text()), start, selected)) {
-        case FilterVerdict::Pass:
-            return false;
-        case FilterVerdict::Discard:
-            return true;
-        case FilterVerdict::DiscardWithBeep:
-            Beep();
-            return true;
-    }
-    return false;
+    return !LetTypedChar(field, ch, FromQ(edit->text()), start, selected);
 }
 
-MessageAnswer QtGadgets::ShowMessage(const std::string& title, const std::string& text,
-                                     MessageIcon icon, MessageButtons buttons) {
+MessageAnswer QtGadgets::RunMessageBox(const std::string& title, const std::string& text,
+                                       MessageIcon icon, MessageButtons buttons) {
     QMessageBox box(window_.get());
     box.setWindowTitle(ToQ(title));
     box.setTextFormat(Qt::PlainText);
@@ -155,33 +127,21 @@ MessageAnswer QtGadgets::ShowMessage(const std::string& title, const std::string
                 : icon == MessageIcon::Error ? QMessageBox::Critical
                                              : QMessageBox::Question);
     // The standard buttons keep their roles (Enter, Escape); only the captions change.
-    auto caption = [&box](QMessageBox::StandardButton button, const QString& text) {
-        if (!text.isEmpty())
-            box.button(button)->setText(text);
+    auto caption = [&box](QMessageBox::StandardButton button, const std::string& text) {
+        if (!text.empty())
+            box.button(button)->setText(ToQ(text));
     };
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
-        caption(QMessageBox::Yes, yesText_);
-        caption(QMessageBox::No, noText_);
+        caption(QMessageBox::Yes, ButtonTexts().yes);
+        caption(QMessageBox::No, ButtonTexts().no);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
-        caption(QMessageBox::Ok, okText_);
+        caption(QMessageBox::Ok, ButtonTexts().ok);
     }
-    ++quietDepth_;
-    const int answer = box.exec();
-    --quietDepth_;
-    if (buttons == MessageButtons::Ok)
-        return MessageAnswer::Ok;
-    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
-}
-
-void QtGadgets::SetMessageButtonTexts(const std::string& yes, const std::string& no,
-                                      const std::string& ok) {
-    yesText_ = ToQ(yes);
-    noText_ = ToQ(no);
-    okText_ = ToQ(ok);
+    return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 }  // namespace ui::qt
