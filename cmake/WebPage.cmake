@@ -15,12 +15,12 @@ set(web_languages ${CMAKE_SOURCE_DIR}/Language/english.lng ${CMAKE_SOURCE_DIR}/L
 set(web_embed)
 foreach(language ${web_languages})
   get_filename_component(name ${language} NAME)
-  list(APPEND web_embed "--embed-file=${language}@/loopsmith/share/Language/${name}")
+  list(APPEND web_embed "--embed-file=${language}@/loopsmith/Language/${name}")
 endforeach()
 # Asyncify: a message box's answer comes back to the program's waiting call.
 target_link_options(loopsmith_web PRIVATE -lembind -sSINGLE_FILE=1 -sASYNCIFY=1
   "-sASYNCIFY_IMPORTS=['loopsmith_ask']" -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
-  "-sEXPORTED_RUNTIME_METHODS=['ccall']" -sEXIT_RUNTIME=0 -O2 ${web_embed})
+  "-sEXPORTED_RUNTIME_METHODS=['ccall']" -sEXIT_RUNTIME=0 -O2 -g0 ${web_embed})
 set_target_properties(loopsmith_web PROPERTIES SUFFIX ".js" LINK_DEPENDS "${web_languages}")
 
 set(web_images ${CMAKE_SOURCE_DIR}/resources/images/page_calculator.png

@@ -50,14 +50,14 @@ var LoopsmithPage = (function () {
     if (n < 0) return;
     const chars = Array.from(e.data);
     if (chars.length === 1) {
-      if (verdict(n, field, chars[0]) !== 0) e.preventDefault();
+      if (!letTyped(n, field, chars[0])) e.preventDefault();
       return;
     }
     // Several characters at once (an input method): each meets the rule in turn.
     e.preventDefault();
     let changed = false;
     for (const c of chars) {
-      if (verdict(n, field, c) !== 0) continue;
+      if (!letTyped(n, field, c)) continue;
       field.setRangeText(c, field.selectionStart, field.selectionEnd, 'end');
       changed = true;
     }
@@ -68,11 +68,11 @@ var LoopsmithPage = (function () {
     return Array.from(text).length;
   }
 
-  function verdict(n, field, c) {
+  function letTyped(n, field, c) {
     const text = field.value;
     const start = codePoints(text.slice(0, field.selectionStart));
     const length = codePoints(text.slice(field.selectionStart, field.selectionEnd));
-    return module.typedCharVerdict(n, c.codePointAt(0), text, start, length);
+    return module.letTyped(n, c.codePointAt(0), text, start, length);
   }
 
   // The user turns the page: the face shows it and reports the panel's click.
@@ -181,7 +181,11 @@ var LoopsmithPage = (function () {
     const w = document.getElementById('window');
     if (!w) return;
     const natural = Number(w.dataset.width || 392) + 16;
-    const zoom = Math.min(2, Math.max(0.5, window.innerWidth / natural));
+    const tall = w.offsetHeight + 16;
+    // As wide as the screen allows, but whole on a tall enough screen; never below the
+    // width's scale for the height's sake (a phone scrolls).
+    const byWidth = window.innerWidth / natural;
+    const zoom = Math.min(2, byWidth, Math.max(1, window.innerHeight / tall));
     document.documentElement.style.setProperty('--zoom', zoom.toFixed(3));
   }
 

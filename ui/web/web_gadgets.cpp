@@ -1,9 +1,7 @@
-// The operations the program performs on gadgets, by number, on the page's elements.
+// The browser face's part of the frame: the wanted state shown on the page's elements, what the
+// user changed read back from them, and the user's actions queued as the program's events.
 #include "ui/web/web_gadgets.h"
 
-#include <emscripten.h>
-
-#include "ui/input_filter.h"
 #include "ui/web/page_dom.h"
 
 namespace ui::web {
@@ -12,197 +10,164 @@ using emscripten::val;
 
 namespace {
 
-bool IsList(GadgetKind kind) {
-    return kind == GadgetKind::ComboBox || kind == GadgetKind::ListBox;
-}
-
-bool IsFormControl(GadgetKind kind) {
-    return IsList(kind) || kind == GadgetKind::CheckBox || kind == GadgetKind::TextField ||
-           kind == GadgetKind::Button || kind == GadgetKind::OutputBox;
+val Page() {
+    return val::global("LoopsmithPage");
 }
 
 }  // namespace
 
-WebGadgets::WebGadgets(const WindowLayout& layout) {
-    built_ = Build(layout);
-    SetCurrent(this);
+const WebGadgets::Elements* WebGadgets::Find(int gadget) const {
+    auto it = elements_.find(gadget);
+    return it == elements_.end() ? nullptr : &it->second;
 }
 
-WebGadgets::~WebGadgets() {
-    SetCurrent(nullptr);
+void WebGadgets::Push(Control& control, Aspect aspect) {
+    const Elements* found = Find(control.layout.number);
+    if (!found)
+        return;
+    Elements e = *found;
+    const ControlState& s = control.want;
+    const GadgetKind kind = control.layout.kind;
+    switch (aspect) {
+        case Aspect::Text:
+            if (kind == GadgetKind::TextField || kind == GadgetKind::OutputBox)
+                e.control.set("value", s.text);
+            else if (!e.caption.isUndefined())
+                e.caption.set("textContent", s.text);
+            break;
+        case Aspect::State:
+            if (kind == GadgetKind::CheckBox)
+                e.control.set("checked", s.state != 0);
+            else if (HasItems(kind))
+                e.control.set("selectedIndex", s.state);
+            else if (kind == GadgetKind::Panel)
+                ShowPage(s.state);
+            break;
+        case Aspect::Items:
+            PushItems(control, e);
+            break;
+        case Aspect::Enabled:
+            e.outer["classList"].call<void>("toggle", std::string("disabled"), !s.enabled);
+            e.control.set("disabled", !s.enabled);
+            dom::Attribute(e.control, "aria-disabled", s.enabled ? "false" : "true");
+            break;
+        case Aspect::Visible:
+            // A page's container is shown by its tab.
+            if (kind != GadgetKind::Container)
+                e.outer.set("hidden", !s.visible);
+            break;
+        case Aspect::ReadOnly:
+            if (kind == GadgetKind::TextField)
+                e.control.set("readOnly", s.readOnly);
+            break;
+        case Aspect::Colors: {
+            val text = e.caption.isUndefined() ? e.control : e.caption;
+            text["style"].set("color", dom::CssColor(s.textColor));
+            e.control["style"].set("backgroundColor", dom::CssColor(s.backColor));
+            if (control.layout.hoverColor != Color::Default()) {
+                e.control["style"].call<void>("setProperty", std::string("--hover"),
+                                               dom::CssColor(control.layout.hoverColor));
+            }
+            break;
+        }
+        case Aspect::ToolTip:
+            e.outer.set("title", s.toolTip);
+            break;
+    }
 }
 
-WebGadgets::Entry* WebGadgets::Find(int gadget) {
-    auto it = entries_.find(gadget);
-    return it == entries_.end() ? nullptr : &it->second;
+void WebGadgets::PushItems(const Control& control, const Elements& e) {
+    const std::vector<std::string>& items = control.want.items;
+    if (control.layout.kind == GadgetKind::Panel) {
+        val titles = e.outer.call<val>("querySelectorAll", std::string("[role=tab] > span"));
+        const int tabs = titles["length"].as<int>();
+        for (int page = 0; page < tabs && page < static_cast<int>(items.size()); ++page)
+            titles[page].set("textContent", items[static_cast<std::size_t>(page)]);
+        return;
+    }
+    // Items are only cleared or added: the element lacks the ones added since.
+    val select = e.control;
+    const int selected = select["selectedIndex"].as<int>();
+    if (select["options"]["length"].as<std::size_t>() > items.size())
+        select.call<void>("replaceChildren");
+    for (std::size_t i = select["options"]["length"].as<std::size_t>(); i < items.size(); ++i)
+        dom::AddOption(select, items[i]);
+    // An added item selects nothing; the program decides that.
+    select.set("selectedIndex", items.empty() ? -1 : selected);
 }
 
-const WebGadgets::Entry* WebGadgets::Find(int gadget) const {
-    auto it = entries_.find(gadget);
-    return it == entries_.end() ? nullptr : &it->second;
+std::string WebGadgets::ReadText(const Control& control) const {
+    const Elements* e = Find(control.layout.number);
+    return e ? e->control["value"].as<std::string>() : control.want.text;
 }
 
-val WebGadgets::Element(int gadget) const {
-    const Entry* e = Find(gadget);
-    return e ? e->control : val::undefined();
-}
-
-std::string WebGadgets::Text(int gadget) const {
-    const Entry* e = Find(gadget);
+int WebGadgets::ReadState(const Control& control) const {
+    const Elements* e = Find(control.layout.number);
     if (!e)
-        return "";
-    switch (e->layout.kind) {
-        case GadgetKind::TextField:
-            return e->control["value"].as<std::string>();
-        case GadgetKind::OutputBox:
-            return e->rawText;
+        return control.want.state;
+    switch (control.layout.kind) {
+        case GadgetKind::CheckBox:
+            return e->control["checked"].as<bool>() ? 1 : 0;
         case GadgetKind::ComboBox:
         case GadgetKind::ListBox:
-            return ItemText(gadget, State(gadget));
+            return e->control["selectedIndex"].as<int>();
+        case GadgetKind::Panel:
+            return page_;
         default:
-            return e->caption.isUndefined() ? "" : e->caption["textContent"].as<std::string>();
+            return control.want.state;
     }
-}
-
-void WebGadgets::SetText(int gadget, const std::string& text) {
-    Entry* e = Find(gadget);
-    if (!e)
-        return;
-    switch (e->layout.kind) {
-        case GadgetKind::OutputBox:
-            e->rawText = text;
-            e->control.set("value", text);
-            break;
-        case GadgetKind::TextField:
-            e->control.set("value", text);
-            break;
-        default:
-            if (!e->caption.isUndefined())
-                e->caption.set("textContent", text);
-            break;
-    }
-}
-
-int WebGadgets::State(int gadget) const {
-    const Entry* e = Find(gadget);
-    if (!e)
-        return 0;
-    if (e->layout.kind == GadgetKind::CheckBox)
-        return e->control["checked"].as<bool>() ? 1 : 0;
-    if (IsList(e->layout.kind))
-        return e->control["selectedIndex"].as<int>();
-    if (gadget == panel_)
-        return page_;
-    return 0;
-}
-
-void WebGadgets::SetState(int gadget, int state) {
-    Entry* e = Find(gadget);
-    if (!e)
-        return;
-    if (e->layout.kind == GadgetKind::CheckBox) {
-        e->control.set("checked", state != 0);
-    } else if (IsList(e->layout.kind)) {
-        e->control.set("selectedIndex", state >= 0 && state < ItemCount(gadget) ? state : -1);
-    } else if (gadget == panel_ && state >= 0 &&
-               state < static_cast<int>(pageContainers_.size())) {
-        ShowPage(state);
-    }
-}
-
-int WebGadgets::ItemCount(int gadget) const {
-    const Entry* e = Find(gadget);
-    return e && IsList(e->layout.kind) ? e->control["options"]["length"].as<int>() : 0;
-}
-
-std::string WebGadgets::ItemText(int gadget, int index) const {
-    if (index < 0 || index >= ItemCount(gadget))
-        return "";
-    return Find(gadget)->control["options"][index]["text"].as<std::string>();
-}
-
-void WebGadgets::ClearItems(int gadget) {
-    Entry* e = Find(gadget);
-    if (e && IsList(e->layout.kind))
-        e->control.call<void>("replaceChildren");
-}
-
-void WebGadgets::AddItem(int gadget, const std::string& text) {
-    Entry* e = Find(gadget);
-    if (!e || !IsList(e->layout.kind))
-        return;
-    const int selected = State(gadget);
-    dom::AddOption(e->control, text);
-    e->control.set("selectedIndex", selected);  // adding selects nothing new
-}
-
-void WebGadgets::SetPageTitle(int panel, int page, const std::string& title) {
-    const Entry* e = Find(panel);
-    if (panel != panel_ || !e || page < 0 || page >= static_cast<int>(pageContainers_.size()))
-        return;
-    val tabs = e->element.call<val>("querySelectorAll", std::string("[role=tab] > span"));
-    tabs[page].set("textContent", title);
 }
 
 void WebGadgets::ShowPage(int page) {
+    const WindowLayout& layout = Layout();
+    const Elements* panel = Find(layout.panel);
+    if (!panel)
+        return;
     page_ = page;
-    const Entry* panel = Find(panel_);
-    val tabs = panel->element.call<val>("querySelectorAll", std::string("[role=tab]"));
-    for (std::size_t i = 0; i < pageContainers_.size(); ++i) {
+    val tabs = panel->outer.call<val>("querySelectorAll", std::string("[role=tab]"));
+    for (std::size_t i = 0; i < layout.pageContainers.size(); ++i) {
         const bool shown = static_cast<int>(i) == page;
-        const auto n = static_cast<int>(i);
-        dom::Attribute(tabs[n], "aria-selected", shown ? "true" : "false");
-        tabs[n].set("tabIndex", shown ? 0 : -1);
-        Find(pageContainers_[i])->element.set("hidden", !shown);
+        val tab = tabs[static_cast<int>(i)];
+        dom::Attribute(tab, "aria-selected", shown ? "true" : "false");
+        tab.set("tabIndex", shown ? 0 : -1);
+        if (const Elements* container = Find(layout.pageContainers[i]))
+            val(container->outer).set("hidden", !shown);
     }
 }
 
-bool WebGadgets::IsEnabled(int gadget) const {
-    const Entry* e = Find(gadget);
-    if (!e)
-        return false;
-    return !e->element["classList"].call<bool>("contains", std::string("disabled"));
+void WebGadgets::Report(PageEvent kind, int gadget, int type, int key) {
+    switch (kind) {
+        case PageEvent::Gadget:
+            if (Find(gadget))
+                Events().Report(Event::OnGadget(gadget, type));
+            break;
+        case PageEvent::Key:
+            Events().Report(Event::KeyDown(key));
+            break;
+        case PageEvent::Mouse:
+            Events().Report(Event::MouseMove());
+            break;
+        case PageEvent::Page:
+            if (gadget == Layout().panel && type >= 0 &&
+                type < static_cast<int>(Layout().pageContainers.size())) {
+                ShowPage(type);
+                Events().Report(Event::OnGadget(gadget, kEventClick));
+            }
+            break;
+        case PageEvent::File:
+            Events().Report(Event::OnGadget(gadget, kEventFilePicked));
+            break;
+    }
 }
 
-void WebGadgets::SetEnabled(int gadget, bool enabled) {
-    Entry* e = Find(gadget);
-    if (!e)
-        return;
-    e->element["classList"].call<void>("toggle", std::string("disabled"), !enabled);
-    if (IsFormControl(e->layout.kind))
-        e->control.set("disabled", !enabled);
-    else
-        dom::Attribute(e->element, "aria-disabled", enabled ? "false" : "true");
-}
-
-bool WebGadgets::IsVisible(int gadget) const {
-    const Entry* e = Find(gadget);
-    return e && e->visible;
-}
-
-void WebGadgets::SetVisible(int gadget, bool visible) {
-    Entry* e = Find(gadget);
-    if (!e)
-        return;
-    e->visible = visible;
-    // A page's container is shown by its tab, not by this.
-    if (e->layout.kind != GadgetKind::Container)
-        e->element.set("hidden", !visible);
-}
-
-bool WebGadgets::IsReadOnly(int gadget) const {
-    const Entry* e = Find(gadget);
-    return e && e->layout.kind == GadgetKind::TextField && e->control["readOnly"].as<bool>();
-}
-
-void WebGadgets::SetReadOnly(int gadget, bool readOnly) {
-    Entry* e = Find(gadget);
-    if (e && e->layout.kind == GadgetKind::TextField)
-        e->control.set("readOnly", readOnly);
+bool WebGadgets::LetTyped(int gadget, char32_t ch, const std::string& text, int start,
+                          int length) {
+    const Control* field = GadgetFrame::Find(gadget);
+    return !field || LetTypedChar(*field, ch, text, start, length);
 }
 
 void WebGadgets::Focus(int gadget) {
-    if (Entry* e = Find(gadget)) {
+    if (const Elements* e = Find(gadget)) {
         focusWanted_ = gadget;
         e->control.call<void>("focus");
     }
@@ -219,117 +184,13 @@ int WebGadgets::FocusedGadget() const {
     return Find(n) ? n : -1;
 }
 
-Color WebGadgets::TextColor(int gadget) const {
-    const Entry* e = Find(gadget);
-    return e ? e->textColor : Color::Default();
-}
-
-void WebGadgets::SetTextColor(int gadget, Color color) {
-    if (Entry* e = Find(gadget)) {
-        e->textColor = color;
-        ApplyColors(*e);
-    }
-}
-
-Color WebGadgets::BackColor(int gadget) const {
-    const Entry* e = Find(gadget);
-    return e ? e->backColor : Color::Default();
-}
-
-void WebGadgets::SetBackColor(int gadget, Color color) {
-    if (Entry* e = Find(gadget)) {
-        e->backColor = color;
-        ApplyColors(*e);
-    }
-}
-
-void WebGadgets::ApplyColors(const Entry& e) {
-    val target = e.caption.isUndefined() ? e.control : e.caption;
-    target["style"].set("color", dom::CssColor(e.textColor));
-    e.control["style"].set("backgroundColor", dom::CssColor(e.backColor));
-}
-
-void WebGadgets::SetToolTip(int gadget, const std::string& text) {
-    if (Entry* e = Find(gadget)) {
-        e->toolTip = text;
-        e->element.set("title", text);
-    }
-}
-
-std::string WebGadgets::ToolTip(int gadget) const {
-    const Entry* e = Find(gadget);
-    return e ? e->toolTip : "";
-}
-
-void WebGadgets::Beep() {
-    ++beeps_;
-    val::global("LoopsmithPage").call<void>("beep");
-}
-
-void WebGadgets::PostClick(int gadget) {
-    events_.push_back(Event::OnGadget(gadget, kEventClick));
-}
-
-Event WebGadgets::WaitEvent() {
-    if (events_.empty())
-        return Event::Close();  // the page's loop asks only when something is queued
-    const Event e = events_.front();
-    events_.pop_front();
-    return e;
-}
-
-void WebGadgets::Report(PageEvent kind, int gadget, int type, int key) {
-    switch (kind) {
-        case PageEvent::Gadget:
-            if (Find(gadget))
-                events_.push_back(Event::OnGadget(gadget, type));
-            break;
-        case PageEvent::Key:
-            events_.push_back(Event::KeyDown(key));
-            break;
-        case PageEvent::Mouse:
-            events_.push_back(Event::MouseMove());
-            break;
-        case PageEvent::Page:
-            if (gadget == panel_ && type >= 0 && type < static_cast<int>(pageContainers_.size())) {
-                ShowPage(type);
-                events_.push_back(Event::OnGadget(panel_, kEventClick));
-            }
-            break;
-        case PageEvent::File:
-            events_.push_back(Event::OnGadget(gadget, kEventFilePicked));
-            break;
-    }
-}
-
-int WebGadgets::TypedCharVerdict(int gadget, char32_t ch, const std::string& text, int start,
-                                 int length) {
-    const Entry* e = Find(gadget);
-    if (!e || e->layout.kind != GadgetKind::TextField || e->control["readOnly"].as<bool>())
-        return 0;
-    switch (ui::TypedCharVerdict(e->layout, ch, text, start, length)) {
-        case FilterVerdict::Pass:
-            return 0;
-        case FilterVerdict::Discard:
-            return 1;
-        case FilterVerdict::DiscardWithBeep:
-            Beep();
-            return 2;
-    }
-    return 0;
-}
-
-void WebGadgets::SetCursor(CursorShape shape) {
-    window_["style"].set("cursor", std::string(shape == CursorShape::Hand ? "pointer" : ""));
-}
-
 bool WebGadgets::PointerInside(int gadget) const {
-    const Entry* e = Find(gadget);
-    return e && val::global("LoopsmithPage").call<bool>("pointerInside", e->element);
+    const Elements* e = Find(gadget);
+    return e && Page().call<bool>("pointerInside", e->outer);
 }
 
 void WebGadgets::OpenUrl(const std::string& url) {
-    // A mail address goes to the mail program in this tab; a web address opens beside it.
+    // A mail address goes to the mail program from this tab; a web address opens beside it.
     if (url.rfind("mailto:", 0) == 0)
         val::global("location").set("href", url);
     else
@@ -339,9 +200,25 @@ void WebGadgets::OpenUrl(const std::string& url) {
 void WebGadgets::ShowWindow() {
     window_.set("hidden", false);
     window_.call<void>("removeAttribute", std::string("aria-busy"));
-    val::global("LoopsmithPage").call<void>("fit");
+    Page().call<void>("fit");
     if (focusWanted_ >= 0)
         Focus(focusWanted_);
+}
+
+bool WebGadgets::PumpMessages() {
+    return false;  // a page cannot wait: its loop runs the program when something happens
+}
+
+bool WebGadgets::WindowOnScreen() const {
+    return built_ && !window_["hidden"].as<bool>();
+}
+
+void WebGadgets::Ring() {
+    Page().call<void>("beep");
+}
+
+void WebGadgets::ShowCursor(CursorShape shape) {
+    window_["style"].set("cursor", std::string(shape == CursorShape::Hand ? "pointer" : ""));
 }
 
 }  // namespace ui::web

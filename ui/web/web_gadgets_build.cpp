@@ -1,6 +1,7 @@
 // Making the page's elements from the window's layout: each kind of gadget its element, at its
-// place, with the caption, items and state the layout gives; each field labelled by the label
-// beside or above it, for screen readers and for a click on the label.
+// place, from the frame's wanted state; each field labelled by the label beside or above it,
+// for screen readers and for a click on the label.
+#include <algorithm>
 #include <string>
 
 #include "ui/web/page_dom.h"
@@ -12,22 +13,29 @@ using emscripten::val;
 
 namespace {
 
-// The label that names a field: the nearest one ending left of it on its row, else the
-// nearest one just above it.
+bool Named(GadgetKind kind) {
+    return kind == GadgetKind::TextField || kind == GadgetKind::ComboBox ||
+           kind == GadgetKind::ListBox || kind == GadgetKind::OutputBox;
+}
+
+// The label that names a field: the nearest one ending left of it on its row, else the one
+// just above it.
 const GadgetLayout* LabelOf(const WindowLayout& layout, const GadgetLayout& field) {
     const GadgetLayout* best = nullptr;
     int bestDistance = 1 << 30;
+    const Rect& f = field.place;
     for (const GadgetLayout& g : layout.gadgets) {
         if (g.kind != GadgetKind::Label || g.parent != field.parent || g.sunken)
             continue;
         const Rect& l = g.place;
-        const Rect& f = field.place;
         const int middle = l.y + l.h / 2;
         int distance = bestDistance;
-        if (middle >= f.y && middle < f.y + f.h && l.x + l.w <= f.x + 4)
+        if (middle >= f.y && middle < f.y + f.h && l.x + l.w <= f.x + 4) {
             distance = f.x - (l.x + l.w);
-        else if (l.y + l.h <= f.y + 2 && f.y - (l.y + l.h) < 12 && l.x < f.x + f.w && f.x < l.x + l.w)
+        } else if (l.y + l.h <= f.y + 2 && f.y - (l.y + l.h) < 12 && l.x < f.x + f.w &&
+                   f.x < l.x + l.w) {
             distance = 1000 + f.y - (l.y + l.h);
+        }
         if (distance < bestDistance) {
             bestDistance = distance;
             best = &g;
@@ -38,187 +46,162 @@ const GadgetLayout* LabelOf(const WindowLayout& layout, const GadgetLayout& fiel
 
 }  // namespace
 
-bool WebGadgets::Build(const WindowLayout& layout) {
+WebGadgets::WebGadgets(const WindowLayout& layout) : GadgetFrame(layout) {
+    built_ = LayoutSound() && Build();
+    SetCurrent(this);
+}
+
+WebGadgets::~WebGadgets() {
+    SetCurrent(nullptr);
+}
+
+bool WebGadgets::Build() {
+    const WindowLayout& layout = Layout();
     window_ = dom::Get("window");
     if (!window_.as<bool>())
         return false;
-    panel_ = layout.panel;
-    pageContainers_ = layout.pageContainers;
-    pageIcons_ = layout.pageIcons;
     window_.set("hidden", true);
+    window_.call<void>("replaceChildren");
     dom::Place(window_, {0, 0, layout.clientWidth, layout.clientHeight});
-    window_.call<void>("setAttribute", std::string("data-width"),
-                       std::to_string(layout.clientWidth));
-    window_.call<void>("setAttribute", std::string("aria-label"), layout.title);
+    dom::Attribute(window_, "data-width", std::to_string(layout.clientWidth));
+    dom::Attribute(window_, "aria-label", layout.title);
+    // Every control at once: a page's elements cost little, and a page not shown is hidden.
     for (const GadgetLayout& g : layout.gadgets) {
-        Entry entry;
-        entry.layout = g;
-        val parent = window_;
-        if (g.parent != kWindowParent) {
-            const Entry* owner = Find(g.parent);
-            if (!owner)
-                return false;  // a parent made later, or none
-            parent = owner->element;
-        }
-        if (entries_.count(g.number) != 0 || !MakeElement(entry, parent))
-            return false;
-        entries_.emplace(g.number, std::move(entry));
+        Control* control = GadgetFrame::Find(g.number);
+        const Elements e = MakeElements(*control);
+        val parent = g.parent == kWindowParent ? window_ : Find(g.parent)->control;
+        parent.call<void>("append", e.outer);
+        elements_[g.number] = e;
+        Made(*control);
     }
-    for (auto& [number, entry] : entries_) {
-        const GadgetKind kind = entry.layout.kind;
-        if (kind != GadgetKind::TextField && kind != GadgetKind::ComboBox &&
-            kind != GadgetKind::ListBox && kind != GadgetKind::OutputBox) {
+    for (const GadgetLayout& g : layout.gadgets) {
+        if (!Named(g.kind))
             continue;
-        }
-        if (const GadgetLayout* label = LabelOf(layout, entry.layout))
-            dom::Attribute(Find(label->number)->element, "for", dom::Id(number));
+        if (const GadgetLayout* label = LabelOf(layout, g))
+            dom::Attribute(Find(label->number)->outer, "for", dom::Id(g.number));
     }
-    if (!Find(panel_) || pagesMade_ != static_cast<int>(pageContainers_.size()))
-        return false;
     ShowPage(0);
     return true;
 }
 
-bool WebGadgets::MakeElement(Entry& entry, val parent) {
-    const GadgetLayout& g = entry.layout;
-    val el = val::undefined();
-    val control = val::undefined();
-    val caption = val::undefined();
+WebGadgets::Elements WebGadgets::MakeElements(const Control& control) {
+    const GadgetLayout& g = control.layout;
+    const ControlState& s = control.want;
+    Elements e;
     switch (g.kind) {
         case GadgetKind::Label:
-            el = dom::Make("label");
+            e.outer = dom::Make("label");
             if (g.alignRight)
-                dom::AddClass(el, "right");
+                dom::AddClass(e.outer, "right");
             if (g.sunken)
-                dom::AddClass(el, "sunken");
-            caption = el;
+                dom::AddClass(e.outer, "sunken");
+            e.caption = e.outer;
             break;
         case GadgetKind::CheckBox:
-            el = dom::Make("label");
-            dom::AddClass(el, "check");
-            control = dom::Make("input");
-            control.set("type", std::string("checkbox"));
-            control.set("checked", g.initialState != 0);
-            caption = dom::Make("span");
-            el.call<void>("append", control, caption);
+            // The mark is on the box: a click on the caption reaches it as the box's click.
+            e.outer = dom::Make("label");
+            dom::AddClass(e.outer, "check");
+            e.control = dom::Make("input");
+            e.control.set("type", std::string("checkbox"));
+            e.control.set("checked", s.state != 0);
+            e.caption = dom::Make("span");
+            e.outer.call<void>("append", e.control, e.caption);
             break;
         case GadgetKind::ComboBox:
         case GadgetKind::ListBox:
-            el = dom::Make("select");
+            e.outer = dom::Make("select");
             if (g.kind == GadgetKind::ListBox)
-                el.set("size", std::max(2, g.place.h / 16));
-            for (const std::string& item : g.items)
-                dom::AddOption(el, item);
-            el.set("selectedIndex", g.initialState);
+                e.outer.set("size", std::max(2, g.place.h / 16));
+            for (const std::string& item : s.items)
+                dom::AddOption(e.outer, item);
+            e.outer.set("selectedIndex", s.state);
             break;
         case GadgetKind::Frame:
-            el = dom::Make("div");
-            dom::AddClass(el, "frame");
-            caption = dom::Make("span");
-            el.call<void>("append", caption);
+            e.outer = dom::Make("div");
+            dom::AddClass(e.outer, "frame");
+            e.caption = dom::Make("span");
+            e.outer.call<void>("append", e.caption);
             break;
         case GadgetKind::TextField:
-            el = dom::Make("input");
-            el.set("type", std::string("text"));
-            el.set("autocomplete", std::string("off"));
-            el.set("spellcheck", false);
-            if (g.filterInput || g.digitsOnly) {
-                dom::Attribute(el, "inputmode", g.filterAllowsPoint ? "decimal" : "numeric");
-            }
-            el.set("value", g.caption);
+            e.outer = dom::Make("input");
+            e.outer.set("type", std::string("text"));
+            e.outer.set("autocomplete", std::string("off"));
+            e.outer.set("spellcheck", false);
+            if (g.filterInput || g.digitsOnly)
+                dom::Attribute(e.outer, "inputmode", g.filterAllowsPoint ? "decimal" : "numeric");
+            e.outer.set("value", s.text);
             break;
         case GadgetKind::OutputBox:
-            el = dom::Make("textarea");
-            el.set("readOnly", true);
-            dom::Attribute(el, "wrap", "off");
+            e.outer = dom::Make("textarea");
+            e.outer.set("readOnly", true);
+            dom::Attribute(e.outer, "wrap", "off");
             if (g.fixedFont)
-                dom::AddClass(el, "fixed");
-            entry.rawText = g.caption;
-            el.set("value", g.caption);
+                dom::AddClass(e.outer, "fixed");
+            e.outer.set("value", s.text);
             break;
         case GadgetKind::Button:
-            el = dom::Make("button");
-            el.set("type", std::string("button"));
+            e.outer = dom::Make("button");
+            e.outer.set("type", std::string("button"));
             if (g.isDefault)
-                dom::AddClass(el, "default");
-            caption = el;
+                dom::AddClass(e.outer, "default");
+            e.caption = e.outer;
             break;
         case GadgetKind::Panel:
-            if (g.number != panel_)
-                return false;  // one panel per window
-            el = dom::Make("div");
-            dom::AddClass(el, "panel");
+            e.outer = dom::Make("div");
+            dom::AddClass(e.outer, "panel");
+            e.outer.call<void>("append", MakeTabs(control));
             break;
-        case GadgetKind::Container: {
-            const auto page = static_cast<std::size_t>(pagesMade_);
-            if (g.parent != panel_ || page >= pageContainers_.size() ||
-                pageContainers_[page] != g.number) {
-                return false;
-            }
-            ++pagesMade_;
-            el = dom::Make("div");
-            dom::AddClass(el, "page");
-            dom::Attribute(el, "role", "tabpanel");
-            parent.call<void>("append", el);
-            entry.element = el;
-            dom::Attribute(el, "id", dom::Id(g.number));
-            return true;  // placed by the panel
-        }
+        case GadgetKind::Container:
+            e.outer = dom::Make("div");
+            dom::AddClass(e.outer, "page");
+            dom::Attribute(e.outer, "role", "tabpanel");
+            break;
         case GadgetKind::Image:
-            el = dom::Make("img");
-            dom::AddClass(el, "image");
-            el.set("src", val::global("loopsmithImages")[std::to_string(g.image)]);
-            el.set("alt", g.toolTip);
+            e.outer = dom::Make("img");
+            dom::AddClass(e.outer, "image");
+            e.outer.set("src", val::global("loopsmithImages")[std::to_string(g.image)]);
+            e.outer.set("alt", s.toolTip);
             break;
         case GadgetKind::Hyperlink:
-            el = dom::Make("a");
-            el.set("href", std::string("#"));
-            caption = el;
+            e.outer = dom::Make("a");
+            e.outer.set("href", std::string("#"));
+            e.caption = e.outer;
             break;
     }
-    if (control.isUndefined())
-        control = el;
-    dom::Attribute(control, "id", dom::Id(g.number));
-    dom::Attribute(control, "data-gadget", std::to_string(g.number));
-    if (!caption.isUndefined())
-        caption.set("textContent", g.caption);
-    if (!g.toolTip.empty())
-        el.set("title", g.toolTip);
-    dom::Place(el, g.place);
-    parent.call<void>("append", el);
-    entry.element = el;
-    entry.control = control;
-    entry.caption = caption;
-    entry.textColor = g.textColor;
-    entry.toolTip = g.toolTip;
-    ApplyColors(entry);
-    if (g.kind == GadgetKind::Panel)
-        MakeTabs(entry);
-    return true;
+    if (e.control.isUndefined())
+        e.control = e.outer;
+    dom::Attribute(e.control, "id", dom::Id(g.number));
+    dom::Attribute(e.control, "data-gadget", std::to_string(g.number));
+    if (!e.caption.isUndefined())
+        e.caption.set("textContent", s.text);
+    if (g.kind != GadgetKind::Container)  // a page fills the panel below the tabs
+        dom::Place(e.outer, g.place);
+    return e;
 }
 
-void WebGadgets::MakeTabs(Entry& panel) {
+val WebGadgets::MakeTabs(const Control& panel) {
     val list = dom::Make("div");
     dom::Attribute(list, "role", "tablist");
-    for (std::size_t page = 0; page < pageContainers_.size(); ++page) {
+    const WindowLayout& layout = Layout();
+    for (std::size_t page = 0; page < layout.pageContainers.size(); ++page) {
         val tab = dom::Make("button");
         tab.set("type", std::string("button"));
         dom::Attribute(tab, "role", "tab");
         dom::Attribute(tab, "data-page", std::to_string(page));
-        dom::Attribute(tab, "aria-controls", dom::Id(pageContainers_[page]));
-        if (page < pageIcons_.size() && pageIcons_[page] > 0) {
+        dom::Attribute(tab, "aria-controls", dom::Id(layout.pageContainers[page]));
+        if (page < layout.pageIcons.size() && layout.pageIcons[page] > 0) {
             val icon = dom::Make("img");
-            icon.set("src", val::global("loopsmithImages")[std::to_string(pageIcons_[page])]);
+            icon.set("src", val::global("loopsmithImages")[std::to_string(layout.pageIcons[page])]);
             icon.set("alt", std::string());
             tab.call<void>("append", icon);
         }
-        tab.call<void>("append", dom::Make("span"));
+        val title = dom::Make("span");
+        if (page < panel.want.items.size())
+            title.set("textContent", panel.want.items[page]);
+        tab.call<void>("append", title);
         list.call<void>("append", tab);
     }
-    panel.element.call<void>("append", list);
-    for (std::size_t page = 0; page < pageContainers_.size(); ++page)
-        SetPageTitle(panel_, static_cast<int>(page),
-                     page < panel.layout.items.size() ? panel.layout.items[page] : "");
+    return list;
 }
 
 }  // namespace ui::web

@@ -23,22 +23,15 @@ EM_ASYNC_JS(int, loopsmith_ask, (const char* title, const char* text, int icon, 
                                    [UTF8ToString(yes), UTF8ToString(no), UTF8ToString(ok)]);
 });
 
-MessageAnswer WebGadgets::ShowMessage(const std::string& title, const std::string& text,
-                                      MessageIcon icon, MessageButtons buttons) {
-    const bool yesNo = buttons == MessageButtons::YesNo;
-    const int answer = loopsmith_ask(title.c_str(), text.c_str(), static_cast<int>(icon), yesNo,
-                                     yes_.c_str(), no_.c_str(), ok_.c_str());
-    if (!yesNo)
-        return MessageAnswer::Ok;
-    return answer == 0 ? MessageAnswer::Yes : MessageAnswer::No;
-}
-
-void WebGadgets::SetMessageButtonTexts(const std::string& yes, const std::string& no,
-                                       const std::string& ok) {
+MessageAnswer WebGadgets::RunMessageBox(const std::string& title, const std::string& text,
+                                        MessageIcon icon, MessageButtons buttons) {
     // An empty caption keeps the page's own.
-    yes_ = yes.empty() ? "Yes" : yes;
-    no_ = no.empty() ? "No" : no;
-    ok_ = ok.empty() ? "OK" : ok;
+    const MessageButtonTexts& b = ButtonTexts();
+    const int answer = loopsmith_ask(
+        title.c_str(), text.c_str(), static_cast<int>(icon), buttons == MessageButtons::YesNo,
+        b.yes.empty() ? "Yes" : b.yes.c_str(), b.no.empty() ? "No" : b.no.c_str(),
+        b.ok.empty() ? "OK" : b.ok.c_str());
+    return answer == 0 ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 void WebGadgets::CopyToClipboard(const std::string& text) {
@@ -47,6 +40,11 @@ void WebGadgets::CopyToClipboard(const std::string& text) {
 
 void WebGadgets::PickFile(int gadget, const std::string& accept) {
     val::global("LoopsmithPage").call<void>("pickFile", gadget, accept);
+}
+
+void WebGadgets::SetPickedFile(std::string name, std::string bytes) {
+    pickedName_ = std::move(name);
+    picked_ = std::move(bytes);
 }
 
 std::string WebGadgets::TakePickedFile() {
@@ -81,10 +79,8 @@ void SetCurrent(WebGadgets* gadgets) {
 
 namespace {
 
-int Verdict(int gadget, int ch, const std::string& text, int start, int length) {
-    return current ? current->TypedCharVerdict(gadget, static_cast<char32_t>(ch), text, start,
-                                               length)
-                   : 0;
+bool LetTyped(int gadget, int ch, const std::string& text, int start, int length) {
+    return !current || current->LetTyped(gadget, static_cast<char32_t>(ch), text, start, length);
 }
 
 // The bytes of the file the user picked, then its event.
@@ -108,6 +104,6 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_report(int kind, int gadget, int 
 }
 
 EMSCRIPTEN_BINDINGS(loopsmith_page) {
-    emscripten::function("typedCharVerdict", &ui::web::Verdict);
+    emscripten::function("letTyped", &ui::web::LetTyped);
     emscripten::function("filePicked", &ui::web::FilePicked);
 }
