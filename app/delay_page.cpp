@@ -95,6 +95,7 @@ void CalculationRequest(AppState& app) {
     DelayRequest request;
     request.cyclesText = g.Text(kCyclesField);
     request.variant = SelectedVariant(g);
+    request.routine = SelectedRoutine(g);
     if (SolveRequest(app, kOutputBox, request) != 0)
         g.SetTextColor(kCyclesField, colors::kCalculated);
     g.Focus(kCyclesField);

@@ -24,7 +24,11 @@ var LoopsmithPage = (function () {
         const e = pending.shift();
         if (typeof e === 'function') e();
         else module._loopsmith_report(e[0], e[1], e[2], e[3]);
-        await module.ccall('loopsmith_dispatch', null, [], [], { async: true });
+        // The program's turn of its loop; a program without one (a test of the window) reads
+        // the events itself.
+        if (module._loopsmith_dispatch) {
+          await module.ccall('loopsmith_dispatch', null, [], [], { async: true });
+        }
       }
     } finally {
       running = false;
@@ -156,9 +160,13 @@ var LoopsmithPage = (function () {
       box.addEventListener('close', () => {
         resolve(box.returnValue === '' ? (yesNo ? 1 : 0) : Number(box.returnValue));
       }, { once: true });
-      box.showModal();
-      last.focus();  // No, or the one OK
-      document.dispatchEvent(new Event('loopsmith-message'));
+      // Opened once the key that asked has been handled whole: the Enter that calculated
+      // must not also press the box's button.
+      setTimeout(() => {
+        box.showModal();
+        last.focus();  // No, or the one OK
+        document.dispatchEvent(new Event('loopsmith-message'));
+      }, 0);
     });
   }
 
@@ -245,5 +253,7 @@ var LoopsmithPage = (function () {
     run();
   }
 
-  return { start, report, ask, beep, fit, pointerInside, copy, pickFile, download, idle: () => !running && !pending.length };
+  return { start, report, ask, beep, fit, pointerInside, copy, pickFile, download, 
+    // Nothing left to do but what the user does next: all handled, or a box waits for them.
+    settled: () => (!running && !pending.length) || !!document.querySelector('dialog[open]') };
 })();

@@ -1,0 +1,142 @@
+// Drives loopsmith.html in headless Chromium as a user would, and holds what it shows against
+// loopsmith-cli byte for byte.
+//   node drive.js PAGE CLI PICTURES_FOLDER
+// Ends with "Driven: N passed, N failed"; exits 1 on any failure.
+'use strict';
+const { execFileSync, spawnSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const d = require('./page_driver');
+
+const [pageFile, cli, pictures] = process.argv.slice(2);
+const G = { profileCombo: 1, calculator: 2, timeUnit: 6, time: 8, freqUnit: 11, freq: 13,
+  watchdog: 14, cycles: 16, output: 18, panel: 19, form: 66, routineName: 68, language: 65 };
+const PIC16 = 'Default PIC10, PIC12, PIC16';
+const PIC18 = 'Default PIC18';
+const FORMS = ['block', 'subroutine', 'w-times'];
+const TIME_UNITS = ['us', 'ms', 's', 'min', 'h', 'd'];
+const FREQ_UNITS = ['MHz', 'kHz', 'Hz'];
+
+let passed = 0, failed = 0;
+function check(ok, what, detail) {
+  if (ok) {
+    passed++;
+  } else {
+    failed++;
+    console.log(`FAILED: ${what}${detail ? '\n' + detail : ''}`);
+  }
+}
+
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-drive-'));
+const noSettings = path.join(scratch, 'none.ini');
+
+// What loopsmith-cli prints for the request: the code, or the window's message.
+function cliAnswer(r) {
+  const args = ['--lf', '--language', r.language || 'english', '--settings', noSettings];
+  if (r.wdt) args.push('--wdt');
+  if (r.profile) args.push('--profile', r.profile);
+  if (r.form === 1) args.push('--subroutine', r.name);
+  if (r.form === 2) args.push('--w-times', r.name);
+  if (r.time !== undefined) {
+    args.push('--time', r.time, '--time-unit', TIME_UNITS[r.timeUnit], '--freq', r.freq,
+      '--freq-unit', FREQ_UNITS[r.freqUnit]);
+  } else {
+    args.push(r.cycles);
+  }
+  const run = spawnSync(cli, args, { encoding: 'utf8' });
+  return { code: run.stdout, message: run.status === 1 ? run.stderr.trim() : null };
+}
+
+// The request typed into the page, Enter pressed: the code shown, or the message box's text.
+async function pageAnswer(page, r) {
+  await d.chooseText(page, G.profileCombo, r.profile || PIC16);
+  await d.checkbox(page, G.watchdog, !!r.wdt);
+  await d.choose(page, G.form, r.form || 0);
+  if (r.form) await d.type(page, G.routineName, r.name);
+  const calculator = r.time !== undefined;
+  await d.checkbox(page, G.calculator, calculator);
+  if (calculator) {
+    await d.choose(page, G.timeUnit, r.timeUnit);
+    await d.choose(page, G.freqUnit, r.freqUnit);
+    await d.type(page, G.freq, r.freq);
+    await d.type(page, G.time, r.time);
+  } else {
+    await d.type(page, G.cycles, r.cycles);
+  }
+  await page.keyboard.press('Enter');
+  await d.idle(page);
+  const box = await d.messageBox(page);
+  if (box) {
+    await d.answer(page, 'Enter');
+    return { code: '', message: box.text };
+  }
+  return { code: await d.value(page, G.output), message: null };
+}
+
+// Delays over the whole range, both variants, each built-in profile, each form, the calculator.
+function requests() {
+  const list = [];
+  const cycles = ['4', '5', '6', '9', '10', '11', '100', '255', '256', '257', '769', '1000',
+    '10000', '65535', '65536', '65793', '100000', '1000000', '16777215', '16777216',
+    '123456789', '4294967295', '1000000000000', '72340172838076673', '9223372036854775800'];
+  cycles.forEach((c, i) => {
+    list.push({ cycles: c, wdt: i % 3 === 1, profile: i % 2 ? PIC18 : PIC16 });
+  });
+  ['12', '100', '65536', '9999999', '9223372036854775800'].forEach((c, i) => {
+    list.push({ cycles: c, wdt: i % 2 === 0, profile: PIC18, form: 1, name: 'Delay_1' });
+    list.push({ cycles: c, wdt: i % 2 === 1, profile: PIC16, form: 2, name: 'WaitW' });
+  });
+  [['10', 1, '4', 0], ['1', 2, '20', 0], ['500', 0, '32', 1], ['2', 3, '8', 0],
+    ['1', 5, '64', 0], ['1.5', 4, '4', 0], ['0.25', 2, '32768', 2], ['3.3', 1, '12', 0],
+    ['100', 0, '1', 0], ['7', 2, '455', 1]].forEach(([time, timeUnit, freq, freqUnit], i) => {
+    list.push({ time, timeUnit, freq, freqUnit, wdt: i % 2 === 1, profile: i % 3 ? PIC16 : PIC18,
+      form: i % 4 === 3 ? 1 : 0, name: 'Pause' });
+  });
+  // What the window refuses, with its messages.
+  list.push({ cycles: '3' }, { cycles: '4', wdt: true }, { cycles: '0' }, { cycles: '' },
+    { cycles: '9223372036854775801' }, { cycles: '7', form: 1, name: 'Delay' },
+    { cycles: '100', form: 1, name: 'goto' }, { cycles: '100', form: 2, name: '' },
+    { time: '0.1', timeUnit: 0, freq: '1', freqUnit: 2 },
+    { time: '999999999999', timeUnit: 5, freq: '999999', freqUnit: 0 });
+  return list;
+}
+
+async function drivenRequests(session) {
+  const page = await d.open(session, pageFile);
+  for (const r of requests()) {
+    const want = cliAnswer(r);
+    const got = await pageAnswer(page, r);
+    const what = `request ${JSON.stringify(r)}`;
+    if (want.message !== null) {
+      check(got.message === want.message, what + ': the message',
+        `page: ${got.message}\ncli:  ${want.message}`);
+    } else {
+      check(got.message === null && got.code === want.code, what,
+        `page:\n${got.message || got.code}\ncli:\n${want.code}`);
+    }
+  }
+  await page.close();
+}
+
+async function main() {
+  execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
+  fs.writeFileSync(noSettings, '');
+  const session = await d.launch();
+  try {
+    await drivenRequests(session);
+    const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));
+    check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
+  } finally {
+    await session.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
+  }
+  console.log(`Driven: ${passed} passed, ${failed} failed`);
+  process.exit(failed ? 1 : 0);
+}
+
+main().catch((e) => {
+  console.log(`FAILED: ${e.stack || e}`);
+  console.log(`Driven: ${passed} passed, ${failed + 1} failed`);
+  process.exit(1);
+});
