@@ -96,7 +96,6 @@ function requests() {
   // What the window refuses, with its messages.
   list.push({ cycles: '3' }, { cycles: '4', wdt: true }, { cycles: '0' }, { cycles: '' },
     { cycles: '9223372036854775801' }, { cycles: '7', form: 1, name: 'Delay' },
-    { cycles: '100', form: 1, name: 'goto' }, { cycles: '100', form: 2, name: '' },
     { time: '0.1', timeUnit: 0, freq: '1', freqUnit: 2 },
     { time: '999999999999', timeUnit: 5, freq: '999999', freqUnit: 0 });
   return list;
