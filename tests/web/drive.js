@@ -118,11 +118,37 @@ async function drivenRequests(session) {
   await page.close();
 }
 
+// The contract suite of the window, built against the page's face: its page run in the
+// browser, each test one check.
+async function contractSuite(session, html) {
+  const page = await session.browser.newPage();
+  const lines = [];
+  page.on('console', (m) => lines.push(m.text()));
+  page.on('pageerror', (e) => lines.push('[  FAILED  ] page error: ' + e.message));
+  await page.goto('file://' + path.resolve(html));
+  const end = /^\[  (PASSED|FAILED)  \] \d+ tests?/;
+  for (let waited = 0; !lines.some((l) => end.test(l)) && waited < 120000; waited += 100) {
+    await new Promise((r) => setTimeout(r, 100));
+  }
+  for (const line of lines) {
+    const ok = /^\[       OK \] (\S+)/.exec(line);
+    const bad = /^\[  FAILED  \] (\S+\.\S+)( \(|$)/.exec(line);
+    if (ok) check(true, ok[1]);
+    if (bad && !lines.some((l) => l === `[       OK ] ${bad[1]}`)) {
+      check(false, 'contract: ' + bad[1], lines.join('\n'));
+    }
+  }
+  check(lines.some((l) => /^\[  PASSED  \]/.test(l)), 'the contract suite ran to its end',
+    lines.slice(-20).join('\n'));
+  await page.close();
+}
+
 async function main() {
   execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
   fs.writeFileSync(noSettings, '');
   const session = await d.launch();
   try {
+    await contractSuite(session, path.join(path.dirname(pageFile), 'web_contract_tests.html'));
     await drivenRequests(session);
     const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));
     check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));

@@ -173,6 +173,8 @@ var LoopsmithPage = (function () {
   function beep() {
     try {
       audio = audio || new AudioContext();
+      // A page may sound only after the user has done something on it.
+      if (audio.state !== 'running') return void audio.resume().catch(() => {});
       const tone = audio.createOscillator(), gain = audio.createGain();
       gain.gain.value = 0.05;
       tone.frequency.value = 880;
@@ -246,6 +248,7 @@ var LoopsmithPage = (function () {
   }
 
   function start(m) {
+    if (module) return;
     module = m;
     listen(document.getElementById('window'));
     window.addEventListener('resize', fit);
