@@ -103,7 +103,7 @@ ui::WindowLayout WebWindowLayout() {
     ui::WindowLayout w = MainWindowLayout();
     w.clientHeight += 32;
     // Over the output box's top right corner, clear of its scroll bar.
-    w.gadgets.push_back(Button(kCopyButton, kPage0Container, {292, 256, 64, 22}));
+    w.gadgets.push_back(Button(kCopyButton, kPage0Container, {282, 256, 74, 22}));
     w.gadgets.push_back(Button(kImportButton, ui::kWindowParent, {2, 512, 132, 24}));
     w.gadgets.push_back(Button(kExportButton, ui::kWindowParent, {138, 512, 132, 24}));
     w.gadgets.push_back(Button(kLanguageFileButton, ui::kWindowParent, {274, 512, 116, 24}));

@@ -10,6 +10,7 @@ const path = require('path');
 const d = require('./page_driver');
 
 const [pageFile, cli, pictures] = process.argv.slice(2);
+const languageFolder = path.join(__dirname, '..', '..', 'Language');
 const G = { profileCombo: 1, calculator: 2, timeUnit: 6, time: 8, freqUnit: 11, freq: 13,
   watchdog: 14, cycles: 16, output: 18, panel: 19, form: 66, routineName: 68, language: 65 };
 const PIC16 = 'Default PIC10, PIC12, PIC16';
@@ -143,6 +144,93 @@ async function contractSuite(session, html) {
   await page.close();
 }
 
+// A value of a shipped language file, as the page must show it.
+function shipped(language, key) {
+  const text = fs.readFileSync(path.join(languageFolder, `${language}.lng`), 'utf8');
+  const line = text.split(/\r?\n/).find((l) => l.startsWith(key + ' = '));
+  return line.slice(key.length + 3);
+}
+
+async function captions(page) {
+  return page.evaluate(() => ({
+    language: document.getElementById('g65').selectedOptions[0].text,
+    calculate: document.getElementById('g17').textContent,
+    copy: document.getElementById('g69').textContent,
+  }));
+}
+
+// The first visit speaks the browser's language when it is Russian, else English; the combo
+// turns every text over, the page's own buttons too.
+async function languages() {
+  for (const [preferred, language] of [[['ru-RU', 'ru', 'en'], 'russian'],
+    [['de-DE', 'ru'], 'russian'], [['en-US', 'ru'], 'english'], [['fr'], 'english']]) {
+    const session = await d.launch();
+    try {
+      const page = await d.open(session, pageFile, { languages: preferred });
+      const c = await captions(page);
+      check(c.language === language && c.calculate === shipped(language, 'Calculation') &&
+        c.copy === shipped(language, 'Web_Copy'), `first visit with ${preferred}: ${language}`,
+        JSON.stringify(c));
+      const other = language === 'russian' ? 'english' : 'russian';
+      await d.chooseText(page, G.language, other);
+      const turned = await captions(page);
+      check(turned.calculate === shipped(other, 'Calculation') &&
+        turned.copy === shipped(other, 'Web_Copy'), `the combo turns ${language} to ${other}`,
+        JSON.stringify(turned));
+    } finally {
+      await session.close();
+    }
+  }
+}
+
+// Each page at a phone's width and a desktop's, in both languages, for a person to look at.
+async function takePictures(session) {
+  fs.mkdirSync(pictures, { recursive: true });
+  for (const [width, scale] of [[360, 2], [1280, 1]]) {
+    const page = await d.open(session, pageFile, { width, height: width < 400 ? 740 : 800, scale });
+    for (const language of ['english', 'russian']) {
+      await d.chooseText(page, G.language, language);
+      await d.checkbox(page, G.calculator, true);
+      await d.type(page, G.freq, '4');
+      await d.type(page, G.time, '10');
+      await d.choose(page, G.timeUnit, 1);
+      await page.keyboard.press('Enter');
+      await d.idle(page);
+      for (const [n, name] of [[0, 'calculator'], [1, 'editor'], [2, 'about']]) {
+        await page.click(`[role=tab][data-page="${n}"]`);
+        await d.idle(page);
+        await page.screenshot({ path: path.join(pictures, `${name}-${language}-${width}.png`),
+          fullPage: true });
+      }
+      await page.click('[role=tab][data-page="0"]');
+      await d.idle(page);
+    }
+    const fits = await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth);
+    check(fits, `the window fits ${width} px without scrolling sideways`);
+    await page.close();
+  }
+}
+
+// The Copy button hands the output box's text to the clipboard.
+async function copyButton(session) {
+  const page = await d.open(session, pageFile);
+  await page.evaluate(() => {
+    window.copied = [];
+    const write = navigator.clipboard.writeText.bind(navigator.clipboard);
+    navigator.clipboard.writeText = (t) => { copied.push(t); return write(t); };
+  });
+  await d.checkbox(page, G.calculator, false);
+  await d.type(page, G.cycles, '1000');
+  await page.keyboard.press('Enter');
+  await d.idle(page);
+  await page.click('#g69');
+  await d.idle(page);
+  const copied = await page.evaluate(() => window.copied);
+  check(copied.length === 1 && copied[0].replace(/\r\n/g, '\n') === cliAnswer({ cycles: '1000' }).code,
+    'Copy hands over the code', JSON.stringify(copied));
+  await page.close();
+}
+
 async function main() {
   execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
   fs.writeFileSync(noSettings, '');
@@ -150,6 +238,9 @@ async function main() {
   try {
     await contractSuite(session, path.join(path.dirname(pageFile), 'web_contract_tests.html'));
     await drivenRequests(session);
+    await copyButton(session);
+    await takePictures(session);
+    await languages();
     const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));
     check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
   } finally {
