@@ -190,8 +190,9 @@ var LoopsmithPage = (function () {
   function fit() {
     const w = document.getElementById('window');
     if (!w) return;
+    // From the layout's size, not the element's: reading that would lay out the page now.
     const natural = Number(w.dataset.width || 392) + 16;
-    const tall = w.offsetHeight + 16;
+    const tall = Number(w.dataset.height || 510) + 16;
     // As wide as the screen allows, but whole on a tall enough screen; never below the
     // width's scale for the height's sake (a phone scrolls).
     const byWidth = window.innerWidth / natural;
@@ -253,6 +254,7 @@ var LoopsmithPage = (function () {
     listen(document.getElementById('window'));
     window.addEventListener('resize', fit);
     fit();
+    performance.mark('loopsmith-ready');  // from here on the page calculates
     run();
   }
 

@@ -64,6 +64,7 @@ bool WebGadgets::Build() {
     window_.call<void>("replaceChildren");
     dom::Place(window_, {0, 0, layout.clientWidth, layout.clientHeight});
     dom::Attribute(window_, "data-width", std::to_string(layout.clientWidth));
+    dom::Attribute(window_, "data-height", std::to_string(layout.clientHeight));
     dom::Attribute(window_, "aria-label", layout.title);
     // Every control at once: a page's elements cost little, and a page not shown is hidden.
     for (const GadgetLayout& g : layout.gadgets) {
