@@ -11,6 +11,8 @@ const d = require('./page_driver');
 
 const [pageFile, cli, pictures] = process.argv.slice(2);
 const languageFolder = path.join(__dirname, '..', '..', 'Language');
+const E = { list: 24, add: 25, edit: 26, remove: 27, name: 29, firstRegister: 41, label: 49,
+  ok: 50 };
 const G = { profileCombo: 1, calculator: 2, timeUnit: 6, time: 8, freqUnit: 11, freq: 13,
   watchdog: 14, cycles: 16, output: 18, panel: 19, form: 66, routineName: 68, language: 65 };
 const PIC16 = 'Default PIC10, PIC12, PIC16';
@@ -231,6 +233,171 @@ async function copyButton(session) {
   await page.close();
 }
 
+async function items(page, gadget) {
+  return page.$eval(`#g${gadget}`, (e) => Array.from(e.options).map((o) => o.text));
+}
+
+async function turnTo(page, n) {
+  await page.click(`[role=tab][data-page="${n}"]`);
+  await d.idle(page);
+}
+
+// A profile made or changed in the editor: the name, registers R1.. with a prefix, label "$".
+async function fillProfile(page, name, prefix) {
+  await d.type(page, E.name, name);
+  for (let r = 0; r < 8; ++r) await d.type(page, E.firstRegister + r, `${prefix}${r + 1}`);
+  await d.type(page, E.label, '$');
+  await page.click(`#g${E.ok}`);
+  await d.idle(page);
+}
+
+async function selectInList(page, name) {
+  const index = (await items(page, E.list)).indexOf(name);
+  await page.$eval(`#g${E.list}`, (e, i) => { e.selectedIndex = i; }, index);
+  await page.click(`#g${E.list} option:nth-child(${index + 1})`);
+  await d.idle(page);
+}
+
+// The code for 1000 cycles with the named profile.
+async function codeWith(page, profile) {
+  await turnTo(page, 0);
+  return pageAnswer(page, { cycles: '1000', profile });
+}
+
+async function reload(page) {
+  await page.reload();
+  await d.ready(page);
+}
+
+// A profile added, changed and deleted in the editor stays so after a reload.
+async function profilesKept(session) {
+  const page = await d.open(session, pageFile);
+  await turnTo(page, 1);
+  await page.click(`#g${E.add}`);
+  await d.idle(page);
+  await fillProfile(page, 'Мотор', 'Cnt_');
+  await reload(page);
+  check((await items(page, E.list)).includes('Мотор'), 'a new profile is there after a reload');
+  let code = (await codeWith(page, 'Мотор')).code;
+  check(code.includes('Cnt_1'), 'the new profile spells the code', code);
+
+  await turnTo(page, 1);
+  await selectInList(page, 'Мотор');
+  await page.click(`#g${E.edit}`);
+  await d.idle(page);
+  await fillProfile(page, 'Мотор', 'Loop_');
+  await reload(page);
+  code = (await codeWith(page, 'Мотор')).code;
+  check(code.includes('Loop_1') && !code.includes('Cnt_1'), 'the changed profile after a reload',
+    code);
+
+  await turnTo(page, 1);
+  await selectInList(page, 'Мотор');
+  await page.click(`#g${E.remove}`);
+  await d.idle(page);
+  const box = await d.messageBox(page);
+  check(box && box.buttons.length === 2 && box.focused === box.buttons[1],
+    'Delete asks, No the default', JSON.stringify(box));
+  await page.evaluate(() => document.querySelector('dialog[open] button').click());  // Yes
+  await d.idle(page);
+  await reload(page);
+  check(!(await items(page, E.list)).includes('Мотор'), 'the deleted profile stays deleted');
+  await page.close();
+}
+
+// Two tabs are two windows: each adds a profile, neither loses the other's.
+async function twoTabs(session) {
+  const a = await d.open(session, pageFile);
+  const b = await d.open(session, pageFile);
+  for (const [page, name] of [[a, 'Tab A'], [b, 'Tab B']]) {
+    await turnTo(page, 1);
+    await page.click(`#g${E.add}`);
+    await d.idle(page);
+    await fillProfile(page, name, name === 'Tab A' ? 'A_' : 'B_');
+  }
+  const shown = await items(b, E.list);
+  check(shown.includes('Tab A') && shown.includes('Tab B'), 'the second tab shows both profiles',
+    shown.join(', '));
+  await reload(a);
+  const after = await items(a, E.list);
+  check(after.includes('Tab A') && after.includes('Tab B'), 'both are stored', after.join(', '));
+  await a.close();
+  await b.close();
+}
+
+async function download(page, folder) {
+  const cdp = await page.createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  const file = path.join(folder, 'Loopsmith.ini');
+  fs.rmSync(file, { force: true });
+  await page.click('#g71');
+  await d.idle(page);
+  for (let waited = 0; !fs.existsSync(file) && waited < 10000; waited += 50) {
+    await new Promise((r) => setTimeout(r, 50));
+  }
+  return fs.existsSync(file) ? fs.readFileSync(file) : Buffer.alloc(0);
+}
+
+async function pick(page, gadget, file) {
+  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click(`#g${gadget}`)]);
+  await chooser.accept([file]);
+  await d.idle(page);
+  await page.waitForFunction(() => LoopsmithPage.settled());
+}
+
+// Loopsmith.ini in and out: an imported file comes back byte for byte; a bad one is refused
+// with the message and replaces nothing.
+async function importExport(session) {
+  const page = await d.open(session, pageFile);
+  const folder = path.join(scratch, 'downloads');
+  fs.mkdirSync(folder, { recursive: true });
+  const before = await download(page, folder);
+  const text = before.toString('utf8');
+  check(before.subarray(0, 3).equals(Buffer.from([0xef, 0xbb, 0xbf])) &&
+    text.includes('[Window]\r\n'), 'Export gives the settings file as the desktop writes it',
+    JSON.stringify(text));
+  // The file as another machine's desktop left it: other settings, a profile of its own.
+  const group = /\[Default PIC18\]\r\n(?:[^[][^\r\n]*\r\n)*/.exec(text);
+  const desktop = text.replace(/(WdtState\s*=\s*)0/, '$11') +
+    (group ? group[0].replace('[Default PIC18]', '[Desktop]') : '');
+  const desktopFile = path.join(scratch, 'Loopsmith.ini');
+  fs.writeFileSync(desktopFile, desktop);
+  await pick(page, 70, desktopFile);
+  check((await items(page, G.profileCombo)).includes('Desktop') &&
+    await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'an imported file is applied');
+  const again = await download(page, folder);
+  check(again.equals(Buffer.from(desktop)), 'desktop → page → desktop gives the same bytes',
+    `${JSON.stringify(desktop)}\n${JSON.stringify(again.toString())}`);
+
+  const bad = path.join(scratch, 'bad.ini');
+  fs.writeFileSync(bad, Buffer.from([0x89, 0x50, 0x4e, 0x47, 0, 0, 0, 0]));
+  await pick(page, 70, bad);
+  const box = await d.messageBox(page);
+  check(box && box.text === shipped('english', 'Web_Import_Bad'), 'a bad file is refused',
+    JSON.stringify(box));
+  await d.answer(page, 'Enter');
+  check((await download(page, folder)).equals(Buffer.from(desktop)), 'a bad file replaces nothing');
+  await page.close();
+}
+
+// A language file of the user's is loaded, applied and remembered.
+async function userLanguage(session) {
+  const page = await d.open(session, pageFile);
+  const file = path.join(scratch, 'pirate.lng');
+  fs.writeFileSync(file, fs.readFileSync(path.join(languageFolder, 'english.lng'), 'utf8')
+    .replace('Calculation = Calculate', 'Calculation = Make it so'));
+  await pick(page, 72, file);
+  let c = await captions(page);
+  check(c.language === 'pirate' && c.calculate === 'Make it so', 'a user\'s language file applies',
+    JSON.stringify(c));
+  await reload(page);
+  c = await captions(page);
+  check(c.language === 'pirate' && c.calculate === 'Make it so', 'and is remembered',
+    JSON.stringify(c));
+  await d.chooseText(page, G.language, 'english');
+  await page.close();
+}
+
 async function main() {
   execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
   fs.writeFileSync(noSettings, '');
@@ -239,6 +406,10 @@ async function main() {
     await contractSuite(session, path.join(path.dirname(pageFile), 'web_contract_tests.html'));
     await drivenRequests(session);
     await copyButton(session);
+    await profilesKept(session);
+    await twoTabs(session);
+    await importExport(session);
+    await userLanguage(session);
     await takePictures(session);
     await languages();
     const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));

@@ -253,6 +253,18 @@ var LoopsmithPage = (function () {
     module = m;
     listen(document.getElementById('window'));
     window.addEventListener('resize', fit);
+    // Hidden or left: the settings are saved, as at the desktop's close. A page going away
+    // cannot wait for a turn of the queue; while a box is open the program is mid-way and
+    // saves at its next turn instead.
+    const hide = () => {
+      if (!module._loopsmith_hide) return;
+      if (running) pending.push(() => module._loopsmith_hide());
+      else module._loopsmith_hide();
+    };
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState === 'hidden') hide();
+    });
+    window.addEventListener('pagehide', hide);
     fit();
     performance.mark('loopsmith-ready');  // from here on the page calculates
     run();
