@@ -11,6 +11,7 @@ namespace {
 
 // One typed character: Enter and Backspace as keys, others through the page's input events,
 // landing only if no listener refused them.
+// clang-format off
 EM_JS(void, contract_type_char, (int gadget, int ch), {
     const field = document.getElementById("g" + gadget);
     field.focus();
@@ -73,6 +74,7 @@ EM_JS(char*, contract_box_button, (int i), {
     stringToUTF8(text, copy, size);
     return copy;
 });
+// clang-format on
 
 }  // namespace
 

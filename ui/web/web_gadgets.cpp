@@ -66,7 +66,7 @@ void WebGadgets::Push(Control& control, Aspect aspect) {
             e.control["style"].set("backgroundColor", dom::CssColor(s.backColor));
             if (control.layout.hoverColor != Color::Default()) {
                 e.control["style"].call<void>("setProperty", std::string("--hover"),
-                                               dom::CssColor(control.layout.hoverColor));
+                                              dom::CssColor(control.layout.hoverColor));
             }
             break;
         }
@@ -160,8 +160,7 @@ void WebGadgets::Report(PageEvent kind, int gadget, int type, int key) {
     }
 }
 
-bool WebGadgets::LetTyped(int gadget, char32_t ch, const std::string& text, int start,
-                          int length) {
+bool WebGadgets::LetTyped(int gadget, char32_t ch, const std::string& text, int start, int length) {
     const Control* field = GadgetFrame::Find(gadget);
     return !field || LetTypedChar(*field, ch, text, start, length);
 }
@@ -194,7 +193,8 @@ void WebGadgets::OpenUrl(const std::string& url) {
     if (url.rfind("mailto:", 0) == 0)
         val::global("location").set("href", url);
     else
-        val::global("window").call<val>("open", url, std::string("_blank"), std::string("noopener"));
+        val::global("window").call<val>("open", url, std::string("_blank"),
+                                        std::string("noopener"));
 }
 
 void WebGadgets::ShowWindow() {

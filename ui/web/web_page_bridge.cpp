@@ -17,20 +17,22 @@ WebGadgets* current = nullptr;
 
 // The program waits for the answer; the page stays live meanwhile (the program's stack is put
 // aside until the box is closed), and page.js holds back other events until then.
+// clang-format off
 EM_ASYNC_JS(int, loopsmith_ask, (const char* title, const char* text, int icon, int yesNo,
                                  const char* yes, const char* no, const char* ok), {
     return await LoopsmithPage.ask(UTF8ToString(title), UTF8ToString(text), icon, yesNo !== 0,
                                    [UTF8ToString(yes), UTF8ToString(no), UTF8ToString(ok)]);
 });
+// clang-format on
 
 MessageAnswer WebGadgets::RunMessageBox(const std::string& title, const std::string& text,
                                         MessageIcon icon, MessageButtons buttons) {
     // An empty caption keeps the page's own.
     const MessageButtonTexts& b = ButtonTexts();
-    const int answer = loopsmith_ask(
-        title.c_str(), text.c_str(), static_cast<int>(icon), buttons == MessageButtons::YesNo,
-        b.yes.empty() ? "Yes" : b.yes.c_str(), b.no.empty() ? "No" : b.no.c_str(),
-        b.ok.empty() ? "OK" : b.ok.c_str());
+    const int answer =
+        loopsmith_ask(title.c_str(), text.c_str(), static_cast<int>(icon),
+                      buttons == MessageButtons::YesNo, b.yes.empty() ? "Yes" : b.yes.c_str(),
+                      b.no.empty() ? "No" : b.no.c_str(), b.ok.empty() ? "OK" : b.ok.c_str());
     return answer == 0 ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
@@ -69,8 +71,7 @@ std::string WebGadgets::Fragment() const {
 
 void WebGadgets::SetFragment(const std::string& fragment) {
     // Replaces the address without a new history entry and without reloading.
-    val::global("history").call<void>("replaceState", val::null(), std::string(),
-                                      "#" + fragment);
+    val::global("history").call<void>("replaceState", val::null(), std::string(), "#" + fragment);
 }
 
 void SetCurrent(WebGadgets* gadgets) {
