@@ -11,7 +11,7 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/web_extras.h"
-#include "store/file_locations.h"
+#include "store/browser_storage.h"
 #include "ui/web/web_gadgets.h"
 
 namespace {
@@ -44,11 +44,12 @@ int main() {
         std::fputs("Loopsmith could not build its window into the page.\n", stderr);
         return 1;
     }
-    const FileLocations files = BuildLocations("/loopsmith");
+    const FileLocations files = BrowserLocations();
     PrepareConfigFolder(files);
+    KeepFilesInBrowserStorage(files);
     std::error_code ec;
     const bool firstVisit = !std::filesystem::exists(files.settingsFile, ec);
-    app = new AppState(*page, "/loopsmith", files);
+    app = new AppState(*page, files.configFolder, files);
     StartUp(*app);
     if (firstVisit)
         ChooseFirstLanguage(*app, *page);

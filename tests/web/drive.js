@@ -146,6 +146,23 @@ async function contractSuite(session, html) {
   await page.close();
 }
 
+// Keys as on the desktop, and every typed field named for screen readers by its label.
+async function keysAndLabels(session) {
+  const page = await d.open(session, pageFile);
+  await d.checkbox(page, G.calculator, false);
+  await page.focus(`#g${G.cycles}`);
+  await page.keyboard.press('Tab');
+  const next = await page.evaluate(() => document.activeElement.id);
+  check(next === 'g17', 'Tab goes from the cycle field to Calculate, as on the desktop', next);
+  const unnamed = await page.evaluate(() => Array.from(document.querySelectorAll(
+    '#window input[type=text]')).filter((f) => {
+    const label = document.getElementById(f.getAttribute('aria-labelledby') || '');
+    return !label || !label.textContent.trim();
+  }).map((f) => f.id));
+  check(unnamed.length === 0, 'every text field is named by its label', unnamed.join(' '));
+  await page.close();
+}
+
 // A value of a shipped language file, as the page must show it.
 function shipped(language, key) {
   const text = fs.readFileSync(path.join(languageFolder, `${language}.lng`), 'utf8');
@@ -406,6 +423,7 @@ async function main() {
     await contractSuite(session, path.join(path.dirname(pageFile), 'web_contract_tests.html'));
     await drivenRequests(session);
     await copyButton(session);
+    await keysAndLabels(session);
     await profilesKept(session);
     await twoTabs(session);
     await importExport(session);

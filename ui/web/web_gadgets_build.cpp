@@ -78,8 +78,15 @@ bool WebGadgets::Build() {
     for (const GadgetLayout& g : layout.gadgets) {
         if (!Named(g.kind))
             continue;
-        if (const GadgetLayout* label = LabelOf(layout, g))
-            dom::Attribute(Find(label->number)->outer, "for", dom::Id(g.number));
+        const GadgetLayout* label = LabelOf(layout, g);
+        if (!label)
+            continue;
+        // Names the control for screen readers; a click on the label goes to the first of the
+        // controls it names.
+        dom::Attribute(Find(g.number)->control, "aria-labelledby", dom::Id(label->number));
+        val element = Find(label->number)->outer;
+        if (!element.call<bool>("hasAttribute", std::string("for")))
+            dom::Attribute(element, "for", dom::Id(g.number));
     }
     ShowPage(0);
     return true;
