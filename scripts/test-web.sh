@@ -24,7 +24,7 @@ cd "$dir/bin"
 for p in "${programs[@]}"; do
     echo "== $p as WebAssembly under node =="
     rc=0
-    "${node[@]}" "./$p.js" > "$logs/$p.log" 2>&1 || rc=$?
+    "${node[@]}" "./$p.js" --gtest_brief=1 > "$logs/$p.log" 2>&1 || rc=$?
     grep -v -E '^\[ +(RUN|OK) +\]' "$logs/$p.log" || true
     ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$logs/$p.log" | tail -1)
     bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below:.*/\1/p' "$logs/$p.log" | tail -1)

@@ -30,6 +30,15 @@ bool Refused(FileStep step) {
     return error != 0;
 }
 
+FileMirror& Mirror() {
+    static FileMirror mirror;
+    return mirror;
+}
+
+bool Keep(const std::filesystem::path& path, std::string_view bytes) {
+    return !Mirror().keep || Mirror().keep(path, bytes);
+}
+
 using namespace native;
 
 // Waits briefly for another process's save to finish. A lock that stays taken (a hung
@@ -117,6 +126,15 @@ void SetFileStepHook(FileStepHook hook) {
     StepHook() = std::move(hook);
 }
 
+void SetFileMirror(FileMirror mirror) {
+    Mirror() = std::move(mirror);
+}
+
+void FetchFromMirror(const std::filesystem::path& path) {
+    if (Mirror().fetch)
+        Mirror().fetch(path);
+}
+
 FileHandle::FileHandle(FileHandle&& other) noexcept : fd_(other.fd_), writable_(other.writable_) {
     other.fd_ = -1;
 }
@@ -143,6 +161,7 @@ void FileHandle::Close() {
 }
 
 std::optional<FileHandle> FileHandle::OpenExisting(const std::filesystem::path& path) {
+    FetchFromMirror(path);
     // A save by another process may rename a new file over the one just locked; then the
     // lock guards nothing, and the new file is opened again. Another window saving again and
     // again can win that race many times in a row; each lost round follows a finished save,
@@ -172,6 +191,7 @@ std::optional<FileHandle> FileHandle::OpenExisting(const std::filesystem::path& 
 }
 
 std::optional<FileHandle> FileHandle::OpenForReading(const std::filesystem::path& path) {
+    FetchFromMirror(path);
     if (Refused(FileStep::OpenForReading))
         return std::nullopt;
     FileHandle h;
@@ -214,7 +234,13 @@ bool CreateEmptyFile(const std::filesystem::path& path) {
     if (path.empty() || Refused(FileStep::CreateNew))
         return false;
     const int fd = OpenNative(path, kCreateNew, kNewFileMode);
-    return fd >= 0 && CloseNative(fd) == 0;
+    if (fd < 0 || CloseNative(fd) != 0)
+        return false;
+    if (Keep(path, ""))
+        return true;
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+    return false;
 }
 
 bool CanCreateFileAt(const std::filesystem::path& path) {
@@ -244,7 +270,7 @@ bool ReplaceFileContent(const std::filesystem::path& target, std::string_view by
     ok = ok && !Refused(FileStep::Flush) && SyncNative(fd);
     const bool closeRefused = Refused(FileStep::Close);
     ok = CloseNative(fd) == 0 && !closeRefused && ok;
-    ok = ok && !Refused(FileStep::Rename) && RenameOver(temp, target);
+    ok = ok && Keep(target, bytes) && !Refused(FileStep::Rename) && RenameOver(temp, target);
     if (!ok) {
         std::error_code ec;
         std::filesystem::remove(temp, ec);

@@ -31,6 +31,18 @@ enum class FileStep {
 using FileStepHook = std::function<int(FileStep)>;
 void SetFileStepHook(FileStepHook hook);
 
+// A store that holds the files of a folder outside the file system (the browser's storage):
+// `fetch` brings a file's stored bytes into the file system before the file is opened (another
+// window may have saved it meanwhile), `keep` stores the bytes of a save before the save takes
+// effect and may refuse it (a full store), which fails the save. The desktop installs none.
+struct FileMirror {
+    std::function<void(const std::filesystem::path&)> fetch;
+    std::function<bool(const std::filesystem::path&, std::string_view bytes)> keep;
+};
+void SetFileMirror(FileMirror mirror);
+// Brings the stored bytes of `path` into the file system now (the opens below do so themselves).
+void FetchFromMirror(const std::filesystem::path& path);
+
 // A settings or language file is a few kilobytes; anything this large is not one of ours.
 inline constexpr std::size_t kMaxFileSize = 256u << 20;
 

@@ -60,6 +60,7 @@ bool KeyValueFile::CreateKeyValueFile(const std::filesystem::path& path) {
     if (path.empty())
         return false;
     const std::filesystem::path target = fileio::ResolveWriteTarget(path);
+    fileio::FetchFromMirror(target);  // another window may have made it meanwhile
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(target, ec);
     if (std::filesystem::exists(status)) {

@@ -57,11 +57,11 @@ std::vector<std::string> Names(const fs::path& folder) {
     return names;
 }
 
-std::string Saved(char letter, std::size_t size) {
+[[maybe_unused]] std::string Saved(char letter, std::size_t size) {
     return kMark + "\r\n[Save]\r\nData = " + std::string(size, letter) + "\r\n";
 }
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 constexpr uid_t kNobody = 65534;
 
 // Runs the save child as an unprivileged user (as itself when it is one already).
@@ -125,6 +125,7 @@ TEST(FileLayer, ReadersOpenReadOnlyOnceAndNeverLock) {
               (std::vector<FileStep>{FileStep::OpenForReading, FileStep::OpenForReading}));
 }
 
+#ifndef __EMSCRIPTEN__  // WebAssembly starts no other process
 TEST(FileLayer, ACleanSaveRemovesLeftoversOfDeadSavesOnly) {
     TempFolder dir;
     const fs::path ini = dir / "Loopsmith.ini";
@@ -239,5 +240,6 @@ TEST(FileLayerAsUser, AFullFileSystemKeepsTheFileAndSaysSo) {
 }
 
 #endif  // _WIN32
+#endif  // __EMSCRIPTEN__
 
 }  // namespace

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -138,6 +138,14 @@ INSTANTIATE_TEST_SUITE_P(KeyValueText, IntegerValues,
                                            IntegerCase{"-99999999999999999999999", -2147483647 - 1},
                                            IntegerCase{"000000000000000000000000000042", 42}));
 
+// (std::bit_cast is missing from the browser build's library.)
+template <class To, class From>
+To BitCast(From from) {
+    To to;
+    std::memcpy(&to, &from, sizeof to);
+    return to;
+}
+
 struct DoubleCase {
     const char* value;
     double expected;
@@ -145,7 +153,7 @@ struct DoubleCase {
 class DoubleValues : public ::testing::TestWithParam<DoubleCase> {};
 TEST_P(DoubleValues, ReadTheLongestLeadingNumber) {
     const double got = kv::ParseDoubleValue(GetParam().value);
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(GetParam().expected))
+    EXPECT_EQ(BitCast<std::uint64_t>(got), BitCast<std::uint64_t>(GetParam().expected))
         << GetParam().value << " gave " << got;
 }
 INSTANTIATE_TEST_SUITE_P(
@@ -184,11 +192,11 @@ TEST(KeyValueText, DoublesAreWrittenLikePercentPoint64G) {
 TEST(KeyValueText, EveryWrittenDoubleReadsBackExactly) {
     std::mt19937_64 random(7);
     for (int i = 0; i < 20000; ++i) {
-        double v = std::bit_cast<double>(random());
+        double v = BitCast<double>(random());
         if (!std::isfinite(v))
             continue;
         const double back = kv::ParseDoubleValue(kv::FormatDoubleValue(v));
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(v))
+        ASSERT_EQ(BitCast<std::uint64_t>(back), BitCast<std::uint64_t>(v))
             << kv::FormatDoubleValue(v);
     }
 }

@@ -1,0 +1,157 @@
+#include "store/browser_storage.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+
+#include "base/utf8.h"
+#include "store/file_platform.h"
+
+namespace {
+
+// A file's bytes are kept as its text when they are UTF-8 (the mark included), so that the
+// storage shows the text the desktop writes; other bytes, one character each, under a key of
+// their own. Returns the size, or -1 when nothing is stored; copies when `capacity` suffices.
+// clang-format off
+EM_JS(int, LoadStoredFile, (const char* name, char* buffer, int capacity), {
+    var storage = globalThis.localStorage;
+    if (!storage)
+        return -1;
+    var key = UTF8ToString(name);
+    var bytes;
+    var text = storage.getItem('loopsmith/' + key);
+    if (text !== null) {
+        bytes = new TextEncoder().encode(text);
+    } else {
+        var raw = storage.getItem('loopsmith-bytes/' + key);
+        if (raw === null)
+            return -1;
+        bytes = new Uint8Array(raw.length);
+        for (var i = 0; i < raw.length; ++i)
+            bytes[i] = raw.charCodeAt(i);
+    }
+    if (bytes.length <= capacity)
+        HEAPU8.set(bytes, buffer);
+    return bytes.length;
+});
+
+// 1 when stored; 0 when the storage refuses (full, or switched off by the user).
+EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
+    var storage = globalThis.localStorage;
+    if (!storage)
+        return 0;
+    var key = UTF8ToString(name);
+    var bytes = HEAPU8.slice(data, data + size);
+    try {
+        var text = null;
+        try {
+            text = new TextDecoder('utf-8', {fatal: true, ignoreBOM: true}).decode(bytes);
+        } catch (notText) {
+        }
+        if (text !== null) {
+            storage.setItem('loopsmith/' + key, text);
+            storage.removeItem('loopsmith-bytes/' + key);
+        } else {
+            var raw = "";
+            for (var i = 0; i < bytes.length; ++i)
+                raw += String.fromCharCode(bytes[i]);
+            storage.setItem('loopsmith-bytes/' + key, raw);
+            storage.removeItem('loopsmith/' + key);
+        }
+        return 1;
+    } catch (refused) {
+        return 0;
+    }
+});
+
+// The names of the stored files, one a line: the size in bytes, copied when `capacity` suffices.
+EM_JS(int, StoredFileNames, (char* buffer, int capacity), {
+    var storage = globalThis.localStorage;
+    var names = [];
+    for (var i = 0; storage && i < storage.length; ++i) {
+        var key = storage.key(i);
+        var at = key.indexOf('/');
+        if (key.startsWith('loopsmith/') || key.startsWith('loopsmith-bytes/'))
+            names.push(key.substring(at + 1));
+    }
+    var bytes = new TextEncoder().encode(names.join('\n'));
+    if (bytes.length <= capacity)
+        HEAPU8.set(bytes, buffer);
+    return bytes.length;
+});
+// clang-format on
+
+std::filesystem::path& Root() {
+    static std::filesystem::path root;
+    return root;
+}
+
+// The key of a file of the kept folder ("Loopsmith.ini", "Language/my.lng"); "" for any other.
+std::string KeyOf(const std::filesystem::path& path) {
+    if (Root().empty())
+        return "";
+    const std::filesystem::path relative = path.lexically_normal().lexically_relative(Root());
+    if (relative.empty() || *relative.begin() == "..")
+        return "";
+    return base::PathToUtf8(relative);
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Puts the stored bytes in place as a save by another window would: a new file renamed over
+// the old one, and only when they differ from what the file holds.
+void FetchFile(const std::filesystem::path& path) {
+    const std::string key = KeyOf(path);
+    if (key.empty())
+        return;
+    const int size = LoadStoredFile(key.c_str(), nullptr, 0);
+    if (size < 0)
+        return;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    LoadStoredFile(key.c_str(), bytes.data(), size);
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec) && FileBytes(path) == bytes)
+        return;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    std::filesystem::path fetched = path;
+    fetched += ".fetched";
+    {
+        std::ofstream out(fetched, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::filesystem::rename(fetched, path, ec);
+}
+
+bool KeepFile(const std::filesystem::path& path, std::string_view bytes) {
+    const std::string key = KeyOf(path);
+    return key.empty() || StoreFile(key.c_str(), bytes.data(), static_cast<int>(bytes.size())) != 0;
+}
+
+}  // namespace
+
+FileLocations BrowserLocations() {
+    return InstalledLocations("/home/web_user/loopsmith", "/loopsmith");
+}
+
+void KeepFilesInBrowserStorage(const FileLocations& locations) {
+    Root() = locations.configFolder.lexically_normal();
+    std::error_code ec;
+    for (const std::filesystem::path& folder : locations.languageFolders)
+        if (!KeyOf(folder / "x").empty())
+            std::filesystem::create_directories(folder, ec);
+    std::string list(static_cast<std::size_t>(StoredFileNames(nullptr, 0)), '\0');
+    StoredFileNames(list.data(), static_cast<int>(list.size()));
+    for (std::size_t start = 0; start < list.size();) {
+        const std::size_t end = std::min(list.find('\n', start), list.size());
+        FetchFile(Root() / base::PathFromUtf8(list.substr(start, end - start)));
+        start = end + 1;
+    }
+    fileio::SetFileMirror({FetchFile, KeepFile});
+}
