@@ -41,13 +41,18 @@ void Tell(AppState& app, const std::string& title, const std::string& text) {
     app.gadgets.ShowMessage(title, text, ui::MessageIcon::Error, ui::MessageButtons::Ok);
 }
 
-// A settings file the desktop would read: within the reader's limits, with at least a group.
+// A settings file the desktop would read: within the reader's limits, with a named group.
 bool IsSettingsFile(const std::string& bytes) {
-    if (!fileio::ReplaceFileContent(kPickedFile, bytes))
-        return false;
     KeyValueFile file;
-    return file.OpenKeyValueFileForReading(kPickedFile) && !file.BeyondLimits() &&
-           file.FirstGroup();
+    if (!fileio::ReplaceFileContent(kPickedFile, bytes) ||
+        !file.OpenKeyValueFileForReading(kPickedFile) || file.BeyondLimits()) {
+        return false;
+    }
+    for (bool more = file.FirstGroup(); more; more = file.NextGroup()) {
+        if (!file.CurrentGroupName().empty())
+            return true;
+    }
+    return false;
 }
 
 void Import(AppState& app, const std::string& bytes) {

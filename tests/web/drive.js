@@ -327,6 +327,7 @@ async function twoTabs(session) {
   const a = await d.open(session, pageFile);
   const b = await d.open(session, pageFile);
   for (const [page, name] of [[a, 'Tab A'], [b, 'Tab B']]) {
+    await page.bringToFront();
     await turnTo(page, 1);
     await page.click(`#g${E.add}`);
     await d.idle(page);
@@ -335,6 +336,7 @@ async function twoTabs(session) {
   const shown = await items(b, E.list);
   check(shown.includes('Tab A') && shown.includes('Tab B'), 'the second tab shows both profiles',
     shown.join(', '));
+  await a.bringToFront();
   await reload(a);
   const after = await items(a, E.list);
   check(after.includes('Tab A') && after.includes('Tab B'), 'both are stored', after.join(', '));
@@ -357,9 +359,17 @@ async function download(page, folder) {
 
 async function pick(page, gadget, file) {
   const [chooser] = await Promise.all([page.waitForFileChooser(), page.click(`#g${gadget}`)]);
-  await chooser.accept([file]);
   await d.idle(page);
-  await page.waitForFunction(() => LoopsmithPage.settled());
+  // The file's bytes reach the program a moment after the choice: wait for its turn.
+  await page.evaluate(() => {
+    window.picked = new Promise((done) => {
+      document.addEventListener('loopsmith-idle', done, { once: true });
+      document.addEventListener('loopsmith-message', done, { once: true });
+    });
+  });
+  await chooser.accept([file]);
+  await page.evaluate(() => window.picked);
+  await d.idle(page);
 }
 
 // Loopsmith.ini in and out: an imported file comes back byte for byte; a bad one is refused
@@ -368,15 +378,16 @@ async function importExport(session) {
   const page = await d.open(session, pageFile);
   const folder = path.join(scratch, 'downloads');
   fs.mkdirSync(folder, { recursive: true });
-  const before = await download(page, folder);
-  const text = before.toString('utf8');
-  check(before.subarray(0, 3).equals(Buffer.from([0xef, 0xbb, 0xbf])) &&
-    text.includes('[Window]\r\n'), 'Export gives the settings file as the desktop writes it',
-    JSON.stringify(text));
+  // A profile saved: the whole file written anew, as the desktop writes it.
+  await turnTo(page, 1);
+  await page.click(`#g${E.add}`);
+  await d.idle(page);
+  await fillProfile(page, 'Export', 'E_');
+  const text = (await download(page, folder)).toString('utf8');
+  check(/\[Export\]\r\n/.test(text) && !/[^\r]\n/.test(text),
+    'Export gives the settings file with its profiles and its line ends', JSON.stringify(text));
   // The file as another machine's desktop left it: other settings, a profile of its own.
-  const group = /\[Default PIC18\]\r\n(?:[^[][^\r\n]*\r\n)*/.exec(text);
-  const desktop = text.replace(/(WdtState\s*=\s*)0/, '$11') +
-    (group ? group[0].replace('[Default PIC18]', '[Desktop]') : '');
+  const desktop = text.replace(/(WdtState\s*=\s*)0/, '$11').replace('[Export]', '[Desktop]');
   const desktopFile = path.join(scratch, 'Loopsmith.ini');
   fs.writeFileSync(desktopFile, desktop);
   await pick(page, 70, desktopFile);

@@ -53,7 +53,9 @@ async function ready(page) {
 
 // The program has handled everything the page reported.
 async function idle(page) {
-  await page.waitForFunction(() => window.LoopsmithPage && LoopsmithPage.settled());
+  // Polled by time: a page in a tab behind another gets no animation frames.
+  await page.waitForFunction(() => window.LoopsmithPage && LoopsmithPage.settled(),
+    { polling: 20 });
 }
 
 async function checkbox(page, gadget, on) {
