@@ -53,6 +53,12 @@ const char* const kCliHelp =
     "  --w N              with --count: the block is entered with W = N (0 to 255)\n"
     "  --batch            one request a line on standard input (CYCLES, or T UNIT F UNIT),\n"
     "                     one JSON line a request on standard output\n"
+    "  --link             the web page's shareable link of the request instead of the code,\n"
+    "                     for a request that gives code: the address's fragment, such as\n"
+    "                     #time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=0&profile=P&form=block\n"
+    "                     Keys: cycles, or time, time-unit, freq and freq-unit; wdt (0 or 1);\n"
+    "                     profile; form (block, subroutine or w-times); name (a subroutine's).\n"
+    "                     Values are percent-encoded UTF-8\n"
     "  --lf               \"\\n\" line ends instead of \"\\r\\n\"\n"
     "  --help             this text\n"
     "\n"
@@ -109,6 +115,8 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
             o.batch = true;
         } else if (a == "--lf") {
             o.lf = true;
+        } else if (a == "--link") {
+            o.link = true;
         } else if (a == "--time") {
             value(o.time);
         } else if (a == "--time-unit") {
@@ -164,6 +172,8 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
     if (o.verify && (o.batch || o.countFile || o.plan)) {
         fail("--verify checks the code of one request");
     }
+    if (o.link && (o.batch || o.countFile || o.plan || o.verify))
+        fail("--link prints the link of one request instead of its code");
     if (o.syntax && *o.syntax != "classic" && *o.syntax != "current")
         fail("--syntax is classic or current");
     if (o.batch && (o.syntax || o.subroutine))

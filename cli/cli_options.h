@@ -12,6 +12,7 @@ struct CliOptions {
     bool verify = false;
     bool batch = false;
     bool lf = false;
+    bool link = false;                  // the page's shareable link instead of the code
     std::optional<std::string> cycles;  // the positional CYCLES, as typed
     std::optional<std::string> time, timeUnit, frequency, frequencyUnit;
     std::optional<std::string> profile, settings, language, countFile;

@@ -22,6 +22,7 @@
 #include "engine/batch_request.h"
 #include "engine/delay_answer.h"
 #include "engine/plan_json.h"
+#include "engine/share_link.h"
 #include "engine/w_times_routine.h"
 #include "i18n/ui_text_table.h"
 #include "store/file_locations.h"
@@ -201,6 +202,12 @@ int main(int argc, char** argv) {
         return kExitMessage;
     }
     const std::int64_t delayCycles = *answer.delayCycles;
+    if (o.link) {
+        const ShareRequest link{request.cyclesText, request.calculator, o.watchdog, chosen.Name,
+                                request.routine};
+        Write(stdout, MakeShareLink(link) + (o.lf ? "\n" : "\r\n"));
+        return 0;
+    }
     if (o.plan) {
         std::string line;
         AppendFormPlanJson(line, *answer.plan, request.routine.form);

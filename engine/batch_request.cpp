@@ -48,22 +48,36 @@ void Answer(const BatchContext& c, std::int64_t delay, std::string& out) {
 
 }  // namespace
 
-int TimeUnitIndex(std::string_view w) {
-    constexpr std::array<std::string_view, 6> kWords = {"us", "ms", "s", "min", "h", "d"};
-    for (std::size_t i = 0; i < kWords.size(); ++i) {
-        if (base::EqualFoldingAscii(w, kWords[i]))
+namespace {
+
+constexpr std::array<std::string_view, 6> kTimeUnitWords = {"us", "ms", "s", "min", "h", "d"};
+constexpr std::array<std::string_view, 3> kFrequencyUnitWords = {"MHz", "kHz", "Hz"};
+
+template <std::size_t N>
+int WordIndex(const std::array<std::string_view, N>& words, std::string_view w) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (base::EqualFoldingAscii(w, words[i]))
             return static_cast<int>(i);
     }
     return -1;
 }
 
+}  // namespace
+
+int TimeUnitIndex(std::string_view w) {
+    return WordIndex(kTimeUnitWords, w);
+}
+
 int FrequencyUnitIndex(std::string_view w) {
-    constexpr std::array<std::string_view, 3> kWords = {"MHz", "kHz", "Hz"};
-    for (std::size_t i = 0; i < kWords.size(); ++i) {
-        if (base::EqualFoldingAscii(w, kWords[i]))
-            return static_cast<int>(i);
-    }
-    return -1;
+    return WordIndex(kFrequencyUnitWords, w);
+}
+
+std::string_view TimeUnitWord(int index) {
+    return index >= 0 && index < 6 ? kTimeUnitWords[static_cast<std::size_t>(index)] : "";
+}
+
+std::string_view FrequencyUnitWord(int index) {
+    return index >= 0 && index < 3 ? kFrequencyUnitWords[static_cast<std::size_t>(index)] : "";
 }
 
 void AnswerBatchLine(std::string_view line, const BatchContext& c, std::string& out) {

@@ -24,3 +24,6 @@ void AnswerBatchLine(std::string_view line, const BatchContext& context, std::st
 // Unit words of the command line and of batch lines, any letter case; -1 when unknown.
 int TimeUnitIndex(std::string_view word);
 int FrequencyUnitIndex(std::string_view word);
+// The word of a unit index as written ("ms", "kHz"); "" for none.
+std::string_view TimeUnitWord(int index);
+std::string_view FrequencyUnitWord(int index);

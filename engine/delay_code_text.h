@@ -17,6 +17,8 @@ struct CalculatorLines {
     int timeUnit = 0;
     std::string frequencyText;
     int frequencyUnit = 0;
+
+    friend bool operator==(const CalculatorLines&, const CalculatorLines&) = default;
 };
 
 inline constexpr std::string_view kWindowLineEnd = "\r\n";

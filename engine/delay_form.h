@@ -11,6 +11,8 @@ enum class DelayForm { Block, Subroutine, WTimes };
 struct DelayRoutine {
     DelayForm form = DelayForm::Block;
     std::string name;  // the subroutine's label; unused for the block
+
+    friend bool operator==(const DelayRoutine&, const DelayRoutine&) = default;
 };
 
 // "block", "subroutine", "w-times": the names loopsmith-cli's --plan writes.

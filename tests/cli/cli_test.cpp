@@ -211,7 +211,8 @@ TEST_F(Cli, UsageErrorsAreOneLineWithExitTwo) {
                                                {"10", "--language", "/x"},
                                                {"10", "--language", "a\\b"},
                                                {"10", "--language", ".."},
-                                               {"10", "--language", ""}}) {
+                                               {"10", "--language", ""},
+                                               {"10", "--link", "--plan"}}) {
         const CliRun r = Invoke(args);
         EXPECT_EQ(r.code, 2) << (args.empty() ? "" : args[0]);
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -286,6 +287,16 @@ TEST_F(Cli, ASettingsFileThatAWriterHoldsIsReadWithoutWaitingAndLeftAlone) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Held        decfsz"), std::string::npos) << r.out;
     EXPECT_EQ(ReadFile(ini), "\xEF\xBB\xBF\r\n[Mine]\r\nLabel = Held\r\n");
+}
+
+TEST_F(Cli, LinkOfARequestThatGivesCode) {
+    const CliRun r = Invoke({"--link", "--wdt", "--time", "10", "--time-unit", "ms", "--freq", "4",
+                             "--subroutine", "Delay"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out,
+              "#time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=1&profile=Default%20PIC10%2C%20PIC12"
+              "%2C%20PIC16&form=subroutine&name=Delay\r\n");
+    EXPECT_EQ(Invoke({"--link", "3"}).code, 1);  // out of range: no code, so no link
 }
 
 TEST_F(Cli, PlanLineAndLineFeeds) {

@@ -1,0 +1,161 @@
+#include "engine/share_link.h"
+
+#include <algorithm>
+#include <array>
+
+#include "base/utf8.h"
+#include "engine/batch_request.h"
+
+namespace {
+
+constexpr std::array<DelayForm, 3> kForms = {DelayForm::Block, DelayForm::Subroutine,
+                                             DelayForm::WTimes};
+constexpr std::array<std::string_view, 9> kKeys = {
+    "cycles", "time", "time-unit", "freq", "freq-unit", "wdt", "profile", "form", "name"};
+
+bool Unreserved(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if ((c | 0x20) >= 'a' && (c | 0x20) <= 'f')
+        return (c | 0x20) - 'a' + 10;
+    return -1;
+}
+
+void AppendEncoded(std::string& out, std::string_view key, std::string_view value) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    out += out.size() > 1 ? "&" : "";
+    out += key;
+    out += '=';
+    for (char c : value) {
+        if (Unreserved(c)) {
+            out += c;
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        }
+    }
+}
+
+// The decoded text, or nothing for a stray "%" or bytes that are not UTF-8.
+std::optional<std::string> Decoded(std::string_view value) {
+    std::string text;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '%') {
+            text += value[i];
+            continue;
+        }
+        const int high = i + 2 < value.size() ? HexValue(value[i + 1]) : -1;
+        const int low = i + 2 < value.size() ? HexValue(value[i + 2]) : -1;
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        text += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t n = base::ValidSequenceLength(std::string_view(text).substr(at));
+        if (n == 0)
+            return std::nullopt;
+        at += n;
+    }
+    return text;
+}
+
+template <std::size_t N>
+int IndexOf(const std::array<std::string_view, N>& words, std::string_view word) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (words[i] == word)
+            return static_cast<int>(i);
+    return -1;
+}
+
+ShareLinkRead Refused(std::string why) {
+    return {std::nullopt, "The link cannot be read: " + std::move(why) + "."};
+}
+
+}  // namespace
+
+std::string MakeShareLink(const ShareRequest& r) {
+    std::string out = "#";
+    if (r.calculator) {
+        const CalculatorLines& c = *r.calculator;
+        AppendEncoded(out, "time", c.timeText);
+        AppendEncoded(out, "time-unit", TimeUnitWord(c.timeUnit));
+        AppendEncoded(out, "freq", c.frequencyText);
+        AppendEncoded(out, "freq-unit", FrequencyUnitWord(c.frequencyUnit));
+    } else {
+        AppendEncoded(out, "cycles", r.cyclesText);
+    }
+    AppendEncoded(out, "wdt", r.watchdog ? "1" : "0");
+    if (!r.profile.empty())
+        AppendEncoded(out, "profile", r.profile);
+    AppendEncoded(out, "form", DelayFormName(r.routine.form));
+    if (r.routine.form != DelayForm::Block)
+        AppendEncoded(out, "name", r.routine.name);
+    return out;
+}
+
+ShareLinkRead ReadShareLink(std::string_view fragment) {
+    if (!fragment.empty() && fragment.front() == '#')
+        fragment.remove_prefix(1);
+    if (fragment.size() > kMaxShareLinkSize)
+        return Refused("it is longer than " + std::to_string(kMaxShareLinkSize) + " characters");
+    std::array<std::optional<std::string>, kKeys.size()> values;
+    while (!fragment.empty()) {
+        const std::string_view pair = fragment.substr(0, fragment.find('&'));
+        fragment.remove_prefix(std::min(fragment.size(), pair.size() + 1));
+        const std::size_t equals = pair.find('=');
+        const std::string_view key = pair.substr(0, equals);
+        const int k = IndexOf(kKeys, key);
+        if (k < 0)
+            return Refused("\"" + base::SanitizeUtf8(key) + "\" is none of its keys");
+        if (equals == std::string_view::npos)
+            return Refused("\"" + std::string(key) + "\" has no value");
+        if (values[static_cast<std::size_t>(k)])
+            return Refused("\"" + std::string(key) + "\" is given twice");
+        values[static_cast<std::size_t>(k)] = Decoded(pair.substr(equals + 1));
+        if (!values[static_cast<std::size_t>(k)])
+            return Refused("the value of \"" + std::string(key) +
+                           "\" is not percent-encoded UTF-8");
+    }
+    const auto& [cycles, time, timeUnit, freq, freqUnit, wdt, profile, form, name] = values;
+
+    ShareRequest r;
+    const bool calculator = time || timeUnit || freq || freqUnit;
+    if (calculator == cycles.has_value())
+        return Refused("it holds either cycles or time and freq");
+    if (calculator) {
+        if (!time || !freq)
+            return Refused("time and freq go together");
+        const int t = timeUnit ? TimeUnitIndex(*timeUnit) : 0;
+        const int f = freqUnit ? FrequencyUnitIndex(*freqUnit) : 0;
+        if (t < 0)
+            return Refused("time-unit is one of us ms s min h d");
+        if (f < 0)
+            return Refused("freq-unit is one of MHz kHz Hz");
+        r.calculator = CalculatorLines{*time, t, *freq, f};
+    } else {
+        r.cyclesText = *cycles;
+    }
+    if (wdt && *wdt != "0" && *wdt != "1")
+        return Refused("wdt is 0 or 1");
+    r.watchdog = wdt && *wdt == "1";
+    r.profile = profile.value_or("");
+    if (form) {
+        const auto found = std::find_if(kForms.begin(), kForms.end(),
+                                        [&](DelayForm f) { return DelayFormName(f) == *form; });
+        if (found == kForms.end())
+            return Refused("form is block, subroutine or w-times");
+        r.routine.form = *found;
+    }
+    if (r.routine.form != DelayForm::Block && (!name || name->empty()))
+        return Refused("a subroutine needs its name");
+    r.routine.name = name.value_or("");
+    return {r, ""};
+}

@@ -1,0 +1,43 @@
+// The shareable link: the text of the address's fragment that holds one delay request, made and
+// read here, so that the page's address and loopsmith-cli --link agree.
+//
+//   #cycles=10000&wdt=0&profile=Default%20PIC18&form=block
+//   #time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=1&profile=Mine&form=subroutine&name=Delay
+//
+// Keys in this order, each once: either cycles (the cycle field's text) or time, time-unit,
+// freq and freq-unit (the calculator's fields and units, the words of loopsmith-cli); wdt (0 or
+// 1); profile (its name; left out for none); form (block, subroutine or w-times); name (the
+// routine's label; left out for the block). Values are UTF-8, percent-encoded: every byte but
+// the letters, digits and - . _ ~ as %XX. A reader takes the keys in any order, "+" as itself
+// and the unit words in any letter case; units default to us and MHz, wdt to 0, form to block.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/delay_code_text.h"
+#include "engine/delay_form.h"
+
+struct ShareRequest {
+    std::string cyclesText;                     // as typed in the cycle field
+    std::optional<CalculatorLines> calculator;  // instead: time and frequency as typed
+    bool watchdog = false;
+    std::string profile;  // "": none named
+    DelayRoutine routine;
+
+    friend bool operator==(const ShareRequest&, const ShareRequest&) = default;
+};
+
+// The fragment, "#" first.
+std::string MakeShareLink(const ShareRequest& request);
+
+// The request of a fragment ("#" first or not), or a sentence saying what is wrong with it.
+struct ShareLinkRead {
+    std::optional<ShareRequest> request;
+    std::string error;
+};
+ShareLinkRead ReadShareLink(std::string_view fragment);
+
+// A fragment is a few dozen bytes; a longer one is refused unread.
+inline constexpr std::size_t kMaxShareLinkSize = 2048;

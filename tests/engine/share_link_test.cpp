@@ -1,0 +1,79 @@
+#include "engine/share_link.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+TEST(ShareLink, SpellsTheRequestReadably) {
+    ShareRequest r;
+    r.cyclesText = "10000";
+    r.profile = "Default PIC10, PIC12, PIC16";
+    EXPECT_EQ(MakeShareLink(r),
+              "#cycles=10000&wdt=0&profile=Default%20PIC10%2C%20PIC12%2C%20PIC16&form=block");
+    r.calculator = CalculatorLines{"2.5", 1, "4", 0};
+    r.watchdog = true;
+    r.profile = "Мой";
+    r.routine = {DelayForm::WTimes, "Wait_1"};
+    EXPECT_EQ(MakeShareLink(r),
+              "#time=2.5&time-unit=ms&freq=4&freq-unit=MHz&wdt=1&profile=%D0%9C%D0%BE%D0%B9"
+              "&form=w-times&name=Wait_1");
+}
+
+// Every request comes back from its link as it was, whatever bytes its texts hold.
+TEST(ShareLink, EveryLinkReadsBackAsItsRequest) {
+    std::mt19937 random(5);
+    const std::string pieces[] = {"1", "$F", "%1", "+", "&", "=", "#", "%", " ", "Я", "€", "a_"};
+    auto text = [&] {
+        std::string t;
+        for (int n = static_cast<int>(random() % 4); n >= 0; --n)
+            t += pieces[random() % std::size(pieces)];
+        return t;
+    };
+    for (int i = 0; i < 2000; ++i) {
+        ShareRequest r;
+        if (random() % 2)
+            r.calculator = CalculatorLines{text(), static_cast<int>(random() % 6), text(),
+                                           static_cast<int>(random() % 3)};
+        else
+            r.cyclesText = text();
+        r.watchdog = random() % 2;
+        r.profile = random() % 3 ? text() : "";
+        r.routine.form = static_cast<DelayForm>(random() % 3);
+        if (r.routine.form != DelayForm::Block)
+            r.routine.name = "N" + text();
+        const ShareLinkRead back = ReadShareLink(MakeShareLink(r));
+        ASSERT_TRUE(back.request) << MakeShareLink(r) << ": " << back.error;
+        ASSERT_EQ(*back.request, r) << MakeShareLink(r);
+    }
+}
+
+TEST(ShareLink, ABadLinkSaysWhatIsWrong) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "it holds either cycles or time and freq"},
+        {"#cycles=5&time=1&freq=1", "it holds either cycles or time and freq"},
+        {"#time=1", "time and freq go together"},
+        {"#cycles=5&colour=red", "\"colour\" is none of its keys"},
+        {"#cycles", "\"cycles\" has no value"},
+        {"#cycles=5&cycles=6", "\"cycles\" is given twice"},
+        {"#cycles=5%2", "the value of \"cycles\" is not percent-encoded UTF-8"},
+        {"#cycles=%FF", "the value of \"cycles\" is not percent-encoded UTF-8"},
+        {"#time=1&freq=1&time-unit=week", "time-unit is one of us ms s min h d"},
+        {"#time=1&freq=1&freq-unit=GHz", "freq-unit is one of MHz kHz Hz"},
+        {"#cycles=5&wdt=yes", "wdt is 0 or 1"},
+        {"#cycles=5&form=macro", "form is block, subroutine or w-times"},
+        {"#cycles=5&form=subroutine", "a subroutine needs its name"},
+        {"#cycles=" + std::string(kMaxShareLinkSize, '1'), "it is longer than 2048 characters"},
+    };
+    for (const auto& [link, why] : cases) {
+        const ShareLinkRead read = ReadShareLink(link);
+        EXPECT_FALSE(read.request) << link;
+        EXPECT_EQ(read.error, "The link cannot be read: " + why + ".") << link;
+    }
+    const ShareLinkRead lenient = ReadShareLink("form=block&freq-unit=khz&freq=4&time=1+1");
+    ASSERT_TRUE(lenient.request);
+    EXPECT_EQ(lenient.request->calculator, (CalculatorLines{"1+1", 0, "4", 1}));
+}
+
+}  // namespace
