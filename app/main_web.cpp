@@ -11,6 +11,8 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/web_extras.h"
+#include "app/web_link.h"
+#include "app/gadget_ids.h"
 #include "store/browser_storage.h"
 #include "ui/web/web_gadgets.h"
 
@@ -27,8 +29,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
         return;
     while (page->HasPendingEvent()) {
         const ui::Event e = page->WaitEvent();
+        const std::string shown = page->Text(gadget::kOutputBox);
         if (!HandleWebEvent(*app, *page, e))
             Dispatch(*app, e);
+        // New code on show: the address names its request.
+        const std::string now = page->Text(gadget::kOutputBox);
+        if (e.kind == ui::Event::Kind::Gadget && e.gadget == gadget::kCalculateButton &&
+            !now.empty() && now != shown) {
+            WriteLinkToAddress(*app, *page);
+        }
         ApplyWebCaptions(*app);  // a language may have been applied
     }
 }
@@ -54,6 +63,8 @@ int main() {
     if (firstVisit)
         ChooseFirstLanguage(*app, *page);
     ApplyWebCaptions(*app);
+    ApplyLinkOfAddress(*app, *page);
+    loopsmith_dispatch();
     EM_ASM(LoopsmithPage.start(Module));
     return 0;
 }
