@@ -2,6 +2,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#elif defined(__EMSCRIPTEN__)
+#include <emscripten.h>
 #elif defined(__APPLE__)
 #include <mach-o/dyld.h>
 #include <vector>
@@ -15,6 +17,12 @@ std::filesystem::path ProgramFolder() {
     if (n == 0 || n >= std::size(buf))
         return {};
     return std::filesystem::path(std::wstring(buf, n)).parent_path();
+#elif defined(__EMSCRIPTEN__)
+    // Built for the browser and run by node: the folder of the script.
+    (void)ec;
+    return emscripten_run_script_string(
+        "typeof process === 'object' ? "
+        "require('path').dirname(require('fs').realpathSync(process.argv[1])) : ''");
 #elif defined(__APPLE__)
     std::uint32_t size = 0;
     _NSGetExecutablePath(nullptr, &size);

@@ -148,8 +148,9 @@ ShareLinkRead ReadShareLink(std::string_view fragment) {
     r.watchdog = wdt && *wdt == "1";
     r.profile = profile.value_or("");
     if (form) {
+        const std::string_view word = *form;  // (a lambda may not name a structured binding)
         const auto found = std::find_if(kForms.begin(), kForms.end(),
-                                        [&](DelayForm f) { return DelayFormName(f) == *form; });
+                                        [word](DelayForm f) { return DelayFormName(f) == word; });
         if (found == kForms.end())
             return Refused("form is block, subroutine or w-times");
         r.routine.form = *found;

@@ -3,6 +3,7 @@
 # wine (WINEPREFIX and the rest set by the caller) and compares standard output, standard error
 # and the exit code byte for byte. One line per request: "same NAME" or "DIFFERS NAME".
 #   scripts/compare-cli-windows.sh LINUX_CLI WINDOWS_CLI_EXE
+# With WINE=node and the browser build's loopsmith-cli.js instead, the same for WebAssembly.
 set -uo pipefail
 linux=$1
 windows=$2

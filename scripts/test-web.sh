@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds for the browser into BUILD_DIR with emscripten and runs the core's test programs
-# (base/, store/, engine/) as WebAssembly under node, on the machine's real files; then the
-# page's own checks.
+# (base/, store/, engine/) as WebAssembly under node, on the machine's real files; compares
+# loopsmith-cli built so with the Linux build (build/bin, built here if missing) byte for byte;
+# then the page's own checks.
 #   scripts/test-web.sh [BUILD_DIR]      (default: build-web)
 # Ends with one line "Web: N passed, N failed, N skipped"; exits non-zero on any failure.
 set -euo pipefail
@@ -35,6 +36,16 @@ for p in "${programs[@]}"; do
     fi
     passed=$((passed + ${ok:-0})) failed=$((failed + ${bad:-0})) skipped=$((skipped + ${skip:-0}))
 done
+
+echo "== loopsmith-cli as WebAssembly under node against the Linux build, byte for byte =="
+"$root/scripts/build.sh" "$root/build" --target loopsmith-cli --target language_files
+WINE=node "$root/scripts/compare-cli-windows.sh" "$root/build/bin/loopsmith-cli" \
+    "$dir/bin/loopsmith-cli.js" > "$logs/compare.log" || true
+cat "$logs/compare.log"
+same=$(grep -c '^same ' "$logs/compare.log" || true)
+differ=$(grep -c '^DIFFERS ' "$logs/compare.log" || true)
+[ "$same" -gt 0 ] || differ=$((differ + 1))
+passed=$((passed + same)) failed=$((failed + differ))
 
 # ---- The page: its build and its driver in headless Chromium (scripts of their own) ----
 echo "== The page in headless Chromium =="
