@@ -5,14 +5,15 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
+#include "app/gadget_ids.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/web_extras.h"
 #include "app/web_link.h"
-#include "app/gadget_ids.h"
 #include "store/browser_storage.h"
 #include "ui/web/web_gadgets.h"
 

@@ -43,8 +43,7 @@ void ApplyLinkOfAddress(AppState& app, ui::web::WebGadgets& page) {
     ui::Gadgets& g = app.gadgets;
     const ShareLinkRead read = ReadShareLink(fragment);
     if (!read.request) {
-        g.ShowMessage(app.editorTitle, read.error, ui::MessageIcon::Error,
-                      ui::MessageButtons::Ok);
+        g.ShowMessage(app.editorTitle, read.error, ui::MessageIcon::Error, ui::MessageButtons::Ok);
         return;
     }
     const ShareRequest& r = *read.request;

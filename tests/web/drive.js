@@ -34,9 +34,11 @@ function check(ok, what, detail) {
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-drive-'));
 const noSettings = path.join(scratch, 'none.ini');
 
-// What loopsmith-cli prints for the request: the code, or the window's message.
-function cliAnswer(r) {
+// What loopsmith-cli prints for the request: the code, or the window's message; with `link`
+// the page's address of it.
+function cliAnswer(r, link) {
   const args = ['--lf', '--language', r.language || 'english', '--settings', noSettings];
+  if (link) args.push('--link');
   if (r.wdt) args.push('--wdt');
   if (r.profile) args.push('--profile', r.profile);
   if (r.form === 1) args.push('--subroutine', r.name);
@@ -426,6 +428,52 @@ async function userLanguage(session) {
   await page.close();
 }
 
+// Calculate writes the request into the address as loopsmith-cli --link does; that address,
+// opened in another browser, shows the same code at once.
+async function sharedLinks() {
+  const requests = [{ cycles: '123456', wdt: true, profile: PIC18, form: 1, name: 'Wait_ms' },
+    { time: '2.5', timeUnit: 1, freq: '20', freqUnit: 0, profile: PIC16 }];
+  for (const r of requests) {
+    const want = cliAnswer(r);
+    const link = cliAnswer(r, true).code.trim();
+    let session = await d.launch();
+    const page = await d.open(session, pageFile);
+    await pageAnswer(page, r);
+    const address = new URL(page.url()).hash;
+    check(address === link, `Calculate writes the link of ${JSON.stringify(r)}`, `${address}\n${link}`);
+    await session.close();
+    session = await d.launch();
+    try {
+      const shared = await d.open(session, pageFile, { fragment: link.slice(1) });
+      check(await d.value(shared, G.output) === want.code, `the link ${link} shows its code`);
+    } finally {
+      await session.close();
+    }
+  }
+  // A profile the visitor lacks: a note, and the code of the built-in profile; a bad link says
+  // what is wrong and the page calculates on.
+  const session = await d.launch();
+  try {
+    let page = await d.open(session, pageFile, { fragment: 'cycles=1000&profile=Nowhere' });
+    let box = await d.messageBox(page);
+    check(box && box.text === shipped('english', 'Web_Link_No_Profile') + ' Nowhere',
+      'a link\'s missing profile is noted', JSON.stringify(box));
+    await d.answer(page, 'Enter');
+    check(await d.value(page, G.output) === cliAnswer({ cycles: '1000' }).code,
+      'and the built-in profile writes the code');
+    await page.close();
+    page = await d.open(session, pageFile, { fragment: 'cycles=1000&wdt=maybe' });
+    box = await d.messageBox(page);
+    check(box && box.text.length > 0, 'a bad link says what is wrong', JSON.stringify(box));
+    await d.answer(page, 'Enter');
+    check((await pageAnswer(page, { cycles: '100' })).code === cliAnswer({ cycles: '100' }).code,
+      'and the page calculates on');
+    await page.close();
+  } finally {
+    await session.close();
+  }
+}
+
 async function main() {
   execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
   fs.writeFileSync(noSettings, '');
@@ -441,6 +489,7 @@ async function main() {
     await userLanguage(session);
     await takePictures(session);
     await languages();
+    await sharedLinks();
     const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));
     check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
   } finally {
