@@ -12,7 +12,7 @@ native=$(realpath -m "${2:-$root/build}")
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
 "$root/scripts/build.sh" "$web" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/emscripten-web.cmake" \
-    -DLOOPSMITH_BENCH=OFF --target loopsmith_page >/dev/null
+    -DLOOPSMITH_BENCH=OFF --target loopsmith_page --target web_contract_page >/dev/null
 "$root/scripts/build.sh" "$native" --target loopsmith-cli --target language_files >/dev/null
 if [ ! -d "$root/tests/web/node_modules/puppeteer-core" ]; then
     (cd "$root/tests/web" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
