@@ -80,7 +80,8 @@ void LoadLanguageFile(AppState& app, const std::string& name, const std::string&
     const std::filesystem::path target = app.LanguageFolder() / name;
     const bool named = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".lng") == 0 &&
                        name.find('/') == std::string::npos;
-    if (!named || !fileio::ReplaceFileContent(kPickedFile, bytes) ||
+    // Empty: nothing in it, or beyond the limit and not read.
+    if (!named || bytes.empty() || !fileio::ReplaceFileContent(kPickedFile, bytes) ||
         !ReadLanguageFile(kPickedFile)) {
         Tell(app, kMissingLanguageFileTitle, MissingLanguageFileText(name));
         return;
@@ -135,7 +136,7 @@ bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& e
             if (picked)
                 Import(app, page.TakePickedFile());
             else
-                page.PickFile(kImportButton, ".ini,text/plain");
+                page.PickFile(kImportButton, ".ini,text/plain", fileio::kMaxFileSize);
             return true;
         case kExportButton:
             Export(app, page);
@@ -145,7 +146,7 @@ bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& e
                 const std::string name = page.PickedFileName();
                 LoadLanguageFile(app, name, page.TakePickedFile());
             } else {
-                page.PickFile(kLanguageFileButton, ".lng");
+                page.PickFile(kLanguageFileButton, ".lng", fileio::kMaxFileSize);
             }
             return true;
         default:

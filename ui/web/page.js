@@ -218,14 +218,16 @@ var LoopsmithPage = (function () {
   }
 
   // The chosen file's bytes go to the program with an event of the gadget that asked.
-  function pickFile(gadget, accept) {
+  function pickFile(gadget, accept, maxBytes) {
     const input = document.getElementById('file');
     input.value = '';
     input.accept = accept;
     input.onchange = async () => {
       const file = input.files[0];
       if (!file) return;
-      const bytes = new Uint8Array(await file.arrayBuffer());
+      // A file beyond the program's limit is not read into the page at all.
+      const bytes = file.size > maxBytes ? new Uint8Array(0)
+        : new Uint8Array(await file.arrayBuffer());
       pending.push(() => module.filePicked(gadget, file.name, bytes));
       run();
     };

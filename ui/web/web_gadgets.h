@@ -38,7 +38,8 @@ class WebGadgets : public GadgetFrame {
     // and bytes arrive with a kEventFilePicked event of `gadget`), a download, the browser's
     // preferred languages, the address's fragment.
     void CopyToClipboard(const std::string& text);
-    void PickFile(int gadget, const std::string& accept);
+    // A file beyond `maxBytes` arrives empty, unread.
+    void PickFile(int gadget, const std::string& accept, double maxBytes);
     void SetPickedFile(std::string name, std::string bytes);
     const std::string& PickedFileName() const { return pickedName_; }
     std::string TakePickedFile();

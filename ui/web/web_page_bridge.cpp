@@ -40,8 +40,8 @@ void WebGadgets::CopyToClipboard(const std::string& text) {
     val::global("LoopsmithPage").call<void>("copy", text);
 }
 
-void WebGadgets::PickFile(int gadget, const std::string& accept) {
-    val::global("LoopsmithPage").call<void>("pickFile", gadget, accept);
+void WebGadgets::PickFile(int gadget, const std::string& accept, double maxBytes) {
+    val::global("LoopsmithPage").call<void>("pickFile", gadget, accept, maxBytes);
 }
 
 void WebGadgets::SetPickedFile(std::string name, std::string bytes) {
