@@ -283,8 +283,9 @@ async function codeWith(page, profile) {
   return pageAnswer(page, { cycles: '1000', profile });
 }
 
+// The page opened again, without the request Calculate left in the address.
 async function reload(page) {
-  await page.reload();
+  await page.goto('file://' + path.resolve(pageFile));
   await d.ready(page);
 }
 
@@ -314,6 +315,10 @@ async function profilesKept(session) {
   await selectInList(page, 'Мотор');
   await page.click(`#g${E.remove}`);
   await d.idle(page);
+  await d.answer(page, 'Escape');
+  check((await items(page, E.list)).includes('Мотор'), 'Escape answers No: the profile stays');
+  await page.click(`#g${E.remove}`);
+  await d.idle(page);
   const box = await d.messageBox(page);
   check(box && box.buttons.length === 2 && box.focused === box.buttons[1],
     'Delete asks, No the default', JSON.stringify(box));
@@ -321,6 +326,14 @@ async function profilesKept(session) {
   await d.idle(page);
   await reload(page);
   check(!(await items(page, E.list)).includes('Мотор'), 'the deleted profile stays deleted');
+  // The window's settings are saved when the page goes away, as at the desktop's close.
+  await turnTo(page, 0);
+  const watchdog = await page.$eval(`#g${G.watchdog}`, (e) => e.checked);
+  await d.checkbox(page, G.watchdog, !watchdog);
+  await reload(page);
+  check(await page.$eval(`#g${G.watchdog}`, (e) => e.checked) === !watchdog,
+    'a setting changed is there after a reload');
+  await d.checkbox(page, G.watchdog, false);
   await page.close();
 }
 
