@@ -196,13 +196,22 @@ double DecimalNumberValue(std::string_view number) {
     if (in.Lead() > 308)
         return std::numeric_limits<double>::infinity();
 
-    // A guess within a few units in the last place, from the first 19 digits; then steps of one
-    // unit, decided by exact comparison with the halfway points.
     const std::size_t taken = std::min<std::size_t>(in.digits.size(), 19);
     std::uint64_t leading = 0;
     for (std::size_t k = 0; k < taken; ++k)
         leading = leading * 10 + static_cast<std::uint64_t>(in.digits[k] - '0');
     double x = static_cast<double>(leading);
+    // What people type: up to 15 digits (below 2^53) and a power of ten up to 10^22 are both
+    // exact doubles, so one multiplication or division rounds the exact value once, correctly.
+    constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (in.digits.size() <= 15 && in.exponent >= -22 && in.exponent <= 22) {
+        const double power = kExactPowers[in.exponent < 0 ? -in.exponent : in.exponent];
+        return in.exponent < 0 ? x / power : x * power;
+    }
+    // Else a guess within a few units in the last place, from the first 19 digits; then steps
+    // of one unit, decided by exact comparison with the halfway points.
     const long long scale = in.exponent + static_cast<long long>(in.digits.size() - taken);
     if (scale >= 0) {
         x *= std::pow(10.0, static_cast<double>(scale));

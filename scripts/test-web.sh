@@ -29,7 +29,7 @@ for p in "${programs[@]}"; do
     grep -v -E '^\[ +(RUN|OK) +\]' "$logs/$p.log" || true
     ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$logs/$p.log" | tail -1)
     bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below:.*/\1/p' "$logs/$p.log" | tail -1)
-    skip=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?, listed below:.*/\1/p' "$logs/$p.log" | tail -1)
+    skip=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?[.,].*/\1/p' "$logs/$p.log" | tail -1)
     if [ -z "$ok" ] || { [ "$rc" -ne 0 ] && [ -z "$bad" ]; }; then
         echo "$p ended without a result (exit $rc)"
         bad=$((${bad:-0} + 1))

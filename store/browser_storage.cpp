@@ -3,8 +3,8 @@
 #include <emscripten.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -17,8 +17,11 @@ namespace {
 // storage shows the text the desktop writes; other bytes, one character each, under a key of
 // their own. Returns the size, or -1 when nothing is stored; copies when `capacity` suffices.
 // clang-format off
+// A page whose storage the browser withholds (a sandbox, a setting) throws at the very access;
+// it then keeps its files for as long as it is open, as a desktop with a read-only folder does.
 EM_JS(int, LoadStoredFile, (const char* name, char* buffer, int capacity), {
-    var storage = globalThis.localStorage;
+    var storage = null;
+    try { storage = globalThis.localStorage; } catch (withheld) {}
     if (!storage)
         return -1;
     var key = UTF8ToString(name);
@@ -41,7 +44,8 @@ EM_JS(int, LoadStoredFile, (const char* name, char* buffer, int capacity), {
 
 // 1 when stored; 0 when the storage refuses (full, or switched off by the user).
 EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
-    var storage = globalThis.localStorage;
+    var storage = null;
+    try { storage = globalThis.localStorage; } catch (withheld) {}
     if (!storage)
         return 0;
     var key = UTF8ToString(name);
@@ -70,7 +74,8 @@ EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
 
 // The names of the stored files, one a line: the size in bytes, copied when `capacity` suffices.
 EM_JS(int, StoredFileNames, (char* buffer, int capacity), {
-    var storage = globalThis.localStorage;
+    var storage = null;
+    try { storage = globalThis.localStorage; } catch (withheld) {}
     var names = [];
     for (var i = 0; storage && i < storage.length; ++i) {
         var key = storage.key(i);
@@ -100,9 +105,18 @@ std::string KeyOf(const std::filesystem::path& path) {
     return base::PathToUtf8(relative);
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// (With <cstdio>, not <fstream>: the streams would add a third to the page. Not through fileio,
+// whose opens fetch.)
+std::optional<std::string> FileBytes(const std::filesystem::path& path) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+        bytes.append(buffer, n);
+    std::fclose(in);
+    return bytes;
 }
 
 // Puts the stored bytes in place as a save by another window would: a new file renamed over
@@ -116,17 +130,20 @@ void FetchFile(const std::filesystem::path& path) {
         return;
     std::string bytes(static_cast<std::size_t>(size), '\0');
     LoadStoredFile(key.c_str(), bytes.data(), size);
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec) && FileBytes(path) == bytes)
+    if (FileBytes(path) == bytes)
         return;
+    std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     std::filesystem::path fetched = path;
     fetched += ".fetched";
-    {
-        std::ofstream out(fetched, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    std::filesystem::rename(fetched, path, ec);
+    std::FILE* out = std::fopen(fetched.c_str(), "wb");
+    if (out == nullptr)
+        return;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (std::fclose(out) == 0 && written)
+        std::filesystem::rename(fetched, path, ec);
+    else
+        std::filesystem::remove(fetched, ec);
 }
 
 bool KeepFile(const std::filesystem::path& path, std::string_view bytes) {

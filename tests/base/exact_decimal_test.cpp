@@ -51,12 +51,4 @@ TEST(ExactDecimal, AgreesWithTheCLibraryEverywhere) {
     }
 }
 
-TEST(ExactDecimal, MeasuresTheLeadingNumber) {
-    EXPECT_EQ(base::DecimalNumberLength("12.5e-3x"), 7u);
-    EXPECT_EQ(base::DecimalNumberLength(".5e"), 2u);
-    EXPECT_EQ(base::DecimalNumberLength("5.E+"), 2u);
-    EXPECT_EQ(base::DecimalNumberLength("."), 0u);
-    EXPECT_EQ(base::DecimalNumberLength("e5"), 0u);
-}
-
 }  // namespace
