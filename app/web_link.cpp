@@ -1,5 +1,6 @@
 #include "app/web_link.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/app_state.h"

@@ -272,7 +272,7 @@ var LoopsmithPage = (function () {
     run();
   }
 
-  return { start, report, ask, beep, fit, pointerInside, copy, pickFile, download, 
+  return { start, report, ask, beep, fit, pointerInside, copy, pickFile, download,
     // Nothing left to do but what the user does next: all handled, or a box waits for them.
     settled: () => (!running && !pending.length) || !!document.querySelector('dialog[open]') };
 })();
