@@ -46,8 +46,10 @@ async function open(session, file, options = {}) {
   return page;
 }
 
+// The program has started (page.js marks the moment), or waits on a box while starting.
 async function ready(page) {
-  await page.waitForSelector('#window:not([hidden])');
+  await page.waitForFunction(() => performance.getEntriesByName('loopsmith-ready').length > 0 ||
+    !!document.querySelector('dialog[open]'), { polling: 20 });
   await idle(page);
 }
 
