@@ -122,6 +122,9 @@ void ApplyWebCaptions(AppState& app) {
     g.SetText(kImportButton, app.messages[Msg::Web_Import]);
     g.SetText(kExportButton, app.messages[Msg::Web_Export]);
     g.SetText(kLanguageFileButton, app.messages[Msg::Web_Language_File]);
+    // The window has no label for these two: their tooltips name them for screen readers.
+    g.SetToolTip(kFormCombo, app.messages[Msg::Web_Form_Name]);
+    g.SetToolTip(kOutputBox, app.messages[Msg::Web_Output_Name]);
 }
 
 bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event) {

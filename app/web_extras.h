@@ -19,7 +19,7 @@ inline constexpr int kLanguageFileButton = 72;
 
 // The main window's layout with the page's own buttons.
 ui::WindowLayout WebWindowLayout();
-// Their captions in the current language.
+// Their captions in the current language, and the names of the window's unlabelled controls.
 void ApplyWebCaptions(AppState& app);
 // Handles an event of the page's own buttons; false for every other event.
 bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event);

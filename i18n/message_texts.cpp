@@ -71,6 +71,8 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
      "Этот файл не является файлом настроек Loopsmith; ничего не изменено.", "", ""},
     {Msg::Web_Link_No_Profile, "Web_Link_No_Profile",
      "Профиля из ссылки здесь нет; код написан по встроенному профилю:", "", " "},
+    {Msg::Web_Form_Name, "Web_Form_Name", "Форма кода", "", ""},
+    {Msg::Web_Output_Name, "Web_Output_Name", "Код задержки", "", ""},
 }};
 
 }  // namespace

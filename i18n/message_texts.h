@@ -55,9 +55,11 @@ enum class Msg {
     Web_Language_File,
     Web_Import_Bad,
     Web_Link_No_Profile,
+    Web_Form_Name,  // what a screen reader calls the two controls the window has no label for
+    Web_Output_Name,
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Link_No_Profile);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Output_Name);
 
 struct MessageEntry {
     Msg id;

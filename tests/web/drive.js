@@ -157,11 +157,13 @@ async function keysAndLabels(session) {
   const next = await page.evaluate(() => document.activeElement.id);
   check(next === 'g17', 'Tab goes from the cycle field to Calculate, as on the desktop', next);
   const unnamed = await page.evaluate(() => Array.from(document.querySelectorAll(
-    '#window input[type=text]')).filter((f) => {
+    '#window input, #window select, #window textarea')).filter((f) => {
     const label = document.getElementById(f.getAttribute('aria-labelledby') || '');
-    return !label || !label.textContent.trim();
+    const own = f.closest('label.check');
+    return !(label && label.textContent.trim()) && !(own && own.textContent.trim()) &&
+      !f.title.trim();
   }).map((f) => f.id));
-  check(unnamed.length === 0, 'every text field is named by its label', unnamed.join(' '));
+  check(unnamed.length === 0, 'every field is named for screen readers', unnamed.join(' '));
   await page.close();
 }
 
