@@ -48,6 +48,4 @@ struct AppState {
     bool handCursorShown = false;
 
     const std::filesystem::path& SettingsPath() const { return files.settingsFile; }
-    // The first language folder: the program's own, or the user's in an installed build.
-    std::filesystem::path LanguageFolder() const { return files.languageFolders.front(); }
 };

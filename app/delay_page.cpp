@@ -34,24 +34,28 @@ FieldCaptions Captions(const ui::Gadgets& g) {
     return {g.Text(kTimeLabel), g.Text(kFrequencyLabel)};
 }
 
-// Every delay the page shows takes this road, the one loopsmith-cli takes too.
-int SolveRequest(AppState& app, int outputGadget, const DelayRequest& request) {
-    return WriteDelayCode(
-        app, outputGadget,
-        AnswerDelay(request, SelectedProfile(app), app.messages, Captions(app.gadgets)));
-}
-
-// A count already read; with `fromCalculator` it came from the calculator's fields, whose
-// lines then head the code.
+// Every delay the page shows takes this road, the one loopsmith-cli takes too. A count already
+// read; with `fromCalculator` it came from the calculator's fields, whose lines then head the
+// code.
 int Solve(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator,
           Variant variant) {
+    ui::Gadgets& g = app.gadgets;
     DelayRequest request;
-    request.cyclesText = std::to_string(delayCycles);
+    request.cyclesText = std::to_string(delayCycles);  // read back as the same count
     if (fromCalculator == 1)
-        request.calculator = CalculatorFields(app.gadgets);
+        request.calculator = CalculatorFields(g);
     request.variant = variant;
-    request.routine = SelectedRoutine(app.gadgets);
-    return SolveRequest(app, outputGadget, request);
+    request.routine = SelectedRoutine(g);
+    return WriteDelayCode(
+        app, outputGadget,
+        AnswerDelay(request, SelectedProfile(app), app.messages, Captions(g), g.LineEnd()));
+}
+
+// The solver the watchdog check box chooses.
+int SolveChosen(AppState& app, std::int64_t delayCycles, int fromCalculator) {
+    return SelectedVariant(app.gadgets) == Variant::Plain
+               ? SolveDelay(app, kOutputBox, delayCycles, fromCalculator)
+               : SolveDelayWdt(app, kOutputBox, delayCycles, fromCalculator);
 }
 
 }  // namespace
@@ -92,11 +96,7 @@ void CalculationRequest(AppState& app) {
         g.Focus(kTimeField);
         return;
     }
-    DelayRequest request;
-    request.cyclesText = g.Text(kCyclesField);
-    request.variant = SelectedVariant(g);
-    request.routine = SelectedRoutine(g);
-    if (SolveRequest(app, kOutputBox, request) != 0)
+    if (SolveChosen(app, ReadIntegerText(g.Text(kCyclesField)), 0) != 0)
         g.SetTextColor(kCyclesField, colors::kCalculated);
     g.Focus(kCyclesField);
 }
@@ -105,21 +105,18 @@ int CalculateCycles(AppState& app) {
     ui::Gadgets& g = app.gadgets;
     DelayRequest request;
     request.calculator = CalculatorFields(g);
-    request.variant = SelectedVariant(g);
-    request.routine = SelectedRoutine(g);
-    const DelayAnswer answer =
-        AnswerDelay(request, SelectedProfile(app), app.messages, Captions(g));
+    request.writeCode = false;  // the count only: the solver writes the code
+    const DelayAnswer answer = AnswerDelay(request, nullptr, app.messages, Captions(g));
     if (answer.delayCycles) {
         g.SetText(kCyclesField, WriteIntegerText(*answer.delayCycles));
-    } else if (answer.message && answer.message->isError) {
-        // A count that cannot be had leaves no stale count behind; an empty field leaves it.
+        return SolveChosen(app, *answer.delayCycles, 1);
+    }
+    // A count that cannot be had leaves no stale count behind; an empty field leaves it.
+    if (answer.message && answer.message->isError)
         g.SetText(kCyclesField, "");
-    }
-    if (!answer.delayCycles && answer.message) {
+    if (answer.message)
         ShowAnswerMessage(g, *answer.message);
-        return 0;
-    }
-    return WriteDelayCode(app, kOutputBox, answer);
+    return 0;
 }
 
 int SolveDelay(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator) {

@@ -127,12 +127,11 @@ void AddAboutPage(std::vector<GadgetLayout>& out) {
     banner.image = 4;
     banner.toolTip = about::kBannerToolTip;
     out.push_back(banner);
-    GadgetLayout text =
-        Make(kAboutText, GadgetKind::Label, p, {30, 150, 308, 130}, about::kAboutText);
+    GadgetLayout text = Make(kAboutText, GadgetKind::Label, p, {30, 150, 308, 130});
     text.sunken = true;
     text.textColor = colors::kAboutText;
     out.push_back(text);
-    out.push_back(Make(kCreditLine, GadgetKind::Label, p, {30, 300, 220, 16}, about::kCreditLine));
+    out.push_back(Make(kCreditLine, GadgetKind::Label, p, {30, 300, 220, 16}));
     GadgetLayout mail =
         Make(kMailLink, GadgetKind::Hyperlink, p, {250, 300, 110, 16}, about::kMailAddress);
     mail.textColor = colors::kMailLink;

@@ -9,7 +9,6 @@
 #include "app/language.h"
 #include "app/profile_gadget.h"
 #include "base/number_text.h"
-#include "store/file_platform.h"
 #include "store/key_value_file.h"
 #include "store/profile_store.h"
 #include "store/settings_values.h"
@@ -58,9 +57,8 @@ void LoadSettings(AppState& app) {
     }
     // First start: an empty file, so that the settings can be saved at close. Anything that
     // stands under that name already (a folder, a file that could not be read) is left alone.
-    // Through a symbolic link, dangling or not, the file is made at the link's target.
     app.settingsStamp.reset();
-    if (fileio::CreateEmptyFile(fileio::ResolveWriteTarget(path)))
+    if (CreateEmptyKeyValueFile(path))
         app.settingsStamp = FileStamp("");
 }
 

@@ -8,13 +8,29 @@
 
 namespace {
 
+enum class UiTarget {
+    Caption,           // gadget (and `second`, when not -1)
+    ToolTip,           // gadget
+    ComboItem,         // item `second` of gadget; the combo is refilled keeping its selection
+    PageTitle,         // page `second` of the panel
+    RegisterCaptions,  // gadgets 32..39: text + " № " + n + ":"
+    Paragraph,         // paragraph `second` of the gadget's caption, on a line of its own
+};
+
+struct UiTextPlace {
+    const char* key;  // of the text table
+    UiTarget target;
+    int gadget;
+    int second;
+};
+
 using namespace gadget;
 constexpr UiTarget kCaption = UiTarget::Caption;
 constexpr UiTarget kTip = UiTarget::ToolTip;
 constexpr UiTarget kItem = UiTarget::ComboItem;
 constexpr UiTarget kPage = UiTarget::PageTitle;
 
-constexpr std::array<UiTextPlace, 39> kPlaces{{
+constexpr std::array<UiTextPlace, 42> kPlaces{{
     {"Language", kCaption, kLanguageLabel, -1},
     {"Calculator", kCaption, kCalculatorCheck, kCalculatorFrame},
     {"Profile", kCaption, kProfileLabel, -1},
@@ -54,10 +70,28 @@ constexpr std::array<UiTextPlace, 39> kPlaces{{
     {"Button_OK", kCaption, kOkButton, -1},
     {"Button_Cancel", kCaption, kCancelButton, -1},
     {"Panel_About", kPage, kPanel, kPageAbout},
+    {"About_Text_1", UiTarget::Paragraph, kAboutText, 0},
+    {"About_Text_2", UiTarget::Paragraph, kAboutText, 1},
+    {"Credit_Line", kCaption, kCreditLine, -1},
 }};
 
 std::string RegisterCaption(const std::string& text, int n) {
     return text + " № " + std::to_string(n) + ":";
+}
+
+// A caption of paragraphs, each indented by two blanks (a language file's values lose their
+// leading blanks).
+void AddParagraph(std::vector<std::string>& paragraphs, int at, const std::string& text) {
+    if (static_cast<int>(paragraphs.size()) <= at)
+        paragraphs.resize(static_cast<std::size_t>(at) + 1);
+    paragraphs[static_cast<std::size_t>(at)] = text;
+}
+
+std::string JoinParagraphs(const std::vector<std::string>& paragraphs) {
+    std::string caption;
+    for (const std::string& p : paragraphs)
+        caption += (caption.empty() ? "  " : "\n  ") + p;
+    return caption;
 }
 
 // Calls `put(place, text)` for every place, with the text of its key.
@@ -72,13 +106,10 @@ void ForEachPlace(const std::vector<std::string>& texts, Put put) {
 
 }  // namespace
 
-std::span<const UiTextPlace> UiTextPlaces() {
-    return kPlaces;
-}
-
 void ApplyUiTexts(ui::Gadgets& g, const std::vector<std::string>& texts) {
-    // Combo items are gathered first: each combo is refilled once, keeping its selection.
-    std::map<int, std::vector<std::string>> comboItems;
+    // Combo items and paragraphs are gathered first: each combo is refilled once, keeping its
+    // selection, and each caption of paragraphs is set once.
+    std::map<int, std::vector<std::string>> comboItems, paragraphs;
     ForEachPlace(texts, [&](const UiTextPlace& t, const std::string& text) {
         switch (t.target) {
             case UiTarget::Caption:
@@ -103,8 +134,13 @@ void ApplyUiTexts(ui::Gadgets& g, const std::vector<std::string>& texts) {
                 for (int n = 1; n <= 8; ++n)
                     g.SetText(t.gadget + n - 1, RegisterCaption(text, n));
                 break;
+            case UiTarget::Paragraph:
+                AddParagraph(paragraphs[t.gadget], t.second, text);
+                break;
         }
     });
+    for (const auto& [gadget, texts] : paragraphs)
+        g.SetText(gadget, JoinParagraphs(texts));
     for (const auto& [combo, items] : comboItems) {
         const int selected = g.State(combo);
         g.ClearItems(combo);
@@ -119,6 +155,7 @@ void PlaceDefaultTexts(ui::WindowLayout& layout) {
     for (ui::GadgetLayout& g : layout.gadgets)
         byNumber[g.number] = &g;
     const auto at = [&](int number) -> ui::GadgetLayout& { return *byNumber.at(number); };
+    std::map<int, std::vector<std::string>> paragraphs;
     std::vector<std::string> defaults;
     for (const UiText& t : UiTextTable())
         defaults.emplace_back(t.fallback);
@@ -144,6 +181,11 @@ void PlaceDefaultTexts(ui::WindowLayout& layout) {
                 for (int n = 1; n <= 8; ++n)
                     at(t.gadget + n - 1).caption = RegisterCaption(text, n);
                 break;
+            case UiTarget::Paragraph:
+                AddParagraph(paragraphs[t.gadget], t.second, text);
+                break;
         }
     });
+    for (const auto& [gadget, texts] : paragraphs)
+        at(gadget).caption = JoinParagraphs(texts);
 }

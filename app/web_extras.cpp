@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "i18n/language_file.h"
+#include "store/browser_storage.h"
 #include "store/file_platform.h"
 #include "store/key_value_file.h"
 #include "ui/web/web_gadgets.h"
@@ -77,7 +78,9 @@ void Export(AppState& app, ui::web::WebGadgets& page) {
 
 void LoadLanguageFile(AppState& app, const std::string& name, const std::string& bytes) {
     const std::string lower = Lower(name);
-    const std::filesystem::path target = app.LanguageFolder() / name;
+    // The first language folder is the user's own, kept in the browser's storage.
+    const std::filesystem::path folder = app.files.languageFolders.front();
+    const std::filesystem::path target = folder / name;
     const bool named = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".lng") == 0 &&
                        name.find('/') == std::string::npos;
     // Empty: nothing in it, or beyond the limit and not read.
@@ -87,7 +90,7 @@ void LoadLanguageFile(AppState& app, const std::string& name, const std::string&
         return;
     }
     std::error_code ignored;
-    std::filesystem::create_directories(app.LanguageFolder(), ignored);
+    std::filesystem::create_directories(folder, ignored);
     if (!fileio::ReplaceFileContent(target, bytes)) {
         Tell(app, app.editorTitle, app.messages[Msg::Save_Error]);
         return;
@@ -104,6 +107,13 @@ void LoadLanguageFile(AppState& app, const std::string& name, const std::string&
 }
 
 }  // namespace
+
+FileLocations PrepareBrowserFiles() {
+    const FileLocations files = BrowserLocations();
+    PrepareConfigFolder(files);
+    KeepFilesInBrowserStorage(files);
+    return files;
+}
 
 ui::WindowLayout WebWindowLayout() {
     ui::WindowLayout w = MainWindowLayout();

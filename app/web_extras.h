@@ -2,6 +2,7 @@
 // buttons to import and export Loopsmith.ini and to load a language file of the user's.
 #pragma once
 
+#include "store/file_locations.h"
 #include "ui/event.h"
 #include "ui/window_layout.h"
 
@@ -17,6 +18,8 @@ inline constexpr int kExportButton = 71;
 inline constexpr int kLanguageFileButton = 72;
 }  // namespace gadget
 
+// The page's files: the settings and the user's languages kept in the browser's storage.
+FileLocations PrepareBrowserFiles();
 // The main window's layout with the page's own buttons.
 ui::WindowLayout WebWindowLayout();
 // Their captions in the current language, and the names of the window's unlabelled controls.

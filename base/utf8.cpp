@@ -98,16 +98,6 @@ std::size_t CountCodePoints(std::string_view text) {
     return n;
 }
 
-std::string DropLastCodePoint(const std::string& text) {
-    std::size_t end = text.size();
-    while (end > 0) {
-        --end;
-        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80)
-            break;
-    }
-    return text.substr(0, end);
-}
-
 std::filesystem::path PathFromUtf8(const std::string& text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }

@@ -16,7 +16,6 @@ std::string EncodeUtf8(char32_t ch);
 // Invalid bytes and NUL become U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 std::size_t CountCodePoints(std::string_view text);
-std::string DropLastCodePoint(const std::string& text);
 
 std::filesystem::path PathFromUtf8(const std::string& text);
 std::string PathToUtf8(const std::filesystem::path& path);

@@ -30,19 +30,6 @@
 
 namespace {
 
-std::string WithLineEnds(std::string text, bool lf) {
-    if (!lf)
-        return text;
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i];
-    }
-    return out;
-}
-
 int Usage(const std::string& what) {
     Write(stderr, "loopsmith-cli: " + what + " (see --help)\n");
     return kExitUsage;
@@ -195,8 +182,9 @@ int main(int argc, char** argv) {
         request.routine = {DelayForm::Subroutine, *o.subroutine};
     if (o.wTimes)
         request.routine = {DelayForm::WTimes, *o.wTimes};
+    const std::string_view lineEnd = o.lf ? "\n" : "\r\n";
     const DelayAnswer answer = AnswerDelay(request, chosen.Name.empty() ? nullptr : &chosen,
-                                           setup.texts.messages, Captions(setup.texts));
+                                           setup.texts.messages, Captions(setup.texts), lineEnd);
     if (answer.message) {
         Write(stderr, answer.message->text + "\n");
         return kExitMessage;
@@ -211,10 +199,10 @@ int main(int argc, char** argv) {
     if (o.plan) {
         std::string line;
         AppendFormPlanJson(line, *answer.plan, request.routine.form);
-        Write(stdout, line + (o.lf ? "\n" : "\r\n"));
+        Write(stdout, line.append(lineEnd));
         return 0;
     }
-    Write(stdout, WithLineEnds(answer.code, o.lf));
+    Write(stdout, answer.code);
     if (o.verify && o.wTimes)
         return VerifyWTimesCode(answer.code, chosen.Syntax, delayCycles, kWTimesOverhead);
     if (o.verify)

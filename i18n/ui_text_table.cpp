@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<UiText, 39> kTable{{
+constexpr std::array<UiText, 42> kTable{{
     {"Loopsmith", "Language", "Язык:"},
     {"Loopsmith", "Calculator", "Калькулятор"},
     {"Loopsmith", "Profile", "Профиль"},
@@ -44,6 +44,16 @@ constexpr std::array<UiText, 39> kTable{{
     {"Edit_Profile", "Button_OK", "ОК"},  // Cyrillic О and К
     {"Edit_Profile", "Button_Cancel", "Отмена"},
     {"About", "Panel_About", "О программе"},
+    // The About text's paragraphs: each starts a line of its own, indented by the window.
+    {"About", "About_Text_1",
+     "Loopsmith   это программа, предназначенная для преобразования времени задержки в "
+     "ассемблерный код для PIC контроллеров фирмы MicroChip."},
+    {"About", "About_Text_2",
+     "Исходными данными программы, является число машинных циклов, но при необходимости "
+     "можно использовать встроенный калькулятор, который вычисляет число машинных циклов "
+     "исходя из данных о длительности задержки и частоте задающего генератора "
+     "микроконтроллера"},
+    {"About", "Credit_Line", "Автор программы  —  команда Loopsmith"},
 }};
 
 }  // namespace

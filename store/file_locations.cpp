@@ -51,13 +51,6 @@ std::filesystem::path UserConfigFolder() {
 #endif
 }
 
-bool IsInstalledBuild() {
-#ifdef LOOPSMITH_DATA_FROM_PROGRAM
-    return true;
-#else
-    return false;
-#endif
-}
 
 FileLocations BuildLocations(const std::filesystem::path& programFolder) {
 #ifdef LOOPSMITH_DATA_FROM_PROGRAM

@@ -26,7 +26,6 @@ std::filesystem::path UserConfigFolder();
 
 // The layout this build was made for.
 FileLocations BuildLocations(const std::filesystem::path& programFolder);
-bool IsInstalledBuild();
 
 // Makes the configuration folder on first use; false when it cannot be made (the program then
 // runs as with a read-only settings file).

@@ -25,6 +25,10 @@ bool KeyValueFile::OpenKeyValueFileForReading(const std::filesystem::path& path)
     return readOnly_;
 }
 
+bool CreateEmptyKeyValueFile(const std::filesystem::path& path) {
+    return fileio::CreateEmptyFile(fileio::ResolveWriteTarget(path));
+}
+
 std::size_t FileStamp(std::string_view bytes) {
     return std::hash<std::string_view>{}(bytes);
 }

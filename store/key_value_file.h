@@ -70,3 +70,7 @@ class KeyValueFile {
 
 // The fingerprint KeyValueFile::Stamp gives for these bytes.
 std::size_t FileStamp(std::string_view bytes);
+
+// An empty file where nothing stands under `path` yet (through a symbolic link, dangling or
+// not, at the link's target); anything already there is left alone. True when it was made.
+bool CreateEmptyKeyValueFile(const std::filesystem::path& path);

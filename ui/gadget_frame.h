@@ -27,6 +27,8 @@ class GadgetFrame : public Gadgets {
     bool HasPendingEvent() const { return !events_.Empty(); }
 
     std::string Text(int gadget) const override;
+    // The core's own, which a Windows edit control shows as it is.
+    std::string_view LineEnd() const override { return "\r\n"; }
     void SetText(int gadget, const std::string& text) override;
     int State(int gadget) const override;
     void SetState(int gadget, int state) override;

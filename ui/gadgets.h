@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "ui/color.h"
 #include "ui/event.h"
@@ -22,6 +23,9 @@ class Gadgets {
     // Text of a label, check box, button, field or output box; for a list box, the
     // selected item's text.
     virtual std::string Text(int gadget) const = 0;
+    // The line end of the text this window shows in its output box: the program writes its
+    // code with it, and the box shows that text as it is.
+    virtual std::string_view LineEnd() const = 0;
     virtual void SetText(int gadget, const std::string& text) = 0;
 
     // Check box 0/1, combo or list box selected index (-1 none), panel shown page.

@@ -33,7 +33,7 @@ TEST_F(Languages, ListIsSortedAndHoldsOnlyLanguageFiles) {
     MakeLanguage("Deutsch.LNG", "");
     MakeLanguage("notes.txt", "");
     MakeLanguage(".lng", "");
-    fs::create_directory(app.LanguageFolder() / "folder.lng");
+    fs::create_directory(app.files.languageFolders.front() / "folder.lng");
     ListLanguages(app);
     EXPECT_EQ(Items(kLanguageCombo),
               (std::vector<std::string>{"", "Deutsch", "english", "russian"}));
@@ -41,7 +41,7 @@ TEST_F(Languages, ListIsSortedAndHoldsOnlyLanguageFiles) {
 }
 
 TEST_F(Languages, NoLanguageFileDisablesTheComboAndAppliesBuiltInTexts) {
-    fs::create_directory(app.LanguageFolder());
+    fs::create_directory(app.files.languageFolders.front());
     MakeLanguage("readme.txt", "");
     ListLanguages(app);
     EXPECT_EQ(gadgets.ItemCount(kLanguageCombo), 0);
@@ -64,7 +64,7 @@ TEST_F(Languages, StoredIndexOrTheRussianItem) {
     EXPECT_EQ(ResolveLanguageIndex(app, 0), 0);
     EXPECT_EQ(ResolveLanguageIndex(app, 5), 1);
     EXPECT_EQ(ResolveLanguageIndex(app, -1), 1);
-    fs::remove(app.LanguageFolder() / "Russian.lng");
+    fs::remove(app.files.languageFolders.front() / "Russian.lng");
     ListLanguages(app);
     EXPECT_EQ(ResolveLanguageIndex(app, 3), -1);
 }
@@ -135,7 +135,7 @@ TEST_F(Languages, GoneFileShowsTheFixedMessageAndChangesNothing) {
     MakeLanguage("russian.lng", "");
     ListLanguages(app);
     gadgets.SetState(kLanguageCombo, 0);
-    fs::remove(app.LanguageFolder() / "english.lng");
+    fs::remove(app.files.languageFolders.front() / "english.lng");
     const MessageTexts before = app.messages;
     LoadSelectedLanguage(app);
     ASSERT_EQ(gadgets.Messages().size(), 1u);
@@ -149,13 +149,13 @@ TEST_F(Languages, GoneFileShowsTheFixedMessageAndChangesNothing) {
     EXPECT_EQ(app.messages[Msg::Delay], before[Msg::Delay]);
 
     // A folder in its place is just as missing.
-    fs::create_directory(app.LanguageFolder() / "english.lng");
+    fs::create_directory(app.files.languageFolders.front() / "english.lng");
     LoadSelectedLanguage(app);
     EXPECT_EQ(gadgets.Messages().size(), 2u);
 }
 
 TEST_F(Languages, FailedFirstLoadLeavesTheBuiltInMessages) {
-    ApplyLanguage(app, app.LanguageFolder() / "none.lng");
+    ApplyLanguage(app, app.files.languageFolders.front() / "none.lng");
     EXPECT_EQ(gadgets.Messages().size(), 1u);
     EXPECT_EQ(app.messages[Msg::Gen_Code], "Loopsmith - генератор кода");
     EXPECT_EQ(app.messages[Msg::Save_Error], "Не удалось сохранить файл настроек!");
@@ -164,7 +164,7 @@ TEST_F(Languages, FailedFirstLoadLeavesTheBuiltInMessages) {
 TEST_F(Languages, MessageButtonsAreBuiltInFromTheStartThenFollowTheFile) {
     MakeLanguage("x.lng", kMark + "[Message]\r\nButton_Yes=Ja\r\nButton_OK=Gut\r\n");
     StartUp(app);  // "x" is not picked at a first start: the built-in texts stay
-    ApplyLanguage(app, app.LanguageFolder() / "gone.lng");
+    ApplyLanguage(app, app.files.languageFolders.front() / "gone.lng");
     SelectLanguage("x");
     gadgets.ShowMessage("t", "q", ui::MessageIcon::Question, ui::MessageButtons::YesNo);
     gadgets.ShowMessage("t", "w", ui::MessageIcon::Warning, ui::MessageButtons::Ok);
@@ -193,9 +193,10 @@ TEST_F(Languages, MessageNamesTheFileWhateverTheSeparator) {
 }
 
 TEST_F(Languages, TextsOfAFileForToolsWithoutWindow) {
-    EXPECT_FALSE(ReadLanguageFile(app.LanguageFolder() / "none.lng").has_value());
+    EXPECT_FALSE(ReadLanguageFile(app.files.languageFolders.front() / "none.lng").has_value());
     MakeLanguage("x.lng", kMark + "[Message]\nDelay=Wait\n[Loopsmith]\nTime=T:\n");
-    const std::optional<LanguageTexts> texts = ReadLanguageFile(app.LanguageFolder() / "x.lng");
+    const std::optional<LanguageTexts> texts =
+        ReadLanguageFile(app.files.languageFolders.front() / "x.lng");
     ASSERT_TRUE(texts.has_value());
     EXPECT_EQ(texts->messages[Msg::Delay], "; Wait ");
     EXPECT_EQ(texts->messages[Msg::HZ], " Гц");
@@ -228,10 +229,11 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
     EXPECT_EQ(gadgets.Text(kFirstRegisterLabel + 2), "Register № 3:");
     EXPECT_EQ(app.messages[Msg::Delay], "; Delay ");
     EXPECT_EQ(app.editorTitle, "Loopsmith - profile editor");
-    // The About page's texts and the page-0 title belong to no language.
-    const ui::MemoryGadgets built{MainWindowLayout()};
-    for (int n : {kAboutText, kCreditLine, kMailLink})
-        EXPECT_EQ(gadgets.Text(n), built.Text(n)) << n;
+    EXPECT_EQ(gadgets.Text(kAboutText).substr(0, 28), "  Loopsmith   is a program t");
+    EXPECT_NE(gadgets.Text(kAboutText).find(".\n  The program starts"), std::string::npos);
+    EXPECT_EQ(gadgets.Text(kCreditLine), "Written by the Loopsmith team");
+    // The mail address and the page-0 title belong to no language.
+    EXPECT_EQ(gadgets.Text(kMailLink), ui::MemoryGadgets{MainWindowLayout()}.Text(kMailLink));
     EXPECT_EQ(gadgets.PageTitle(0), "Loopsmith");
     EXPECT_EQ(gadgets.PageTitle(1), "Profile editor");
 }

@@ -116,7 +116,7 @@ TEST_P(BadSettingsFile, AsALanguageFileGivesValidTextsOnly) {
     EXPECT_TRUE(ValidUtf8(app.messages[Msg::Delay]));
     EXPECT_EQ(gadgets.ItemCount(kTimeUnitCombo), 6);
     // Reading a language never writes it.
-    EXPECT_EQ(ReadBytes(app.LanguageFolder() / "bad.lng"), bytes);
+    EXPECT_EQ(ReadBytes(app.files.languageFolders.front() / "bad.lng"), bytes);
 }
 
 TEST_F(AppInFolder, FileTooLargeToBeOursIsNeverReplaced) {

@@ -23,8 +23,8 @@ struct AppInFolder : ::testing::Test {
         return items;
     }
     void MakeLanguage(const std::string& fileName, const std::string& bytes) {
-        std::filesystem::create_directories(app.LanguageFolder());
-        WriteBytes(app.LanguageFolder() / fileName, bytes);
+        std::filesystem::create_directories(app.files.languageFolders.front());
+        WriteBytes(app.files.languageFolders.front() / fileName, bytes);
     }
 };
 

@@ -1,14 +1,12 @@
-// Gadgets with no screen: plain state per gadget, a queue of user events, and a record of
-// every message box and beep. Tests drive the whole program through it.
+// Gadgets with no screen: the frame's wanted state is all there is, plus a record of every
+// message box and beep. Tests drive the whole program through it.
 #pragma once
 
 #include <deque>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "ui/gadgets.h"
-#include "ui/window_layout.h"
+#include "ui/gadget_frame.h"
 
 namespace ui {
 
@@ -20,41 +18,15 @@ struct ShownMessage {
     std::vector<std::string> buttonTexts;  // as shown: Yes and No, or OK
 };
 
-class MemoryGadgets : public Gadgets {
+class MemoryGadgets : public GadgetFrame {
   public:
-    explicit MemoryGadgets(const WindowLayout& layout);
+    explicit MemoryGadgets(const WindowLayout& layout) : GadgetFrame(layout) {}
 
-    std::string Text(int gadget) const override;
-    void SetText(int gadget, const std::string& text) override;
-    int State(int gadget) const override;
-    void SetState(int gadget, int state) override;
-    int ItemCount(int gadget) const override;
-    std::string ItemText(int gadget, int index) const override;
-    void ClearItems(int gadget) override;
-    void AddItem(int gadget, const std::string& text) override;
-    void SetPageTitle(int panel, int page, const std::string& title) override;
-    bool IsEnabled(int gadget) const override;
-    void SetEnabled(int gadget, bool enabled) override;
-    bool IsVisible(int gadget) const override;
-    void SetVisible(int gadget, bool visible) override;
-    bool IsReadOnly(int gadget) const override;
-    void SetReadOnly(int gadget, bool readOnly) override;
     void Focus(int gadget) override;
     int FocusedGadget() const override { return focused_; }
-    Color TextColor(int gadget) const override;
-    void SetTextColor(int gadget, Color color) override;
-    Color BackColor(int gadget) const override;
-    void SetBackColor(int gadget, Color color) override;
-    void SetToolTip(int gadget, const std::string& text) override;
-    std::string ToolTip(int gadget) const override;
-    MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
-                              MessageButtons buttons) override;
-    void SetMessageButtonTexts(const std::string& yes, const std::string& no,
-                               const std::string& ok) override;
-    void Beep() override { ++beeps_; }
-    void PostClick(int gadget) override;
-    Event WaitEvent() override;
-    void SetCursor(CursorShape shape) override { cursor_ = shape; }
+    // The queue as it stands: an empty one reads as the window closed, and later events
+    // still arrive.
+    Event WaitEvent() override { return Events().Take(); }
     bool PointerInside(int gadget) const override { return gadget == pointerOver_; }
     void OpenUrl(const std::string& url) override { openedUrls_.push_back(url); }
     void ShowWindow() override { windowShown_ = true; }
@@ -70,44 +42,38 @@ class MemoryGadgets : public Gadgets {
     void SwitchPage(int page);                // the panel
     void MovePointer(int overGadget);         // -1 = over nothing
     void RequestClose();
-    bool HasPendingEvent() const { return !events_.empty(); }
 
     // --- What a test reads back. ---
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     void ClearMessages() { messages_.clear(); }
-    int Beeps() const { return beeps_; }
-    CursorShape Cursor() const { return cursor_; }
+    int Beeps() const { return BeepCount(); }
     const std::vector<std::string>& OpenedUrls() const { return openedUrls_; }
     std::string PageTitle(int page) const;
     bool WindowShown() const { return windowShown_; }
-    bool Exists(int gadget) const { return gadgets_.count(gadget) != 0; }
+    bool Exists(int gadget) const { return Find(gadget) != nullptr; }
     // Answers to the next Yes/No questions, in order; without one, the default (No).
     void AnswerNextQuestions(std::vector<MessageAnswer> answers);
 
-  private:
-    struct Slot {
-        GadgetLayout layout;
-        std::string text;
-        int state = 0;
-        std::vector<std::string> items;
-        bool enabled = true, visible = true, readOnly = false;
-        Color textColor, backColor;
-        std::string toolTip;
-    };
-    Slot* Find(int gadget);
-    const Slot* Find(int gadget) const;
+  protected:
+    // Nothing is ever made: every read and write is the wanted state's.
+    void Push(Control&, Aspect) override {}
+    std::string ReadText(const Control& control) const override { return control.want.text; }
+    int ReadState(const Control& control) const override { return control.want.state; }
+    bool PumpMessages() override { return false; }
+    bool WindowOnScreen() const override { return windowShown_; }
+    MessageAnswer RunMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
+                                MessageButtons buttons) override;
+    void Ring() override {}
+    void ShowCursor(CursorShape) override {}
 
-    std::map<int, Slot> gadgets_;
-    std::vector<std::string> pageTitles_;
-    int panel_ = -1;
+  private:
+    // The control a user can reach: there, enabled and (unless `hidden` is fine) shown.
+    Control* Reachable(int gadget, bool hidden = false);
+
     int focused_ = -1;
-    std::deque<Event> events_;
     std::vector<ShownMessage> messages_;
     std::deque<MessageAnswer> answers_;
-    std::string yesText_, noText_, okText_;
     std::vector<std::string> openedUrls_;
-    int beeps_ = 0;
-    CursorShape cursor_ = CursorShape::Arrow;
     int pointerOver_ = -1;
     bool windowShown_ = false;
 };

@@ -75,7 +75,8 @@ TEST_F(Operations, HyperlinkTakesItsHoverColourWhileThePointerIsOverIt) {
 }
 
 TEST_F(Operations, OutputBoxShowsGeneratedLinesPlainlyAndKeepsTheText) {
-    const std::string code = "; one\r\n        nop\r\n\r\n; four\r\n";
+    ASSERT_EQ(gadgets->LineEnd(), "\n");  // the program writes its code so for this box
+    const std::string code = "; one\n        nop\n\n; four\n";
     gadgets->SetText(gadget::kOutputBox, code);
     auto* box = qobject_cast<QPlainTextEdit*>(W(gadget::kOutputBox));
     EXPECT_EQ(box->toPlainText(), QStringLiteral("; one\n        nop\n\n; four\n"));

@@ -138,7 +138,7 @@ class WindowPictures : public ProgramFixture {
             Pump();
             ASSERT_TRUE(messages.empty()) << messages.front();
             const std::string code = gadgets->Text(gadget::kOutputBox);
-            EXPECT_NE(code.find("Delay_10ms\r\n"), std::string::npos) << code;
+            EXPECT_NE(code.find("Delay_10ms\n"), std::string::npos) << code;
             EXPECT_EQ(code.find("n * 10 000 + 4") != std::string::npos, form == 2) << code;
             const std::filesystem::path dir = LOOPSMITH_BUILD_DIR;
             const std::string name = "page0_form" + std::to_string(form) + suffix + ".png";

@@ -81,7 +81,7 @@ void QtGadgets::Push(Control& control, Aspect aspect) {
             else if (kind == GadgetKind::TextField)
                 static_cast<QLineEdit*>(w)->setText(ToQ(s.text));
             else if (kind == GadgetKind::OutputBox)
-                static_cast<OutputBox*>(w)->SetText(PlainLines(s.text));
+                static_cast<OutputBox*>(w)->SetText(ToQ(s.text));
             break;
         case Aspect::State:
             if (kind == GadgetKind::CheckBox) {

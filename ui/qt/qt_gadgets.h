@@ -34,6 +34,8 @@ class QtGadgets : public QObject, public GadgetFrame {
     QWidget* Widget(int gadget) const;          // nullptr for an unknown number
     int GadgetOf(const QWidget* widget) const;  // the gadget owning the widget, or -1
 
+    // A text box ends its lines in "\n": with "\r\n" it would show an empty line after each.
+    std::string_view LineEnd() const override { return "\n"; }
     void Focus(int gadget) override;
     int FocusedGadget() const override;
     bool PointerInside(int gadget) const override;

@@ -64,7 +64,7 @@ OutputBox* MakeOutputBox(const GadgetLayout& g, const std::string& text, QWidget
     if (g.fixedFont)
         box->SetFontWhenNeeded(OutputFont);
     if (!text.empty())
-        box->SetText(PlainLines(text));
+        box->SetText(ToQ(text));
     return box;
 }
 

@@ -14,13 +14,4 @@ inline std::string FromQ(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-// Generated text ends its lines in "\r\n"; a text box wants bare line feeds, or it would
-// show an empty line after each one.
-inline QString PlainLines(const std::string& text) {
-    QString q = ToQ(text);
-    q.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    q.replace(QChar('\r'), QChar('\n'));
-    return q;
-}
-
 }  // namespace ui::qt

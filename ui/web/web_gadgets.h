@@ -48,6 +48,8 @@ class WebGadgets : public GadgetFrame {
     std::string Fragment() const;
     void SetFragment(const std::string& fragment);
 
+    // A text area shows its lines with "\n" (and turns "\r\n" into it): the program writes so.
+    std::string_view LineEnd() const override { return "\n"; }
     void Focus(int gadget) override;
     int FocusedGadget() const override;
     bool PointerInside(int gadget) const override;

@@ -1,7 +1,5 @@
 #include "ui/win32/dpi.h"
 
-#include <algorithm>
-
 namespace ui::win32 {
 
 namespace {
@@ -39,47 +37,6 @@ void AdjustForFrame(RECT& rect, DWORD style, DWORD exStyle, Dpi dpi) {
     static const auto adjust = User32Function<AdjustFn>("AdjustWindowRectExForDpi");
     if (!adjust || !adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi.value)))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-}
-
-HFONT CreateMessageFont(Dpi dpi, bool underline) {
-    // Windows' own message face at the 8 points the layout's places were made for (the
-    // message font itself is 9 points on current systems and would cut captions).
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    LOGFONTW font{};
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        font = metrics.lfMessageFont;
-    } else {
-        lstrcpyW(font.lfFaceName, L"Segoe UI");
-        font.lfCharSet = DEFAULT_CHARSET;
-    }
-    font.lfHeight = -MulDiv(8, dpi.value, 72);
-    font.lfCharSet = DEFAULT_CHARSET;  // the captions are Russian as often as English
-    font.lfWidth = 0;
-    font.lfUnderline = underline ? TRUE : FALSE;
-    return CreateFontIndirectW(&font);
-}
-
-HFONT CreateFittingFont(HDC dc, HFONT base, const std::wstring& text, int width) {
-    HGDIOBJ old = SelectObject(dc, base);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    if (size.cx <= width || size.cx == 0 || text.find(L'\n') != std::wstring::npos)
-        return nullptr;
-    // TrueType faces scale their width with lfWidth: the same height, set a little narrower.
-    LOGFONTW font{};
-    GetObjectW(base, sizeof(font), &font);
-    font.lfWidth = std::max<LONG>(1, metrics.tmAveCharWidth * width / size.cx);
-    return CreateFontIndirectW(&font);
-}
-
-HFONT CreateFixedFont(Dpi dpi) {
-    return CreateFontW(-MulDiv(10, dpi.value, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                       FIXED_PITCH | FF_MODERN, L"Lucida Console");
 }
 
 }  // namespace ui::win32

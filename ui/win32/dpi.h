@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 namespace ui::win32 {
 
 struct Dpi {
@@ -18,14 +16,5 @@ Dpi WindowDpi(HWND hwnd);
 Dpi SystemDpi();
 // The outer rectangle for a client rectangle, with the frame measured at `dpi`.
 void AdjustForFrame(RECT& rect, DWORD style, DWORD exStyle, Dpi dpi);
-
-// Windows' own message face at 8 points and `dpi`; underlined for links.
-HFONT CreateMessageFont(Dpi dpi, bool underline);
-// `base` narrowed just enough for `text` to fit into `width` pixels, or nullptr when it fits
-// as it is, measured in `dc` (a memory DC will do: no round trip to the display). The caller
-// owns the font it gets.
-HFONT CreateFittingFont(HDC dc, HFONT base, const std::wstring& text, int width);
-// "Lucida Console" 10 points, or another fixed-pitch font where it is missing.
-HFONT CreateFixedFont(Dpi dpi);
 
 }  // namespace ui::win32

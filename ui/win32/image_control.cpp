@@ -4,7 +4,7 @@
 
 namespace ui::win32 {
 
-HWND CreateImage(const GadgetLayout&, HWND parent, int id, const Rect& px) {
+HWND CreateImage(HWND parent, int id, const Rect& px) {
     return MakeChild(L"STATIC", L"", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL, 0, parent, id, px);
 }
 

@@ -1,12 +1,11 @@
 // The panel: a tab control whose pages are borderless child windows over its display area.
+#include <iterator>
+
 #include "ui/win32/controls.h"
 #include "ui/win32/resource_ids.h"
+#include "ui/win32/wide_text.h"
 
 namespace ui::win32 {
-
-namespace {
-const wchar_t* const kPageClass = L"LoopsmithPage";
-}
 
 HWND CreatePanel(HWND parent, int id, const Rect& px) {
     // A control parent, so that Tab walks on into the controls of the shown page.
@@ -14,7 +13,7 @@ HWND CreatePanel(HWND parent, int id, const Rect& px) {
                      WS_EX_CONTROLPARENT, parent, id, px);
 }
 
-HWND CreatePage(HWND panel, int id, const Rect& px, bool visible, Win32Gadgets* owner) {
+HWND CreatePage(HWND panel, int id, const Rect& px, bool visible, ControlOwner* owner) {
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
     return CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", style, px.x, px.y, px.w, px.h,
                            panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
@@ -43,6 +42,36 @@ HIMAGELIST CreatePageIcons(const std::vector<int>& images, int size) {
         }
     }
     return list;
+}
+
+void SetPageTitles(HWND panel, const std::vector<std::string>& titles) {
+    const int count = static_cast<int>(SendMessageW(panel, TCM_GETITEMCOUNT, 0, 0));
+    for (int page = 0; page < count && page < static_cast<int>(titles.size()); ++page) {
+        std::wstring wide = Wide(titles[static_cast<size_t>(page)]);
+        wchar_t current[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = current;
+        item.cchTextMax = static_cast<int>(std::size(current));
+        if (wide.size() < std::size(current) - 1 &&
+            SendMessageW(panel, TCM_GETITEMW, static_cast<WPARAM>(page),
+                         reinterpret_cast<LPARAM>(&item)) &&
+            wide == current) {
+            continue;  // no repaint for the title it has
+        }
+        item.pszText = wide.data();
+        SendMessageW(panel, TCM_SETITEMW, static_cast<WPARAM>(page),
+                     reinterpret_cast<LPARAM>(&item));
+        InvalidateRect(panel, nullptr, TRUE);  // a shorter title leaves the old one drawn
+    }
+}
+
+int ShownPage(HWND panel) {
+    return static_cast<int>(SendMessageW(panel, TCM_GETCURSEL, 0, 0));
+}
+
+void ChoosePage(HWND panel, int page) {
+    SendMessageW(panel, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
 }
 
 }  // namespace ui::win32

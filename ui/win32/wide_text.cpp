@@ -32,24 +32,6 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
-std::wstring WindowsLines(const std::string& utf8) {
-    const std::wstring in = Wide(utf8);
-    std::wstring out;
-    out.reserve(in.size() + in.size() / 16);
-    for (size_t i = 0; i < in.size(); ++i) {
-        if (in[i] == L'\r') {
-            out += L"\r\n";
-            if (i + 1 < in.size() && in[i + 1] == L'\n')
-                ++i;
-        } else if (in[i] == L'\n') {
-            out += L"\r\n";
-        } else {
-            out += in[i];
-        }
-    }
-    return out;
-}
-
 int CodePointsBefore(const std::wstring& text, int offset) {
     int count = 0;
     for (int i = 0; i < offset && i < static_cast<int>(text.size()); ++i) {

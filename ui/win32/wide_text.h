@@ -13,10 +13,6 @@ std::string Utf8(const std::wstring& wide);
 // A window's text (WM_GETTEXT), and a list or combo item's.
 std::wstring WindowText(HWND hwnd);
 
-// Generated code ends its lines in "\r\n", other texts in "\n"; a multi-line edit control
-// wants "\r\n" and shows a lone "\n" as nothing.
-std::wstring WindowsLines(const std::string& utf8);
-
 // Code points before a UTF-16 offset: the filter counts characters, the control units.
 int CodePointsBefore(const std::wstring& text, int offset);
 

@@ -1,5 +1,5 @@
-// Loopsmith on Windows: builds the main window with the Windows API face, runs the event loop
-// until it is closed, saves the settings. Reads no command line.
+// Loopsmith with the Windows face: builds the main window with the Windows API face, runs the event
+// loop until it is closed, saves the settings. Reads no command line.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -12,6 +12,7 @@
 
 #include "app/main_window_layout.h"
 #include "app/startup.h"
+#include "ui/win32/wide_text.h"
 #include "ui/win32/win32_gadgets.h"
 
 namespace {
@@ -61,8 +62,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         return Run();
     } catch (const std::exception& e) {
-        const std::string what = e.what();
-        Fail(std::wstring(what.begin(), what.end()).c_str());
+        Fail(ui::win32::Wide(e.what()).c_str());
         return 1;
     }
 }

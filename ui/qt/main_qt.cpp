@@ -1,5 +1,6 @@
-// Loopsmith: builds the main window, runs the event loop until it is closed, saves the
-// settings. Reads no command line.
+// Loopsmith with the Qt face: checks that there is a display to open the window on, builds
+// the main window, runs the event loop until it is closed, saves the settings. Reads no
+// command line.
 #include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
@@ -12,10 +13,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/captured_stderr.h"
 #include "app/main_window_layout.h"
 #include "app/startup.h"
 #include "ui/qt/app_look.h"
+#include "ui/qt/captured_stderr.h"
 #include "ui/qt/qt_gadgets.h"
 
 namespace {

@@ -14,7 +14,6 @@
 #include "app/startup.h"
 #include "app/web_extras.h"
 #include "app/web_link.h"
-#include "store/browser_storage.h"
 #include "ui/web/web_gadgets.h"
 
 namespace {
@@ -54,9 +53,7 @@ int main() {
         std::fputs("Loopsmith could not build its window into the page.\n", stderr);
         return 1;
     }
-    const FileLocations files = BrowserLocations();
-    PrepareConfigFolder(files);
-    KeepFilesInBrowserStorage(files);
+    const FileLocations files = PrepareBrowserFiles();
     std::error_code ec;
     const bool firstVisit = !std::filesystem::exists(files.settingsFile, ec);
     app = new AppState(*page, files.configFolder, files);
