@@ -7,7 +7,7 @@ if [ "${1:-}" = --web ]; then
     scripts/install-web-deps.sh
     export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
     scripts/build.sh build-web -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/emscripten-web.cmake" \
-        -DLOOPSMITH_BENCH=OFF --target loopsmith_web
+        -DLOOPSMITH_BENCH=OFF --target loopsmith_page
     echo "The page: file://$PWD/build-web/bin/loopsmith.html (open it in a browser; it needs no server)"
     exit 0
 fi

@@ -21,15 +21,6 @@ const Profile* SelectedProfile(const AppState& app) {
     return &app.profiles[static_cast<std::size_t>(i)];
 }
 
-CalculatorLines CalculatorFields(const ui::Gadgets& g) {
-    CalculatorLines calc;
-    calc.timeText = g.Text(kTimeField);
-    calc.timeUnit = g.State(kTimeUnitCombo);
-    calc.frequencyText = g.Text(kFrequencyField);
-    calc.frequencyUnit = g.State(kFrequencyUnitCombo);
-    return calc;
-}
-
 void ShowAnswerMessage(ui::Gadgets& g, const MessageText& m) {
     g.ShowMessage(m.title, m.text, m.isError ? ui::MessageIcon::Error : ui::MessageIcon::Warning,
                   ui::MessageButtons::Ok);
@@ -37,22 +28,6 @@ void ShowAnswerMessage(ui::Gadgets& g, const MessageText& m) {
 
 Variant SelectedVariant(const ui::Gadgets& g) {
     return g.State(kWatchdogCheck) == 0 ? Variant::Plain : Variant::Watchdog;
-}
-
-DelayRoutine SelectedRoutine(const ui::Gadgets& g) {
-    DelayRoutine routine;
-    switch (g.State(kFormCombo)) {
-        case 1:
-            routine = {DelayForm::Subroutine, g.Text(kRoutineNameField)};
-            break;
-        case 2:
-            routine = {DelayForm::WTimes, g.Text(kRoutineNameField)};
-            break;
-        default:
-            break;
-    }
-    routine.declareRegisters = g.State(kDeclareCheck) != 0;
-    return routine;
 }
 
 FieldCaptions Captions(const ui::Gadgets& g) {
@@ -84,6 +59,31 @@ int SolveChosen(AppState& app, std::int64_t delayCycles, int fromCalculator) {
 }
 
 }  // namespace
+
+CalculatorLines CalculatorFields(const ui::Gadgets& g) {
+    CalculatorLines calc;
+    calc.timeText = g.Text(kTimeField);
+    calc.timeUnit = g.State(kTimeUnitCombo);
+    calc.frequencyText = g.Text(kFrequencyField);
+    calc.frequencyUnit = g.State(kFrequencyUnitCombo);
+    return calc;
+}
+
+DelayRoutine SelectedRoutine(const ui::Gadgets& g) {
+    DelayRoutine routine;
+    switch (g.State(kFormCombo)) {
+        case 1:
+            routine = {DelayForm::Subroutine, g.Text(kRoutineNameField)};
+            break;
+        case 2:
+            routine = {DelayForm::WTimes, g.Text(kRoutineNameField)};
+            break;
+        default:
+            break;
+    }
+    routine.declareRegisters = g.State(kDeclareCheck) != 0;
+    return routine;
+}
 
 void ApplyDelayForm(AppState& app) {
     const bool named = app.gadgets.State(kFormCombo) > 0;

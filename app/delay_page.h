@@ -5,8 +5,13 @@
 #include <cstdint>
 
 #include "engine/delay_answer.h"
+#include "ui/gadgets.h"
 
 struct AppState;
+
+// What the page's fields ask for: the calculator's lines, the form and the routine's name.
+CalculatorLines CalculatorFields(const ui::Gadgets& g);
+DelayRoutine SelectedRoutine(const ui::Gadgets& g);
 
 // The calculate button: from the calculator or from the typed cycle count.
 void CalculationRequest(AppState& app);

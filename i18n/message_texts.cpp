@@ -72,6 +72,16 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
     {Msg::Button_Yes, "Button_Yes", "Да", "", ""},
     {Msg::Button_No, "Button_No", "Нет", "", ""},
     {Msg::Button_OK, "Button_OK", "ОК", "", ""},
+    {Msg::Web_Copy, "Web_Copy", "Копировать", "", ""},
+    {Msg::Web_Import, "Web_Import", "Импорт настроек…", "", ""},
+    {Msg::Web_Export, "Web_Export", "Экспорт настроек", "", ""},
+    {Msg::Web_Language_File, "Web_Language_File", "Файл языка…", "", ""},
+    {Msg::Web_Import_Bad, "Web_Import_Bad",
+     "Этот файл не является файлом настроек Loopsmith; ничего не изменено.", "", ""},
+    {Msg::Web_Link_No_Profile, "Web_Link_No_Profile",
+     "Профиля из ссылки здесь нет; код написан по встроенному профилю:", "", " "},
+    {Msg::Web_Form_Name, "Web_Form_Name", "Форма кода", "", ""},
+    {Msg::Web_Output_Name, "Web_Output_Name", "Код задержки", "", ""},
 }};
 
 }  // namespace

@@ -53,9 +53,17 @@ enum class Msg {
     Button_Yes,  // the message boxes' standard buttons
     Button_No,
     Button_OK,
+    Web_Copy,  // the page's own buttons and notes
+    Web_Import,
+    Web_Export,
+    Web_Language_File,
+    Web_Import_Bad,
+    Web_Link_No_Profile,
+    Web_Form_Name,  // what a screen reader calls the two controls the window has no label for
+    Web_Output_Name,
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Button_OK);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Output_Name);
 
 struct MessageEntry {
     Msg id;

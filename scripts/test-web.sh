@@ -48,6 +48,14 @@ differ=$(grep -c '^DIFFERS ' "$logs/compare.log" || true)
 passed=$((passed + same)) failed=$((failed + differ))
 
 # ---- The page: its build and its driver in headless Chromium (scripts of their own) ----
+echo "== The page in headless Chromium =="
+driven="$logs/drive-web.log"
+"$root/scripts/drive-web.sh" "$dir" > "$driven" 2>&1 || true
+grep -v '^Driven:' "$driven" || true
+ok=$(sed -n 's/^Driven: \([0-9]*\) passed, \([0-9]*\) failed$/\1/p' "$driven" | tail -1)
+bad=$(sed -n 's/^Driven: \([0-9]*\) passed, \([0-9]*\) failed$/\2/p' "$driven" | tail -1)
+[ -n "$ok" ] || { echo "the page's driver ended without a result"; bad=$((${bad:-0} + 1)); }
+passed=$((passed + ${ok:-0})) failed=$((failed + ${bad:-0}))
 # ---- end of the page's section ----
 
 echo "Web: $passed passed, $failed failed, $skipped skipped"

@@ -46,6 +46,18 @@ TEST_F(CalculationRequestTest, ATypedCountBecomesCodeAndTurnsTheFieldBlue) {
     EXPECT_EQ(gadgets.TextColor(kCyclesField), colors::kNotCalculated);
 }
 
+// The form combo holds for a typed count as for the calculator's.
+TEST_F(CalculationRequestTest, ATypedCountTakesTheChosenForm) {
+    Direct();
+    gadgets.SetState(kFormCombo, 1);
+    gadgets.SetText(kRoutineNameField, "Wait");
+    gadgets.Type(kCyclesField, "100");
+    gadgets.PressKey(ui::kKeyEnter);
+    Pump();
+    EXPECT_NE(gadgets.Text(kOutputBox).find("\r\nWait\r\n"), std::string::npos)
+        << gadgets.Text(kOutputBox);
+}
+
 TEST_F(CalculationRequestTest, TheWatchdogBoxChoosesTheSolverWithItsLargerMinimum) {
     Direct();
     gadgets.Type(kCyclesField, "4");

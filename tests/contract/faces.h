@@ -97,3 +97,29 @@ class Win32Face {
     std::unique_ptr<ui::win32::Win32Gadgets> g_;
 };
 #endif
+
+#if defined(LOOPSMITH_CONTRACT_WEB)
+namespace ui::web {
+class WebGadgets;
+}
+class WebFace {
+  public:
+    WebFace();
+    ~WebFace();
+    ui::Gadgets& Gadgets();
+    void Type(int gadget, const std::string& text);
+    void Click(int gadget);
+    void NextItem(int combo);
+    void NextPage();
+    void SelectAll(int field);
+    bool HasSelection() const { return true; }
+    void Pump();
+    bool HasPendingEvent() const;
+    int Beeps() const;
+    void AnswerNextBox(BoxAction action);
+    SeenBox LastBox() const;
+
+  private:
+    std::unique_ptr<ui::web::WebGadgets> g_;
+};
+#endif

@@ -43,6 +43,10 @@ using Faces = ::testing::Types<MemoryFace
                                ,
                                Win32Face
 #endif
+#if defined(LOOPSMITH_CONTRACT_WEB)
+                               ,
+                               WebFace
+#endif
                                >;
 TYPED_TEST_SUITE(GadgetContract, Faces);
 

@@ -1,0 +1,188 @@
+#include "app/web_extras.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/gadget_ids.h"
+#include "app/language.h"
+#include "app/main_window_layout.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "i18n/language_file.h"
+#include "store/browser_storage.h"
+#include "store/file_platform.h"
+#include "store/key_value_file.h"
+#include "ui/web/web_gadgets.h"
+
+using namespace gadget;
+
+namespace {
+
+constexpr const char* kPickedFile = "/tmp/picked";
+
+ui::GadgetLayout Button(int number, int parent, ui::Rect place) {
+    ui::GadgetLayout g;
+    g.number = number;
+    g.kind = ui::GadgetKind::Button;
+    g.parent = parent;
+    g.place = place;
+    return g;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+void Tell(AppState& app, const std::string& title, const std::string& text) {
+    app.gadgets.ShowMessage(title, text, ui::MessageIcon::Error, ui::MessageButtons::Ok);
+}
+
+// A settings file the desktop would read: within the reader's limits, with a named group.
+bool IsSettingsFile(const std::string& bytes) {
+    KeyValueFile file;
+    if (!fileio::ReplaceFileContent(kPickedFile, bytes) ||
+        !file.OpenKeyValueFileForReading(kPickedFile) || file.BeyondLimits()) {
+        return false;
+    }
+    for (bool more = file.FirstGroup(); more; more = file.NextGroup()) {
+        if (!file.CurrentGroupName().empty())
+            return true;
+    }
+    return false;
+}
+
+void Import(AppState& app, const std::string& bytes) {
+    if (!IsSettingsFile(bytes) || !fileio::ReplaceFileContent(app.SettingsPath(), bytes)) {
+        Tell(app, app.editorTitle, app.messages[Msg::Web_Import_Bad]);
+        return;
+    }
+    StartUp(app);  // as the desktop opening with that file
+}
+
+void Export(AppState& app, ui::web::WebGadgets& page) {
+    SaveSettings(app);  // the window's state goes into the file, as at the desktop's close
+    std::optional<std::string> bytes;
+    if (auto opened = fileio::FileHandle::OpenForReading(app.SettingsPath()))
+        bytes = opened->ReadAll();
+    if (!bytes) {
+        Tell(app, app.editorTitle, app.messages[Msg::Save_Error]);
+        return;
+    }
+    page.Download("Loopsmith.ini", *bytes, "text/plain");
+}
+
+void LoadLanguageFile(AppState& app, const std::string& name, const std::string& bytes) {
+    const std::string lower = Lower(name);
+    // The first language folder is the user's own, kept in the browser's storage.
+    const std::filesystem::path folder = app.files.languageFolders.front();
+    const std::filesystem::path target = folder / name;
+    const bool named = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".lng") == 0 &&
+                       name.find('/') == std::string::npos;
+    // Empty: nothing in it, or beyond the limit and not read.
+    if (!named || bytes.empty() || !fileio::ReplaceFileContent(kPickedFile, bytes) ||
+        !ReadLanguageFile(kPickedFile)) {
+        Tell(app, kMissingLanguageFileTitle, MissingLanguageFileText(name));
+        return;
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    if (!fileio::ReplaceFileContent(target, bytes)) {
+        Tell(app, app.editorTitle, app.messages[Msg::Save_Error]);
+        return;
+    }
+    ListLanguages(app);
+    ui::Gadgets& g = app.gadgets;
+    const std::string language = name.substr(0, name.size() - 4);
+    for (int i = 0; i < g.ItemCount(kLanguageCombo); ++i) {
+        if (g.ItemText(kLanguageCombo, i) == language)
+            g.SetState(kLanguageCombo, i);
+    }
+    LoadSelectedLanguage(app);
+    SaveSettings(app);
+}
+
+}  // namespace
+
+FileLocations PrepareBrowserFiles() {
+    const FileLocations files = BrowserLocations();
+    PrepareConfigFolder(files);
+    KeepFilesInBrowserStorage(files);
+    return files;
+}
+
+ui::WindowLayout WebWindowLayout() {
+    ui::WindowLayout w = MainWindowLayout();
+    w.clientHeight += 32;
+    // Over the output box's top right corner, clear of its scroll bar.
+    w.gadgets.push_back(Button(kCopyButton, kPage0Container, {282, 256, 74, 22}));
+    w.gadgets.push_back(Button(kImportButton, ui::kWindowParent, {2, 512, 132, 24}));
+    w.gadgets.push_back(Button(kExportButton, ui::kWindowParent, {138, 512, 132, 24}));
+    w.gadgets.push_back(Button(kLanguageFileButton, ui::kWindowParent, {274, 512, 116, 24}));
+    return w;
+}
+
+void ApplyWebCaptions(AppState& app) {
+    ui::Gadgets& g = app.gadgets;
+    g.SetText(kCopyButton, app.messages[Msg::Web_Copy]);
+    g.SetText(kImportButton, app.messages[Msg::Web_Import]);
+    g.SetText(kExportButton, app.messages[Msg::Web_Export]);
+    g.SetText(kLanguageFileButton, app.messages[Msg::Web_Language_File]);
+    // The window has no label for these two: their tooltips name them for screen readers.
+    g.SetToolTip(kFormCombo, app.messages[Msg::Web_Form_Name]);
+    g.SetToolTip(kOutputBox, app.messages[Msg::Web_Output_Name]);
+}
+
+bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event) {
+    if (event.kind != ui::Event::Kind::Gadget)
+        return false;
+    const bool picked = event.type == ui::web::kEventFilePicked;
+    switch (event.gadget) {
+        case kCopyButton:
+            page.CopyToClipboard(page.Text(kOutputBox));
+            return true;
+        case kImportButton:
+            if (picked)
+                Import(app, page.TakePickedFile());
+            else
+                page.PickFile(kImportButton, ".ini,text/plain", fileio::kMaxFileSize);
+            return true;
+        case kExportButton:
+            Export(app, page);
+            return true;
+        case kLanguageFileButton:
+            if (picked) {
+                const std::string name = page.PickedFileName();
+                LoadLanguageFile(app, name, page.TakePickedFile());
+            } else {
+                page.PickFile(kLanguageFileButton, ".lng", fileio::kMaxFileSize);
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ChooseFirstLanguage(AppState& app, const ui::web::WebGadgets& page) {
+    std::string wanted = "english";
+    for (const std::string& tag : page.PreferredLanguages()) {
+        const std::string lower = Lower(tag);
+        if (lower.rfind("ru", 0) == 0) {
+            wanted = "russian";
+            break;
+        }
+        if (lower.rfind("en", 0) == 0)
+            break;
+    }
+    ui::Gadgets& g = app.gadgets;
+    for (int i = 0; i < g.ItemCount(kLanguageCombo); ++i) {
+        if (Lower(g.ItemText(kLanguageCombo, i)) == wanted && g.State(kLanguageCombo) != i) {
+            g.SetState(kLanguageCombo, i);
+            LoadSelectedLanguage(app);
+        }
+    }
+}

@@ -1,0 +1,30 @@
+// What the page has beyond the desktop window: a Copy button on the output box, and a row of
+// buttons to import and export Loopsmith.ini and to load a language file of the user's.
+#pragma once
+
+#include "store/file_locations.h"
+#include "ui/event.h"
+#include "ui/window_layout.h"
+
+struct AppState;
+namespace ui::web {
+class WebGadgets;
+}
+
+namespace gadget {
+inline constexpr int kCopyButton = 70;
+inline constexpr int kImportButton = 71;
+inline constexpr int kExportButton = 72;
+inline constexpr int kLanguageFileButton = 73;
+}  // namespace gadget
+
+// The page's files: the settings and the user's languages kept in the browser's storage.
+FileLocations PrepareBrowserFiles();
+// The main window's layout with the page's own buttons.
+ui::WindowLayout WebWindowLayout();
+// Their captions in the current language, and the names of the window's unlabelled controls.
+void ApplyWebCaptions(AppState& app);
+// Handles an event of the page's own buttons; false for every other event.
+bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event);
+// On the first visit (no settings stored yet): English unless the browser prefers Russian.
+void ChooseFirstLanguage(AppState& app, const ui::web::WebGadgets& page);

@@ -1,0 +1,94 @@
+// How long loopsmith.html takes from navigation to a page ready to calculate, against a plain
+// HTML page with the same controls and no WebAssembly (the page's own elements, saved without
+// its scripts), in alternating rounds in headless Chromium; and Calculate from the key to the
+// code shown. Prints medians and the ratio.
+//   node page_load_bench.js PAGE [ROUNDS]        (default 15 rounds)
+'use strict';
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const d = require('../../tests/web/page_driver');
+
+const [pageFile, roundsText] = process.argv.slice(2);
+const rounds = Number(roundsText || 15);
+const median = (v) => v.slice().sort((a, b) => a - b)[Math.floor(v.length / 2)];
+
+async function readyAt(session, url) {
+  const page = await session.browser.newPage();
+  await page.goto(url);
+  await page.waitForFunction(() => performance.getEntriesByName('loopsmith-ready').length > 0);
+  const ms = await page.evaluate(() => performance.getEntriesByName('loopsmith-ready')[0].startTime);
+  await page.close();
+  return ms;
+}
+
+// The same controls as plain HTML: the built window, its style, no program.
+async function plainPage(session, folder) {
+  const page = await d.open(session, pageFile);
+  const html = await page.evaluate(() => {
+    const copy = document.documentElement.cloneNode(true);
+    copy.querySelectorAll('script').forEach((s) => s.remove());
+    const mark = document.createElement('script');
+    mark.textContent = "document.addEventListener('DOMContentLoaded', " +
+      "() => performance.mark('loopsmith-ready'));";
+    copy.querySelector('head').appendChild(mark);
+    return '<!doctype html>\n' + copy.outerHTML;
+  });
+  await page.close();
+  const file = path.join(folder, 'plain.html');
+  fs.writeFileSync(file, html);
+  return file;
+}
+
+async function calculateTimes(session) {
+  const page = await d.open(session, pageFile);
+  await d.checkbox(page, 2, false);
+  const times = [];
+  for (const cycles of ['10000', '123456789', '9223372036854775800', '65536', '4000000']) {
+    await d.type(page, 16, cycles);
+    await page.evaluate(() => {
+      window.keyAt = 0;
+      addEventListener('keydown', () => { keyAt = performance.now(); }, { capture: true, once: true });
+      document.addEventListener('loopsmith-idle', () => { window.shownAt = performance.now(); },
+        { once: true });
+    });
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => window.shownAt > window.keyAt && window.keyAt > 0);
+    times.push(await page.evaluate(() => shownAt - keyAt));
+  }
+  await page.close();
+  return times;
+}
+
+async function main() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-bench-'));
+  const session = await d.launch();
+  try {
+    const plain = 'file://' + await plainPage(session, folder);
+    const real = 'file://' + path.resolve(pageFile);
+    const page = [], bare = [];
+    for (let i = 0; i < rounds; ++i) {
+      // Alternating, each first in turn, so that neither always follows the other.
+      if (i % 2) {
+        bare.push(await readyAt(session, plain));
+        page.push(await readyAt(session, real));
+      } else {
+        page.push(await readyAt(session, real));
+        bare.push(await readyAt(session, plain));
+      }
+    }
+    const calc = await calculateTimes(session);
+    const size = fs.statSync(pageFile).size;
+    const gz = require('zlib').gzipSync(fs.readFileSync(pageFile), { level: 9 }).length;
+    console.log(`loopsmith.html: ${size} bytes, ${gz} gzipped`);
+    console.log(`ready to calculate, median of ${rounds}: page ${median(page).toFixed(1)} ms, ` +
+      `plain HTML ${median(bare).toFixed(1)} ms, ratio ${(median(page) / median(bare)).toFixed(2)}`);
+    console.log(`Calculate, key to code shown, median of ${calc.length}: ` +
+      `${median(calc).toFixed(2)} ms`);
+  } finally {
+    await session.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+main().catch((e) => { console.error(e); process.exit(1); });

@@ -1,0 +1,45 @@
+# The page: the browser face (ui/web), the program's web start-up and the core, one
+# self-contained loopsmith.html with the WebAssembly, the script, the style and the images
+# inside it, so that it works opened from disk with no network.
+if(NOT EMSCRIPTEN)
+  return()
+endif()
+find_program(LOOPSMITH_NODE_FOR_PAGE NAMES node nodejs REQUIRED)
+file(GLOB WEB_FACE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/web/*.cpp)
+list(FILTER WEB_FACE_SOURCES EXCLUDE REGEX ".*/main_web\\.cpp$")
+add_library(loopsmith_web_face STATIC ${WEB_FACE_SOURCES})
+target_link_libraries(loopsmith_web_face PUBLIC loopsmith_ui)
+# Asyncify: a message box's answer comes back to the program's waiting call. -g0: the objects'
+# debug information stays out of the page.
+set(LOOPSMITH_WEB_PAGE_LINK_OPTIONS -lembind -sSINGLE_FILE=1 -sASYNCIFY=1
+  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web "-sEXPORTED_RUNTIME_METHODS=['ccall']" -O2 -g0)
+
+# A page around a program linked with LOOPSMITH_WEB_PAGE_LINK_OPTIONS: ui/web's template, style
+# and script, the images, the program.
+function(loopsmith_web_page program html)
+  set(images)
+  foreach(image page_calculator page_editor page_about banner)
+    list(APPEND images ${CMAKE_SOURCE_DIR}/resources/images/${image}.png)
+  endforeach()
+  set(parts ${CMAKE_SOURCE_DIR}/ui/web/page.html ${CMAKE_SOURCE_DIR}/ui/web/page.css
+    ${CMAKE_SOURCE_DIR}/ui/web/page.js)
+  add_custom_command(OUTPUT ${html}
+    COMMAND ${LOOPSMITH_NODE_FOR_PAGE} ${CMAKE_SOURCE_DIR}/ui/web/make_page.js ${parts}
+            $<TARGET_FILE:${program}> ${html} ${images}
+    DEPENDS ${program} ${parts} ${images} ${CMAKE_SOURCE_DIR}/ui/web/make_page.js
+    COMMENT "Making ${html}" VERBATIM)
+endfunction()
+
+add_executable(loopsmith_web ui/web/main_web.cpp app/web_extras.cpp app/web_link.cpp)
+target_link_libraries(loopsmith_web PRIVATE loopsmith_app loopsmith_web_face)
+set(web_languages ${CMAKE_SOURCE_DIR}/Language/english.lng ${CMAKE_SOURCE_DIR}/Language/russian.lng)
+set(web_embed)
+foreach(language ${web_languages})
+  get_filename_component(name ${language} NAME)
+  list(APPEND web_embed "--embed-file=${language}@/loopsmith/Language/${name}")
+endforeach()
+target_link_options(loopsmith_web PRIVATE ${LOOPSMITH_WEB_PAGE_LINK_OPTIONS} -sEXIT_RUNTIME=0
+  ${web_embed})
+set_target_properties(loopsmith_web PROPERTIES SUFFIX ".js" LINK_DEPENDS "${web_languages}")
+loopsmith_web_page(loopsmith_web ${CMAKE_BINARY_DIR}/bin/loopsmith.html)
+add_custom_target(loopsmith_page ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/loopsmith.html)

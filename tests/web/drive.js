@@ -1,0 +1,524 @@
+// Drives loopsmith.html in headless Chromium as a user would, and holds what it shows against
+// loopsmith-cli byte for byte.
+//   node drive.js PAGE CLI PICTURES_FOLDER
+// Ends with "Driven: N passed, N failed"; exits 1 on any failure.
+'use strict';
+const { execFileSync, spawnSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const d = require('./page_driver');
+
+const [pageFile, cli, pictures] = process.argv.slice(2);
+const languageFolder = path.join(__dirname, '..', '..', 'Language');
+const E = { list: 24, add: 25, edit: 26, remove: 27, name: 29, firstRegister: 41, label: 49,
+  ok: 50 };
+const G = { profileCombo: 1, calculator: 2, timeUnit: 6, time: 8, freqUnit: 11, freq: 13,
+  watchdog: 14, cycles: 16, output: 18, panel: 19, form: 66, routineName: 68, language: 65 };
+const PIC16 = 'Default PIC10, PIC12, PIC16';
+const PIC18 = 'Default PIC18';
+const FORMS = ['block', 'subroutine', 'w-times'];
+const TIME_UNITS = ['us', 'ms', 's', 'min', 'h', 'd'];
+const FREQ_UNITS = ['MHz', 'kHz', 'Hz'];
+
+let passed = 0, failed = 0;
+function check(ok, what, detail) {
+  if (ok) {
+    passed++;
+  } else {
+    failed++;
+    console.log(`FAILED: ${what}${detail ? '\n' + detail : ''}`);
+  }
+}
+
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-drive-'));
+const noSettings = path.join(scratch, 'none.ini');
+
+// What loopsmith-cli prints for the request: the code, or the window's message; with `link`
+// the page's address of it.
+function cliAnswer(r, link) {
+  const args = ['--lf', '--language', r.language || 'english', '--settings', noSettings];
+  if (link) args.push('--link');
+  if (r.wdt) args.push('--wdt');
+  if (r.profile) args.push('--profile', r.profile);
+  if (r.form === 1) args.push('--subroutine', r.name);
+  if (r.form === 2) args.push('--w-times', r.name);
+  if (r.time !== undefined) {
+    args.push('--time', r.time, '--time-unit', TIME_UNITS[r.timeUnit], '--freq', r.freq,
+      '--freq-unit', FREQ_UNITS[r.freqUnit]);
+  } else {
+    args.push(r.cycles);
+  }
+  const run = spawnSync(cli, args, { encoding: 'utf8' });
+  return { code: run.stdout, message: run.status === 1 ? run.stderr.trim() : null };
+}
+
+// The request typed into the page, Enter pressed: the code shown, or the message box's text.
+async function pageAnswer(page, r) {
+  await d.chooseText(page, G.profileCombo, r.profile || PIC16);
+  await d.checkbox(page, G.watchdog, !!r.wdt);
+  await d.choose(page, G.form, r.form || 0);
+  if (r.form) await d.type(page, G.routineName, r.name);
+  const calculator = r.time !== undefined;
+  await d.checkbox(page, G.calculator, calculator);
+  if (calculator) {
+    await d.choose(page, G.timeUnit, r.timeUnit);
+    await d.choose(page, G.freqUnit, r.freqUnit);
+    await d.type(page, G.freq, r.freq);
+    await d.type(page, G.time, r.time);
+  } else {
+    await d.type(page, G.cycles, r.cycles);
+  }
+  await page.keyboard.press('Enter');
+  await d.idle(page);
+  const box = await d.messageBox(page);
+  if (box) {
+    await d.answer(page, 'Enter');
+    return { code: '', message: box.text };
+  }
+  return { code: await d.value(page, G.output), message: null };
+}
+
+// Delays over the whole range, both variants, each built-in profile, each form, the calculator.
+function requests() {
+  const list = [];
+  const cycles = ['4', '5', '6', '9', '10', '11', '100', '255', '256', '257', '769', '1000',
+    '10000', '65535', '65536', '65793', '100000', '1000000', '16777215', '16777216',
+    '123456789', '4294967295', '1000000000000', '72340172838076673', '9223372036854775800'];
+  cycles.forEach((c, i) => {
+    list.push({ cycles: c, wdt: i % 3 === 1, profile: i % 2 ? PIC18 : PIC16 });
+  });
+  ['12', '100', '65536', '9999999', '9223372036854775800'].forEach((c, i) => {
+    list.push({ cycles: c, wdt: i % 2 === 0, profile: PIC18, form: 1, name: 'Delay_1' });
+    list.push({ cycles: c, wdt: i % 2 === 1, profile: PIC16, form: 2, name: 'WaitW' });
+  });
+  [['10', 1, '4', 0], ['1', 2, '20', 0], ['500', 0, '32', 1], ['2', 3, '8', 0],
+    ['1', 5, '64', 0], ['1.5', 4, '4', 0], ['0.25', 2, '32768', 2], ['3.3', 1, '12', 0],
+    ['100', 0, '1', 0], ['7', 2, '455', 1]].forEach(([time, timeUnit, freq, freqUnit], i) => {
+    list.push({ time, timeUnit, freq, freqUnit, wdt: i % 2 === 1, profile: i % 3 ? PIC16 : PIC18,
+      form: i % 4 === 3 ? 1 : 0, name: 'Pause' });
+  });
+  // What the window refuses, with its messages.
+  list.push({ cycles: '3' }, { cycles: '4', wdt: true }, { cycles: '0' }, { cycles: '' },
+    { cycles: '9223372036854775801' }, { cycles: '7', form: 1, name: 'Delay' },
+    { time: '0.1', timeUnit: 0, freq: '1', freqUnit: 2 },
+    { time: '999999999999', timeUnit: 5, freq: '999999', freqUnit: 0 });
+  return list;
+}
+
+async function drivenRequests(session) {
+  const page = await d.open(session, pageFile);
+  for (const r of requests()) {
+    const want = cliAnswer(r);
+    const got = await pageAnswer(page, r);
+    const what = `request ${JSON.stringify(r)}`;
+    if (want.message !== null) {
+      check(got.message === want.message, what + ': the message',
+        `page: ${got.message}\ncli:  ${want.message}`);
+    } else {
+      check(got.message === null && got.code === want.code, what,
+        `page:\n${got.message || got.code}\ncli:\n${want.code}`);
+    }
+  }
+  await page.close();
+}
+
+// The contract suite of the window, built against the page's face: its page run in the
+// browser, each test one check.
+async function contractSuite(session, html) {
+  const page = await session.browser.newPage();
+  const lines = [];
+  page.on('console', (m) => lines.push(m.text()));
+  page.on('pageerror', (e) => lines.push('[  FAILED  ] page error: ' + e.message));
+  await page.goto('file://' + path.resolve(html));
+  const end = /^\[  (PASSED|FAILED)  \] \d+ tests?/;
+  for (let waited = 0; !lines.some((l) => end.test(l)) && waited < 120000; waited += 100) {
+    await new Promise((r) => setTimeout(r, 100));
+  }
+  for (const line of lines) {
+    const ok = /^\[       OK \] (\S+)/.exec(line);
+    const bad = /^\[  FAILED  \] (\S+\.\S+)( \(|$)/.exec(line);
+    if (ok) check(true, ok[1]);
+    if (bad && !lines.some((l) => l === `[       OK ] ${bad[1]}`)) {
+      check(false, 'contract: ' + bad[1], lines.join('\n'));
+    }
+  }
+  check(lines.some((l) => /^\[  PASSED  \]/.test(l)), 'the contract suite ran to its end',
+    lines.slice(-20).join('\n'));
+  await page.close();
+}
+
+// Keys as on the desktop, and every typed field named for screen readers by its label.
+async function keysAndLabels(session) {
+  const page = await d.open(session, pageFile);
+  await d.checkbox(page, G.calculator, false);
+  await page.focus(`#g${G.cycles}`);
+  await page.keyboard.press('Tab');
+  const next = await page.evaluate(() => document.activeElement.id);
+  check(next === 'g17', 'Tab goes from the cycle field to Calculate, as on the desktop', next);
+  const unnamed = await page.evaluate(() => Array.from(document.querySelectorAll(
+    '#window input, #window select, #window textarea')).filter((f) => {
+    const label = document.getElementById(f.getAttribute('aria-labelledby') || '');
+    const own = f.closest('label.check');
+    return !(label && label.textContent.trim()) && !(own && own.textContent.trim()) &&
+      !f.title.trim();
+  }).map((f) => f.id));
+  check(unnamed.length === 0, 'every field is named for screen readers', unnamed.join(' '));
+  await page.close();
+}
+
+// A value of a shipped language file, as the page must show it.
+function shipped(language, key) {
+  const text = fs.readFileSync(path.join(languageFolder, `${language}.lng`), 'utf8');
+  const line = text.split(/\r?\n/).find((l) => l.startsWith(key + ' = '));
+  return line.slice(key.length + 3);
+}
+
+async function captions(page) {
+  return page.evaluate(() => ({
+    language: document.getElementById('g65').selectedOptions[0].text,
+    calculate: document.getElementById('g17').textContent,
+    copy: document.getElementById('g69').textContent,
+  }));
+}
+
+// The first visit speaks the browser's language when it is Russian, else English; the combo
+// turns every text over, the page's own buttons too.
+async function languages() {
+  for (const [preferred, language] of [[['ru-RU', 'ru', 'en'], 'russian'],
+    [['de-DE', 'ru'], 'russian'], [['en-US', 'ru'], 'english'], [['fr'], 'english']]) {
+    const session = await d.launch();
+    try {
+      const page = await d.open(session, pageFile, { languages: preferred });
+      const c = await captions(page);
+      check(c.language === language && c.calculate === shipped(language, 'Calculation') &&
+        c.copy === shipped(language, 'Web_Copy'), `first visit with ${preferred}: ${language}`,
+        JSON.stringify(c));
+      const other = language === 'russian' ? 'english' : 'russian';
+      await d.chooseText(page, G.language, other);
+      const turned = await captions(page);
+      check(turned.calculate === shipped(other, 'Calculation') &&
+        turned.copy === shipped(other, 'Web_Copy'), `the combo turns ${language} to ${other}`,
+        JSON.stringify(turned));
+    } finally {
+      await session.close();
+    }
+  }
+}
+
+// Each page at a phone's width and a desktop's, in both languages, for a person to look at.
+async function takePictures() {
+  fs.mkdirSync(pictures, { recursive: true });
+  const session = await d.launch();  // a first visit's state, nothing of the other checks
+  for (const [width, scale] of [[360, 2], [1280, 1]]) {
+    const page = await d.open(session, pageFile, { width, height: width < 400 ? 520 : 800, scale });
+    for (const language of ['english', 'russian']) {
+      await d.chooseText(page, G.language, language);
+      await d.checkbox(page, G.calculator, true);
+      await d.type(page, G.freq, '4');
+      await d.type(page, G.time, '10');
+      await d.choose(page, G.timeUnit, 1);
+      await page.keyboard.press('Enter');
+      await d.idle(page);
+      for (const [n, name] of [[0, 'calculator'], [1, 'editor'], [2, 'about']]) {
+        await page.click(`[role=tab][data-page="${n}"]`);
+        await d.idle(page);
+        await page.screenshot({ path: path.join(pictures, `${name}-${language}-${width}.png`),
+          fullPage: true });
+      }
+      await page.click('[role=tab][data-page="0"]');
+      await d.idle(page);
+    }
+    const fits = await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth);
+    check(fits, `the window fits ${width} px without scrolling sideways`);
+    await page.close();
+  }
+  await session.close();
+}
+
+// The Copy button hands the output box's text to the clipboard.
+async function copyButton(session) {
+  const page = await d.open(session, pageFile);
+  await page.evaluate(() => {
+    window.copied = [];
+    const write = navigator.clipboard.writeText.bind(navigator.clipboard);
+    navigator.clipboard.writeText = (t) => { copied.push(t); return write(t); };
+  });
+  await d.checkbox(page, G.calculator, false);
+  await d.type(page, G.cycles, '1000');
+  await page.keyboard.press('Enter');
+  await d.idle(page);
+  await page.click('#g69');
+  await d.idle(page);
+  const copied = await page.evaluate(() => window.copied);
+  check(copied.length === 1 && copied[0].replace(/\r\n/g, '\n') === cliAnswer({ cycles: '1000' }).code,
+    'Copy hands over the code', JSON.stringify(copied));
+  await page.close();
+}
+
+async function items(page, gadget) {
+  return page.$eval(`#g${gadget}`, (e) => Array.from(e.options).map((o) => o.text));
+}
+
+async function turnTo(page, n) {
+  await page.click(`[role=tab][data-page="${n}"]`);
+  await d.idle(page);
+}
+
+// A profile made or changed in the editor: the name, registers R1.. with a prefix, label "$".
+async function fillProfile(page, name, prefix) {
+  await d.type(page, E.name, name);
+  for (let r = 0; r < 8; ++r) await d.type(page, E.firstRegister + r, `${prefix}${r + 1}`);
+  await d.type(page, E.label, '$');
+  await page.click(`#g${E.ok}`);
+  await d.idle(page);
+}
+
+async function selectInList(page, name) {
+  const index = (await items(page, E.list)).indexOf(name);
+  await page.$eval(`#g${E.list}`, (e, i) => { e.selectedIndex = i; }, index);
+  await page.click(`#g${E.list} option:nth-child(${index + 1})`);
+  await d.idle(page);
+}
+
+// The code for 1000 cycles with the named profile.
+async function codeWith(page, profile) {
+  await turnTo(page, 0);
+  return pageAnswer(page, { cycles: '1000', profile });
+}
+
+// The page opened again, without the request Calculate left in the address.
+async function reload(page) {
+  await page.goto('file://' + path.resolve(pageFile));
+  await d.ready(page);
+}
+
+// A profile added, changed and deleted in the editor stays so after a reload.
+async function profilesKept(session) {
+  const page = await d.open(session, pageFile);
+  await turnTo(page, 1);
+  await page.click(`#g${E.add}`);
+  await d.idle(page);
+  await fillProfile(page, 'Мотор', 'Cnt_');
+  await reload(page);
+  check((await items(page, E.list)).includes('Мотор'), 'a new profile is there after a reload');
+  let code = (await codeWith(page, 'Мотор')).code;
+  check(code.includes('Cnt_1'), 'the new profile spells the code', code);
+
+  await turnTo(page, 1);
+  await selectInList(page, 'Мотор');
+  await page.click(`#g${E.edit}`);
+  await d.idle(page);
+  await fillProfile(page, 'Мотор', 'Loop_');
+  await reload(page);
+  code = (await codeWith(page, 'Мотор')).code;
+  check(code.includes('Loop_1') && !code.includes('Cnt_1'), 'the changed profile after a reload',
+    code);
+
+  await turnTo(page, 1);
+  await selectInList(page, 'Мотор');
+  await page.click(`#g${E.remove}`);
+  await d.idle(page);
+  await d.answer(page, 'Escape');
+  check((await items(page, E.list)).includes('Мотор'), 'Escape answers No: the profile stays');
+  await page.click(`#g${E.remove}`);
+  await d.idle(page);
+  const box = await d.messageBox(page);
+  check(box && box.buttons.length === 2 && box.focused === box.buttons[1],
+    'Delete asks, No the default', JSON.stringify(box));
+  await page.evaluate(() => document.querySelector('dialog[open] button').click());  // Yes
+  await d.idle(page);
+  await reload(page);
+  check(!(await items(page, E.list)).includes('Мотор'), 'the deleted profile stays deleted');
+  // The window's settings are saved when the page goes away, as at the desktop's close.
+  await turnTo(page, 0);
+  const watchdog = await page.$eval(`#g${G.watchdog}`, (e) => e.checked);
+  await d.checkbox(page, G.watchdog, !watchdog);
+  await reload(page);
+  check(await page.$eval(`#g${G.watchdog}`, (e) => e.checked) === !watchdog,
+    'a setting changed is there after a reload');
+  await d.checkbox(page, G.watchdog, false);
+  await page.close();
+}
+
+// Two tabs are two windows: each adds a profile, neither loses the other's.
+async function twoTabs(session) {
+  const a = await d.open(session, pageFile);
+  const b = await d.open(session, pageFile);
+  for (const [page, name] of [[a, 'Tab A'], [b, 'Tab B']]) {
+    await page.bringToFront();
+    await turnTo(page, 1);
+    await page.click(`#g${E.add}`);
+    await d.idle(page);
+    await fillProfile(page, name, name === 'Tab A' ? 'A_' : 'B_');
+  }
+  const shown = await items(b, E.list);
+  check(shown.includes('Tab A') && shown.includes('Tab B'), 'the second tab shows both profiles',
+    shown.join(', '));
+  await a.bringToFront();
+  await reload(a);
+  const after = await items(a, E.list);
+  check(after.includes('Tab A') && after.includes('Tab B'), 'both are stored', after.join(', '));
+  await a.close();
+  await b.close();
+}
+
+async function download(page, folder) {
+  const cdp = await page.createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  const file = path.join(folder, 'Loopsmith.ini');
+  fs.rmSync(file, { force: true });
+  await page.click('#g71');
+  await d.idle(page);
+  for (let waited = 0; !fs.existsSync(file) && waited < 10000; waited += 50) {
+    await new Promise((r) => setTimeout(r, 50));
+  }
+  return fs.existsSync(file) ? fs.readFileSync(file) : Buffer.alloc(0);
+}
+
+async function pick(page, gadget, file) {
+  const [chooser] = await Promise.all([page.waitForFileChooser(), page.click(`#g${gadget}`)]);
+  await d.idle(page);
+  // The file's bytes reach the program a moment after the choice: wait for its turn.
+  await page.evaluate(() => {
+    window.picked = new Promise((done) => {
+      document.addEventListener('loopsmith-idle', done, { once: true });
+      document.addEventListener('loopsmith-message', done, { once: true });
+    });
+  });
+  await chooser.accept([file]);
+  await page.evaluate(() => window.picked);
+  await d.idle(page);
+}
+
+// Loopsmith.ini in and out: an imported file comes back byte for byte; a bad one is refused
+// with the message and replaces nothing.
+async function importExport(session) {
+  const page = await d.open(session, pageFile);
+  const folder = path.join(scratch, 'downloads');
+  fs.mkdirSync(folder, { recursive: true });
+  // A profile saved: the whole file written anew, as the desktop writes it.
+  await turnTo(page, 1);
+  await page.click(`#g${E.add}`);
+  await d.idle(page);
+  await fillProfile(page, 'Export', 'E_');
+  const text = (await download(page, folder)).toString('utf8');
+  check(/\[Export\]\r\n/.test(text) && !/[^\r]\n/.test(text),
+    'Export gives the settings file with its profiles and its line ends', JSON.stringify(text));
+  // The file as another machine's desktop left it: other settings, a profile of its own.
+  const desktop = text.replace(/(WdtState\s*=\s*)0/, '$11').replace('[Export]', '[Desktop]');
+  const desktopFile = path.join(scratch, 'Loopsmith.ini');
+  fs.writeFileSync(desktopFile, desktop);
+  await pick(page, 71, desktopFile);
+  check((await items(page, G.profileCombo)).includes('Desktop') &&
+    await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'an imported file is applied');
+  const again = await download(page, folder);
+  check(again.equals(Buffer.from(desktop)), 'desktop → page → desktop gives the same bytes',
+    `${JSON.stringify(desktop)}\n${JSON.stringify(again.toString())}`);
+
+  const bad = path.join(scratch, 'bad.ini');
+  fs.writeFileSync(bad, Buffer.from([0x89, 0x50, 0x4e, 0x47, 0, 0, 0, 0]));
+  await pick(page, 71, bad);
+  const box = await d.messageBox(page);
+  check(box && box.text === shipped('english', 'Web_Import_Bad'), 'a bad file is refused',
+    JSON.stringify(box));
+  await d.answer(page, 'Enter');
+  check((await download(page, folder)).equals(Buffer.from(desktop)), 'a bad file replaces nothing');
+  await page.close();
+}
+
+// A language file of the user's is loaded, applied and remembered.
+async function userLanguage(session) {
+  const page = await d.open(session, pageFile);
+  const file = path.join(scratch, 'pirate.lng');
+  fs.writeFileSync(file, fs.readFileSync(path.join(languageFolder, 'english.lng'), 'utf8')
+    .replace('Calculation = Calculate', 'Calculation = Make it so'));
+  await pick(page, 73, file);
+  let c = await captions(page);
+  check(c.language === 'pirate' && c.calculate === 'Make it so', 'a user\'s language file applies',
+    JSON.stringify(c));
+  await reload(page);
+  c = await captions(page);
+  check(c.language === 'pirate' && c.calculate === 'Make it so', 'and is remembered',
+    JSON.stringify(c));
+  await d.chooseText(page, G.language, 'english');
+  await page.close();
+}
+
+// Calculate writes the request into the address as loopsmith-cli --link does; that address,
+// opened in another browser, shows the same code at once.
+async function sharedLinks() {
+  const requests = [{ cycles: '123456', wdt: true, profile: PIC18, form: 1, name: 'Wait_ms' },
+    { time: '2.5', timeUnit: 1, freq: '20', freqUnit: 0, profile: PIC16 }];
+  for (const r of requests) {
+    const want = cliAnswer(r);
+    const link = cliAnswer(r, true).code.trim();
+    let session = await d.launch();
+    const page = await d.open(session, pageFile);
+    await pageAnswer(page, r);
+    const address = new URL(page.url()).hash;
+    check(address === link, `Calculate writes the link of ${JSON.stringify(r)}`, `${address}\n${link}`);
+    await session.close();
+    session = await d.launch();
+    try {
+      const shared = await d.open(session, pageFile, { fragment: link.slice(1) });
+      check(await d.value(shared, G.output) === want.code, `the link ${link} shows its code`);
+    } finally {
+      await session.close();
+    }
+  }
+  // A profile the visitor lacks: a note, and the code of the built-in profile; a bad link says
+  // what is wrong and the page calculates on.
+  const session = await d.launch();
+  try {
+    let page = await d.open(session, pageFile, { fragment: 'cycles=1000&profile=Nowhere' });
+    let box = await d.messageBox(page);
+    check(box && box.text === shipped('english', 'Web_Link_No_Profile') + ' Nowhere',
+      'a link\'s missing profile is noted', JSON.stringify(box));
+    await d.answer(page, 'Enter');
+    check(await d.value(page, G.output) === cliAnswer({ cycles: '1000' }).code,
+      'and the built-in profile writes the code');
+    await page.close();
+    page = await d.open(session, pageFile, { fragment: 'cycles=1000&wdt=maybe' });
+    box = await d.messageBox(page);
+    check(box && box.text.length > 0, 'a bad link says what is wrong', JSON.stringify(box));
+    await d.answer(page, 'Enter');
+    check((await pageAnswer(page, { cycles: '100' })).code === cliAnswer({ cycles: '100' }).code,
+      'and the page calculates on');
+    await page.close();
+  } finally {
+    await session.close();
+  }
+}
+
+async function main() {
+  execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
+  fs.writeFileSync(noSettings, '');
+  const session = await d.launch();
+  try {
+    await contractSuite(session, path.join(path.dirname(pageFile), 'web_contract_tests.html'));
+    await drivenRequests(session);
+    await copyButton(session);
+    await keysAndLabels(session);
+    await profilesKept(session);
+    await twoTabs(session);
+    await importExport(session);
+    await userLanguage(session);
+    await takePictures();
+    await languages();
+    await sharedLinks();
+    const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));
+    check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
+  } finally {
+    await session.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
+  }
+  console.log(`Driven: ${passed} passed, ${failed} failed`);
+  process.exit(failed ? 1 : 0);
+}
+
+main().catch((e) => {
+  console.log(`FAILED: ${e.stack || e}`);
+  console.log(`Driven: ${passed} passed, ${failed + 1} failed`);
+  process.exit(1);
+});

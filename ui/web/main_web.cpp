@@ -1,0 +1,68 @@
+// Loopsmith in a web page: builds the window into the page and gives it the program's state;
+// from then on the page's listeners call in, one event after another (page.js). The settings
+// are saved when the page is hidden or left, as the desktop saves them at its close.
+#include <emscripten.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/event_loop.h"
+#include "app/gadget_ids.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "app/web_extras.h"
+#include "app/web_link.h"
+#include "ui/web/web_gadgets.h"
+
+namespace {
+
+ui::web::WebGadgets* page = nullptr;
+AppState* app = nullptr;
+
+}  // namespace
+
+// Every event queued so far, the page's own buttons first.
+extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
+    if (!app)
+        return;
+    while (page->HasPendingEvent()) {
+        const ui::Event e = page->WaitEvent();
+        const std::string shown = page->Text(gadget::kOutputBox);
+        if (!HandleWebEvent(*app, *page, e))
+            Dispatch(*app, e);
+        // New code on show: the address names its request.
+        const std::string now = page->Text(gadget::kOutputBox);
+        if (e.kind == ui::Event::Kind::Gadget && e.gadget == gadget::kCalculateButton &&
+            !now.empty() && now != shown) {
+            WriteLinkToAddress(*app, *page);
+        }
+        ApplyWebCaptions(*app);  // a language may have been applied
+    }
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_hide() {
+    if (app)
+        ShutDown(*app);
+}
+
+int main() {
+    page = new ui::web::WebGadgets(WebWindowLayout());
+    if (!page->Built()) {
+        std::fputs("Loopsmith could not build its window into the page.\n", stderr);
+        return 1;
+    }
+    const FileLocations files = PrepareBrowserFiles();
+    std::error_code ec;
+    const bool firstVisit = !std::filesystem::exists(files.settingsFile, ec);
+    app = new AppState(*page, files.configFolder, files);
+    StartUp(*app);
+    if (firstVisit)
+        ChooseFirstLanguage(*app, *page);
+    ApplyWebCaptions(*app);
+    ApplyLinkOfAddress(*app, *page);
+    loopsmith_dispatch();
+    EM_ASM(LoopsmithPage.start(Module));
+    return 0;
+}

@@ -1,0 +1,22 @@
+// Puts the page together: the template with its style, the face's script, the images as data
+// addresses and the compiled program, into one file that needs nothing else.
+// node make_page.js TEMPLATE CSS SHELL PROGRAM OUTPUT IMAGE...
+'use strict';
+const fs = require('fs');
+const [template, css, shell, program, output, ...images] = process.argv.slice(2);
+const png = (file) => 'data:image/png;base64,' + fs.readFileSync(file).toString('base64');
+const table = {};
+images.forEach((file, i) => { table[i + 1] = png(file); });
+// A script may not hold the text that ends it.
+const inline = (text) => text.replace(/<\/script/gi, '<\\/script');
+const parts = {
+  '@ICON@': table[1] || '',
+  '@CSS@': fs.readFileSync(css, 'utf8'),
+  '@IMAGES@': JSON.stringify(table),
+  '@SHELL@': inline(fs.readFileSync(shell, 'utf8')),
+  '@PROGRAM@': inline(fs.readFileSync(program, 'utf8')),
+};
+let page = fs.readFileSync(template, 'utf8');
+for (const [mark, text] of Object.entries(parts)) page = page.split(mark).join(text);
+fs.writeFileSync(output + '.part', page);
+fs.renameSync(output + '.part', output);

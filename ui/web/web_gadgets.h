@@ -1,0 +1,96 @@
+// The gadget layer on a web page: every control a page element made from the window's layout
+// at its place, the user's actions queued by the page's listeners (page.js) and handed to the
+// program one at a time. A page cannot block: the program's loop is the page's own, and
+// WaitEvent only takes what is already queued.
+#pragma once
+
+#include <emscripten/val.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/gadget_frame.h"
+#include "ui/window_layout.h"
+
+namespace ui::web {
+
+// The event type of a file the user picked for the gadget that asked.
+inline constexpr int kEventFilePicked = 1024;
+
+// What page.js reports (the first argument of loopsmith_report).
+enum class PageEvent { Gadget = 0, Key = 1, Mouse = 2, Page = 3, File = 4 };
+
+class WebGadgets : public GadgetFrame {
+  public:
+    // Builds the window into the page's #window element, hidden until ShowWindow.
+    explicit WebGadgets(const WindowLayout& layout);
+    ~WebGadgets() override;
+
+    bool Built() const { return built_; }
+
+    // The page's listeners report here.
+    void Report(PageEvent kind, int gadget, int type, int key);
+    // Whether a character typed into a field may land; beeps when the rule says so.
+    bool LetTyped(int gadget, char32_t& ch, const std::string& text, int start, int length);
+
+    // What a page offers on top of a window: the clipboard, a file the user picks (its name
+    // and bytes arrive with a kEventFilePicked event of `gadget`), a download, the browser's
+    // preferred languages, the address's fragment.
+    void CopyToClipboard(const std::string& text);
+    // A file beyond `maxBytes` arrives empty, unread.
+    void PickFile(int gadget, const std::string& accept, double maxBytes);
+    void SetPickedFile(std::string name, std::string bytes);
+    const std::string& PickedFileName() const { return pickedName_; }
+    std::string TakePickedFile();
+    void Download(const std::string& name, const std::string& bytes, const std::string& type);
+    std::vector<std::string> PreferredLanguages() const;
+    std::string Fragment() const;
+    void SetFragment(const std::string& fragment);
+
+    // A text area shows its lines with "\n" (and turns "\r\n" into it): the program writes so.
+    std::string_view LineEnd() const override { return "\n"; }
+    void Focus(int gadget) override;
+    int FocusedGadget() const override;
+    bool PointerInside(int gadget) const override;
+    void OpenUrl(const std::string& url) override;
+    void ShowWindow() override;
+
+  protected:
+    void Push(Control& control, Aspect aspect) override;
+    std::string ReadText(const Control& control) const override;
+    int ReadState(const Control& control) const override;
+    bool PumpMessages() override;
+    bool WindowOnScreen() const override;
+    MessageAnswer RunMessageBox(const std::string& title, const std::string& text, MessageIcon icon,
+                                MessageButtons buttons) override;
+    void Ring() override;
+    void ShowCursor(CursorShape shape) override;
+
+  private:
+    // The page's elements of one control.
+    struct Elements {
+        emscripten::val outer = emscripten::val::undefined();    // placed, shown or hidden
+        emscripten::val control = emscripten::val::undefined();  // value, focus, data-gadget
+        emscripten::val caption = emscripten::val::undefined();  // the caption's text
+    };
+
+    bool Build();
+    Elements MakeElements(const Control& control);
+    emscripten::val MakeTabs(const Control& panel);
+    void PushItems(const Control& control, const Elements& e);
+    void ShowPage(int page);
+    const Elements* Find(int gadget) const;
+
+    emscripten::val window_ = emscripten::val::undefined();
+    std::map<int, Elements> elements_;
+    int page_ = 0;
+    std::string picked_, pickedName_;
+    int focusWanted_ = -1;  // a focus asked for before the window was shown
+    bool built_ = false;
+};
+
+// The face the page's entry points talk to: the one window of the page.
+void SetCurrent(WebGadgets* gadgets);
+
+}  // namespace ui::web
