@@ -178,7 +178,7 @@ async function captions(page) {
   return page.evaluate(() => ({
     language: document.getElementById('g65').selectedOptions[0].text,
     calculate: document.getElementById('g17').textContent,
-    copy: document.getElementById('g69').textContent,
+    copy: document.getElementById('g70').textContent,
   }));
 }
 
@@ -248,7 +248,7 @@ async function copyButton(session) {
   await d.type(page, G.cycles, '1000');
   await page.keyboard.press('Enter');
   await d.idle(page);
-  await page.click('#g69');
+  await page.click('#g70');
   await d.idle(page);
   const copied = await page.evaluate(() => window.copied);
   check(copied.length === 1 && copied[0].replace(/\r\n/g, '\n') === cliAnswer({ cycles: '1000' }).code,
@@ -368,7 +368,7 @@ async function download(page, folder) {
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
   const file = path.join(folder, 'Loopsmith.ini');
   fs.rmSync(file, { force: true });
-  await page.click('#g71');
+  await page.click('#g72');
   await d.idle(page);
   for (let waited = 0; !fs.existsSync(file) && waited < 10000; waited += 50) {
     await new Promise((r) => setTimeout(r, 50));
