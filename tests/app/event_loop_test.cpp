@@ -109,8 +109,9 @@ TEST_F(EventLoopTest, DialogKeysPressTheFocusedButtonOrLinkAndEscapeCancelsTheFo
         gadgets.Focus(focus);
         Dispatch(app, ui::Event::KeyDown(key));
         ASSERT_EQ(gadgets.HasPendingEvent(), click != none) << focus << " key " << key;
-        if (click != none)
+        if (click != none) {
             EXPECT_EQ(gadgets.WaitEvent().gadget, click);
+        }
     }
 }
 
