@@ -62,6 +62,11 @@ Profile ChooseProfile(const ProfileList& profiles, const std::optional<std::stri
     return found ? *found : Profile{};
 }
 
+// The line end --lf asks for, else the one the window writes.
+std::string_view LineEnd(const CliOptions& o) {
+    return o.lf ? "\n" : kWindowLineEnd;
+}
+
 int Batch(const CliSetup& setup, const CliOptions& o) {
     BatchContext c;
     c.variant = o.watchdog ? Variant::Watchdog : Variant::Plain;
@@ -69,7 +74,7 @@ int Batch(const CliSetup& setup, const CliOptions& o) {
     const FieldCaptions captions = Captions(setup.texts);
     c.timeCaption = captions.time;
     c.frequencyCaption = captions.frequency;
-    c.lineEnd = o.lf ? "\n" : "\r\n";
+    c.lineEnd = LineEnd(o);
 
     std::vector<char> buf(1 << 16);
     std::string pending, out;
@@ -206,7 +211,7 @@ int Run(int argc, char** argv) {
     if (o.wTimes)
         request.routine = {DelayForm::WTimes, *o.wTimes};
     request.routine.declareRegisters = o.declare;
-    const std::string_view lineEnd = o.lf ? "\n" : "\r\n";
+    const std::string_view lineEnd = LineEnd(o);
     const DelayAnswer answer = AnswerDelay(request, chosen.Name.empty() ? nullptr : &chosen,
                                            setup.texts.messages, Captions(setup.texts), lineEnd);
     if (answer.message) {
@@ -217,7 +222,7 @@ int Run(int argc, char** argv) {
     if (o.link) {
         const ShareRequest link{request.cyclesText, request.calculator, o.watchdog, chosen.Name,
                                 request.routine};
-        Write(stdout, MakeShareLink(link) + (o.lf ? "\n" : "\r\n"));
+        Write(stdout, MakeShareLink(link).append(lineEnd));
         return 0;
     }
     if (o.plan) {
