@@ -6,7 +6,7 @@ var LoopsmithPage = (function () {
   const EVENT_GADGET = 0, EVENT_KEY = 1, EVENT_MOUSE = 2, EVENT_PAGE = 3;
   const CLICK = 0, SELECTION = 1, DOUBLE_CLICK = 2, TEXT_CHANGE = 768;
   const pending = [];
-  let running = false, module = null, audio = null;
+  let running = false, module = null, audio = null, focusAtStart = null;
   const pointer = { x: -1, y: -1 };
 
   function gadgetOf(element) {
@@ -255,6 +255,13 @@ var LoopsmithPage = (function () {
     return pointer.x >= r.left && pointer.x < r.right && pointer.y >= r.top && pointer.y < r.bottom;
   }
 
+  // Focusing lays the page out there and then; at start-up the browser does that anyway once
+  // the program is ready, so the first focus waits for that moment.
+  function focus(element) {
+    if (module) element.focus();
+    else focusAtStart = element;
+  }
+
   function start(m) {
     if (module) return;
     module = m;
@@ -274,10 +281,11 @@ var LoopsmithPage = (function () {
     window.addEventListener('pagehide', hide);
     fit();
     performance.mark('loopsmith-ready');  // from here on the page calculates
+    if (focusAtStart) focusAtStart.focus();
     run();
   }
 
-  return { start, report, ask, beep, fit, pointerInside, copy, pickFile, download,
+  return { start, report, ask, beep, fit, focus, pointerInside, copy, pickFile, download,
     // Nothing left to do but what the user does next: all handled, or a box waits for them.
     settled: () => (!running && !pending.length) || !!document.querySelector('dialog[open]') };
 })();
