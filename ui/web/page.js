@@ -80,7 +80,8 @@ var LoopsmithPage = (function () {
     const text = field.value;
     const start = codePoints(text.slice(0, field.selectionStart));
     const length = codePoints(text.slice(field.selectionStart, field.selectionEnd));
-    const taken = module.letTyped(n, c.codePointAt(0), text, start, length);
+    const taken = module.ccall('loopsmith_let_typed', 'number',
+      ['number', 'number', 'string', 'number', 'number'], [n, c.codePointAt(0), text, start, length]);
     return taken === 0 ? null : String.fromCodePoint(taken);
   }
 
@@ -233,7 +234,13 @@ var LoopsmithPage = (function () {
       // A file beyond the program's limit is not read into the page at all.
       const bytes = file.size > maxBytes ? new Uint8Array(0)
         : new Uint8Array(await file.arrayBuffer());
-      pending.push(() => module.filePicked(gadget, file.name, bytes));
+      pending.push(() => {
+        // The program takes the copy and frees it.
+        const copy = module._malloc(Math.max(1, bytes.length));
+        module.HEAPU8.set(bytes, copy);
+        module.ccall('loopsmith_file_picked', null, ['number', 'string', 'number', 'number'],
+          [gadget, file.name, copy, bytes.length]);
+      });
       run();
     };
     input.click();

@@ -2,13 +2,25 @@
 // user changed read back from them, and the user's actions queued as the program's events.
 #include "ui/web/web_gadgets.h"
 
-#include <emscripten/val.h>
+#include <emscripten.h>
 
 #include "ui/web/page_elements.h"
 
 namespace ui::web {
 
-using emscripten::val;
+namespace {
+
+// clang-format off
+EM_JS(void, page_open_url, (const char* address), {
+    // A mail address goes to the mail program from this tab; a web address opens beside it.
+    const url = UTF8ToString(address);
+    if (url.startsWith("mailto:")) location.href = url;
+    else window.open(url, "_blank", "noopener");
+});
+EM_JS(void, page_beep, (), { LoopsmithPage.beep(); });
+// clang-format on
+
+}  // namespace
 
 bool WebGadgets::Shown(int gadget) const {
     return built_ && GadgetFrame::Find(gadget) != nullptr;
@@ -149,12 +161,7 @@ bool WebGadgets::PointerInside(int gadget) const {
 }
 
 void WebGadgets::OpenUrl(const std::string& url) {
-    // A mail address goes to the mail program from this tab; a web address opens beside it.
-    if (url.rfind("mailto:", 0) == 0)
-        val::global("location").set("href", url);
-    else
-        val::global("window").call<val>("open", url, std::string("_blank"),
-                                        std::string("noopener"));
+    page_open_url(url.c_str());
 }
 
 void WebGadgets::ShowWindow() {
@@ -175,7 +182,7 @@ bool WebGadgets::WindowOnScreen() const {
 }
 
 void WebGadgets::Ring() {
-    val::global("LoopsmithPage").call<void>("beep");
+    page_beep();
 }
 
 void WebGadgets::ShowCursor(CursorShape shape) {
