@@ -62,7 +62,9 @@ int main() {
         ChooseFirstLanguage(*app, *page);
     ApplyWebCaptions(*app);
     ApplyLinkOfAddress(*app, *page);
-    loopsmith_dispatch();
+    // Whatever the start-up queued; the page's own turns start once it listens.
+    if (page->HasPendingEvent())
+        loopsmith_dispatch();
     EM_ASM(LoopsmithPage.start(Module));
     return 0;
 }
