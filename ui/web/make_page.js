@@ -1,16 +1,18 @@
 // Puts the page together: the template with its style, the face's script, the images as data
 // addresses and the compiled program, into one file that needs nothing else.
-// node make_page.js TEMPLATE CSS SHELL PROGRAM OUTPUT IMAGE...
+// node make_page.js TEMPLATE CSS SHELL PROGRAM OUTPUT ICON IMAGE...
 'use strict';
 const fs = require('fs');
-const [template, css, shell, program, output, ...images] = process.argv.slice(2);
-const png = (file) => 'data:image/png;base64,' + fs.readFileSync(file).toString('base64');
+const [template, css, shell, program, output, icon, ...images] = process.argv.slice(2);
+// The window's drawings come as SVG, sharp on a screen of any pixel density.
+const address = (file) => `data:image/${file.endsWith('.svg') ? 'svg+xml' : 'png'};base64,` +
+  fs.readFileSync(file).toString('base64');
 const table = {};
-images.forEach((file, i) => { table[i + 1] = png(file); });
+images.forEach((file, i) => { table[i + 1] = address(file); });
 // A script may not hold the text that ends it.
 const inline = (text) => text.replace(/<\/script/gi, '<\\/script');
 const parts = {
-  '@ICON@': table[1] || '',
+  '@ICON@': address(icon),
   '@CSS@': fs.readFileSync(css, 'utf8'),
   '@IMAGES@': JSON.stringify(table),
   '@SHELL@': inline(fs.readFileSync(shell, 'utf8')),
