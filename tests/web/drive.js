@@ -212,6 +212,11 @@ async function takePictures() {
   const session = await d.launch();  // a first visit's state, nothing of the other checks
   for (const [width, scale] of [[360, 2], [1280, 1]]) {
     const page = await d.open(session, pageFile, { width, height: width < 400 ? 520 : 800, scale });
+    // The tab icons and the banner are drawings, sharp at any density, and each one decodes.
+    const kinds = await page.$$eval('#window img', (list) => Promise.all(list.map((i) =>
+      i.decode().then(() => i.src.split(';')[0], () => 'broken'))));
+    check(kinds.length === 4 && kinds.every((k) => k === 'data:image/svg+xml'),
+      'the pictures are whole SVG drawings', JSON.stringify(kinds));
     for (const language of ['english', 'russian']) {
       await d.chooseText(page, G.language, language);
       await d.checkbox(page, G.calculator, true);
