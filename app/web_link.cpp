@@ -31,7 +31,7 @@ void ChooseProfile(AppState& app, const std::string& name) {
         ProfileList builtIn;
         AddDefaultProfiles(builtIn);
         position = std::max(0, FindProfile(app.profiles, builtIn.front().Name));
-        g.ShowMessage(app.editorTitle, app.messages[Msg::Web_Link_No_Profile] + name,
+        g.ShowMessage(app.messages[Msg::Gen_Code], app.messages[Msg::Web_Link_No_Profile] + name,
                       ui::MessageIcon::Warning, ui::MessageButtons::Ok);
     }
     g.SetState(kProfileCombo, position);
@@ -71,8 +71,8 @@ void ApplyLinkOfAddress(AppState& app, ui::web::WebGadgets& page) {
     ui::Gadgets& g = app.gadgets;
     const ShareLinkRead read = ReadShareLink(fragment);
     if (!read.request) {
-        g.ShowMessage(app.editorTitle, LinkFaultMessage(app.messages, read), ui::MessageIcon::Error,
-                      ui::MessageButtons::Ok);
+        g.ShowMessage(app.messages[Msg::Gen_Code], LinkFaultMessage(app.messages, read),
+                      ui::MessageIcon::Error, ui::MessageButtons::Ok);
         return;
     }
     const ShareRequest& r = *read.request;

@@ -495,8 +495,8 @@ async function sharedLinks() {
       const page = await d.open(session, pageFile, { fragment, languages: [language.slice(0, 2)] });
       const box = await d.messageBox(page);
       const want = `${shipped(language, 'Web_Link_Bad')} ${shipped(language, fault)}${what}.`;
-      check(box && box.text === want, `the bad link ${fragment} is told in ${language}`,
-        JSON.stringify(box));
+      check(box && box.text === want && box.title === `Loopsmith - ${shipped(language, 'Gen_Code')}`,
+        `the bad link ${fragment} is told in ${language}`, JSON.stringify(box));
       await d.answer(page, 'Enter');
       const r = { cycles: '100', language };
       check((await pageAnswer(page, r)).code === cliAnswer(r).code, 'and the page calculates on');
