@@ -10,9 +10,10 @@ list(FILTER WEB_FACE_SOURCES EXCLUDE REGEX ".*/main_web\\.cpp$")
 add_library(loopsmith_web_face STATIC ${WEB_FACE_SOURCES})
 target_link_libraries(loopsmith_web_face PUBLIC loopsmith_ui)
 # Asyncify: a message box's answer comes back to the program's waiting call. -g0: the objects'
-# debug information stays out of the page.
-set(LOOPSMITH_WEB_PAGE_LINK_OPTIONS -lembind -sSINGLE_FILE=1 -sASYNCIFY=1
-  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web "-sEXPORTED_RUNTIME_METHODS=['ccall']" -O2 -g0)
+# debug information stays out of the page. The WebAssembly is a file of its own here: the page
+# carries it packed and compiles it while the rest of the page is read (make_page.js).
+set(LOOPSMITH_WEB_PAGE_LINK_OPTIONS -sASYNCIFY=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free']" "-sEXPORTED_RUNTIME_METHODS=['ccall']" -O2 -g0)
 
 # A page around a program linked with LOOPSMITH_WEB_PAGE_LINK_OPTIONS: ui/web's template, style
 # and script, the images, the program.
@@ -22,10 +23,11 @@ function(loopsmith_web_page program html)
     list(APPEND images ${CMAKE_SOURCE_DIR}/resources/images/${image}.svg)
   endforeach()
   set(parts ${CMAKE_SOURCE_DIR}/ui/web/page.html ${CMAKE_SOURCE_DIR}/ui/web/page.css
+    ${CMAKE_SOURCE_DIR}/ui/web/program_loader.js ${CMAKE_SOURCE_DIR}/ui/web/page_elements.js
     ${CMAKE_SOURCE_DIR}/ui/web/page.js)
   add_custom_command(OUTPUT ${html}
     COMMAND ${LOOPSMITH_NODE_FOR_PAGE} ${CMAKE_SOURCE_DIR}/ui/web/make_page.js ${parts}
-            $<TARGET_FILE:${program}> ${html} ${images}
+            $<TARGET_FILE:${program}> $<TARGET_FILE_DIR:${program}>/${program}.wasm ${html} ${images}
     DEPENDS ${program} ${parts} ${images} ${CMAKE_SOURCE_DIR}/ui/web/make_page.js
     COMMENT "Making ${html}" VERBATIM)
 endfunction()

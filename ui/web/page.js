@@ -6,7 +6,7 @@ var LoopsmithPage = (function () {
   const EVENT_GADGET = 0, EVENT_KEY = 1, EVENT_MOUSE = 2, EVENT_PAGE = 3;
   const CLICK = 0, SELECTION = 1, DOUBLE_CLICK = 2, TEXT_CHANGE = 768;
   const pending = [];
-  let running = false, module = null, audio = null;
+  let running = false, module = null, audio = null, focusAtStart = null;
   const pointer = { x: -1, y: -1 };
 
   function gadgetOf(element) {
@@ -80,7 +80,8 @@ var LoopsmithPage = (function () {
     const text = field.value;
     const start = codePoints(text.slice(0, field.selectionStart));
     const length = codePoints(text.slice(field.selectionStart, field.selectionEnd));
-    const taken = module.letTyped(n, c.codePointAt(0), text, start, length);
+    const taken = module.ccall('loopsmith_let_typed', 'number',
+      ['number', 'number', 'string', 'number', 'number'], [n, c.codePointAt(0), text, start, length]);
     return taken === 0 ? null : String.fromCodePoint(taken);
   }
 
@@ -233,7 +234,13 @@ var LoopsmithPage = (function () {
       // A file beyond the program's limit is not read into the page at all.
       const bytes = file.size > maxBytes ? new Uint8Array(0)
         : new Uint8Array(await file.arrayBuffer());
-      pending.push(() => module.filePicked(gadget, file.name, bytes));
+      pending.push(() => {
+        // The program takes the copy and frees it.
+        const copy = module._malloc(Math.max(1, bytes.length));
+        module.HEAPU8.set(bytes, copy);
+        module.ccall('loopsmith_file_picked', null, ['number', 'string', 'number', 'number'],
+          [gadget, file.name, copy, bytes.length]);
+      });
       run();
     };
     input.click();
@@ -255,6 +262,13 @@ var LoopsmithPage = (function () {
     return pointer.x >= r.left && pointer.x < r.right && pointer.y >= r.top && pointer.y < r.bottom;
   }
 
+  // Focusing lays the page out there and then; at start-up the browser does that anyway once
+  // the program is ready, so the first focus waits for that moment.
+  function focus(element) {
+    if (module) element.focus();
+    else focusAtStart = element;
+  }
+
   function start(m) {
     if (module) return;
     module = m;
@@ -274,10 +288,11 @@ var LoopsmithPage = (function () {
     window.addEventListener('pagehide', hide);
     fit();
     performance.mark('loopsmith-ready');  // from here on the page calculates
+    if (focusAtStart) focusAtStart.focus();
     run();
   }
 
-  return { start, report, ask, beep, fit, pointerInside, copy, pickFile, download,
+  return { start, report, ask, beep, fit, focus, pointerInside, copy, pickFile, download,
     // Nothing left to do but what the user does next: all handled, or a box waits for them.
     settled: () => (!running && !pending.length) || !!document.querySelector('dialog[open]') };
 })();

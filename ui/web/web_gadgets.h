@@ -4,8 +4,6 @@
 // WaitEvent only takes what is already queued.
 #pragma once
 
-#include <emscripten/val.h>
-
 #include <map>
 #include <string>
 #include <vector>
@@ -68,26 +66,19 @@ class WebGadgets : public GadgetFrame {
     void ShowCursor(CursorShape shape) override;
 
   private:
-    // The page's elements of one control.
-    struct Elements {
-        emscripten::val outer = emscripten::val::undefined();    // placed, shown or hidden
-        emscripten::val control = emscripten::val::undefined();  // value, focus, data-gadget
-        emscripten::val caption = emscripten::val::undefined();  // the caption's text
-    };
-
     bool Build();
-    Elements MakeElements(const Control& control);
-    emscripten::val MakeTabs(const Control& panel);
-    void PushItems(const Control& control, const Elements& e);
+    void PushItems(const Control& control);
     void ShowPage(int page);
-    const Elements* Find(int gadget) const;
+    // A gadget the page has elements for.
+    bool Shown(int gadget) const;
 
-    emscripten::val window_ = emscripten::val::undefined();
-    std::map<int, Elements> elements_;
+    // How many options each select has on the page: new items are only added.
+    std::map<int, std::size_t> optionsShown_;
     int page_ = 0;
     std::string picked_, pickedName_;
     int focusWanted_ = -1;  // a focus asked for before the window was shown
     bool built_ = false;
+    bool shown_ = false;
 };
 
 // The face the page's entry points talk to: the one window of the page.

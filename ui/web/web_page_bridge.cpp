@@ -1,17 +1,47 @@
 // Where the page and the program meet: the message box the program waits on, the page's
 // services beyond the window, and the entry points page.js calls.
 #include <emscripten.h>
-#include <emscripten/bind.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 #include "ui/web/web_gadgets.h"
 
 namespace ui::web {
 
-using emscripten::val;
-
 namespace {
 
 WebGadgets* current = nullptr;
+
+// clang-format off
+EM_JS(void, page_copy, (const char* text), { LoopsmithPage.copy(UTF8ToString(text)); });
+EM_JS(void, page_pick_file, (int gadget, const char* accept, double maxBytes), {
+    LoopsmithPage.pickFile(gadget, UTF8ToString(accept), maxBytes);
+});
+EM_JS(void, page_download, (const char* name, const char* bytes, int size, const char* type), {
+    LoopsmithPage.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size),
+                           UTF8ToString(type));
+});
+// A text the page hands over: the program frees it.
+EM_JS(char*, page_text, (int which), {
+    const text = which === 0 ? navigator.languages.join("\n") : location.hash.slice(1);
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
+EM_JS(void, page_set_fragment, (const char* fragment), {
+    // Replaces the address without a new history entry and without reloading.
+    history.replaceState(null, "", "#" + UTF8ToString(fragment));
+});
+// clang-format on
+
+std::string PageText(int which) {
+    char* text = page_text(which);
+    std::string copy(text);
+    std::free(text);
+    return copy;
+}
 
 }  // namespace
 
@@ -37,11 +67,11 @@ MessageAnswer WebGadgets::RunMessageBox(const std::string& title, const std::str
 }
 
 void WebGadgets::CopyToClipboard(const std::string& text) {
-    val::global("LoopsmithPage").call<void>("copy", text);
+    page_copy(text.c_str());
 }
 
 void WebGadgets::PickFile(int gadget, const std::string& accept, double maxBytes) {
-    val::global("LoopsmithPage").call<void>("pickFile", gadget, accept, maxBytes);
+    page_pick_file(gadget, accept.c_str(), maxBytes);
 }
 
 void WebGadgets::SetPickedFile(std::string name, std::string bytes) {
@@ -55,60 +85,59 @@ std::string WebGadgets::TakePickedFile() {
 
 void WebGadgets::Download(const std::string& name, const std::string& bytes,
                           const std::string& type) {
-    val view(emscripten::typed_memory_view(bytes.size(),
-                                           reinterpret_cast<const unsigned char*>(bytes.data())));
-    val::global("LoopsmithPage").call<void>("download", name, view, type);
+    page_download(name.c_str(), bytes.data(), static_cast<int>(bytes.size()), type.c_str());
 }
 
 std::vector<std::string> WebGadgets::PreferredLanguages() const {
-    return emscripten::vecFromJSArray<std::string>(val::global("navigator")["languages"]);
+    std::vector<std::string> languages;
+    const std::string list = PageText(0);
+    for (std::size_t at = 0; at < list.size();) {
+        const std::size_t end = std::min(list.find('\n', at), list.size());
+        languages.push_back(list.substr(at, end - at));
+        at = end + 1;
+    }
+    return languages;
 }
 
 std::string WebGadgets::Fragment() const {
-    const std::string hash = val::global("location")["hash"].as<std::string>();
-    return hash.empty() ? hash : hash.substr(1);
+    return PageText(1);
 }
 
 void WebGadgets::SetFragment(const std::string& fragment) {
-    // Replaces the address without a new history entry and without reloading.
-    val::global("history").call<void>("replaceState", val::null(), std::string(), "#" + fragment);
+    page_set_fragment(fragment.c_str());
 }
 
 void SetCurrent(WebGadgets* gadgets) {
     current = gadgets;
 }
 
-namespace {
-
-// The character the field takes for a typed one (a decimal comma's point), or 0 for none.
-int LetTyped(int gadget, int ch, const std::string& text, int start, int length) {
-    char32_t typed = static_cast<char32_t>(ch);
-    if (current && !current->LetTyped(gadget, typed, text, start, length))
-        return 0;
-    return static_cast<int>(typed);
-}
-
-// The bytes of the file the user picked, then its event.
-void FilePicked(int gadget, const std::string& name, val bytes) {
-    if (!current)
-        return;
-    std::string data(bytes["length"].as<std::size_t>(), '\0');
-    val(emscripten::typed_memory_view(data.size(), reinterpret_cast<unsigned char*>(data.data())))
-        .call<void>("set", bytes);
-    current->SetPickedFile(name, std::move(data));
-    current->Report(PageEvent::File, gadget, 0, 0);
-}
-
-}  // namespace
-
 }  // namespace ui::web
 
-extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_report(int kind, int gadget, int type, int key) {
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void loopsmith_report(int kind, int gadget, int type, int key) {
     if (ui::web::current)
         ui::web::current->Report(static_cast<ui::web::PageEvent>(kind), gadget, type, key);
 }
 
-EMSCRIPTEN_BINDINGS(loopsmith_page) {
-    emscripten::function("letTyped", &ui::web::LetTyped);
-    emscripten::function("filePicked", &ui::web::FilePicked);
+// The character the field takes for a typed one (a decimal comma's point), or 0 for none.
+EMSCRIPTEN_KEEPALIVE int loopsmith_let_typed(int gadget, int ch, const char* text, int start,
+                                             int length) {
+    char32_t typed = static_cast<char32_t>(ch);
+    if (ui::web::current && !ui::web::current->LetTyped(gadget, typed, text, start, length))
+        return 0;
+    return static_cast<int>(typed);
 }
+
+// The bytes of the file the user picked (the page's allocation, freed here), then its event.
+EMSCRIPTEN_KEEPALIVE void loopsmith_file_picked(int gadget, const char* name, char* bytes,
+                                                int size) {
+    std::string data(bytes, static_cast<std::size_t>(size));
+    std::free(bytes);
+    if (!ui::web::current)
+        return;
+    ui::web::current->SetPickedFile(name, std::move(data));
+    ui::web::current->Report(ui::web::PageEvent::File, gadget, 0, 0);
+}
+
+}  // extern "C"

@@ -1,0 +1,94 @@
+// The page's side of the window's elements, by gadget number: the window made from the
+// program's markup in one go, then each change the program makes, one call each.
+'use strict';
+var LoopsmithElements = (function () {
+  let root = null;
+  const outer = [], control = [], caption = [];
+
+  function index(attribute, into) {
+    for (const e of root.querySelectorAll('[' + attribute + ']')) {
+      into[Number(e.getAttribute(attribute))] = e;
+    }
+  }
+
+  // The window, hidden until shown; false when the page has no place for it.
+  function build(markup, width, height, title) {
+    root = document.getElementById('window');
+    if (!root) return false;
+    root.hidden = true;
+    root.innerHTML = markup;
+    Object.assign(root.style, { left: '0px', top: '0px', width: width + 'px', height: height + 'px' });
+    root.dataset.width = width;
+    root.dataset.height = height;
+    root.setAttribute('aria-label', title);
+    index('data-outer', outer);
+    index('data-gadget', control);
+    index('data-caption', caption);
+    for (const img of root.querySelectorAll('img[data-image]')) {
+      img.src = loopsmithImages[img.dataset.image];
+    }
+    for (const select of root.querySelectorAll('select[data-state]')) {
+      select.selectedIndex = Number(select.dataset.state);
+    }
+    return true;
+  }
+
+  function setText(n, text, isValue) {
+    if (isValue) control[n].value = text;
+    else if (caption[n]) caption[n].textContent = text;
+  }
+
+  // The tabs' titles; or a select's options, the first `kept` kept and `count` more added,
+  // joined by the unit separator.
+  function setItems(n, kept, count, joined) {
+    const e = control[n];
+    const items = count ? joined.split('\x1f') : [];
+    if (e.tagName !== 'SELECT') {
+      e.querySelectorAll('[role=tab] > span').forEach((span, i) => {
+        if (i < items.length) span.textContent = items[i];
+      });
+      return;
+    }
+    const selected = e.selectedIndex;
+    while (e.options.length > kept) e.lastElementChild.remove();
+    for (const item of items) e.add(new Option(item));
+    // An added item selects nothing; the program decides that.
+    e.selectedIndex = e.options.length ? selected : -1;
+  }
+
+  function setEnabled(n, enabled) {
+    outer[n].classList.toggle('disabled', !enabled);
+    control[n].disabled = !enabled;
+    control[n].setAttribute('aria-disabled', enabled ? 'false' : 'true');
+  }
+
+  function setColors(n, text, back, hover) {
+    (caption[n] || control[n]).style.color = text;
+    control[n].style.backgroundColor = back;
+    if (hover) control[n].style.setProperty('--hover', hover);
+  }
+
+  function showPage(panel, page) {
+    control[panel].querySelectorAll('[role=tab]').forEach((tab, i) => {
+      const shown = i === page;
+      tab.setAttribute('aria-selected', shown ? 'true' : 'false');
+      tab.tabIndex = shown ? 0 : -1;
+      const container = control[Number(tab.getAttribute('aria-controls').slice(1))];
+      if (container) container.hidden = !shown;
+    });
+  }
+
+  function show() {
+    root.hidden = false;
+    root.removeAttribute('aria-busy');
+  }
+
+  function focused() {
+    const a = document.activeElement;
+    const owner = a && a.closest ? a.closest('[data-gadget]') : null;
+    return owner ? Number(owner.dataset.gadget) : -1;
+  }
+
+  return { build, setText, setItems, setEnabled, setColors, showPage, show, focused,
+    outer: (n) => outer[n], control: (n) => control[n], root: () => root };
+})();

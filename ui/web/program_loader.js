@@ -1,0 +1,19 @@
+// The program's WebAssembly travels in the page as gzip in base64 text (the page is one
+// file). It is unpacked and compiled from here, while the browser reads the rest of the page,
+// and handed to the program's loader when that asks for it.
+'use strict';
+var Module = (function () {
+  const text = document.getElementById('program-bytes').textContent;
+  const packed = typeof Uint8Array.fromBase64 === 'function' ? Uint8Array.fromBase64(text)
+    : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+  const program = new Response(new Blob([packed]).stream()
+    .pipeThrough(new DecompressionStream('gzip')), { headers: { 'Content-Type': 'application/wasm' } });
+  const compiled = WebAssembly.compileStreaming(program);
+  return {
+    instantiateWasm(imports, receive) {
+      compiled.then((module) => WebAssembly.instantiate(module, imports))
+        .then((instance) => receive(instance), (e) => console.error('Loopsmith could not start:', e));
+      return {};
+    },
+  };
+})();
