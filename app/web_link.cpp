@@ -1,6 +1,7 @@
 #include "app/web_link.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "app/app_state.h"
@@ -9,6 +10,7 @@
 #include "app/gadget_ids.h"
 #include "app/settings.h"
 #include "engine/share_link.h"
+#include "i18n/message_texts.h"
 #include "store/profile_store.h"
 #include "ui/web/web_gadgets.h"
 
@@ -29,10 +31,35 @@ void ChooseProfile(AppState& app, const std::string& name) {
         ProfileList builtIn;
         AddDefaultProfiles(builtIn);
         position = std::max(0, FindProfile(app.profiles, builtIn.front().Name));
-        g.ShowMessage(app.editorTitle, app.messages[Msg::Web_Link_No_Profile] + name,
+        g.ShowMessage(app.messages[Msg::Gen_Code], app.messages[Msg::Web_Link_No_Profile] + name,
                       ui::MessageIcon::Warning, ui::MessageButtons::Ok);
     }
     g.SetState(kProfileCombo, position);
+}
+
+// The sentence saying what is wrong with a link, in the window's language.
+std::string LinkFaultMessage(const MessageTexts& texts, const ShareLinkRead& read) {
+    static constexpr std::array<std::pair<LinkFault, Msg>, 12> kTexts = {{
+        {LinkFault::TooLong, Msg::Web_Link_Too_Long},
+        {LinkFault::UnknownKey, Msg::Web_Link_Unknown_Key},
+        {LinkFault::NoValue, Msg::Web_Link_No_Value},
+        {LinkFault::GivenTwice, Msg::Web_Link_Twice},
+        {LinkFault::NotUtf8, Msg::Web_Link_Not_Utf8},
+        {LinkFault::CyclesOrTime, Msg::Web_Link_Cycles_Or_Time},
+        {LinkFault::TimeWithoutFreq, Msg::Web_Link_Time_Freq},
+        {LinkFault::TimeUnit, Msg::Web_Link_Time_Unit},
+        {LinkFault::FrequencyUnit, Msg::Web_Link_Freq_Unit},
+        {LinkFault::Watchdog, Msg::Web_Link_Wdt},
+        {LinkFault::Form, Msg::Web_Link_Form},
+        {LinkFault::NoName, Msg::Web_Link_No_Name},
+    }};
+    std::string text = texts[Msg::Web_Link_Bad];
+    for (const auto& [fault, msg] : kTexts)
+        if (fault == read.fault)
+            text += texts[msg];
+    if (read.what)
+        text += " \"" + *read.what + "\"";
+    return text + ".";
 }
 
 }  // namespace
@@ -44,7 +71,8 @@ void ApplyLinkOfAddress(AppState& app, ui::web::WebGadgets& page) {
     ui::Gadgets& g = app.gadgets;
     const ShareLinkRead read = ReadShareLink(fragment);
     if (!read.request) {
-        g.ShowMessage(app.editorTitle, read.error, ui::MessageIcon::Error, ui::MessageButtons::Ok);
+        g.ShowMessage(app.messages[Msg::Gen_Code], LinkFaultMessage(app.messages, read),
+                      ui::MessageIcon::Error, ui::MessageButtons::Ok);
         return;
     }
     const ShareRequest& r = *read.request;

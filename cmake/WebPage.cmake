@@ -18,9 +18,9 @@ set(LOOPSMITH_WEB_PAGE_LINK_OPTIONS -sASYNCIFY=1 -sALLOW_MEMORY_GROWTH=1 -sENVIR
 # A page around a program linked with LOOPSMITH_WEB_PAGE_LINK_OPTIONS: ui/web's template, style
 # and script, the images, the program.
 function(loopsmith_web_page program html)
-  set(images)
+  set(images ${CMAKE_SOURCE_DIR}/resources/loopsmith-64.png)  # the browser's icon of the page
   foreach(image page_calculator page_editor page_about banner)
-    list(APPEND images ${CMAKE_SOURCE_DIR}/resources/images/${image}.png)
+    list(APPEND images ${CMAKE_SOURCE_DIR}/resources/images/${image}.svg)
   endforeach()
   set(parts ${CMAKE_SOURCE_DIR}/ui/web/page.html ${CMAKE_SOURCE_DIR}/ui/web/page.css
     ${CMAKE_SOURCE_DIR}/ui/web/program_loader.js ${CMAKE_SOURCE_DIR}/ui/web/page_elements.js

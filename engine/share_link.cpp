@@ -75,8 +75,8 @@ int IndexOf(const std::array<std::string_view, N>& words, std::string_view word)
     return -1;
 }
 
-ShareLinkRead Refused(std::string why) {
-    return {std::nullopt, "The link cannot be read: " + std::move(why) + "."};
+ShareLinkRead Refused(LinkFault fault, std::optional<std::string> what = std::nullopt) {
+    return {std::nullopt, fault, std::move(what)};
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ ShareLinkRead ReadShareLink(std::string_view fragment) {
     if (!fragment.empty() && fragment.front() == '#')
         fragment.remove_prefix(1);
     if (fragment.size() > kMaxShareLinkSize)
-        return Refused("it is longer than " + std::to_string(kMaxShareLinkSize) + " characters");
+        return Refused(LinkFault::TooLong);
     std::array<std::optional<std::string>, kKeys.size()> values;
     while (!fragment.empty()) {
         const std::string_view pair = fragment.substr(0, fragment.find('&'));
@@ -114,37 +114,36 @@ ShareLinkRead ReadShareLink(std::string_view fragment) {
         const std::string_view key = pair.substr(0, equals);
         const int k = IndexOf(kKeys, key);
         if (k < 0)
-            return Refused("\"" + base::SanitizeUtf8(key) + "\" is none of its keys");
+            return Refused(LinkFault::UnknownKey, base::SanitizeUtf8(key));
         if (equals == std::string_view::npos)
-            return Refused("\"" + std::string(key) + "\" has no value");
+            return Refused(LinkFault::NoValue, std::string(key));
         if (values[static_cast<std::size_t>(k)])
-            return Refused("\"" + std::string(key) + "\" is given twice");
+            return Refused(LinkFault::GivenTwice, std::string(key));
         values[static_cast<std::size_t>(k)] = Decoded(pair.substr(equals + 1));
         if (!values[static_cast<std::size_t>(k)])
-            return Refused("the value of \"" + std::string(key) +
-                           "\" is not percent-encoded UTF-8");
+            return Refused(LinkFault::NotUtf8, std::string(key));
     }
     const auto& [cycles, time, timeUnit, freq, freqUnit, wdt, profile, form, name] = values;
 
     ShareRequest r;
     const bool calculator = time || timeUnit || freq || freqUnit;
     if (calculator == cycles.has_value())
-        return Refused("it holds either cycles or time and freq");
+        return Refused(LinkFault::CyclesOrTime);
     if (calculator) {
         if (!time || !freq)
-            return Refused("time and freq go together");
+            return Refused(LinkFault::TimeWithoutFreq);
         const int t = timeUnit ? TimeUnitIndex(*timeUnit) : 0;
         const int f = freqUnit ? FrequencyUnitIndex(*freqUnit) : 0;
         if (t < 0)
-            return Refused("time-unit is one of us ms s min h d");
+            return Refused(LinkFault::TimeUnit, *timeUnit);
         if (f < 0)
-            return Refused("freq-unit is one of MHz kHz Hz");
+            return Refused(LinkFault::FrequencyUnit, *freqUnit);
         r.calculator = CalculatorLines{*time, t, *freq, f};
     } else {
         r.cyclesText = *cycles;
     }
     if (wdt && *wdt != "0" && *wdt != "1")
-        return Refused("wdt is 0 or 1");
+        return Refused(LinkFault::Watchdog, *wdt);
     r.watchdog = wdt && *wdt == "1";
     r.profile = profile.value_or("");
     if (form) {
@@ -152,11 +151,11 @@ ShareLinkRead ReadShareLink(std::string_view fragment) {
         const auto found = std::find_if(kForms.begin(), kForms.end(),
                                         [word](DelayForm f) { return DelayFormName(f) == word; });
         if (found == kForms.end())
-            return Refused("form is block, subroutine or w-times");
+            return Refused(LinkFault::Form, *form);
         r.routine.form = *found;
     }
     if (r.routine.form != DelayForm::Block && (!name || name->empty()))
-        return Refused("a subroutine needs its name");
+        return Refused(LinkFault::NoName);
     r.routine.name = name.value_or("");
-    return {r, ""};
+    return {r, LinkFault::None, std::nullopt};
 }

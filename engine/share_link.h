@@ -32,10 +32,28 @@ struct ShareRequest {
 // The fragment, "#" first.
 std::string MakeShareLink(const ShareRequest& request);
 
-// The request of a fragment ("#" first or not), or a sentence saying what is wrong with it.
+// What is wrong with a link that cannot be read; the page words it in the user's language.
+enum class LinkFault {
+    None,
+    TooLong,
+    UnknownKey,       // `what`: the key
+    NoValue,          // `what`: the key
+    GivenTwice,       // `what`: the key
+    NotUtf8,          // `what`: the key whose value has a bad %XX or is not UTF-8
+    CyclesOrTime,     // neither or both
+    TimeWithoutFreq,  // one of the two alone
+    TimeUnit,         // `what`: the value
+    FrequencyUnit,    // `what`: the value
+    Watchdog,         // `what`: the value
+    Form,             // `what`: the value
+    NoName,           // a subroutine or W-times form without its name
+};
+
+// The request of a fragment ("#" first or not), or what is wrong with it.
 struct ShareLinkRead {
     std::optional<ShareRequest> request;
-    std::string error;
+    LinkFault fault = LinkFault::None;
+    std::optional<std::string> what;  // the key or value at fault, for the faults that name one
 };
 ShareLinkRead ReadShareLink(std::string_view fragment);
 

@@ -61,9 +61,22 @@ enum class Msg {
     Web_Link_No_Profile,
     Web_Form_Name,  // what a screen reader calls the two controls the window has no label for
     Web_Output_Name,
+    Web_Link_Bad,  // a link that cannot be read: this, then what is wrong with it
+    Web_Link_Too_Long,
+    Web_Link_Unknown_Key,
+    Web_Link_No_Value,
+    Web_Link_Twice,
+    Web_Link_Not_Utf8,
+    Web_Link_Cycles_Or_Time,
+    Web_Link_Time_Freq,
+    Web_Link_Time_Unit,
+    Web_Link_Freq_Unit,
+    Web_Link_Wdt,
+    Web_Link_Form,
+    Web_Link_No_Name,
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Output_Name);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Link_No_Name);
 
 struct MessageEntry {
     Msg id;

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Makes the README's pictures in docs/ from the real windows:
 #
-#   scripts/make-pictures.sh [BUILD_DIR] [WINDOWS_BUILD_DIR]    (default: build, build-windows)
+#   scripts/make-pictures.sh [BUILD_DIR] [WINDOWS_BUILD_DIR] [WEB_BUILD_DIR]
+#                                              (default: build, build-windows, build-web)
 #
 # The Qt window on a virtual X display (Xvfb): the pages as the window test shows them (the
 # calculator page with 10 ms at 4 MHz calculated, the profile editor in Russian and in English,
 # the About page). The Windows window under wine in a fresh prefix, just started, at 96 and at
-# 144 DPI, taken off the screen with its frame. Both builds are brought up to date first.
+# 144 DPI, taken off the screen with its frame. The web page on a phone's screen, 360 px wide at
+# two pixels to the point, as its driver shows it (when emscripten is there). The builds are
+# brought up to date first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
 winbuild=$(realpath -m "${2:-$root/build-windows}")
+webbuild=$(realpath -m "${3:-$root/build-web}")
 docs=$root/docs
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
@@ -65,4 +69,10 @@ shoot() {  # DPI PICTURE
 }
 shoot 96 windows-window.png
 shoot 144 windows-window-144dpi.png
+
+if command -v emcc > /dev/null; then
+    echo "== The web page in headless Chromium =="
+    "$root/scripts/drive-web.sh" "$webbuild" "$build" | tail -1
+    cp "$webbuild/pictures/calculator-english-360.png" "$docs/web-page.png"
+fi
 echo "Pictures made: $(cd "$docs" && ls ./*.png | tr '\n' ' ')"

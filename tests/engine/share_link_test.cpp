@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -44,32 +45,35 @@ TEST(ShareLink, EveryLinkReadsBackAsItsRequest) {
         if (r.routine.form != DelayForm::Block)
             r.routine.name = "N" + text();
         const ShareLinkRead back = ReadShareLink(MakeShareLink(r));
-        ASSERT_TRUE(back.request) << MakeShareLink(r) << ": " << back.error;
+        ASSERT_TRUE(back.request) << MakeShareLink(r);
         ASSERT_EQ(*back.request, r) << MakeShareLink(r);
     }
 }
 
 TEST(ShareLink, ABadLinkSaysWhatIsWrong) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"", "it holds either cycles or time and freq"},
-        {"#cycles=5&time=1&freq=1", "it holds either cycles or time and freq"},
-        {"#time=1", "time and freq go together"},
-        {"#cycles=5&colour=red", "\"colour\" is none of its keys"},
-        {"#cycles", "\"cycles\" has no value"},
-        {"#cycles=5&cycles=6", "\"cycles\" is given twice"},
-        {"#cycles=5%2", "the value of \"cycles\" is not percent-encoded UTF-8"},
-        {"#cycles=%FF", "the value of \"cycles\" is not percent-encoded UTF-8"},
-        {"#time=1&freq=1&time-unit=week", "time-unit is one of us ms s min h d"},
-        {"#time=1&freq=1&freq-unit=GHz", "freq-unit is one of MHz kHz Hz"},
-        {"#cycles=5&wdt=yes", "wdt is 0 or 1"},
-        {"#cycles=5&form=macro", "form is block, subroutine or w-times"},
-        {"#cycles=5&form=subroutine", "a subroutine needs its name"},
-        {"#cycles=" + std::string(kMaxShareLinkSize, '1'), "it is longer than 2048 characters"},
+    using F = LinkFault;
+    const std::tuple<std::string, LinkFault, std::optional<std::string>> cases[] = {
+        {"", F::CyclesOrTime, {}},
+        {"#cycles=5&time=1&freq=1", F::CyclesOrTime, {}},
+        {"#time=1", F::TimeWithoutFreq, {}},
+        {"#cycles=5&colour=red", F::UnknownKey, "colour"},
+        {"#&cycles=5", F::UnknownKey, ""},
+        {"#cycles", F::NoValue, "cycles"},
+        {"#cycles=5&cycles=6", F::GivenTwice, "cycles"},
+        {"#cycles=5%2", F::NotUtf8, "cycles"},
+        {"#cycles=%FF", F::NotUtf8, "cycles"},
+        {"#time=1&freq=1&time-unit=week", F::TimeUnit, "week"},
+        {"#time=1&freq=1&freq-unit=GHz", F::FrequencyUnit, "GHz"},
+        {"#cycles=5&wdt=yes", F::Watchdog, "yes"},
+        {"#cycles=5&form=macro", F::Form, "macro"},
+        {"#cycles=5&form=subroutine", F::NoName, {}},
+        {"#cycles=" + std::string(kMaxShareLinkSize, '1'), F::TooLong, {}},
     };
-    for (const auto& [link, why] : cases) {
+    for (const auto& [link, fault, what] : cases) {
         const ShareLinkRead read = ReadShareLink(link);
         EXPECT_FALSE(read.request) << link;
-        EXPECT_EQ(read.error, "The link cannot be read: " + why + ".") << link;
+        EXPECT_EQ(read.fault, fault) << link;
+        EXPECT_EQ(read.what, what) << link;
     }
     const ShareLinkRead lenient = ReadShareLink("form=block&freq-unit=khz&freq=4&time=1+1");
     ASSERT_TRUE(lenient.request);

@@ -212,6 +212,11 @@ async function takePictures() {
   const session = await d.launch();  // a first visit's state, nothing of the other checks
   for (const [width, scale] of [[360, 2], [1280, 1]]) {
     const page = await d.open(session, pageFile, { width, height: width < 400 ? 520 : 800, scale });
+    // The tab icons and the banner are drawings, sharp at any density, and each one decodes.
+    const kinds = await page.$$eval('#window img', (list) => Promise.all(list.map((i) =>
+      i.decode().then(() => i.src.split(';')[0], () => 'broken'))));
+    check(kinds.length === 4 && kinds.every((k) => k === 'data:image/svg+xml'),
+      'the pictures are whole SVG drawings', JSON.stringify(kinds));
     for (const language of ['english', 'russian']) {
       await d.chooseText(page, G.language, language);
       await d.checkbox(page, G.calculator, true);
@@ -467,27 +472,37 @@ async function sharedLinks() {
       await session.close();
     }
   }
-  // A profile the visitor lacks: a note, and the code of the built-in profile; a bad link says
-  // what is wrong and the page calculates on.
-  const session = await d.launch();
+  // A profile the visitor lacks: a note, and the code of the built-in profile.
+  let session = await d.launch();
   try {
-    let page = await d.open(session, pageFile, { fragment: 'cycles=1000&profile=Nowhere' });
-    let box = await d.messageBox(page);
+    const page = await d.open(session, pageFile, { fragment: 'cycles=1000&profile=Nowhere' });
+    const box = await d.messageBox(page);
     check(box && box.text === shipped('english', 'Web_Link_No_Profile') + ' Nowhere',
       'a link\'s missing profile is noted', JSON.stringify(box));
     await d.answer(page, 'Enter');
     check(await d.value(page, G.output) === cliAnswer({ cycles: '1000' }).code,
       'and the built-in profile writes the code');
-    await page.close();
-    page = await d.open(session, pageFile, { fragment: 'cycles=1000&wdt=maybe' });
-    box = await d.messageBox(page);
-    check(box && box.text.length > 0, 'a bad link says what is wrong', JSON.stringify(box));
-    await d.answer(page, 'Enter');
-    check((await pageAnswer(page, { cycles: '100' })).code === cliAnswer({ cycles: '100' }).code,
-      'and the page calculates on');
-    await page.close();
   } finally {
     await session.close();
+  }
+  // A bad link says what is wrong in the visitor's language, and the page calculates on.
+  for (const [language, fragment, fault, what] of [
+    ['english', 'cycles=1000&wdt=maybe', 'Web_Link_Wdt', ' "maybe"'],
+    ['russian', 'cycles=1000&colour=red', 'Web_Link_Unknown_Key', ' "colour"'],
+    ['russian', 'time=1&freq=4&cycles=5', 'Web_Link_Cycles_Or_Time', '']]) {
+    session = await d.launch();
+    try {
+      const page = await d.open(session, pageFile, { fragment, languages: [language.slice(0, 2)] });
+      const box = await d.messageBox(page);
+      const want = `${shipped(language, 'Web_Link_Bad')} ${shipped(language, fault)}${what}.`;
+      check(box && box.text === want && box.title === `Loopsmith - ${shipped(language, 'Gen_Code')}`,
+        `the bad link ${fragment} is told in ${language}`, JSON.stringify(box));
+      await d.answer(page, 'Enter');
+      const r = { cycles: '100', language };
+      check((await pageAnswer(page, r)).code === cliAnswer(r).code, 'and the page calculates on');
+    } finally {
+      await session.close();
+    }
   }
 }
 
