@@ -52,6 +52,8 @@ void ChoosePage(HWND panel, int page);
 
 // static_control.cpp: labels and frames; every caption's write.
 HWND CreateLabel(const GadgetLayout& g, const ControlState& s, HWND parent, int id, const Rect& px);
+// A label's caption on more lines, when its place is narrower than the caption; else on one.
+void SetLabelWraps(HWND label, bool wraps);
 HWND CreateFrame(const GadgetLayout& g, const ControlState& s, HWND parent, int id, const Rect& px);
 void SetCaption(HWND control, GadgetKind kind, const std::string& text);
 
