@@ -55,6 +55,17 @@ std::string Clipped(ui::win32::Win32Gadgets& g, int dpi, bool wholeHeight) {
             have = info.rcItem.right - info.rcItem.left;
             for (int i = 0; i < g.ItemCount(l.number) && !l.itemsMayOverflow; ++i)
                 need = std::max(need, TextWidth(h, ui::win32::Wide(g.ItemText(l.number, i))));
+        } else if (l.kind == K::Label && (GetWindowLongW(h, GWL_STYLE) & SS_ELLIPSISMASK) == 0) {
+            // On more lines: every word within its width, every line within its height.
+            RECT lines{0, 0, r.right, 0};
+            HDC dc = GetDC(h);
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &lines,
+                      DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            ReleaseDC(h, dc);
+            need = lines.right;
+            if (lines.bottom > r.bottom)
+                report += std::to_string(l.number) + " has lines below its place\n";
         } else if (l.kind == ui::GadgetKind::Panel) {
             SendMessageW(h, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
             need = r.right;
@@ -101,6 +112,16 @@ TEST(Win32Captions, FitEveryLanguageAtEveryScale) {
         GetClientRect(g.Window(), &client);
         if (language.filename() == "doubled.lng") {
             EXPECT_GT(client.right, 392);
+            // A screen a little too narrow for the cycles label's row: it takes more lines.
+            RECT outer{};
+            g.ApplyDpi({192});
+            GetWindowRect(g.Window(), &outer);
+            g.ApplyDpi({192}, outer.right - outer.left - 16);
+            EXPECT_EQ(Clipped(g, 192, false), "");
+            RECT label{};
+            GetClientRect(g.Handle(gadget::kCyclesLabel), &label);
+            EXPECT_GT(label.bottom, MulDiv(16, 192, 96));
+            g.ApplyDpi({96});
         } else if (drawnIn == L"Tahoma") {  // the shipped languages and face: the size it had
             EXPECT_EQ(client.right, 392) << language;
             EXPECT_EQ(client.bottom, 510) << language;

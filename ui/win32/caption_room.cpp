@@ -20,8 +20,6 @@ constexpr int kButtonMargin = 12;
 constexpr int kFrameMargin = 16;
 constexpr int kComboMargin = 17 + 8;
 constexpr int kTabsMargin = 4;
-// Screen pixels: the window stays within a small laptop's screen.
-constexpr int kLargestWorkArea = 1366;
 
 int TextWidth(HDC dc, HFONT font, const std::string& text) {
     const std::wstring wide = Wide(text);
@@ -117,9 +115,11 @@ void Win32Gadgets::MakeRoomForCaptions() {
         if (g.kind == GadgetKind::Label && need[g.number] > 0)
             wraps[g.number] = LabelWrapping(*Find(g.number));
     }
-    const int frame = dpi_.Scale(16);  // the window's borders
+    // The window's borders, as the frame at this DPI has them.
+    const int frame =
+        OuterSize().cx - dpi_.Scale(roomWidth_ > 0 ? roomWidth_ : Layout().clientWidth);
     const WindowLayout room =
-        MakeRoom(Layout(), need, (kLargestWorkArea - frame) * 96 / dpi_.value, wraps);
+        MakeRoom(Layout(), need, (workArea_ - frame) * 96 / dpi_.value, wraps);
     std::map<int, Rect> places;
     std::set<int> wrapped;
     for (const GadgetLayout& g : room.gadgets) {

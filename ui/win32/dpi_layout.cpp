@@ -66,8 +66,9 @@ void Win32Gadgets::PlaceAll() {
     PlacePages();
 }
 
-void Win32Gadgets::ApplyDpi(Dpi dpi) {
+void Win32Gadgets::ApplyDpi(Dpi dpi, int workArea) {
     dpi_ = dpi;
+    workArea_ = workArea;
     ApplyFonts();
     roomStale_ = true;  // captions measure otherwise in fonts of another size
     MakeRoomForCaptions();

@@ -31,6 +31,9 @@
 
 namespace ui::win32 {
 
+// Screen pixels: the window stays within a small laptop's screen.
+inline constexpr int kLargestWorkArea = 1366;
+
 class Win32Gadgets : public GadgetFrame, private ControlOwner {
   public:
     // Needs InitCommonControlsEx. The window is built hidden; Built() tells whether it worked.
@@ -45,8 +48,9 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     // unknown number.
     HWND Handle(int gadget);
     int GadgetOf(HWND hwnd) const;  // the gadget owning the window, or -1
-    // Lays the window out again for another DPI, as when it moves to another monitor.
-    void ApplyDpi(Dpi dpi);
+    // Lays the window out again for another DPI, as when it moves to another monitor, within
+    // `workArea` screen pixels across.
+    void ApplyDpi(Dpi dpi, int workArea = kLargestWorkArea);
     // Runs the messages already waiting without blocking (for tests).
     void ProcessPendingMessages();
 
@@ -144,6 +148,7 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     int roomWidth_ = 0, roomHeight_ = 0;  // the client size that goes with them
     std::set<int> wrapped_;               // labels their places show on more lines
     bool roomStale_ = true;               // a caption changed since room was last made
+    int workArea_ = kLargestWorkArea;     // screen pixels across
     bool built_ = false;
     int pendingFocus_ = -1;     // asked for while the window was hidden
     HWND lastFocus_ = nullptr;  // kept while another window is active
