@@ -91,6 +91,8 @@ void UpdateListExtent(HWND list, HDC dc, const std::vector<std::string>& items);
 
 // image_control.cpp: the banner, drawn from a bitmap resource at the window's scale.
 HWND CreateImage(HWND parent, int id, const Rect& px);
+// A dotted frame on the control while it has the keyboard focus (statics draw none).
+void AddFocusFrame(HWND control);
 void ScaleImage(HWND image, int imageNumber, int width, int height);
 
 // link_control.cpp: the mail link; hand cursor, hover colour.
