@@ -122,6 +122,9 @@ check "the settings were saved" grep -q '^CalcState = ' Loopsmith.ini
 "$wine" ./loopsmith.exe > loopsmith.log 2>&1 &
 check "the next start speaks English" drive expect 17 "Calculate"
 check "Tab reaches the About links" drive page 2 focus 19 key tab focus 60 key tab focus 63
+check "the focused banner is framed" drive key shift+tab focus 60 edge 60 focused.txt key tab \
+    edge 60 unfocused.txt
+check "the frame goes with the focus" bash -c '! cmp -s focused.txt unfocused.txt'
 page_pictures english
 drive key alt+f4 exited
 wait

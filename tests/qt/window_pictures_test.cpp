@@ -115,15 +115,15 @@ std::string ClippedCaptions(const ui::qt::QtGadgets& g, qreal scale, bool inside
 }
 
 // At each scale, once the window has made room for it; then back at the offscreen screen's.
-// Every gadget inside the window up to `insideUpTo`: above it, captions longer than the work area
-// holds would have to wrap, which labels do not.
-std::string ClippedCaptions(ui::qt::QtGadgets& g, qreal insideUpTo = 2) {
+// The client area's fixed 510 px fit a 768-px screen's height only up to 1.25.
+std::string ClippedCaptions(ui::qt::QtGadgets& g) {
     std::string report;
     for (qreal scale : ui::qt::kScreenScales) {
         g.MakeRoomAt(scale);
-        report += ClippedCaptions(g, scale, scale <= insideUpTo);
-        if (g.Window()->width() > 1366 / scale - 16)
-            report += "scale " + std::to_string(scale) + ": wider than 1366 px\n";
+        report += ClippedCaptions(g, scale, true);
+        if (g.Window()->width() > 1366 / scale - 16 ||
+            (scale <= 1.25 && g.Window()->height() > 768 / scale - 40))
+            report += "scale " + std::to_string(scale) + ": larger than 1366 x 768 px\n";
     }
     g.MakeRoomAt(1);
     return report;
@@ -240,11 +240,28 @@ TEST_F(WindowPictures, DoubledCaptionsGetRoomAndFit) {
     PickLanguage("doubled");
     gadgets->ShowWindow();
     EXPECT_EQ(gadgets->Text(gadget::kCalculateButton), "Рассчитать Рассчитать");
-    const std::string clipped = ClippedCaptions(*gadgets, 1.25);
+    const std::string clipped = ClippedCaptions(*gadgets);
     EXPECT_TRUE(clipped.empty()) << clipped;
     EXPECT_GT(gadgets->Window()->width(), 392);
     EXPECT_EQ(gadgets->Window()->height(), 510);
     SavePages(*gadgets, "_doubled");
+    const std::filesystem::path dir = LOOPSMITH_BUILD_DIR;
+    for (const auto& [scale, workArea] : {std::pair{1.5, 1366}, {2.0, 1250}}) {
+        gadgets->MakeRoomAt(scale, workArea);
+        QPixmap shot(gadgets->Window()->size() * scale);
+        shot.setDevicePixelRatio(scale);
+        gadgets->Window()->render(&shot);
+        const std::string name = "page0_doubled_" + std::to_string(workArea) + ".png";
+        ASSERT_TRUE(shot.save(ToQ((dir / name).string()), "PNG"));
+    }
+    // Too narrow a screen for the cycles label's row: it takes two lines, and all still fits.
+    EXPECT_LE(gadgets->Window()->width(), 1250 / 2 - 16);
+    EXPECT_GT(W(gadget::kCyclesLabel)->height(), 16);
+    EXPECT_EQ(ClippedCaptions(*gadgets, 2, true), "");
+    // Moved to a screen of another scale: laid out for that screen's (here, 1).
+    QEvent moved(QEvent::ScreenChangeInternal);
+    QApplication::sendEvent(gadgets->Window(), &moved);
+    EXPECT_EQ(W(gadget::kCyclesLabel)->height(), 16);
     PickLanguage("russian");
     gadgets->ShowWindow();
     EXPECT_EQ(gadgets->Window()->size(), QSize(392, 510));

@@ -41,3 +41,22 @@ TEST(CaptionRoom, WidensTheColumnMovesItsRowsAndGrowsFramesPanelAndWindow) {
     EXPECT_EQ(after.clientWidth, before.clientWidth + 33);
     EXPECT_EQ(ui::MakeRoom(before, {{kPanel, 900}}, 600).clientWidth, 600);
 }
+
+TEST(CaptionRoom, LabelsWrapWhereTheWindowWouldPassItsLimit) {
+    const ui::WindowLayout before = MainWindowLayout();
+    ui::Wrapping twoLines{200, [](int w) { return w >= 480 ? 16 : 32; }};
+    const ui::WindowLayout after =
+        ui::MakeRoom(before, {{kCyclesLabel, 480}}, 500, {{kCyclesLabel, twoLines}});
+    auto place = [&after](int number) {
+        return std::find_if(after.gadgets.begin(), after.gadgets.end(),
+                            [number](const auto& g) { return g.number == number; })
+            ->place;
+    };
+    EXPECT_EQ(after.clientWidth, 500);
+    EXPECT_EQ(place(kCyclesField).x + place(kCyclesField).w, 500 - 10);  // pages: 382 of 392
+    EXPECT_EQ(place(kCyclesLabel).h, 32);
+    EXPECT_EQ(place(kCyclesField).y, 165);  // on the row above the label's middle
+    EXPECT_EQ(place(kCalculateButton).y, 190 + 16);
+    EXPECT_EQ(place(kOutputBox).y + place(kOutputBox).h, 252 + 193);  // it gives way
+    EXPECT_EQ(after.clientHeight, 510);
+}

@@ -17,6 +17,7 @@
 //   answer yes|no|ok FILE     waits for a message box, writes its text to FILE, presses the button
 //   exited                    waits until the program has ended
 //   rect FILE                 writes the window's screen rectangle as WxH+X+Y (for a picture)
+//   edge G FILE               writes the screen's pixels along gadget G's top edge to FILE
 // Exits 0 when every command worked; otherwise names the first that failed.
 #include <windows.h>
 
@@ -351,6 +352,17 @@ int wmain(int argc, wchar_t** argv) {
             ok = seen == std::atoi(arg(1).c_str());
             if (!ok)
                 std::fprintf(stderr, "driver: gadget %d has the focus\n", seen);
+        } else if (c == "edge") {
+            // The screen along the gadget's top edge, a pixel a line: a focus frame shows there.
+            used = 2;
+            HWND g = Gadget(std::atoi(arg(1).c_str()));
+            RECT r{};
+            ok = g && GetWindowRect(g, &r);
+            HDC screen = GetDC(nullptr);
+            std::ofstream out(arg(2));
+            for (LONG x = r.left; ok && x < r.right; ++x)
+                out << GetPixel(screen, x, r.top) << "\n";
+            ReleaseDC(nullptr, screen);
         } else if (c == "clipboard") {
             used = 1;
             ok = SaveClipboard(arg(1));

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "ui/gadget_frame.h"
@@ -21,6 +22,9 @@ class QWidget;
 namespace ui::qt {
 
 class MainWindowWidget;
+
+// In screen pixels: the window stays within a small laptop's screen.
+inline constexpr int kLargestWorkArea = 1366;
 
 class QtGadgets : public QObject, public GadgetFrame {
     Q_OBJECT
@@ -34,8 +38,9 @@ class QtGadgets : public QObject, public GadgetFrame {
     QWidget* Widget(int gadget) const;          // nullptr for an unknown number
     int GadgetOf(const QWidget* widget) const;  // the gadget owning the widget, or -1
     // Lays the window out for its captions as a screen of `scale` (device pixels per pixel)
-    // draws them; done for the window's own screen whenever a caption has changed.
-    void MakeRoomAt(double scale);
+    // draws them, within `workArea` screen pixels across; done for the window's own screen
+    // whenever a caption has changed or the window has moved to a screen of another scale.
+    void MakeRoomAt(double scale, int workArea = kLargestWorkArea);
 
     // A text box ends its lines in "\n": with "\r\n" it would show an empty line after each.
     std::string_view LineEnd() const override { return "\n"; }
@@ -80,6 +85,7 @@ class QtGadgets : public QObject, public GadgetFrame {
     std::map<int, QIcon> icons_;
     bool built_ = false;
     bool roomStale_ = true;  // a caption changed since room was last made
+    std::set<int> wrapped_;  // labels on more lines than they were made for, to make room
     // A key or mouse event travels up the parents when a widget ignores it; report it once.
     const QEvent* lastInputEvent_ = nullptr;
     QPointer<QObject> lastInputReceiver_;

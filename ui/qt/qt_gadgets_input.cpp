@@ -28,6 +28,15 @@ bool IsAncestor(const QObject* older, const QObject* younger) {
     return false;
 }
 
+// The window moved to another screen, or its screen's scale changed.
+bool IsScaleChange(QEvent::Type type) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (type == QEvent::DevicePixelRatioChange)
+        return true;
+#endif
+    return type == QEvent::ScreenChangeInternal;
+}
+
 }  // namespace
 
 bool QtGadgets::PumpMessages() {
@@ -62,6 +71,12 @@ bool QtGadgets::IsFirstDelivery(QObject* watched, QEvent* event) {
 
 bool QtGadgets::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (IsScaleChange(type) && window_ && watched == window_.get()) {
+        // On a screen of another scale the captions measure otherwise.
+        roomStale_ = true;
+        MakeRoomForCaptions();
+        return false;
+    }
     if (type == QEvent::KeyRelease) {
         lastInputEvent_ = nullptr;  // the next press may reuse the same address
         return false;

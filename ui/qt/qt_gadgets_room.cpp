@@ -25,14 +25,31 @@ namespace {
 constexpr int kButtonMargin = 8;
 constexpr int kFrameTitleMargin = 12;
 constexpr int kWindowFrame = 16;
-// In screen pixels: the window stays within a small laptop's screen.
-constexpr int kLargestWorkArea = 1366;
 
 // The width of `text` in unscaled pixels as a screen of `scale` draws it: at its own size,
 // rounding its own way.
 int CaptionWidth(const QFont& font, const QString& text, double scale) {
     return static_cast<int>(
         std::lround(QFontMetricsF(ScaledFont(font, scale)).horizontalAdvance(text) / scale));
+}
+
+// A label's caption on more lines: its widest word, and its height at a width, both in
+// unscaled pixels with the label's margins.
+Wrapping LabelWrapping(const QLabel* label, double scale) {
+    const QFontMetricsF metrics(ScaledFont(label->font(), scale));
+    const int marginW = label->width() - label->contentsRect().width();
+    const int marginH = label->height() - label->contentsRect().height();
+    double widest = 0;
+    for (const QString& word : label->text().split(' ', Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    Wrapping wrap;
+    wrap.narrowest = static_cast<int>(std::ceil(widest / scale)) + marginW;
+    wrap.heightAt = [metrics, text = label->text(), scale, marginW, marginH](int width) {
+        const QRectF room(0, 0, (width - marginW) * scale, 1e6);
+        const QRectF need = metrics.boundingRect(room, Qt::TextWordWrap, text);
+        return static_cast<int>(std::ceil(need.height() / scale)) + marginH;
+    };
+    return wrap;
 }
 
 }  // namespace
@@ -43,7 +60,8 @@ int QtGadgets::CaptionNeed(const Control& control, QWidget* w, double scale) con
         case GadgetKind::Label:
         case GadgetKind::Hyperlink: {
             auto* label = static_cast<QLabel*>(w);
-            if (label->wordWrap() || !label->pixmap().isNull() || label->text().isEmpty())
+            if ((label->wordWrap() && !wrapped_.count(control.layout.number)) ||
+                !label->pixmap().isNull() || label->text().isEmpty())
                 return 0;
             return CaptionWidth(font, label->text(), scale) + w->width() -
                    label->contentsRect().width();
@@ -92,21 +110,35 @@ void QtGadgets::MakeRoomForCaptions() {
         MakeRoomAt(window_->devicePixelRatioF());
 }
 
-void QtGadgets::MakeRoomAt(double scale) {
+void QtGadgets::MakeRoomAt(double scale, int workArea) {
     if (!built_)
         return;
     roomStale_ = false;
     std::map<int, int> need;
+    std::map<int, Wrapping> wraps;
     for (const auto& [number, widget] : widgets_) {
-        if (const Control* control = Find(number); control && widget)
-            need[number] = CaptionNeed(*control, widget, scale);
+        const Control* control = Find(number);
+        if (!control || !widget)
+            continue;
+        need[number] = CaptionNeed(*control, widget, scale);
+        if (control->layout.kind == GadgetKind::Label && need[number] > 0)
+            wraps[number] = LabelWrapping(static_cast<QLabel*>(widget.data()), scale);
     }
-    const int workArea = static_cast<int>(kLargestWorkArea / scale);
-    const WindowLayout room = MakeRoom(Layout(), need, workArea - kWindowFrame);
+    const int maxWidth = static_cast<int>(workArea / scale) - kWindowFrame;
+    const WindowLayout room = MakeRoom(Layout(), need, maxWidth, wraps);
     for (const GadgetLayout& g : room.gadgets) {
         QWidget* w = Widget(g.number);
-        if (w && g.kind != GadgetKind::Container)
-            w->setGeometry(g.place.x, g.place.y, g.place.w, g.place.h);
+        if (!w || g.kind == GadgetKind::Container)
+            continue;
+        w->setGeometry(g.place.x, g.place.y, g.place.w, g.place.h);
+        if (wraps.count(g.number)) {  // narrower than its caption: on more lines
+            const bool wrap = need[g.number] > g.place.w;
+            static_cast<QLabel*>(w)->setWordWrap(wrap);
+            if (wrap)
+                wrapped_.insert(g.number);
+            else
+                wrapped_.erase(g.number);
+        }
     }
     window_->setFixedSize(room.clientWidth, room.clientHeight);
 }

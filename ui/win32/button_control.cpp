@@ -6,7 +6,8 @@ namespace ui::win32 {
 
 HWND CreateCheckBox(const GadgetLayout&, const ControlState& s, HWND parent, int id,
                     const Rect& px) {
-    HWND box = MakeChild(L"BUTTON", WideCaption(s.text), BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, id, px);
+    HWND box =
+        MakeChild(L"BUTTON", WideCaption(s.text), BS_AUTOCHECKBOX | WS_TABSTOP, 0, parent, id, px);
     SetCheck(box, s.state);
     return box;
 }

@@ -1,6 +1,9 @@
 // Room for captions wider than their places: measured with GetTextExtentPoint32 in the font
 // each control shows, at the window's DPI, and given as ui/caption_room.h lays it out.
 #include <algorithm>
+#include <set>
+#include <sstream>
+#include <vector>
 
 #include "ui/caption_room.h"
 #include "ui/win32/wide_text.h"
@@ -17,8 +20,6 @@ constexpr int kButtonMargin = 12;
 constexpr int kFrameMargin = 16;
 constexpr int kComboMargin = 17 + 8;
 constexpr int kTabsMargin = 4;
-// Screen pixels: the window stays within a small laptop's screen.
-constexpr int kLargestWorkArea = 1366;
 
 int TextWidth(HDC dc, HFONT font, const std::string& text) {
     const std::wstring wide = Wide(text);
@@ -29,7 +30,37 @@ int TextWidth(HDC dc, HFONT font, const std::string& text) {
     return size.cx;
 }
 
+// The words of a caption, as a label breaks its lines between them.
+std::vector<std::wstring> Words(const std::wstring& text) {
+    std::vector<std::wstring> words;
+    std::wstringstream in(text);
+    for (std::wstring word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
 }  // namespace
+
+Wrapping Win32Gadgets::LabelWrapping(const Control& label) const {
+    const HFONT font = FontOf(label.layout);
+    const std::wstring text = Wide(label.want.text);
+    int widest = 0;
+    for (const std::wstring& word : Words(text))
+        widest = std::max(widest, TextWidth(measureDc_, font, Utf8(word)));
+    const Dpi dpi = dpi_;
+    Wrapping wrap;
+    wrap.narrowest = (widest * 96 + dpi.value - 1) / dpi.value;
+    wrap.heightAt = [dc = measureDc_, font, text, dpi](int width) {
+        // As the static control breaks it: DrawText's word breaks in its own font.
+        RECT r{0, 0, dpi.Scale(width), 0};
+        HGDIOBJ old = SelectObject(dc, font);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, old);
+        return (static_cast<int>(r.bottom) * 96 + dpi.value - 1) / dpi.value;
+    };
+    return wrap;
+}
 
 int Win32Gadgets::CaptionNeed(const Control& control) const {
     const GadgetLayout& g = control.layout;
@@ -78,18 +109,31 @@ void Win32Gadgets::MakeRoomForCaptions() {
         return;
     roomStale_ = false;
     std::map<int, int> need;
-    for (const GadgetLayout& g : Layout().gadgets)
+    std::map<int, Wrapping> wraps;
+    for (const GadgetLayout& g : Layout().gadgets) {
         need[g.number] = CaptionNeed(*Find(g.number));
-    const int frame = dpi_.Scale(16);  // the window's borders
+        if (g.kind == GadgetKind::Label && need[g.number] > 0)
+            wraps[g.number] = LabelWrapping(*Find(g.number));
+    }
+    // The window's borders, as the frame at this DPI has them.
+    const int frame =
+        OuterSize().cx - dpi_.Scale(roomWidth_ > 0 ? roomWidth_ : Layout().clientWidth);
     const WindowLayout room =
-        MakeRoom(Layout(), need, (kLargestWorkArea - frame) * 96 / dpi_.value);
+        MakeRoom(Layout(), need, (workArea_ - frame) * 96 / dpi_.value, wraps);
     std::map<int, Rect> places;
-    for (const GadgetLayout& g : room.gadgets)
+    std::set<int> wrapped;
+    for (const GadgetLayout& g : room.gadgets) {
         places[g.number] = g.place;
-    if (places == roomPlaces_ && room.clientWidth == roomWidth_)
+        if (wraps.count(g.number) && need[g.number] > g.place.w)
+            wrapped.insert(g.number);
+    }
+    if (places == roomPlaces_ && room.clientWidth == roomWidth_ &&
+        room.clientHeight == roomHeight_ && wrapped == wrapped_)
         return;
     roomPlaces_ = std::move(places);
     roomWidth_ = room.clientWidth;
+    roomHeight_ = room.clientHeight;
+    wrapped_ = std::move(wrapped);
     PlaceAll();
     if (!IsWindowVisible(window_)) {  // centred again at its new size
         RECT r{};

@@ -52,6 +52,8 @@ void ChoosePage(HWND panel, int page);
 
 // static_control.cpp: labels and frames; every caption's write.
 HWND CreateLabel(const GadgetLayout& g, const ControlState& s, HWND parent, int id, const Rect& px);
+// A label's caption on more lines, when its place is narrower than the caption; else on one.
+void SetLabelWraps(HWND label, bool wraps);
 HWND CreateFrame(const GadgetLayout& g, const ControlState& s, HWND parent, int id, const Rect& px);
 void SetCaption(HWND control, GadgetKind kind, const std::string& text);
 
@@ -89,6 +91,8 @@ void UpdateListExtent(HWND list, HDC dc, const std::vector<std::string>& items);
 
 // image_control.cpp: the banner, drawn from a bitmap resource at the window's scale.
 HWND CreateImage(HWND parent, int id, const Rect& px);
+// A dotted frame on the control while it has the keyboard focus (statics draw none).
+void AddFocusFrame(HWND control);
 void ScaleImage(HWND image, int imageNumber, int width, int height);
 
 // link_control.cpp: the mail link; hand cursor, hover colour.

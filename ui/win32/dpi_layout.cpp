@@ -60,12 +60,15 @@ void Win32Gadgets::PlaceAll() {
             ScaleImage(native.hwnd, g.image, dpi_.Scale(g.place.w), dpi_.Scale(g.place.h));
         else if (g.kind == GadgetKind::ListBox)
             UpdateListExtent(native.hwnd, measureDc_, c.want.items);
+        else if (g.kind == GadgetKind::Label && !g.sunken)
+            SetLabelWraps(native.hwnd, wrapped_.count(number) > 0);
     }
     PlacePages();
 }
 
-void Win32Gadgets::ApplyDpi(Dpi dpi) {
+void Win32Gadgets::ApplyDpi(Dpi dpi, int workArea) {
     dpi_ = dpi;
+    workArea_ = workArea;
     ApplyFonts();
     roomStale_ = true;  // captions measure otherwise in fonts of another size
     MakeRoomForCaptions();

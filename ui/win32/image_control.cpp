@@ -1,12 +1,16 @@
-// The banner: a static that shows a bitmap resource and reports clicks (SS_NOTIFY).
+// The banner: a static that shows a bitmap resource and reports clicks (SS_NOTIFY); a tab stop,
+// framed while focused.
 #include "ui/win32/controls.h"
 #include "ui/win32/resource_ids.h"
 
 namespace ui::win32 {
 
 HWND CreateImage(HWND parent, int id, const Rect& px) {
-    return MakeChild(L"STATIC", L"", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL | WS_TABSTOP, 0,
-                     parent, id, px);
+    HWND image = MakeChild(L"STATIC", L"", SS_BITMAP | SS_NOTIFY | SS_REALSIZECONTROL | WS_TABSTOP,
+                           0, parent, id, px);
+    if (image)
+        AddFocusFrame(image);
+    return image;
 }
 
 void ScaleImage(HWND image, int imageNumber, int width, int height) {

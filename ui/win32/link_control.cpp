@@ -26,21 +26,6 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             if (owner->SetHovered(hwnd, false))
                 InvalidateRect(hwnd, nullptr, TRUE);
             break;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            InvalidateRect(hwnd, nullptr, TRUE);
-            break;
-        case WM_PAINT:
-            if (GetFocus() == hwnd) {
-                const LRESULT painted = DefSubclassProc(hwnd, message, wParam, lParam);
-                HDC dc = GetDC(hwnd);
-                RECT r{};
-                GetClientRect(hwnd, &r);
-                DrawFocusRect(dc, &r);
-                ReleaseDC(hwnd, dc);
-                return painted;
-            }
-            break;
         default:
             break;
     }
@@ -54,6 +39,7 @@ HWND CreateLink(const GadgetLayout&, const ControlState& s, HWND parent, int id,
     HWND link = MakeChild(L"STATIC", Wide(s.text), SS_LEFT | SS_NOTIFY | SS_NOPREFIX | WS_TABSTOP,
                           0, parent, id, px);
     SetWindowSubclass(link, LinkProc, 1, reinterpret_cast<DWORD_PTR>(owner));
+    AddFocusFrame(link);
     return link;
 }
 

@@ -20,14 +20,19 @@
 #include <commctrl.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "ui/caption_room.h"
 #include "ui/gadget_frame.h"
 #include "ui/win32/controls.h"
 #include "ui/win32/dpi.h"
 
 namespace ui::win32 {
+
+// Screen pixels: the window stays within a small laptop's screen.
+inline constexpr int kLargestWorkArea = 1366;
 
 class Win32Gadgets : public GadgetFrame, private ControlOwner {
   public:
@@ -43,8 +48,9 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     // unknown number.
     HWND Handle(int gadget);
     int GadgetOf(HWND hwnd) const;  // the gadget owning the window, or -1
-    // Lays the window out again for another DPI, as when it moves to another monitor.
-    void ApplyDpi(Dpi dpi);
+    // Lays the window out again for another DPI, as when it moves to another monitor, within
+    // `workArea` screen pixels across.
+    void ApplyDpi(Dpi dpi, int workArea = kLargestWorkArea);
     // Runs the messages already waiting without blocking (for tests).
     void ProcessPendingMessages();
 
@@ -111,6 +117,7 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     // font (0: none to measure), and the places that give every caption that room, applied
     // when a caption has changed or the DPI has.
     int CaptionNeed(const Control& control) const;
+    Wrapping LabelWrapping(const Control& label) const;
     void MakeRoomForCaptions();
     // window_proc.cpp
     LRESULT ControlColors(UINT message, HDC dc, HWND control, HWND parent);
@@ -137,9 +144,11 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     HFONT font_ = nullptr, linkFont_ = nullptr, fixedFont_ = nullptr;
     HDC measureDc_ = nullptr;  // caption widths are measured here, not on the screen
     Dpi dpi_;
-    std::map<int, Rect> roomPlaces_;  // places at 96 DPI that make room for the captions
-    int roomWidth_ = 0;               // the client width that goes with them
-    bool roomStale_ = true;           // a caption changed since room was last made
+    std::map<int, Rect> roomPlaces_;      // places at 96 DPI that make room for the captions
+    int roomWidth_ = 0, roomHeight_ = 0;  // the client size that goes with them
+    std::set<int> wrapped_;               // labels their places show on more lines
+    bool roomStale_ = true;               // a caption changed since room was last made
+    int workArea_ = kLargestWorkArea;     // screen pixels across
     bool built_ = false;
     int pendingFocus_ = -1;     // asked for while the window was hidden
     HWND lastFocus_ = nullptr;  // kept while another window is active

@@ -84,6 +84,8 @@ bool Win32Gadgets::MakeControl(Control& control, HWND parent) {
     native.hwnd = hwnd;
     owners_[hwnd] = g.number;
     SetControlFont(control, native, FALSE);
+    if (g.kind == GadgetKind::Label && !g.sunken)
+        SetLabelWraps(hwnd, wrapped_.count(g.number) > 0);
     if (g.kind == GadgetKind::Image)
         ScaleImage(hwnd, g.image, dpi_.Scale(g.place.w), dpi_.Scale(g.place.h));
     else if (g.kind == GadgetKind::ListBox)
@@ -167,7 +169,7 @@ void Win32Gadgets::ShowPage(int page) {
 
 SIZE Win32Gadgets::OuterSize() const {
     RECT outer{0, 0, dpi_.Scale(roomWidth_ > 0 ? roomWidth_ : Layout().clientWidth),
-               dpi_.Scale(Layout().clientHeight)};
+               dpi_.Scale(roomHeight_ > 0 ? roomHeight_ : Layout().clientHeight)};
     AdjustForFrame(outer, kWindowStyle, kWindowExStyle, dpi_);
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
