@@ -49,7 +49,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_hide() {
 
 int main() {
     page = new ui::web::WebGadgets(WebWindowLayout());
-    if (!page->Built()) {
+    if (!page->Buildable()) {
         std::fputs("Loopsmith could not build its window into the page.\n", stderr);
         return 1;
     }
@@ -57,11 +57,14 @@ int main() {
     std::error_code ec;
     const bool firstVisit = !std::filesystem::exists(files.settingsFile, ec);
     app = new AppState(*page, files.configFolder, files);
+    // The window is made once, with the captions, items and code of the start-up in place.
+    page->HoldWindow(true);
     StartUp(*app);
     if (firstVisit)
         ChooseFirstLanguage(*app, *page);
     ApplyWebCaptions(*app);
     ApplyLinkOfAddress(*app, *page);
+    page->HoldWindow(false);
     // Whatever the start-up queued; the page's own turns start once it listens.
     if (page->HasPendingEvent())
         loopsmith_dispatch();

@@ -12,6 +12,7 @@ namespace {
 EM_JS(int, page_build, (const char* markup, int width, int height, const char* title), {
     return LoopsmithElements.build(UTF8ToString(markup), width, height, UTF8ToString(title));
 });
+EM_JS(int, page_has_place, (), { return document.getElementById('window') ? 1 : 0; });
 EM_JS(void, page_set_text, (int n, const char* text, int isValue), {
     LoopsmithElements.setText(n, UTF8ToString(text), isValue !== 0);
 });
@@ -63,6 +64,10 @@ EM_JS(int, page_pointer_inside, (int n), {
 enum Property { kChecked = 0, kSelected = 1, kHidden = 2, kReadOnly = 3, kEnabled = 4 };
 
 }  // namespace
+
+bool HasPlace() {
+    return page_has_place() != 0;
+}
 
 bool Build(const std::string& markup, int width, int height, const std::string& title) {
     return page_build(markup.c_str(), width, height, title.c_str()) != 0;

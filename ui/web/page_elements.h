@@ -9,6 +9,8 @@
 
 namespace ui::web::elements {
 
+// Whether the page has a #window to make the window into.
+bool HasPlace();
 // Makes the window from `markup` (page_markup.h) into the page's #window, hidden; false when
 // the page has no #window.
 bool Build(const std::string& markup, int width, int height, const std::string& title);

@@ -3,13 +3,20 @@
 'use strict';
 var LoopsmithElements = (function () {
   let root = null;
-  const outer = [], control = [], caption = [];
+  let outer = [], control = [], caption = [];
 
-  function index(attribute, into) {
-    for (const e of root.querySelectorAll('[' + attribute + ']')) {
-      into[Number(e.getAttribute(attribute))] = e;
-    }
+  // Looked up when first needed, which for most gadgets is never: the window is made with
+  // its start-up state in place. The markup gives each control the id "g" and its number.
+  function found(list, n, look) {
+    if (!(n in list)) list[n] = look();
+    return list[n];
   }
+  const controlOf = (n) => found(control, n, () => document.getElementById('g' + n));
+  const outerOf = (n) => found(outer, n, () => {
+    const e = controlOf(n);
+    return e && e.closest('[data-outer]');
+  });
+  const captionOf = (n) => found(caption, n, () => root.querySelector('[data-caption="' + n + '"]'));
 
   // The window, hidden until shown; false when the page has no place for it.
   function build(markup, width, height, title) {
@@ -21,9 +28,9 @@ var LoopsmithElements = (function () {
     root.dataset.width = width;
     root.dataset.height = height;
     root.setAttribute('aria-label', title);
-    index('data-outer', outer);
-    index('data-gadget', control);
-    index('data-caption', caption);
+    outer = [];
+    control = [];
+    caption = [];
     for (const img of root.querySelectorAll('img[data-image]')) {
       img.src = loopsmithImages[img.dataset.image];
     }
@@ -34,14 +41,14 @@ var LoopsmithElements = (function () {
   }
 
   function setText(n, text, isValue) {
-    if (isValue) control[n].value = text;
-    else if (caption[n]) caption[n].textContent = text;
+    if (isValue) controlOf(n).value = text;
+    else if (captionOf(n)) captionOf(n).textContent = text;
   }
 
   // The tabs' titles; or a select's options, the first `kept` kept and `count` more added,
   // joined by the unit separator.
   function setItems(n, kept, count, joined) {
-    const e = control[n];
+    const e = controlOf(n);
     const items = count ? joined.split('\x1f') : [];
     if (e.tagName !== 'SELECT') {
       e.querySelectorAll('[role=tab] > span').forEach((span, i) => {
@@ -57,23 +64,23 @@ var LoopsmithElements = (function () {
   }
 
   function setEnabled(n, enabled) {
-    outer[n].classList.toggle('disabled', !enabled);
-    control[n].disabled = !enabled;
-    control[n].setAttribute('aria-disabled', enabled ? 'false' : 'true');
+    outerOf(n).classList.toggle('disabled', !enabled);
+    controlOf(n).disabled = !enabled;
+    controlOf(n).setAttribute('aria-disabled', enabled ? 'false' : 'true');
   }
 
   function setColors(n, text, back, hover) {
-    (caption[n] || control[n]).style.color = text;
-    control[n].style.backgroundColor = back;
-    if (hover) control[n].style.setProperty('--hover', hover);
+    (captionOf(n) || controlOf(n)).style.color = text;
+    controlOf(n).style.backgroundColor = back;
+    if (hover) controlOf(n).style.setProperty('--hover', hover);
   }
 
   function showPage(panel, page) {
-    control[panel].querySelectorAll('[role=tab]').forEach((tab, i) => {
+    controlOf(panel).querySelectorAll('[role=tab]').forEach((tab, i) => {
       const shown = i === page;
       tab.setAttribute('aria-selected', shown ? 'true' : 'false');
       tab.tabIndex = shown ? 0 : -1;
-      const container = control[Number(tab.getAttribute('aria-controls').slice(1))];
+      const container = controlOf(Number(tab.getAttribute('aria-controls').slice(1)));
       if (container) container.hidden = !shown;
     });
   }
@@ -90,5 +97,5 @@ var LoopsmithElements = (function () {
   }
 
   return { build, setText, setItems, setEnabled, setColors, showPage, show, focused,
-    outer: (n) => outer[n], control: (n) => control[n], root: () => root };
+    outer: outerOf, control: controlOf, root: () => root };
 })();

@@ -145,10 +145,11 @@ bool WebGadgets::LetTyped(int gadget, char32_t& ch, const std::string& text, int
 }
 
 void WebGadgets::Focus(int gadget) {
-    if (Shown(gadget)) {
-        focusWanted_ = gadget;
+    if (!GadgetFrame::Find(gadget))
+        return;
+    focusWanted_ = gadget;  // taken up when the window is made and shown
+    if (built_)
         elements::Focus(gadget);
-    }
 }
 
 int WebGadgets::FocusedGadget() const {
@@ -165,12 +166,9 @@ void WebGadgets::OpenUrl(const std::string& url) {
 }
 
 void WebGadgets::ShowWindow() {
-    if (!built_)
-        return;
-    shown_ = true;
-    elements::ShowWindow();
-    if (focusWanted_ >= 0)
-        Focus(focusWanted_);
+    showWanted_ = true;
+    if (!held_)
+        Reveal();
 }
 
 bool WebGadgets::PumpMessages() {

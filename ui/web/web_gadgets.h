@@ -21,11 +21,17 @@ enum class PageEvent { Gadget = 0, Key = 1, Mouse = 2, Page = 3, File = 4 };
 
 class WebGadgets : public GadgetFrame {
   public:
-    // Builds the window into the page's #window element, hidden until ShowWindow.
+    // The window goes into the page's #window element when first shown, made from the
+    // controls' state at that moment.
     explicit WebGadgets(const WindowLayout& layout);
     ~WebGadgets() override;
 
-    bool Built() const { return built_; }
+    // Whether the window can be made: a sound layout and a place for it in the page.
+    bool Buildable() const;
+    // While held, showing the window only marks it to be shown: the program's start-up then
+    // changes the controls' state alone, and the page makes the window once, with every
+    // caption and item in place, when the hold ends (or when a message box needs it behind).
+    void HoldWindow(bool hold);
 
     // The page's listeners report here.
     void Report(PageEvent kind, int gadget, int type, int key);
@@ -67,6 +73,8 @@ class WebGadgets : public GadgetFrame {
 
   private:
     bool Build();
+    // Makes the window if need be and shows it, focused as asked meanwhile.
+    void Reveal();
     void PushItems(const Control& control);
     void ShowPage(int page);
     // A gadget the page has elements for.
@@ -79,6 +87,8 @@ class WebGadgets : public GadgetFrame {
     int focusWanted_ = -1;  // a focus asked for before the window was shown
     bool built_ = false;
     bool shown_ = false;
+    bool held_ = false;
+    bool showWanted_ = false;
 };
 
 // The face the page's entry points talk to: the one window of the page.

@@ -1,5 +1,6 @@
 // Making the page's elements from the window's layout: the whole window as markup from the
-// frame's wanted state, parsed by the page in one go.
+// frame's wanted state, parsed by the page in one go when the window is first shown. Every
+// later change is then one call; before that moment a change costs nothing but the state.
 #include "ui/web/page_elements.h"
 #include "ui/web/page_markup.h"
 #include "ui/web/web_gadgets.h"
@@ -7,12 +8,30 @@
 namespace ui::web {
 
 WebGadgets::WebGadgets(const WindowLayout& layout) : GadgetFrame(layout) {
-    built_ = LayoutSound() && Build();
     SetCurrent(this);
 }
 
 WebGadgets::~WebGadgets() {
     SetCurrent(nullptr);
+}
+
+bool WebGadgets::Buildable() const {
+    return LayoutSound() && elements::HasPlace();
+}
+
+void WebGadgets::HoldWindow(bool hold) {
+    held_ = hold;
+    if (!held_ && showWanted_)
+        Reveal();
+}
+
+void WebGadgets::Reveal() {
+    if (!built_ && !(LayoutSound() && Build()))
+        return;
+    shown_ = true;
+    elements::ShowWindow();
+    if (focusWanted_ >= 0)
+        Focus(focusWanted_);
 }
 
 bool WebGadgets::Build() {
@@ -29,7 +48,9 @@ bool WebGadgets::Build() {
             optionsShown_[g.number] = control->want.items.size();
         Made(*control);
     }
-    ShowPage(0);
+    const Control* panel = GadgetFrame::Find(layout.panel);
+    const int pages = static_cast<int>(layout.pageContainers.size());
+    ShowPage(panel && panel->want.state > 0 && panel->want.state < pages ? panel->want.state : 0);
     return true;
 }
 

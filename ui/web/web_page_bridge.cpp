@@ -57,6 +57,9 @@ EM_ASYNC_JS(int, loopsmith_ask, (const char* title, const char* text, int icon, 
 
 MessageAnswer WebGadgets::RunMessageBox(const std::string& title, const std::string& text,
                                         MessageIcon icon, MessageButtons buttons) {
+    // A window to be shown stands behind the box, as it would without the hold.
+    if (showWanted_ && !shown_)
+        Reveal();
     // An empty caption keeps the page's own.
     const MessageButtonTexts& b = ButtonTexts();
     const int answer =
