@@ -1,7 +1,9 @@
 // How long loopsmith.html takes from navigation to a page ready to calculate, against a plain
 // HTML page with the same controls and no WebAssembly (the page's own elements, saved without
 // its scripts), in alternating rounds in headless Chromium; and Calculate from the key to the
-// code shown. Prints medians and the ratio.
+// code shown. Prints medians and the ratio. A third page, the plain one carrying the program
+// and compiling it as loopsmith.html does but running none of it, shows how much of the time
+// reading and compiling the WebAssembly alone takes.
 //   node page_load_bench.js PAGE [ROUNDS]        (default 15 rounds)
 'use strict';
 const fs = require('fs');
@@ -40,6 +42,25 @@ async function plainPage(session, folder) {
   return file;
 }
 
+// The plain page with the program's packed bytes, unpacked and compiled as program_loader.js
+// does; ready once compiled. Its pictures are left out, as loopsmith.html sets them only when
+// its program runs: the browser would draw them while it waits for the compiler.
+function compileOnlyPage(plainFile, folder) {
+  const bytes = fs.readFileSync(pageFile, 'utf8').match(/<script id="program-bytes"[^>]*>[^<]*<\/script>/);
+  const compile = "<script>WebAssembly.compileStreaming(new Response(new Blob([" +
+    "Uint8Array.fromBase64(document.getElementById('program-bytes').textContent)]).stream()" +
+    ".pipeThrough(new DecompressionStream('gzip')), " +
+    "{ headers: { 'Content-Type': 'application/wasm' } }))" +
+    ".then(() => performance.mark('loopsmith-ready'));</script>";
+  const html = fs.readFileSync(plainFile, 'utf8')
+    .replace(/<script>[^<]*DOMContentLoaded[^<]*<\/script>/, '')
+    .replace(/(<img[^>]*?) src="data:[^"]*"/g, '$1')
+    .replace('</head>', () => bytes[0] + compile + '</head>');
+  const file = path.join(folder, 'compile-only.html');
+  fs.writeFileSync(file, html);
+  return file;
+}
+
 async function calculateTimes(session) {
   const page = await d.open(session, pageFile);
   await d.checkbox(page, 2, false);
@@ -64,17 +85,16 @@ async function main() {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-bench-'));
   const session = await d.launch();
   try {
-    const plain = 'file://' + await plainPage(session, folder);
-    const real = 'file://' + path.resolve(pageFile);
-    const page = [], bare = [];
+    const plainFile = await plainPage(session, folder);
+    const pages = ['file://' + path.resolve(pageFile), 'file://' + plainFile,
+      'file://' + compileOnlyPage(plainFile, folder)];
+    const [page, bare, compileOnly] = [[], [], []];
+    const times = [page, bare, compileOnly];
     for (let i = 0; i < rounds; ++i) {
-      // Alternating, each first in turn, so that neither always follows the other.
-      if (i % 2) {
-        bare.push(await readyAt(session, plain));
-        page.push(await readyAt(session, real));
-      } else {
-        page.push(await readyAt(session, real));
-        bare.push(await readyAt(session, plain));
+      // In turn, each first in its round, so that none always follows another.
+      for (let k = 0; k < pages.length; ++k) {
+        const at = (i + k) % pages.length;
+        times[at].push(await readyAt(session, pages[at]));
       }
     }
     const calc = await calculateTimes(session);
@@ -83,6 +103,8 @@ async function main() {
     console.log(`loopsmith.html: ${size} bytes, ${gz} gzipped`);
     console.log(`ready to calculate, median of ${rounds}: page ${median(page).toFixed(1)} ms, ` +
       `plain HTML ${median(bare).toFixed(1)} ms, ratio ${(median(page) / median(bare)).toFixed(2)}`);
+    console.log(`the plain page compiling the program and running none of it: ` +
+      `${median(compileOnly).toFixed(1)} ms, ratio ${(median(compileOnly) / median(bare)).toFixed(2)}`);
     console.log(`Calculate, key to code shown, median of ${calc.length}: ` +
       `${median(calc).toFixed(2)} ms`);
   } finally {

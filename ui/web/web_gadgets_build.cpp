@@ -21,7 +21,7 @@ bool WebGadgets::Buildable() const {
 
 void WebGadgets::HoldWindow(bool hold) {
     held_ = hold;
-    if (!held_ && showWanted_)
+    if (!held_ && showWanted_ && !shown_)
         Reveal();
 }
 
