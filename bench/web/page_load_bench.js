@@ -47,9 +47,10 @@ async function plainPage(session, folder) {
 // its program runs: the browser would draw them while it waits for the compiler.
 function compileOnlyPage(plainFile, folder) {
   const bytes = fs.readFileSync(pageFile, 'utf8').match(/<script id="program-bytes"[^>]*>[^<]*<\/script>/);
-  const compile = "<script>WebAssembly.compileStreaming(new Response(new Blob([" +
-    "Uint8Array.fromBase64(document.getElementById('program-bytes').textContent)]).stream()" +
-    ".pipeThrough(new DecompressionStream('gzip')), " +
+  const compile = "<script>const packed = " +
+    "Uint8Array.fromBase64(document.getElementById('program-bytes').textContent);" +
+    "WebAssembly.compileStreaming(new Response(new ReadableStream({ start(c) { " +
+    "c.enqueue(packed); c.close(); } }).pipeThrough(new DecompressionStream('gzip')), " +
     "{ headers: { 'Content-Type': 'application/wasm' } }))" +
     ".then(() => performance.mark('loopsmith-ready'));</script>";
   const html = fs.readFileSync(plainFile, 'utf8')
