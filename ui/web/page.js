@@ -286,7 +286,6 @@ var LoopsmithPage = (function () {
       if (document.visibilityState === 'hidden') hide();
     });
     window.addEventListener('pagehide', hide);
-    fit();
     performance.mark('loopsmith-ready');  // from here on the page calculates
     if (focusAtStart) focusAtStart.focus();
     run();

@@ -40,10 +40,7 @@ EM_JS(void, page_set_tool_tip, (int n, const char* text), {
 EM_JS(void, page_show_page, (int panel, int page), {
     LoopsmithElements.showPage(panel, page);
 });
-EM_JS(void, page_show_window, (), {
-    LoopsmithElements.show();
-    LoopsmithPage.fit();
-});
+EM_JS(void, page_show_window, (), { LoopsmithElements.show(); });
 EM_JS(void, page_set_cursor, (int hand), {
     LoopsmithElements.root().style.cursor = hand ? "pointer" : "";
 });

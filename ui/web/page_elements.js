@@ -23,10 +23,13 @@ var LoopsmithElements = (function () {
     root = document.getElementById('window');
     if (!root) return false;
     root.hidden = true;
-    root.innerHTML = markup;
     Object.assign(root.style, { left: '0px', top: '0px', width: width + 'px', height: height + 'px' });
     root.dataset.width = width;
     root.dataset.height = height;
+    // The zoom for the screen, while the page is still empty: reading the screen's size lays
+    // the page out there and then, which for the whole window took longer than making it.
+    LoopsmithPage.fit();
+    root.innerHTML = markup;
     root.setAttribute('aria-label', title);
     outer = [];
     control = [];
