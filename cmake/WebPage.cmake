@@ -45,3 +45,10 @@ target_link_options(loopsmith_web PRIVATE ${LOOPSMITH_WEB_PAGE_LINK_OPTIONS} -sE
 set_target_properties(loopsmith_web PROPERTIES SUFFIX ".js" LINK_DEPENDS "${web_languages}")
 loopsmith_web_page(loopsmith_web ${CMAKE_BINARY_DIR}/bin/loopsmith.html)
 add_custom_target(loopsmith_page ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/loopsmith.html)
+
+# For the load benchmark only (bench/web): the same page around a program that does nothing.
+add_executable(loopsmith_empty_program EXCLUDE_FROM_ALL bench/web/empty_program.cpp)
+target_link_options(loopsmith_empty_program PRIVATE ${LOOPSMITH_WEB_PAGE_LINK_OPTIONS})
+set_target_properties(loopsmith_empty_program PROPERTIES SUFFIX ".js")
+loopsmith_web_page(loopsmith_empty_program ${CMAKE_BINARY_DIR}/bin/empty_program.html)
+add_custom_target(loopsmith_empty_page DEPENDS ${CMAKE_BINARY_DIR}/bin/empty_program.html)

@@ -3,15 +3,17 @@
 // its scripts), in alternating rounds in headless Chromium; and Calculate from the key to the
 // code shown. Prints medians and the ratio. A third page, the plain one carrying the program
 // and compiling it as loopsmith.html does but running none of it, shows how much of the time
-// reading and compiling the WebAssembly alone takes.
-//   node page_load_bench.js PAGE [ROUNDS]        (default 15 rounds)
+// reading and compiling the WebAssembly alone takes. With EMPTY, the page of a program that does
+// nothing (the target loopsmith_empty_page makes it, as bin/empty_program.html): what starting
+// any WebAssembly program this way takes.
+//   node page_load_bench.js PAGE [ROUNDS] [EMPTY]        (default 15 rounds)
 'use strict';
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const d = require('../../tests/web/page_driver');
 
-const [pageFile, roundsText] = process.argv.slice(2);
+const [pageFile, roundsText, emptyFile] = process.argv.slice(2);
 const rounds = Number(roundsText || 15);
 const median = (v) => v.slice().sort((a, b) => a - b)[Math.floor(v.length / 2)];
 
@@ -89,8 +91,9 @@ async function main() {
     const plainFile = await plainPage(session, folder);
     const pages = ['file://' + path.resolve(pageFile), 'file://' + plainFile,
       'file://' + compileOnlyPage(plainFile, folder)];
-    const [page, bare, compileOnly] = [[], [], []];
-    const times = [page, bare, compileOnly];
+    if (emptyFile) pages.push('file://' + path.resolve(emptyFile));
+    const times = pages.map(() => []);
+    const [page, bare, compileOnly, empty] = times;
     for (let i = 0; i < rounds; ++i) {
       // In turn, each first in its round, so that none always follows another.
       for (let k = 0; k < pages.length; ++k) {
@@ -106,6 +109,10 @@ async function main() {
       `plain HTML ${median(bare).toFixed(1)} ms, ratio ${(median(page) / median(bare)).toFixed(2)}`);
     console.log(`the plain page compiling the program and running none of it: ` +
       `${median(compileOnly).toFixed(1)} ms, ratio ${(median(compileOnly) / median(bare)).toFixed(2)}`);
+    if (empty) {
+      console.log(`the same page with a program that does nothing: ${median(empty).toFixed(1)} ms, ` +
+        `ratio ${(median(empty) / median(bare)).toFixed(2)}`);
+    }
     console.log(`Calculate, key to code shown, median of ${calc.length}: ` +
       `${median(calc).toFixed(2)} ms`);
   } finally {
