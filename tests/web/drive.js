@@ -506,6 +506,18 @@ async function sharedLinks() {
   }
 }
 
+// A browser that cannot unpack the program gets the page's note instead of a blank page.
+async function tooOldABrowser(session) {
+  const page = await session.browser.newPage();
+  await page.evaluateOnNewDocument(() => { delete window.DecompressionStream; });
+  await page.goto('file://' + path.resolve(pageFile));
+  const note = await page.waitForSelector('#unsupported:not([hidden])', { timeout: 10000 })
+    .then(() => page.$eval('#unsupported', (e) => e.innerText), () => '');
+  check(/WebAssembly/.test(note) && await page.$eval('#window', (e) => e.hidden),
+    'a browser without DecompressionStream sees the note', note);
+  await page.close();
+}
+
 async function main() {
   execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
   fs.writeFileSync(noSettings, '');
@@ -522,6 +534,7 @@ async function main() {
     await takePictures();
     await languages();
     await sharedLinks();
+    await tooOldABrowser(session);
     const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));
     check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
   } finally {
