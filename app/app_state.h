@@ -51,5 +51,13 @@ struct AppState {
     int currentPage = 0;
     bool handCursorShown = false;
 
+    // The syntax an opened link asked for, over its profile's own, until the user picks a
+    // profile: the link's code is then the code that made it.
+    struct LinkSyntax {
+        std::string profile;
+        int syntax = 0;
+    };
+    std::optional<LinkSyntax> linkSyntax;
+
     const std::filesystem::path& SettingsPath() const { return files.settingsFile; }
 };

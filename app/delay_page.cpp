@@ -11,16 +11,6 @@ using namespace gadget;
 
 namespace {
 
-const Profile* SelectedProfile(const AppState& app) {
-    const ui::Gadgets& g = app.gadgets;
-    const int i = g.State(kProfileCombo);
-    if (i < 0 || g.ItemText(kProfileCombo, i).empty())
-        return nullptr;
-    if (static_cast<std::size_t>(i) >= app.profiles.size())
-        return nullptr;
-    return &app.profiles[static_cast<std::size_t>(i)];
-}
-
 void ShowAnswerMessage(ui::Gadgets& g, const MessageText& m) {
     g.ShowMessage(m.title, m.text, m.isError ? ui::MessageIcon::Error : ui::MessageIcon::Warning,
                   ui::MessageButtons::Ok);
@@ -34,31 +24,54 @@ FieldCaptions Captions(const ui::Gadgets& g) {
     return {g.Text(kTimeLabel), g.Text(kFrequencyLabel)};
 }
 
+DelayAnswer Answer(AppState& app, const DelayRequest& request) {
+    const ui::Gadgets& g = app.gadgets;
+    const std::optional<Profile> profile = SelectedProfile(app);
+    return AnswerDelay(request, profile ? &*profile : nullptr, app.messages, Captions(g),
+                       g.LineEnd());
+}
+
 // Every delay the page shows takes this road, the one loopsmith-cli takes too. A count already
 // read; with `fromCalculator` it came from the calculator's fields, whose lines then head the
 // code.
 int Solve(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator,
           Variant variant) {
     ui::Gadgets& g = app.gadgets;
-    DelayRequest request;
-    request.cyclesText = std::to_string(delayCycles);  // read back as the same count
-    if (fromCalculator == 1)
-        request.calculator = CalculatorFields(g);
-    request.variant = variant;
-    request.routine = SelectedRoutine(g);
-    return WriteDelayCode(
-        app, outputGadget,
-        AnswerDelay(request, SelectedProfile(app), app.messages, Captions(g), g.LineEnd()));
+    if (fromCalculator != 1) {
+        DelayRequest request;
+        request.delayCycles = delayCycles;
+        request.variant = variant;
+        request.routine = SelectedRoutine(g);
+        return WriteDelayCode(app, outputGadget, Answer(app, request));
+    }
+    const CalculatorLines calc = WithActualTime(CalculatorFields(g), delayCycles);
+    const std::optional<Profile> profile = SelectedProfile(app);
+    return WriteDelayCode(app, outputGadget,
+                          AnswerCycles(delayCycles, variant, &calc, profile ? &*profile : nullptr,
+                                       app.messages, true, g.LineEnd(), SelectedRoutine(g)));
 }
 
 // The solver the watchdog check box chooses.
-int SolveChosen(AppState& app, std::int64_t delayCycles, int fromCalculator) {
+int SolveChosen(AppState& app, std::int64_t delayCycles) {
     return SelectedVariant(app.gadgets) == Variant::Plain
-               ? SolveDelay(app, kOutputBox, delayCycles, fromCalculator)
-               : SolveDelayWdt(app, kOutputBox, delayCycles, fromCalculator);
+               ? SolveDelay(app, kOutputBox, delayCycles, 0)
+               : SolveDelayWdt(app, kOutputBox, delayCycles, 0);
 }
 
 }  // namespace
+
+std::optional<Profile> SelectedProfile(const AppState& app) {
+    const ui::Gadgets& g = app.gadgets;
+    const int i = g.State(kProfileCombo);
+    if (i < 0 || g.ItemText(kProfileCombo, i).empty())
+        return std::nullopt;
+    if (static_cast<std::size_t>(i) >= app.profiles.size())
+        return std::nullopt;
+    Profile profile = app.profiles[static_cast<std::size_t>(i)];
+    if (app.linkSyntax && app.linkSyntax->profile == profile.Name)
+        profile.Syntax = app.linkSyntax->syntax;
+    return profile;
+}
 
 CalculatorLines CalculatorFields(const ui::Gadgets& g) {
     CalculatorLines calc;
@@ -101,27 +114,24 @@ void CalculationRequest(AppState& app) {
         g.Focus(kTimeField);
         return;
     }
-    if (SolveChosen(app, ReadIntegerText(g.Text(kCyclesField)), 0) != 0)
+    if (SolveChosen(app, ReadIntegerText(g.Text(kCyclesField))) != 0)
         g.SetTextColor(kCyclesField, colors::kCalculated);
     g.Focus(kCyclesField);
 }
 
 int CalculateCycles(AppState& app) {
     ui::Gadgets& g = app.gadgets;
+    // The count and its code from one reading of the fields.
     DelayRequest request;
     request.calculator = CalculatorFields(g);
-    request.writeCode = false;  // the count only: the solver writes the code
-    const DelayAnswer answer = AnswerDelay(request, nullptr, app.messages, Captions(g));
-    if (answer.delayCycles) {
+    request.variant = SelectedVariant(g);
+    request.routine = SelectedRoutine(g);
+    const DelayAnswer answer = Answer(app, request);
+    if (answer.delayCycles)
         g.SetText(kCyclesField, WriteIntegerText(*answer.delayCycles));
-        return SolveChosen(app, *answer.delayCycles, 1);
-    }
-    // A count that cannot be had leaves no stale count behind; an empty field leaves it.
-    if (answer.message && answer.message->isError)
-        g.SetText(kCyclesField, "");
-    if (answer.message)
-        ShowAnswerMessage(g, *answer.message);
-    return 0;
+    else if (answer.message && answer.message->isError)
+        g.SetText(kCyclesField, "");  // no stale count behind a count that cannot be had
+    return WriteDelayCode(app, kOutputBox, answer);
 }
 
 int SolveDelay(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator) {

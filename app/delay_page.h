@@ -3,14 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "engine/delay_answer.h"
+#include "store/profile.h"
 #include "ui/gadgets.h"
 
 struct AppState;
 
 // What the page's fields ask for: the calculator's lines, the form and the routine's name.
 CalculatorLines CalculatorFields(const ui::Gadgets& g);
+// The profile of the profile combo as the code is written for it (an opened link's syntax
+// over its own); none when no profile is selected.
+std::optional<Profile> SelectedProfile(const AppState& app);
 DelayRoutine SelectedRoutine(const ui::Gadgets& g);
 
 // The calculate button: from the calculator or from the typed cycle count.

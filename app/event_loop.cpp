@@ -84,6 +84,10 @@ void DispatchGadget(AppState& app, int number, int type) {
             if (type == ui::kEventSelectionChange)
                 LoadSelectedLanguage(app);
             break;
+        case kProfileCombo:
+            if (type == ui::kEventSelectionChange)
+                app.linkSyntax.reset();  // a profile picked by hand speaks for itself
+            break;
         default:
             break;
     }

@@ -11,6 +11,7 @@
 #include "app/main_window_layout.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/web_link.h"
 #include "i18n/language_file.h"
 #include "store/browser_storage.h"
 #include "store/file_platform.h"
@@ -140,6 +141,10 @@ void ApplyWebCaptions(AppState& app) {
 bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event) {
     if (event.kind != ui::Event::Kind::Gadget)
         return false;
+    if (event.type == ui::web::kEventAddressChanged) {
+        ApplyLinkOfAddress(app, page);
+        return true;
+    }
     const bool picked = event.type == ui::web::kEventFilePicked;
     switch (event.gadget) {
         case kCopyButton:

@@ -1,7 +1,6 @@
 #include "app/web_link.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 #include "app/app_state.h"
@@ -9,6 +8,7 @@
 #include "app/delay_page.h"
 #include "app/gadget_ids.h"
 #include "app/settings.h"
+#include "engine/delay_messages.h"
 #include "engine/share_link.h"
 #include "i18n/message_texts.h"
 #include "store/profile_store.h"
@@ -35,31 +35,6 @@ void ChooseProfile(AppState& app, const std::string& name) {
                       ui::MessageIcon::Warning, ui::MessageButtons::Ok);
     }
     g.SetState(kProfileCombo, position);
-}
-
-// The sentence saying what is wrong with a link, in the window's language.
-std::string LinkFaultMessage(const MessageTexts& texts, const ShareLinkRead& read) {
-    static constexpr std::array<std::pair<LinkFault, Msg>, 12> kTexts = {{
-        {LinkFault::TooLong, Msg::Web_Link_Too_Long},
-        {LinkFault::UnknownKey, Msg::Web_Link_Unknown_Key},
-        {LinkFault::NoValue, Msg::Web_Link_No_Value},
-        {LinkFault::GivenTwice, Msg::Web_Link_Twice},
-        {LinkFault::NotUtf8, Msg::Web_Link_Not_Utf8},
-        {LinkFault::CyclesOrTime, Msg::Web_Link_Cycles_Or_Time},
-        {LinkFault::TimeWithoutFreq, Msg::Web_Link_Time_Freq},
-        {LinkFault::TimeUnit, Msg::Web_Link_Time_Unit},
-        {LinkFault::FrequencyUnit, Msg::Web_Link_Freq_Unit},
-        {LinkFault::Watchdog, Msg::Web_Link_Wdt},
-        {LinkFault::Form, Msg::Web_Link_Form},
-        {LinkFault::NoName, Msg::Web_Link_No_Name},
-    }};
-    std::string text = texts[Msg::Web_Link_Bad];
-    for (const auto& [fault, msg] : kTexts)
-        if (fault == read.fault)
-            text += texts[msg];
-    if (read.what)
-        text += " \"" + *read.what + "\"";
-    return text + ".";
 }
 
 }  // namespace
@@ -90,8 +65,12 @@ void ApplyLinkOfAddress(AppState& app, ui::web::WebGadgets& page) {
     g.SetState(kWatchdogCheck, r.watchdog ? 1 : 0);
     g.SetState(kFormCombo, FormIndex(r.routine.form));
     g.SetText(kRoutineNameField, r.routine.name);
+    g.SetState(kDeclareCheck, r.routine.declareRegisters ? 1 : 0);
     ApplyDelayForm(app);
     ChooseProfile(app, r.profile);
+    app.linkSyntax.reset();
+    if (r.syntax)
+        app.linkSyntax = AppState::LinkSyntax{ShownProfileName(g), *r.syntax};
     g.PostClick(kCalculateButton);
 }
 
@@ -105,5 +84,8 @@ void WriteLinkToAddress(AppState& app, ui::web::WebGadgets& page) {
     r.watchdog = g.State(kWatchdogCheck) != 0;
     r.profile = ShownProfileName(g);
     r.routine = SelectedRoutine(g);
-    page.SetFragment(MakeShareLink(r).substr(1));
+    if (const std::optional<Profile> profile = SelectedProfile(app))
+        r.syntax = profile->Syntax == kSyntaxCurrent ? kSyntaxCurrent : kSyntaxClassic;
+    // An address the page would not open again is no address for the code: none then.
+    page.SetFragment(ShareLinkFits(r) ? MakeShareLink(r).substr(1) : "");
 }

@@ -1,10 +1,11 @@
 #include "base/number_text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 
-#include "base/exact_decimal.h"
 #include "base/ascii.h"
+#include "base/exact_decimal.h"
 
 int DigitValue(char c, int base) {
     int v = -1;
@@ -35,43 +36,6 @@ bool IsScanSpace(char c) {
 
 }  // namespace
 
-std::int64_t ReadIntegerText(const std::string& text) {
-    constexpr std::int64_t kOutOfRange = std::numeric_limits<std::int64_t>::min();
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    int base = 10;
-    if (i < text.size() && text[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i < text.size() && text[i] == '%') {
-        base = 2;
-        ++i;
-    }
-    // The magnitude may reach 2^63 for a negative value.
-    const std::uint64_t limit = negative ? (std::uint64_t{1} << 63) : (std::uint64_t{1} << 63) - 1;
-    std::uint64_t value = 0;
-    bool overflow = false;
-    for (; i < text.size(); ++i) {
-        int d = DigitValue(text[i], base);
-        if (d < 0)
-            break;
-        if (value > (limit - static_cast<std::uint64_t>(d)) / static_cast<std::uint64_t>(base)) {
-            overflow = true;
-        } else {
-            value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
-        }
-    }
-    if (overflow)
-        return kOutOfRange;
-    if (negative)
-        return value == (std::uint64_t{1} << 63) ? kOutOfRange : -static_cast<std::int64_t>(value);
-    return static_cast<std::int64_t>(value);
-}
-
 bool IsWholeCount(std::string_view text) {
     text = base::TrimBlanksView(text);
     if (!text.empty() && (text.front() == '-' || text.front() == '+'))
@@ -83,6 +47,37 @@ bool IsWholeCount(std::string_view text) {
     }
     return !text.empty() && std::all_of(text.begin(), text.end(),
                                         [base](char c) { return DigitValue(c, base) >= 0; });
+}
+
+std::int64_t ReadIntegerText(std::string_view text) {
+    constexpr std::int64_t kOutOfRange = std::numeric_limits<std::int64_t>::min();
+    text = base::TrimBlanksView(text);
+    if (text.empty())
+        return 0;
+    if (!IsWholeCount(text))
+        return kOutOfRange;
+    bool negative = false;
+    if (text.front() == '-' || text.front() == '+') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    int base = 10;
+    if (text.front() == '$' || text.front() == '%') {
+        base = text.front() == '$' ? 16 : 2;
+        text.remove_prefix(1);
+    }
+    // The magnitude may reach 2^63 for a negative value.
+    const std::uint64_t limit = negative ? (std::uint64_t{1} << 63) : (std::uint64_t{1} << 63) - 1;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        const auto d = static_cast<std::uint64_t>(DigitValue(c, base));
+        if (value > (limit - d) / static_cast<std::uint64_t>(base))
+            return kOutOfRange;
+        value = value * static_cast<std::uint64_t>(base) + d;
+    }
+    if (negative)
+        return value == (std::uint64_t{1} << 63) ? kOutOfRange : -static_cast<std::int64_t>(value);
+    return static_cast<std::int64_t>(value);
 }
 
 std::optional<std::string> WholeDecimal(std::string_view text) {

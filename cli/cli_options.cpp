@@ -1,15 +1,17 @@
 #include "cli/cli_options.h"
 
 #include <cctype>
-
+#include <string_view>
 #include <utility>
 
 #include "base/number_text.h"
 #include "engine/batch_request.h"
+#include "store/profile.h"
 
 const char* const kCliHelp =
     "Usage: loopsmith-cli [options] CYCLES\n"
     "       loopsmith-cli [options] --time T --time-unit UNIT --freq F --freq-unit UNIT\n"
+    "       loopsmith-cli [options] --from-link LINK\n"
     "       loopsmith-cli [options] --batch < requests\n"
     "       loopsmith-cli [--syntax S] --count FILE [--w N]\n"
     "\n"
@@ -69,8 +71,15 @@ const char* const kCliHelp =
     "                     for a request that gives code: the address's fragment, such as\n"
     "                     #time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=0&profile=P&form=block\n"
     "                     Keys: cycles, or time, time-unit, freq and freq-unit; wdt (0 or 1);\n"
-    "                     profile; form (block, subroutine or w-times); name (a subroutine's).\n"
-    "                     Values are percent-encoded UTF-8\n"
+    "                     profile; form (block, subroutine or w-times); name (a subroutine's);\n"
+    "                     declare (0 or 1); syntax (classic or current). Values are\n"
+    "                     percent-encoded UTF-8. A request whose link would pass 2048 bytes,\n"
+    "                     which the page does not open, is refused (exit 2)\n"
+    "  --from-link LINK   the request of a shareable link (as --link prints it, with or\n"
+    "                     without the page's address before the #): the same code as the page\n"
+    "                     shows for it. The link holds the whole request: no CYCLES, --time,\n"
+    "                     --freq, --wdt, --profile, --subroutine, --w-times, --declare or\n"
+    "                     --syntax beside it\n"
     "  --lf               \"\\n\" line ends instead of \"\\r\\n\"\n"
     "  --version          the version\n"
     "  --help             this text\n"
@@ -85,6 +94,34 @@ namespace {
 bool IsPlainLanguageName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&
            name.find_first_of("/\\") == std::string::npos;
+}
+
+// The fragment of a link, the page's address before the "#" or not.
+std::string_view LinkFragment(std::string_view link) {
+    const std::size_t hash = link.find('#');
+    return hash == std::string_view::npos ? link : link.substr(hash + 1);
+}
+
+// The options that ask for what the link asks for.
+void TakeLinkRequest(CliOptions& o, const ShareRequest& r) {
+    if (r.calculator) {
+        o.time = r.calculator->timeText;
+        o.timeUnit = std::string(TimeUnitWord(r.calculator->timeUnit));
+        o.frequency = r.calculator->frequencyText;
+        o.frequencyUnit = std::string(FrequencyUnitWord(r.calculator->frequencyUnit));
+    } else {
+        o.cycles = r.cyclesText;
+    }
+    o.watchdog = r.watchdog;
+    if (!r.profile.empty())
+        o.profile = r.profile;
+    if (r.routine.form == DelayForm::Subroutine)
+        o.subroutine = r.routine.name;
+    if (r.routine.form == DelayForm::WTimes)
+        o.wTimes = r.routine.name;
+    o.declare = r.routine.declareRegisters;
+    if (r.syntax)
+        o.syntax = *r.syntax == kSyntaxCurrent ? "current" : "classic";
 }
 
 }  // namespace
@@ -159,6 +196,8 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
             value(o.wTimes);
         } else if (a == "--w") {
             value(o.enteringW);
+        } else if (a == "--from-link") {
+            value(o.fromLink);
         } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1])) &&
                    a[1] != '$' && a[1] != '%') {
             fail("unknown option " + a);  // "-5" and "-$A" are counts, "-x" is not
@@ -170,6 +209,21 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
     }
     if (!r.error.empty() || o.help || o.version)
         return r;
+    if (o.fromLink) {
+        if (o.cycles || o.time || o.timeUnit || o.frequency || o.frequencyUnit || o.watchdog ||
+            o.profile || o.subroutine || o.wTimes || o.declare || o.syntax || o.batch ||
+            o.countFile) {
+            fail(
+                "--from-link holds the whole request: no CYCLES, --time, --freq, --wdt, "
+                "--profile, --subroutine, --w-times, --declare, --syntax, --batch or --count "
+                "beside it");
+            return r;
+        }
+        o.linkRead = ReadShareLink(LinkFragment(*o.fromLink));
+        if (!o.linkRead->request)
+            return r;
+        TakeLinkRequest(o, *o.linkRead->request);
+    }
 
     if (o.language && !IsPlainLanguageName(*o.language))
         fail("--language takes a language name as the window lists it, with no folder part");

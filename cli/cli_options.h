@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/share_link.h"
+
 struct CliOptions {
     bool help = false;
     bool watchdog = false;
@@ -22,6 +24,9 @@ struct CliOptions {
     std::optional<std::string> subroutine;  // the label of the delay written as a subroutine
     std::optional<std::string> wTimes;      // the label of the W-times subroutine
     std::optional<std::string> enteringW;   // --count: W as the routine is entered, as typed
+    std::optional<std::string> fromLink;    // a shareable link: the whole request
+    // The link read; a link that cannot be read is worded in the chosen language by the caller.
+    std::optional<ShareLinkRead> linkRead;
 };
 
 struct CliParse {

@@ -13,6 +13,8 @@
 #include <io.h>
 #endif
 
+#include "base/ascii.h"
+#include "base/number_text.h"
 #include "base/utf8.h"
 #include "cli/block_checks.h"
 #include "cli/cli_options.h"
@@ -23,11 +25,13 @@
 #include "engine/asm_identifier.h"
 #include "engine/batch_request.h"
 #include "engine/delay_answer.h"
+#include "engine/delay_messages.h"
 #include "engine/plan_json.h"
 #include "engine/share_link.h"
 #include "engine/w_times_routine.h"
 #include "i18n/ui_text_table.h"
 #include "store/file_locations.h"
+#include "store/profile_store.h"
 #include "store/settings_values.h"
 
 namespace {
@@ -44,22 +48,21 @@ FieldCaptions Captions(const LanguageTexts& texts) {
     return {text("Time"), text("Frequency")};
 }
 
-// The first profile, or the last one named `name`; `error` says which names there are when
+// The first profile, or the one named `name` as the window and the page find it (the first of
+// that name, else the first in another letter case); `error` says which names there are when
 // none is.
 Profile ChooseProfile(const ProfileList& profiles, const std::optional<std::string>& name,
                       std::string& error) {
     if (!name)
         return profiles.front();
+    const int found = FindProfile(profiles, *name);
+    if (found >= 0)
+        return profiles[static_cast<std::size_t>(found)];
     std::string known;
-    const Profile* found = nullptr;
-    for (std::size_t i = 0; i < profiles.size(); ++i) {
-        if (profiles[i].Name == *name)
-            found = &profiles[i];
+    for (std::size_t i = 0; i < profiles.size(); ++i)
         known += (i ? ", \"" : "\"") + profiles[i].Name + "\"";
-    }
-    if (found == nullptr)
-        error = "no profile named \"" + *name + "\"; the profiles are " + known;
-    return found ? *found : Profile{};
+    error = "no profile named \"" + *name + "\"; the profiles are " + known;
+    return Profile{};
 }
 
 // The line end --lf asks for, else the one the window writes.
@@ -194,6 +197,11 @@ int Run(int argc, char** argv) {
         // The window shows this and goes on with the built-in texts; so does the tool.
         Write(stderr, *m + "\n");
     }
+    if (o.linkRead && !o.linkRead->request) {
+        Write(stderr, "loopsmith-cli: --from-link: " +
+                          LinkFaultMessage(setup.texts.messages, *o.linkRead) + "\n");
+        return kExitUsage;
+    }
     if (o.batch)
         return Batch(setup, o);
 
@@ -204,7 +212,7 @@ int Run(int argc, char** argv) {
             CalculatorLines{*o.time, o.timeUnit ? TimeUnitIndex(*o.timeUnit) : 0, *o.frequency,
                             o.frequencyUnit ? FrequencyUnitIndex(*o.frequencyUnit) : 0};
     } else {
-        request.cyclesText = o.cycles.value_or("");
+        request.delayCycles = ReadIntegerText(o.cycles.value_or(""));
     }
     if (o.subroutine)
         request.routine = {DelayForm::Subroutine, *o.subroutine};
@@ -212,6 +220,16 @@ int Run(int argc, char** argv) {
         request.routine = {DelayForm::WTimes, *o.wTimes};
     request.routine.declareRegisters = o.declare;
     const std::string_view lineEnd = LineEnd(o);
+    const ShareRequest link{base::TrimBlanks(o.cycles.value_or("")),
+                            request.calculator,
+                            o.watchdog,
+                            chosen.Name,
+                            request.routine,
+                            chosen.Syntax == kSyntaxCurrent ? kSyntaxCurrent : kSyntaxClassic};
+    if (o.link && !ShareLinkFits(link)) {
+        return Usage("--link: the link would be longer than " + std::to_string(kMaxShareLinkSize) +
+                     " bytes, which the page does not open");
+    }
     const DelayAnswer answer = AnswerDelay(request, chosen.Name.empty() ? nullptr : &chosen,
                                            setup.texts.messages, Captions(setup.texts), lineEnd);
     if (answer.message) {
@@ -220,8 +238,6 @@ int Run(int argc, char** argv) {
     }
     const std::int64_t delayCycles = *answer.delayCycles;
     if (o.link) {
-        const ShareRequest link{request.cyclesText, request.calculator, o.watchdog, chosen.Name,
-                                request.routine};
         Write(stdout, MakeShareLink(link).append(lineEnd));
         return 0;
     }

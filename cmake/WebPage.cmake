@@ -13,7 +13,8 @@ target_link_libraries(loopsmith_web_face PUBLIC loopsmith_ui)
 # debug information stays out of the page. The WebAssembly is a file of its own here: the page
 # carries it packed and compiles it while the rest of the page is read (make_page.js).
 set(LOOPSMITH_WEB_PAGE_LINK_OPTIONS -sASYNCIFY=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
-  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free']" "-sEXPORTED_RUNTIME_METHODS=['ccall']" -O2 -g0)
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free']"
+  "-sEXPORTED_RUNTIME_METHODS=['ccall','UTF8ToString']" -O2 -g0)
 
 # A page around a program linked with LOOPSMITH_WEB_PAGE_LINK_OPTIONS: ui/web's template, style
 # and script, the images, the program.

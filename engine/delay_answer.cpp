@@ -107,24 +107,36 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
     return answer;
 }
 
+CalculatorLines WithActualTime(CalculatorLines calculator, std::int64_t delayCycles) {
+    const std::optional<std::string> time = WholeDecimal(calculator.timeText);
+    const std::optional<std::string> frequency = WholeDecimal(calculator.frequencyText);
+    calculator.actual = std::nullopt;
+    if (time && frequency) {
+        calculator.actual = ExactActualTime(*time, calculator.timeUnit, *frequency,
+                                            calculator.frequencyUnit, delayCycles);
+    }
+    return calculator;
+}
+
 DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
                         const MessageTexts& texts, const FieldCaptions& captions,
                         std::string_view lineEnd) {
     if (!request.calculator) {
-        return AnswerCycles(ReadIntegerText(request.cyclesText), request.variant, nullptr, profile,
-                            texts, request.writeCode, lineEnd, request.routine);
+        return AnswerCycles(request.delayCycles, request.variant, nullptr, profile, texts,
+                            request.writeCode, lineEnd, request.routine);
     }
     CalculatorLines calc = *request.calculator;
-    const CycleCount count =
-        ComputeCycleCount(calc.timeText, calc.timeUnit, calc.frequencyText, calc.frequencyUnit);
+    // Each text is wholly a number or none: a text that is not counts as an empty field.
+    const std::string time = WholeDecimal(calc.timeText).value_or("");
+    const std::string frequency = WholeDecimal(calc.frequencyText).value_or("");
+    const CycleCount count = ComputeCycleCount(time, calc.timeUnit, frequency, calc.frequencyUnit);
     if (count.outcome != CycleCountOutcome::Cycles) {
         DelayAnswer answer;
         answer.fromCalculator = true;
         answer.message = CalculatorMessage(texts, count.outcome, captions.time, captions.frequency);
         return answer;
     }
-    calc.actual = ExactActualTime(calc.timeText, calc.timeUnit, calc.frequencyText,
-                                  calc.frequencyUnit, count.cycles);
+    calc = WithActualTime(calc, count.cycles);
     DelayAnswer answer = AnswerCycles(count.cycles, request.variant, &calc, profile, texts,
                                       request.writeCode, lineEnd, request.routine);
     answer.actualTime = calc.actual;

@@ -17,7 +17,7 @@
 #include "store/profile.h"
 
 struct DelayRequest {
-    std::string cyclesText;                     // as typed in the cycle field
+    std::int64_t delayCycles = 0;               // the count as read (ReadIntegerText)
     std::optional<CalculatorLines> calculator;  // instead: time and frequency as typed
     Variant variant = Variant::Plain;
     bool writeCode = true;  // off: the plan alone, and no profile is needed
@@ -46,6 +46,10 @@ struct DelayAnswer {
 DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
                         const MessageTexts& texts, const FieldCaptions& captions,
                         std::string_view lineEnd = kWindowLineEnd);
+
+// `calculator` with the actual-time line that `delayCycles`, worked out from its texts, calls
+// for (none when the count is exact). A text that is not wholly a number states nothing.
+CalculatorLines WithActualTime(CalculatorLines calculator, std::int64_t delayCycles);
 
 // The engine's own step for a count already known (batch requests); `calculator` given when
 // the count came from there. The window and loopsmith-cli ask AnswerDelay.

@@ -1,6 +1,8 @@
 #include "engine/delay_messages.h"
 
+#include <array>
 #include <string>
+#include <utility>
 
 #include "engine/asm_identifier.h"
 #include "i18n/profile_messages.h"
@@ -76,4 +78,31 @@ MessageText CalculatorMessage(const MessageTexts& texts, CycleCountOutcome outco
             break;
     }
     return {title, texts[Msg::Error_Delay_1], true};
+}
+
+std::string LinkFaultMessage(const MessageTexts& texts, const ShareLinkRead& read) {
+    static constexpr std::array<std::pair<LinkFault, Msg>, 15> kTexts = {{
+        {LinkFault::TooLong, Msg::Web_Link_Too_Long},
+        {LinkFault::UnknownKey, Msg::Web_Link_Unknown_Key},
+        {LinkFault::NoValue, Msg::Web_Link_No_Value},
+        {LinkFault::GivenTwice, Msg::Web_Link_Twice},
+        {LinkFault::NotUtf8, Msg::Web_Link_Not_Utf8},
+        {LinkFault::CyclesOrTime, Msg::Web_Link_Cycles_Or_Time},
+        {LinkFault::TimeWithoutFreq, Msg::Web_Link_Time_Freq},
+        {LinkFault::TimeUnit, Msg::Web_Link_Time_Unit},
+        {LinkFault::FrequencyUnit, Msg::Web_Link_Freq_Unit},
+        {LinkFault::Watchdog, Msg::Web_Link_Wdt},
+        {LinkFault::Form, Msg::Web_Link_Form},
+        {LinkFault::NoName, Msg::Web_Link_No_Name},
+        {LinkFault::NotANumber, Msg::Web_Link_Number},
+        {LinkFault::Declare, Msg::Web_Link_Declare},
+        {LinkFault::Syntax, Msg::Web_Link_Syntax},
+    }};
+    std::string text = texts[Msg::Web_Link_Bad];
+    for (const auto& [fault, msg] : kTexts)
+        if (fault == read.fault)
+            text += texts[msg];
+    if (read.what)
+        text += " \"" + *read.what + "\"";
+    return text + ".";
 }

@@ -7,6 +7,7 @@
 
 #include "engine/cycle_count.h"
 #include "engine/loop_variant.h"
+#include "engine/share_link.h"
 #include "i18n/message_texts.h"
 #include "store/profile.h"
 
@@ -36,3 +37,5 @@ std::optional<MessageText> RoutineNameMessage(const MessageTexts& texts, const s
 // texts of the time and frequency field labels.
 MessageText CalculatorMessage(const MessageTexts& texts, CycleCountOutcome outcome,
                               const std::string& timeCaption, const std::string& frequencyCaption);
+// The sentence saying what is wrong with a link that cannot be read.
+std::string LinkFaultMessage(const MessageTexts& texts, const ShareLinkRead& read);

@@ -3,15 +3,20 @@
 #include <algorithm>
 #include <array>
 
+#include "base/ascii.h"
+#include "base/number_text.h"
 #include "base/utf8.h"
 #include "engine/batch_request.h"
+#include "store/profile.h"
 
 namespace {
 
 constexpr std::array<DelayForm, 3> kForms = {DelayForm::Block, DelayForm::Subroutine,
                                              DelayForm::WTimes};
-constexpr std::array<std::string_view, 9> kKeys = {
-    "cycles", "time", "time-unit", "freq", "freq-unit", "wdt", "profile", "form", "name"};
+constexpr std::array<std::string_view, 11> kKeys = {"cycles",    "time",    "time-unit", "freq",
+                                                    "freq-unit", "wdt",     "profile",   "form",
+                                                    "name",      "declare", "syntax"};
+constexpr std::array<std::string_view, 2> kSyntaxWords = {"classic", "current"};
 
 bool Unreserved(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -98,7 +103,14 @@ std::string MakeShareLink(const ShareRequest& r) {
     AppendEncoded(out, "form", DelayFormName(r.routine.form));
     if (r.routine.form != DelayForm::Block)
         AppendEncoded(out, "name", r.routine.name);
+    AppendEncoded(out, "declare", r.routine.declareRegisters ? "1" : "0");
+    if (r.syntax)
+        AppendEncoded(out, "syntax", kSyntaxWords[*r.syntax == kSyntaxCurrent ? 1 : 0]);
     return out;
+}
+
+bool ShareLinkFits(const ShareRequest& request) {
+    return MakeShareLink(request).size() - 1 <= kMaxShareLinkSize;
 }
 
 ShareLinkRead ReadShareLink(std::string_view fragment) {
@@ -123,7 +135,8 @@ ShareLinkRead ReadShareLink(std::string_view fragment) {
         if (!values[static_cast<std::size_t>(k)])
             return Refused(LinkFault::NotUtf8, std::string(key));
     }
-    const auto& [cycles, time, timeUnit, freq, freqUnit, wdt, profile, form, name] = values;
+    const auto& [cycles, time, timeUnit, freq, freqUnit, wdt, profile, form, name, declare,
+                 syntax] = values;
 
     ShareRequest r;
     const bool calculator = time || timeUnit || freq || freqUnit;
@@ -138,9 +151,18 @@ ShareLinkRead ReadShareLink(std::string_view fragment) {
             return Refused(LinkFault::TimeUnit, *timeUnit);
         if (f < 0)
             return Refused(LinkFault::FrequencyUnit, *freqUnit);
-        r.calculator = CalculatorLines{*time, t, *freq, f};
+        // As the fields hold them: a comma as the point, no blanks around.
+        const std::optional<std::string> timeText = WholeDecimal(*time);
+        const std::optional<std::string> freqText = WholeDecimal(*freq);
+        if (!timeText)
+            return Refused(LinkFault::NotANumber, "time");
+        if (!freqText)
+            return Refused(LinkFault::NotANumber, "freq");
+        r.calculator = CalculatorLines{*timeText, t, *freqText, f};
     } else {
-        r.cyclesText = *cycles;
+        if (!IsWholeCount(*cycles))
+            return Refused(LinkFault::NotANumber, "cycles");
+        r.cyclesText = base::TrimBlanks(*cycles);
     }
     if (wdt && *wdt != "0" && *wdt != "1")
         return Refused(LinkFault::Watchdog, *wdt);
@@ -157,5 +179,17 @@ ShareLinkRead ReadShareLink(std::string_view fragment) {
     if (r.routine.form != DelayForm::Block && (!name || name->empty()))
         return Refused(LinkFault::NoName);
     r.routine.name = name.value_or("");
+    if (declare && *declare != "0" && *declare != "1")
+        return Refused(LinkFault::Declare, *declare);
+    r.routine.declareRegisters = declare && *declare == "1";
+    if (syntax) {
+        const int s = IndexOf(kSyntaxWords, *syntax);
+        if (s < 0)
+            return Refused(LinkFault::Syntax, *syntax);
+        r.syntax = s == 1 ? kSyntaxCurrent : kSyntaxClassic;
+    }
+    // Read, it is the request; written anew, it must still be a link.
+    if (!ShareLinkFits(r))
+        return Refused(LinkFault::TooLong);
     return {r, LinkFault::None, std::nullopt};
 }

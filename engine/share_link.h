@@ -1,15 +1,18 @@
 // The shareable link: the text of the address's fragment that holds one delay request, made and
 // read here, so that the page's address and loopsmith-cli --link agree.
 //
-//   #cycles=10000&wdt=0&profile=Default%20PIC18&form=block
-//   #time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=1&profile=Mine&form=subroutine&name=Delay
+//   #cycles=10000&wdt=0&profile=Default%20PIC18&form=block&declare=0&syntax=classic
+//   #time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=1&profile=Mine&form=subroutine&name=Delay&...
 //
 // Keys in this order, each once: either cycles (the cycle field's text) or time, time-unit,
 // freq and freq-unit (the calculator's fields and units, the words of loopsmith-cli); wdt (0 or
 // 1); profile (its name; left out for none); form (block, subroutine or w-times); name (the
-// routine's label; left out for the block). Values are UTF-8, percent-encoded: every byte but
+// routine's label; left out for the block); declare (0 or 1); syntax (classic or current). So
+// the link holds all that makes the code. Values are UTF-8, percent-encoded: every byte but
 // the letters, digits and - . _ ~ as %XX. A reader takes the keys in any order, "+" as itself
-// and the unit words in any letter case; units default to us and MHz, wdt to 0, form to block.
+// and the unit words in any letter case; units default to us and MHz, wdt and declare to 0,
+// form to block, syntax to the profile's own. The numbers are read as everywhere: wholly a
+// number or refused.
 #pragma once
 
 #include <optional>
@@ -25,6 +28,7 @@ struct ShareRequest {
     bool watchdog = false;
     std::string profile;  // "": none named
     DelayRoutine routine;
+    std::optional<int> syntax;  // kSyntaxClassic or kSyntaxCurrent; none: the profile's own
 
     friend bool operator==(const ShareRequest&, const ShareRequest&) = default;
 };
@@ -47,6 +51,9 @@ enum class LinkFault {
     Watchdog,         // `what`: the value
     Form,             // `what`: the value
     NoName,           // a subroutine or W-times form without its name
+    NotANumber,       // `what`: the key whose value is not wholly a number
+    Declare,          // `what`: the value
+    Syntax,           // `what`: the value
 };
 
 // The request of a fragment ("#" first or not), or what is wrong with it.
@@ -57,5 +64,9 @@ struct ShareLinkRead {
 };
 ShareLinkRead ReadShareLink(std::string_view fragment);
 
-// A fragment is a few dozen bytes; a longer one is refused unread.
+// A fragment is a few dozen bytes. A longer one is refused, as is one whose request would be
+// written longer (MakeShareLink never makes a link that ReadShareLink refuses).
 inline constexpr std::size_t kMaxShareLinkSize = 2048;
+
+// Whether the request's link (without its "#") is within kMaxShareLinkSize.
+bool ShareLinkFits(const ShareRequest& request);

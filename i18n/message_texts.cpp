@@ -12,16 +12,16 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
     {Msg::No_profile, "No_profile", "Не выбран профиль!", "", ""},
     {Msg::Delay, "Delay", "Задержка", "; ", " "},
     {Msg::machine_cycles, "machine_cycles", "машинных циклов", " ", ""},
-    {Msg::Delay_Size_Range, "Delay_Size_Range", "Длительность задержки должна быть в диапазоне",
-     "", " "},
+    {Msg::Delay_Size_Range, "Delay_Size_Range", "Длительность задержки должна быть в диапазоне", "",
+     " "},
     {Msg::Calculator, "Calculator", "калькулятор", kTitle, ""},
     {Msg::Calculator_1, "Calculator_1", "В поле", "", " "},
     {Msg::No_Data, "No_Data", "отсутствуют данные", " ", ""},
     {Msg::Error_Delay, "Error_Delay", "Задана слишком большая задержка!", "", ""},
     {Msg::Error_Delay_1, "Error_Delay_1",
      "При данной частоте \"кварца\" получить такую задержку НЕВОЗМОЖНО!", "", ""},
-    {Msg::No_Profile_Edit, "No_Profile_Edit", "Не выбран профиль, который нужно редактировать!",
-     "", ""},
+    {Msg::No_Profile_Edit, "No_Profile_Edit", "Не выбран профиль, который нужно редактировать!", "",
+     ""},
     {Msg::Del_Profile, "Del_Profile", "Вы действительно хотите удалить профиль", "", " "},
     {Msg::Error_Del_Profile, "Error_Del_Profile", "Ошибка при удалении профиля!", "", ""},
     {Msg::No_Chose_Del_Profile, "No_Chose_Del_Profile", "Не выбран профиль, который нужно удалить!",
@@ -47,8 +47,7 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
      "не f, w, c, b, не команда и не имя регистра)!",
      " - ", ""},
     {Msg::Call_Return, "Call_Return", "включая вызов (call) и возврат (return)", "; ", ""},
-    {Msg::W_Times_Entry, "W_Times_Entry", "n = W при входе (W = 0: n = 256), счётчик",
-     "; ", " "},
+    {Msg::W_Times_Entry, "W_Times_Entry", "n = W при входе (W = 0: n = 256), счётчик", "; ", " "},
     {Msg::No_Routine_Name, "No_Routine_Name", "Не задано имя подпрограммы!", "", ""},
     {Msg::Bad_Routine_Name, "Bad_Routine_Name",
      "недопустимое имя подпрограммы (латинские буквы, цифры и _, первой буква или _; не f, w, "
@@ -101,11 +100,18 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
     {Msg::Web_Link_Form, "Web_Link_Form",
      "form может быть только block, subroutine или w-times, а не", "", ""},
     {Msg::Web_Link_No_Name, "Web_Link_No_Name", "не задано имя подпрограммы (name)", "", ""},
+    {Msg::Web_Link_Number, "Web_Link_Number", "в значении ключа не число", "", ""},
+    {Msg::Web_Link_Declare, "Web_Link_Declare", "declare может быть только 0 или 1, а не", "", ""},
+    {Msg::Web_Link_Syntax, "Web_Link_Syntax", "syntax может быть только classic или current, а не",
+     "", ""},
+    {Msg::Web_Refused, "Web_Refused", "Не принято: в этом поле только число", "", ""},
 }};
 
 }  // namespace
 
-const std::array<MessageEntry, kMessageCount>& MessageTable() { return kMessages; }
+const std::array<MessageEntry, kMessageCount>& MessageTable() {
+    return kMessages;
+}
 
 MessageTexts ComposeMessageTexts(
     const std::function<std::string(const char* key, const char* fallback)>& read) {
@@ -117,5 +123,6 @@ MessageTexts ComposeMessageTexts(
 }
 
 MessageTexts DefaultMessageTexts() {
-    return ComposeMessageTexts([](const char*, const char* fallback) { return std::string(fallback); });
+    return ComposeMessageTexts(
+        [](const char*, const char* fallback) { return std::string(fallback); });
 }

@@ -49,8 +49,8 @@ enum class Msg {
     Bad_Data_Address,  // a profile's DataAddress that is no address
     Actual_Time,       // the header line of a rounded calculator count: the actual time
     Time_Error,        // and its error, in per cent
-    Profile_Renamed,  // then the profile's new name in quotes
-    Button_Yes,  // the message boxes' standard buttons
+    Profile_Renamed,   // then the profile's new name in quotes
+    Button_Yes,        // the message boxes' standard buttons
     Button_No,
     Button_OK,
     Web_Copy,  // the page's own buttons and notes
@@ -74,9 +74,13 @@ enum class Msg {
     Web_Link_Wdt,
     Web_Link_Form,
     Web_Link_No_Name,
+    Web_Link_Number,
+    Web_Link_Declare,
+    Web_Link_Syntax,
+    Web_Refused,  // what a screen reader says for the beep of a refused keystroke or paste
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Link_No_Name);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Refused);
 
 struct MessageEntry {
     Msg id;
@@ -90,11 +94,11 @@ struct MessageEntry {
 const std::array<MessageEntry, kMessageCount>& MessageTable();
 
 class MessageTexts {
-public:
+  public:
     const std::string& operator[](Msg id) const { return texts_[static_cast<int>(id)]; }
     std::string& operator[](Msg id) { return texts_[static_cast<int>(id)]; }
 
-private:
+  private:
     std::array<std::string, kMessageCount + 1> texts_;  // index 0 unused
 };
 

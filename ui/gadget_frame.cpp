@@ -298,4 +298,14 @@ bool GadgetFrame::LetTypedChar(const Control& field, char32_t& ch, const std::st
     return true;
 }
 
+std::optional<std::string> GadgetFrame::LetPastedText(const Control& field, const std::string& text,
+                                                      int selectionStart, int selectionLength,
+                                                      std::string_view pasted) {
+    std::optional<std::string> piece =
+        PastedTextVerdict(field.layout, text, selectionStart, selectionLength, pasted);
+    if (!piece)
+        Beep();
+    return piece;
+}
+
 }  // namespace ui

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "ui/control_state.h"
 #include "ui/event_queue.h"
@@ -83,6 +85,11 @@ class GadgetFrame : public Gadgets {
     // A decimal comma goes in as the point it stands for: `ch` becomes '.'.
     bool LetTypedChar(const Control& field, char32_t& ch, const std::string& text,
                       int selectionStart, int selectionLength);
+    // A text pasted or dropped into a text field, typed as a whole: what goes in, or nothing
+    // (with the beep) when the field cannot hold it.
+    std::optional<std::string> LetPastedText(const Control& field, const std::string& text,
+                                             int selectionStart, int selectionLength,
+                                             std::string_view pasted);
     const MessageButtonTexts& ButtonTexts() const { return buttonTexts_; }
     EventQueue& Events() { return events_; }
     const EventQueue& Events() const { return events_; }

@@ -323,8 +323,37 @@ TEST_F(Cli, LinkOfARequestThatGivesCode) {
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out,
               "#time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=1&profile=Default%20PIC10%2C%20PIC12"
-              "%2C%20PIC16&form=subroutine&name=Delay\r\n");
+              "%2C%20PIC16&form=subroutine&name=Delay&declare=0&syntax=classic\r\n");
     EXPECT_EQ(Invoke({"--link", "3"}).code, 1);  // out of range: no code, so no link
+}
+
+// A link is the whole request: opened, it gives the code that made it, byte for byte; a
+// request whose link the page would refuse gets no link at all.
+TEST_F(Cli, ALinkOpensAsTheCodeThatMadeIt) {
+    using Args = std::vector<std::string>;
+    const Args requests[] = {
+        {"1000", "--declare", "--syntax", "current"},
+        {"$3E8", "--wdt", "--profile", "Default PIC18", "--declare"},
+        {"--time", "2,5", "--time-unit", "ms", "--freq", "4", "--syntax", "current"},
+        {"--time", ".5", "--time-unit", "s", "--freq", "3,6864", "--w-times", "Wait"},
+        {"--time", "9072", "--time-unit", "h", "--freq", "1034,4", "--subroutine", "D"},
+        {"0000000000000000000000000000000000000000000000000000000000000001000"},
+    };
+    for (const Args& request : requests) {
+        Args linked = request;
+        linked.push_back("--link");
+        const CliRun link = Invoke(linked);
+        ASSERT_EQ(link.code, 0) << link.err;
+        const CliRun opened = Invoke({"--from-link", link.out.substr(0, link.out.size() - 2)});
+        EXPECT_EQ(opened.code, 0) << opened.err;
+        EXPECT_EQ(opened.out, Invoke(request).out) << link.out;
+    }
+    const CliRun tooLong = Invoke({"--link", std::string(2100, '0') + "1000"});
+    EXPECT_EQ(tooLong.code, 2);
+    EXPECT_EQ(std::count(tooLong.err.begin(), tooLong.err.end(), '\n'), 1) << tooLong.err;
+    const CliRun junk = Invoke({"--from-link", "#cycles=1000abc"});
+    EXPECT_EQ(junk.code, 2);
+    EXPECT_EQ(Invoke({"--from-link", "#cycles=5", "--wdt"}).code, 2);  // the link says it all
 }
 
 TEST_F(Cli, PlanLineAndLineFeeds) {

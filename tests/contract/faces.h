@@ -23,6 +23,7 @@ class MemoryFace {
     MemoryFace() : g_(MainWindowLayout()) {}
     ui::Gadgets& Gadgets() { return g_; }
     void Type(int gadget, const std::string& text) { g_.Type(gadget, text); }
+    void Paste(int gadget, const std::string& text) { g_.Paste(gadget, text); }
     void Click(int gadget) { g_.Click(gadget); }
     void NextItem(int combo) { g_.Pick(combo, g_.State(combo) + 1); }
     void NextPage() { g_.SwitchPage(g_.State(MainWindowLayout().panel) + 1); }
@@ -55,6 +56,8 @@ class QtFace {
     ~QtFace();
     ui::Gadgets& Gadgets();
     void Type(int gadget, const std::string& text);
+    // Through the clipboard and the face's own paste command, at the caret.
+    void Paste(int gadget, const std::string& text);
     void Click(int gadget);
     void NextItem(int combo);
     void NextPage();
@@ -82,6 +85,8 @@ class Win32Face {
     ~Win32Face();
     ui::Gadgets& Gadgets();
     void Type(int gadget, const std::string& text);
+    // Through the clipboard and the face's own paste command, at the caret.
+    void Paste(int gadget, const std::string& text);
     void Click(int gadget);
     void NextItem(int combo);
     void NextPage();
@@ -108,6 +113,8 @@ class WebFace {
     ~WebFace();
     ui::Gadgets& Gadgets();
     void Type(int gadget, const std::string& text);
+    // Through the clipboard and the face's own paste command, at the caret.
+    void Paste(int gadget, const std::string& text);
     void Click(int gadget);
     void NextItem(int combo);
     void NextPage();

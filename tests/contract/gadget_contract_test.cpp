@@ -254,7 +254,7 @@ struct Typing {
 TYPED_TEST(GadgetContract, TheKeystrokeRuleHoldsInEveryFace) {
     const std::string nineteen = "1234567890123456789";
     const std::vector<Typing> cases = {
-        {kTimeField, ".5", "5", 1},        // no point first
+        {kTimeField, ".5", ".5", 0},       // a point may come first
         {kTimeField, "0.5", "0.5", 0},     // a point after a digit
         {kTimeField, "1.2.3", "1.23", 1},  // one point only
         {kTimeField, "1e3-", "13", 2},     // only digits and the point
@@ -285,11 +285,43 @@ TYPED_TEST(GadgetContract, TheKeystrokeRuleHoldsInEveryFace) {
         g.SetText(kTimeField, "2.5");
         this->face.SelectAll(kTimeField);
         this->face.Type(kTimeField, ".");
-        EXPECT_EQ(g.Text(kTimeField), "2.5") << "a point over the whole text would come first";
+        EXPECT_EQ(g.Text(kTimeField), ".") << "a point over the whole text replaces it";
     }
     // The limit is the user's: text the program sets is kept whole.
     g.SetText(kCyclesField, nineteen + "99");
     EXPECT_EQ(g.Text(kCyclesField), nineteen + "99");
+}
+
+// A paste is typing as a whole, through each face's own paste command: what the field cannot
+// hold as a whole leaves it as it was, with the beep; never a prefix of the pasted number.
+TYPED_TEST(GadgetContract, APasteIsTypingAsAWhole) {
+    struct Pasting {
+        int field;
+        std::string before, pasted, left;
+        int beeps;
+    };
+    const std::vector<Pasting> cases = {
+        {kTimeField, "", "2,5", "2.5", 0},  // the decimal comma is the point
+        {kFrequencyField, "", "3,6864", "3.6864", 0},
+        {kTimeField, "", ".5", ".5", 0},
+        {kTimeField, "", "100abc", "", 1},
+        {kTimeField, "7", "1e4", "7", 1},
+        {kTimeField, "1.5", ".5", "1.5", 1},  // a second point
+        {kCyclesField, "", "10 000", "", 1},  // blanks between digit groups are refused
+        {kCyclesField, "", "1000abc", "", 1},
+        {kCyclesField, "", "1000.9", "", 1},
+        {kCyclesField, "", "$3E8", "$3E8", 0},
+        {kCyclesField, "", " 4000\r\n", "4000", 0},         // blanks and a line end around it
+        {kCyclesField, "1", std::string(19, '9'), "1", 1},  // 20 digits are not cut to 19
+    };
+    ui::Gadgets& g = this->G();
+    for (const Pasting& c : cases) {
+        g.SetText(c.field, c.before);
+        const int beeps = this->face.Beeps();
+        this->face.Paste(c.field, c.pasted);
+        EXPECT_EQ(g.Text(c.field), c.left) << "pasted \"" << c.pasted << "\" into " << c.field;
+        EXPECT_EQ(this->face.Beeps() - beeps, c.beeps) << "pasted \"" << c.pasted << "\"";
+    }
 }
 
 TYPED_TEST(GadgetContract, MessageBoxesAnswerAsTheUserChose) {

@@ -2,6 +2,7 @@
 #if defined(LOOPSMITH_CONTRACT_QT)
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTabBar>
@@ -36,6 +37,14 @@ void QtFace::Type(int gadget, const std::string& text) {
         QTest::sendKeyEvent(QTest::Click, w, key, key == Qt::Key_unknown ? QString(c) : QString(),
                             Qt::NoModifier);
     }
+    Pump();
+}
+
+void QtFace::Paste(int gadget, const std::string& text) {
+    QWidget* w = g_->Widget(gadget);
+    w->setFocus();
+    QGuiApplication::clipboard()->setText(ui::qt::ToQ(text));
+    QTest::keySequence(w, QKeySequence::Paste);
     Pump();
 }
 

@@ -33,6 +33,21 @@ EM_JS(void, contract_type_char, (int gadget, int ch), {
     field.dispatchEvent(new InputEvent("input", {inputType, data: data || null, bubbles: true}));
 });
 
+// A paste as the browser sends it: the clipboard's text with the input event, and the text in
+// at the caret unless a listener refused it.
+EM_JS(void, contract_paste, (int gadget, const char* text), {
+    const field = document.getElementById("g" + gadget);
+    field.focus();
+    const data = UTF8ToString(text);
+    const dataTransfer = new DataTransfer();
+    dataTransfer.setData("text/plain", data);
+    const before = new InputEvent("beforeinput", {inputType: "insertFromPaste", dataTransfer,
+                                                  bubbles: true, cancelable: true});
+    if (!field.dispatchEvent(before)) return;
+    field.setRangeText(data, field.selectionStart, field.selectionEnd, "end");
+    field.dispatchEvent(new InputEvent("input", {inputType: "insertFromPaste", bubbles: true}));
+});
+
 EM_JS(void, contract_click, (int gadget), { document.getElementById("g" + gadget).click(); });
 
 EM_JS(void, contract_next_item, (int gadget), {
@@ -100,6 +115,10 @@ void WebFace::Type(int gadget, const std::string& text) {
         contract_type_char(gadget, static_cast<int>(ch));
         i += length;
     }
+}
+
+void WebFace::Paste(int gadget, const std::string& text) {
+    contract_paste(gadget, text.c_str());
 }
 
 void WebFace::Click(int gadget) {

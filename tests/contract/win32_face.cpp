@@ -1,6 +1,8 @@
 // The Windows API face under the contract: real controls on wine's display, worked with the
 // messages a user's keys and clicks become.
 #if defined(LOOPSMITH_CONTRACT_WIN32)
+#include <algorithm>
+
 #include "contract/faces.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/win32_gadgets.h"
@@ -65,6 +67,23 @@ void Win32Face::Type(int gadget, const std::string& text) {
     HWND edit = g_->Handle(gadget);
     for (wchar_t ch : ui::win32::Wide(text))
         SendMessageW(edit, WM_CHAR, ch, 0);
+    Pump();
+}
+
+void Win32Face::Paste(int gadget, const std::string& text) {
+    HWND edit = g_->Handle(gadget);
+    const std::wstring wide = ui::win32::Wide(text);
+    if (OpenClipboard(edit)) {
+        EmptyClipboard();
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+        std::copy(wide.c_str(), wide.c_str() + wide.size() + 1,
+                  static_cast<wchar_t*>(GlobalLock(data)));
+        GlobalUnlock(data);
+        SetClipboardData(CF_UNICODETEXT, data);
+        CloseClipboard();
+    }
+    SetFocus(edit);
+    SendMessageW(edit, WM_PASTE, 0, 0);
     Pump();
 }
 

@@ -64,6 +64,17 @@ void MemoryGadgets::Type(int gadget, const std::string& text) {
     }
 }
 
+void MemoryGadgets::Paste(int gadget, const std::string& text) {
+    Control* c = Reachable(gadget, true);
+    if (!c || c->want.readOnly)
+        return;
+    const int end = static_cast<int>(base::CountCodePoints(c->want.text));
+    if (const auto piece = LetPastedText(*c, c->want.text, end, 0, text)) {
+        c->want.text += *piece;
+        Events().Report(Event::OnGadget(gadget, kEventTextChange));
+    }
+}
+
 void MemoryGadgets::PressKey(int key) {
     Events().Report(Event::KeyDown(key));
 }

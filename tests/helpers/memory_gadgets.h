@@ -35,6 +35,8 @@ class MemoryGadgets : public GadgetFrame {
     // Types the characters one by one through the field's input filter, length limit and
     // digits-only rule; each accepted character reports a text change.
     void Type(int gadget, const std::string& text);
+    // A paste at the end of the field, typed as a whole.
+    void Paste(int gadget, const std::string& text);
     void PressKey(int key);  // a key going down, e.g. kKeyEnter
     void Click(int gadget);
     void Pick(int gadget, int index);         // combo box or list box selection change

@@ -78,15 +78,16 @@ INSTANTIATE_TEST_SUITE_P(Fields, LengthLimits,
                                     std::to_string(info.param.limit);
                          });
 
-TEST_F(Typing, PointNeedsADigitBeforeIt) {
+TEST_F(Typing, APointMayComeFirstButOnlyOnce) {
     TypeKeys(gadget::kTimeField, "25");
     QTest::keyClick(Field(gadget::kTimeField), Qt::Key_Home);
     TypeKeys(gadget::kTimeField, ".");
-    EXPECT_EQ(gadgets->Text(gadget::kTimeField), "25");
-    EXPECT_EQ(gadgets->BeepCount(), 1);
+    EXPECT_EQ(gadgets->Text(gadget::kTimeField), ".25");
+    EXPECT_EQ(gadgets->BeepCount(), 0);
     QTest::keyClick(Field(gadget::kTimeField), Qt::Key_Right);
     TypeKeys(gadget::kTimeField, ".");
-    EXPECT_EQ(gadgets->Text(gadget::kTimeField), "2.5");
+    EXPECT_EQ(gadgets->Text(gadget::kTimeField), ".25");
+    EXPECT_EQ(gadgets->BeepCount(), 1);
 }
 
 TEST_F(Typing, EnterIsSilentInsertsNothingAndIsReportedAsKey13) {

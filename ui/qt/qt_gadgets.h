@@ -16,6 +16,7 @@
 #include "ui/gadget_frame.h"
 
 class QKeyEvent;
+class QLineEdit;
 class QTabWidget;
 class QWidget;
 
@@ -77,6 +78,9 @@ class QtGadgets : public QObject, public GadgetFrame {
 
     bool IsFirstDelivery(QObject* watched, QEvent* event);
     bool HandleTypedKey(const Control& field, QKeyEvent* key);
+    // A paste, a drop or a middle click into a number field: the text typed as a whole.
+    bool HandlePasteEvent(QObject* watched, QEvent* event);
+    void PasteInto(const Control& field, QLineEdit* edit, const QString& pasted);
 
     std::unique_ptr<MainWindowWidget> window_;
     QTabWidget* panel_ = nullptr;

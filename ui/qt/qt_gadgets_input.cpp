@@ -1,8 +1,14 @@
 // The user's actions become the frame's events; keys typed into fields meet the keystroke rule.
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -81,6 +87,8 @@ bool QtGadgets::eventFilter(QObject* watched, QEvent* event) {
         lastInputEvent_ = nullptr;  // the next press may reuse the same address
         return false;
     }
+    if (type == QEvent::ContextMenu || type == QEvent::Drop || type == QEvent::MouseButtonRelease)
+        return HandlePasteEvent(watched, event);
     if (type != QEvent::KeyPress && type != QEvent::MouseMove)
         return false;
     // Nothing the user does is an event while a message box is open or the window is built.
@@ -124,6 +132,10 @@ bool QtGadgets::HandleTypedKey(const Control& field, QKeyEvent* key) {
         // command, not typing. Ctrl+Alt is AltGr and does type.
         const Qt::KeyboardModifiers mods = key->modifiers();
         const bool shortcut = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+        if (key->matches(QKeySequence::Paste) && !field.want.readOnly) {
+            PasteInto(field, edit, QGuiApplication::clipboard()->text());
+            return true;
+        }
         if (shortcut || typed.isEmpty())
             return false;
         ch = typed.front();
@@ -140,6 +152,61 @@ bool QtGadgets::HandleTypedKey(const Control& field, QKeyEvent* key) {
         return true;
     }
     return false;
+}
+
+bool QtGadgets::HandlePasteEvent(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    const Control* field = edit ? Find(GadgetOf(edit)) : nullptr;
+    if (!field || Widget(field->layout.number) != edit || field->want.readOnly ||
+        Events().Quiet() || !(field->layout.filterInput || field->layout.digitsOnly)) {
+        return false;
+    }
+    switch (event->type()) {
+        case QEvent::ContextMenu: {
+            // The toolkit's own menu, its Paste typed as a whole like Ctrl+V.
+            std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+            if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+                paste->disconnect();
+                connect(paste, &QAction::triggered, this, [this, field, edit] {
+                    PasteInto(*field, edit, QGuiApplication::clipboard()->text());
+                });
+            }
+            menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (!drop->mimeData()->hasText())
+                return false;
+            edit->deselect();
+            edit->setCursorPosition(edit->cursorPositionAt(drop->position().toPoint()));
+            PasteInto(*field, edit, drop->mimeData()->text());
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            // X11's middle click pastes the primary selection.
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
+                !clipboard->supportsSelection()) {
+                return false;
+            }
+            edit->deselect();
+            PasteInto(*field, edit, clipboard->text(QClipboard::Selection));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void QtGadgets::PasteInto(const Control& field, QLineEdit* edit, const QString& pasted) {
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const int selected = static_cast<int>(edit->selectedText().toUcs4().size());
+    if (const auto piece =
+            LetPastedText(field, FromQ(edit->text()), start, selected, FromQ(pasted)))
+        edit->insert(ToQ(*piece));  // reported as the user's edit, like typing
 }
 
 MessageAnswer QtGadgets::RunMessageBox(const std::string& title, const std::string& text,

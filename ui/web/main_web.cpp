@@ -39,6 +39,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
             WriteLinkToAddress(*app, *page);
         }
         ApplyWebCaptions(*app);  // a language may have been applied
+        page->SetRefusalText(app->messages[Msg::Web_Refused]);
     }
 }
 
@@ -63,6 +64,7 @@ int main() {
     if (firstVisit)
         ChooseFirstLanguage(*app, *page);
     ApplyWebCaptions(*app);
+    page->SetRefusalText(app->messages[Msg::Web_Refused]);
     ApplyLinkOfAddress(*app, *page);
     page->HoldWindow(false);
     // Whatever the start-up queued; the page's own turns start once it listens.

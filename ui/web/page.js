@@ -3,7 +3,7 @@
 // modal message box, the beep, and the zoom that fits the window to the screen.
 'use strict';
 var LoopsmithPage = (function () {
-  const EVENT_GADGET = 0, EVENT_KEY = 1, EVENT_MOUSE = 2, EVENT_PAGE = 3;
+  const EVENT_GADGET = 0, EVENT_KEY = 1, EVENT_MOUSE = 2, EVENT_PAGE = 3, EVENT_ADDRESS = 5;
   const CLICK = 0, SELECTION = 1, DOUBLE_CLICK = 2, TEXT_CHANGE = 768;
   const pending = [];
   let running = false, module = null, audio = null, focusAtStart = null;
@@ -46,12 +46,24 @@ var LoopsmithPage = (function () {
     if (n >= 0) report(EVENT_GADGET, n, type, 0);
   }
 
-  // A character typed into a field meets the window's typing rule before it lands.
+  // A character typed into a field meets the window's typing rule before it lands; a pasted or
+  // dropped text is typed as a whole.
   function onBeforeInput(e) {
     const field = e.target;
-    if (e.inputType !== 'insertText' || !e.data || field.tagName !== 'INPUT') return;
+    if (field.tagName !== 'INPUT') return;
     const n = gadgetOf(field);
     if (n < 0) return;
+    if (e.inputType.startsWith('insertFrom') || e.inputType === 'insertReplacementText') {
+      const data = e.data ?? (e.dataTransfer ? e.dataTransfer.getData('text/plain') : '');
+      const taken = letPasted(n, field, data);
+      if (taken === undefined) return;  // a field without a rule: the browser's own paste
+      e.preventDefault();
+      if (taken === null) return;
+      field.setRangeText(taken, field.selectionStart, field.selectionEnd, 'end');
+      onGadget(field, TEXT_CHANGE);
+      return;
+    }
+    if (e.inputType !== 'insertText' || !e.data) return;
     const chars = Array.from(e.data);
     if (chars.length === 1) {
       const taken = letTyped(n, field, chars[0]);
@@ -72,16 +84,33 @@ var LoopsmithPage = (function () {
     if (changed) onGadget(field, TEXT_CHANGE);
   }
 
+  // The selection of a field in characters, as the program counts.
+  function selectionOf(field) {
+    const text = field.value;
+    return [codePoints(text.slice(0, field.selectionStart)),
+      codePoints(text.slice(field.selectionStart, field.selectionEnd))];
+  }
+
+  // The text that goes in, null when the field refuses it, undefined for a field without a rule.
+  function letPasted(n, field, data) {
+    const [start, length] = selectionOf(field);
+    const answer = module.ccall('loopsmith_let_pasted', 'number',
+      ['number', 'string', 'number', 'number', 'string'], [n, field.value, start, length, data]);
+    if (!answer) return undefined;
+    const text = module.UTF8ToString(answer);
+    module._free(answer);
+    return text[0] === 'T' ? text.slice(1) : null;
+  }
+
   function codePoints(text) {
     return Array.from(text).length;
   }
 
   function letTyped(n, field, c) {
-    const text = field.value;
-    const start = codePoints(text.slice(0, field.selectionStart));
-    const length = codePoints(text.slice(field.selectionStart, field.selectionEnd));
+    const [start, length] = selectionOf(field);
     const taken = module.ccall('loopsmith_let_typed', 'number',
-      ['number', 'number', 'string', 'number', 'number'], [n, c.codePointAt(0), text, start, length]);
+      ['number', 'number', 'string', 'number', 'number'],
+      [n, c.codePointAt(0), field.value, start, length]);
     return taken === 0 ? null : String.fromCodePoint(taken);
   }
 
@@ -176,7 +205,18 @@ var LoopsmithPage = (function () {
     });
   }
 
-  function beep() {
+  // The desktop's error sound; a page may be silent, so the field refused shows it for a moment
+  // and a screen reader says it.
+  function beep(said) {
+    const field = document.activeElement;
+    if (field && field.tagName === 'INPUT') {
+      field.classList.remove('refused');
+      void field.offsetWidth;  // the mark starts anew for a second refusal
+      field.classList.add('refused');
+      clearTimeout(field.refusedTimer);
+      field.refusedTimer = setTimeout(() => field.classList.remove('refused'), 700);
+    }
+    if (said) announce(said);
     try {
       audio = audio || new AudioContext();
       // A page may sound only after the user has done something on it.
@@ -190,6 +230,22 @@ var LoopsmithPage = (function () {
     } catch (e) {
       // No sound here: the discarded character says enough.
     }
+  }
+
+  // A polite live region: said once by a screen reader, seen by nobody.
+  function announce(text) {
+    let region = document.getElementById('said');
+    if (!region) {
+      region = document.createElement('div');
+      region.id = 'said';
+      region.className = 'unseen';
+      region.setAttribute('role', 'status');
+      region.setAttribute('aria-live', 'polite');
+      document.body.appendChild(region);
+    }
+    // The same words twice are news too.
+    region.textContent = '';
+    setTimeout(() => { region.textContent = text; }, 50);
   }
 
   // The window keeps its desktop proportions, scaled to the width of the screen.
@@ -274,6 +330,8 @@ var LoopsmithPage = (function () {
     module = m;
     listen(document.getElementById('window'));
     window.addEventListener('resize', fit);
+    // A link pasted into the address bar of the open page: applied as on opening.
+    window.addEventListener('hashchange', () => report(EVENT_ADDRESS, -1, 0, 0));
     // Hidden or left: the settings are saved, as at the desktop's close. A page going away
     // cannot wait for a turn of the queue; while a box is open the program is mid-way and
     // saves at its next turn instead.
@@ -291,7 +349,7 @@ var LoopsmithPage = (function () {
     run();
   }
 
-  return { start, report, ask, beep, fit, focus, pointerInside, copy, pickFile, download,
+  return { start, report, ask, beep, announce, fit, focus, pointerInside, copy, pickFile, download,
     // Nothing left to do but what the user does next: all handled, or a box waits for them.
     settled: () => (!running && !pending.length) || !!document.querySelector('dialog[open]') };
 })();

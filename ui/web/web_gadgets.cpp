@@ -17,7 +17,7 @@ EM_JS(void, page_open_url, (const char* address), {
     if (url.startsWith("mailto:")) location.href = url;
     else window.open(url, "_blank", "noopener");
 });
-EM_JS(void, page_beep, (), { LoopsmithPage.beep(); });
+EM_JS(void, page_beep, (const char* said), { LoopsmithPage.beep(UTF8ToString(said)); });
 // clang-format on
 
 }  // namespace
@@ -135,6 +135,9 @@ void WebGadgets::Report(PageEvent kind, int gadget, int type, int key) {
         case PageEvent::File:
             Events().Report(Event::OnGadget(gadget, kEventFilePicked));
             break;
+        case PageEvent::Address:
+            Events().Report(Event::OnGadget(-1, kEventAddressChanged));
+            break;
     }
 }
 
@@ -142,6 +145,20 @@ bool WebGadgets::LetTyped(int gadget, char32_t& ch, const std::string& text, int
                           int length) {
     const Control* field = GadgetFrame::Find(gadget);
     return !field || LetTypedChar(*field, ch, text, start, length);
+}
+
+bool WebGadgets::HasPasteRule(int gadget) const {
+    const Control* field = GadgetFrame::Find(gadget);
+    return field && !field->want.readOnly &&
+           (field->layout.filterInput || field->layout.digitsOnly);
+}
+
+std::optional<std::string> WebGadgets::LetPasted(int gadget, const std::string& text, int start,
+                                                 int length, const std::string& pasted) {
+    const Control* field = GadgetFrame::Find(gadget);
+    if (!field)
+        return pasted;
+    return LetPastedText(*field, text, start, length, pasted);
 }
 
 void WebGadgets::Focus(int gadget) {
@@ -180,7 +197,7 @@ bool WebGadgets::WindowOnScreen() const {
 }
 
 void WebGadgets::Ring() {
-    page_beep();
+    page_beep(refusalText_.c_str());
 }
 
 void WebGadgets::ShowCursor(CursorShape shape) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,12 @@ namespace ui::web {
 
 // The event type of a file the user picked for the gadget that asked.
 inline constexpr int kEventFilePicked = 1024;
+// The address's fragment changed under the page (a link pasted into the address bar, history),
+// reported with gadget -1.
+inline constexpr int kEventAddressChanged = 1025;
 
 // What page.js reports (the first argument of loopsmith_report).
-enum class PageEvent { Gadget = 0, Key = 1, Mouse = 2, Page = 3, File = 4 };
+enum class PageEvent { Gadget = 0, Key = 1, Mouse = 2, Page = 3, File = 4, Address = 5 };
 
 class WebGadgets : public GadgetFrame {
   public:
@@ -37,6 +41,13 @@ class WebGadgets : public GadgetFrame {
     void Report(PageEvent kind, int gadget, int type, int key);
     // Whether a character typed into a field may land; beeps when the rule says so.
     bool LetTyped(int gadget, char32_t& ch, const std::string& text, int start, int length);
+    // Whether a paste into the field is typing by the number fields' rule.
+    bool HasPasteRule(int gadget) const;
+    // A text pasted or dropped into a field: what goes in, or nothing (with the beep).
+    std::optional<std::string> LetPasted(int gadget, const std::string& text, int start, int length,
+                                         const std::string& pasted);
+    // What the beep says to a screen reader, in the page's language.
+    void SetRefusalText(const std::string& text) { refusalText_ = text; }
 
     // What a page offers on top of a window: the clipboard, a file the user picks (its name
     // and bytes arrive with a kEventFilePicked event of `gadget`), a download, the browser's
@@ -84,6 +95,7 @@ class WebGadgets : public GadgetFrame {
     std::map<int, std::size_t> optionsShown_;
     int page_ = 0;
     std::string picked_, pickedName_;
+    std::string refusalText_;
     int focusWanted_ = -1;  // a focus asked for before the window was shown
     bool built_ = false;
     bool shown_ = false;

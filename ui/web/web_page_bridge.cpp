@@ -32,7 +32,8 @@ EM_JS(char*, page_text, (int which), {
 });
 EM_JS(void, page_set_fragment, (const char* fragment), {
     // Replaces the address without a new history entry and without reloading.
-    history.replaceState(null, "", "#" + UTF8ToString(fragment));
+    const text = UTF8ToString(fragment);
+    history.replaceState(null, "", text ? "#" + text : location.pathname + location.search);
 });
 // clang-format on
 
@@ -130,6 +131,21 @@ EMSCRIPTEN_KEEPALIVE int loopsmith_let_typed(int gadget, int ch, const char* tex
     if (ui::web::current && !ui::web::current->LetTyped(gadget, typed, text, start, length))
         return 0;
     return static_cast<int>(typed);
+}
+
+// What goes into a field for a pasted or dropped text: "T" and the text, "R" when the field
+// refuses it (the beep has sounded), or null for a field without a rule (the browser pastes).
+// The page frees the answer.
+EMSCRIPTEN_KEEPALIVE char* loopsmith_let_pasted(int gadget, const char* text, int start, int length,
+                                                const char* pasted) {
+    if (!ui::web::current || !ui::web::current->HasPasteRule(gadget))
+        return nullptr;
+    const std::optional<std::string> piece =
+        ui::web::current->LetPasted(gadget, text, start, length, pasted);
+    const std::string answer = piece ? "T" + *piece : "R";
+    char* copy = static_cast<char*>(std::malloc(answer.size() + 1));
+    std::copy(answer.c_str(), answer.c_str() + answer.size() + 1, copy);
+    return copy;
 }
 
 // The bytes of the file the user picked (the page's allocation, freed here), then its event.

@@ -26,6 +26,9 @@ class ControlOwner {
                                LRESULT& result) = 0;
     // A character typed into a text field: whether it goes in.
     virtual bool TakesTypedChar(HWND edit, wchar_t& ch) = 0;
+    // A paste into a text field (Ctrl+V, Shift+Insert, the context menu): true when the owner
+    // has dealt with it, typed as a whole or refused.
+    virtual bool TakesPaste(HWND edit) = 0;
     // The mouse is over a hyperlink or has left it; true when that is news.
     virtual bool SetHovered(HWND link, bool hovered) = 0;
 
@@ -75,6 +78,8 @@ void SetEditText(HWND edit, const std::string& text);
 void SetEditReadOnly(HWND edit, bool readOnly);
 // The typed character's place: the selection's start and length in code points.
 void EditSelection(HWND edit, const std::wstring& text, int& start, int& length);
+// The clipboard's text, "" when it holds none.
+std::wstring ClipboardText(HWND owner);
 
 // combo_control.cpp and list_control.cpp: items only cleared or added, so a control lacks
 // at most the ones added since it was last written.

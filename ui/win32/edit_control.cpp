@@ -27,6 +27,10 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             else
                 return 0;
             break;
+        case WM_PASTE:
+            if (owner->TakesPaste(hwnd))
+                return 0;
+            break;
         case WM_GETDLGCODE:
             // The read-only output box keeps Tab and Enter for the dialog keys.
             if (GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE) {
@@ -77,6 +81,20 @@ void EditSelection(HWND edit, const std::wstring& text, int& start, int& length)
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     start = CodePointsBefore(text, static_cast<int>(from));
     length = CodePointsBefore(text, static_cast<int>(to)) - start;
+}
+
+std::wstring ClipboardText(HWND owner) {
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 }  // namespace ui::win32

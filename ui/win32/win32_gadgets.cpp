@@ -165,6 +165,19 @@ bool Win32Gadgets::TakesTypedChar(HWND edit, wchar_t& ch) {
     return true;
 }
 
+bool Win32Gadgets::TakesPaste(HWND edit) {
+    const Control* field = ControlOf(edit);
+    if (!field || field->want.readOnly || !(field->layout.filterInput || field->layout.digitsOnly))
+        return false;
+    const std::wstring text = WindowText(edit);
+    int start = 0, length = 0;
+    EditSelection(edit, text, start, length);
+    if (const auto piece =
+            LetPastedText(*field, Utf8(text), start, length, Utf8(ClipboardText(edit))))
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(*piece).c_str()));
+    return true;
+}
+
 bool Win32Gadgets::SetHovered(HWND link, bool hovered) {
     const Control* c = ControlOf(link);
     Native* native = c ? NativeOf(c->layout.number) : nullptr;

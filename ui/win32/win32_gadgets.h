@@ -84,6 +84,7 @@ class Win32Gadgets : public GadgetFrame, private ControlOwner {
     bool HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                        LRESULT& result) override;
     bool TakesTypedChar(HWND edit, wchar_t& ch) override;
+    bool TakesPaste(HWND edit) override;
     bool SetHovered(HWND link, bool hovered) override;
 
     Native* NativeOf(int gadget);
