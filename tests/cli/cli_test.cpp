@@ -353,6 +353,15 @@ TEST_F(Cli, ALinkOpensAsTheCodeThatMadeIt) {
     EXPECT_EQ(std::count(tooLong.err.begin(), tooLong.err.end(), '\n'), 1) << tooLong.err;
     const CliRun junk = Invoke({"--from-link", "#cycles=1000abc"});
     EXPECT_EQ(junk.code, 2);
+    // Two groups of one name: the first, as the window's list and the page's link find it.
+    const fs::path ini = dir_ / "Dup.ini";
+    WriteFile(ini, "[Dup]\r\nLabel = First\r\n[Dup]\r\nLabel = Second\r\n");
+    for (const Args& args :
+         {Args{"10", "--profile", "Dup"}, Args{"--from-link", "cycles=10&profile=Dup"}}) {
+        Args withFile = args;
+        withFile.insert(withFile.end(), {"--settings", ini.string()});
+        EXPECT_NE(Invoke(withFile).out.find("First       decfsz"), std::string::npos);
+    }
     EXPECT_EQ(Invoke({"--from-link", "#cycles=5", "--wdt"}).code, 2);  // the link says it all
 }
 

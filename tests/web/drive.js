@@ -34,11 +34,9 @@ function check(ok, what, detail) {
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-drive-'));
 const noSettings = path.join(scratch, 'none.ini');
 
-// What loopsmith-cli prints for the request: the code, or the window's message; with `link`
-// the page's address of it.
-function cliAnswer(r, link) {
+// loopsmith-cli's arguments for the request, in the page's first language.
+function cliArgs(r) {
   const args = ['--lf', '--language', r.language || 'english', '--settings', noSettings];
-  if (link) args.push('--link');
   if (r.wdt) args.push('--wdt');
   if (r.profile) args.push('--profile', r.profile);
   if (r.form === 1) args.push('--subroutine', r.name);
@@ -49,6 +47,14 @@ function cliAnswer(r, link) {
   } else {
     args.push(r.cycles);
   }
+  return args;
+}
+
+// What loopsmith-cli prints for the request: the code, or the window's message; with `link`
+// the page's address of it.
+function cliAnswer(r, link) {
+  const args = cliArgs(r);
+  if (link) args.push('--link');
   const run = spawnSync(cli, args, { encoding: 'utf8' });
   return { code: run.stdout, message: run.status === 1 ? run.stderr.trim() : null };
 }
@@ -506,6 +512,112 @@ async function sharedLinks() {
   }
 }
 
+// The browser's own paste of `text` into the field, the clipboard filled first.
+async function paste(page, gadget, text) {
+  await page.focus(`#g${gadget}`);
+  await page.$eval(`#g${gadget}`, (e) => e.select());
+  await page.evaluate((t) => navigator.clipboard.writeText(t), text);
+  await page.keyboard.down('Control');
+  await page.keyboard.press('KeyV', { commands: ['Paste'] });
+  await page.keyboard.up('Control');
+  await d.idle(page);
+}
+
+// A number is read once, wholly or not at all, on every road: typed, pasted, linked, on the
+// command line and in a batch. Each row gives one count or one refusal on all of them; on the
+// page a refusal is seen on the field and said by the live region.
+async function numbersOnEveryRoad(session) {
+  const rows = [
+    { time: '2,5', freq: '4' }, { time: '1', freq: '3,6864' }, { time: '.5', freq: '4' },
+    { time: '100abc', freq: '4' }, { time: '1e4', freq: '4' }, { time: '10ms', freq: '4' },
+    { time: '2.5.5', freq: '4' }, { cycles: '10 000' }, { cycles: '1000abc' },
+    { cycles: '1000.9' }, { cycles: '4000' },
+    // The cycle field is typed in digits; "$" and "%" counts arrive whole, pasted or linked.
+    { cycles: '$3E8', typed: 'refused' },
+  ];
+  await session.browser.defaultBrowserContext().overridePermissions('file://',
+    ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  const page = await d.open(session, pageFile);
+  await page.evaluate(() => {
+    const beep = LoopsmithPage.beep;
+    window.refusals = 0;
+    LoopsmithPage.beep = (said) => { window.refusals++; beep(said); };
+  });
+  const said = shipped('english', 'Web_Refused');
+  for (const row of rows) {
+    const calculator = row.time !== undefined;
+    const r = calculator ? { time: row.time, timeUnit: 1, freq: row.freq, freqUnit: 0 }
+      : { cycles: row.cycles };
+    const run = spawnSync(cli, cliArgs(r), { encoding: 'utf8' });
+    const want = run.status === 0 ? run.stdout : 'refused';
+    const line = calculator ? `${row.time} ms ${row.freq} MHz` : row.cycles;
+    const batch = spawnSync(cli, ['--batch'], { input: line + '\n', encoding: 'utf8' }).stdout;
+    const plan = spawnSync(cli, cliArgs(r).concat('--plan'), { encoding: 'utf8' }).stdout;
+    check(want === 'refused' ? /"error"/.test(batch) : batch.split(',')[0] === plan.split(',')[0],
+      `${line}: --batch as the command line`, `${batch}\n${plan}`);
+    // Typed and pasted: the field's text afterwards, and whether the page refused something.
+    const roads = {};
+    for (const road of ['typed', 'pasted']) {
+      await d.checkbox(page, G.calculator, calculator);
+      if (calculator) {
+        await d.choose(page, G.timeUnit, 1);
+        await d.choose(page, G.freqUnit, 0);
+      }
+      const fields = calculator ? [[G.time, row.time], [G.freq, row.freq]] : [[G.cycles, row.cycles]];
+      await page.evaluate(() => { window.refusals = 0; });
+      for (const [gadget, text] of fields) {
+        if (road === 'typed') await d.type(page, gadget, text);
+        else await paste(page, gadget, text);
+      }
+      const refused = await page.evaluate(() => window.refusals);
+      const shown = await page.$eval('#said', (e) => e.textContent).catch(() => '');
+      await page.keyboard.press('Enter');
+      await d.idle(page);
+      const box = await d.messageBox(page);
+      if (box) await d.answer(page, 'Enter');
+      const code = box ? 'message' : await d.value(page, G.output);
+      roads[road] = refused ? 'refused' : code;
+      if (refused) {
+        await new Promise((done) => setTimeout(done, 100));
+        const now = await page.$eval('#said', (e) => e.textContent).catch(() => '');
+        check(now === said || shown === said, `${line} ${road}: the refusal is said`, now);
+      }
+    }
+    const linked = await d.open(session, pageFile, { fragment: calculator
+      ? `time=${encodeURIComponent(row.time)}&time-unit=ms&freq=${encodeURIComponent(row.freq)}`
+      : `cycles=${encodeURIComponent(row.cycles)}` });
+    const box = await d.messageBox(linked);
+    roads.linked = box ? 'refused' : await d.value(linked, G.output);
+    await linked.close();
+    for (const [road, got] of Object.entries(roads)) {
+      const expected = (road === 'typed' && row.typed) || want;
+      check(got === expected, `${line} ${road} as on the command line`,
+        `page: ${got}\ncli: ${expected}`);
+    }
+  }
+  await page.close();
+}
+
+// A link pasted into the address of the open page is applied as on opening, and a link
+// carries what changes the code: the declarations and the syntax too.
+async function addressFollowed(session) {
+  const page = await d.open(session, pageFile);
+  for (const args of [['1000', '--declare', '--syntax', 'current'],
+    ['--time', '10', '--time-unit', 'ms', '--freq', '4', '--declare', '--subroutine', 'D']]) {
+    const base = ['--lf', '--language', 'english', '--settings', noSettings];
+    const link = execFileSync(cli, base.concat(args, '--link'), { encoding: 'utf8' }).trim();
+    const want = execFileSync(cli, base.concat(args), { encoding: 'utf8' });
+    await page.evaluate((l) => { location.hash = l; }, link);
+    await new Promise((done) => setTimeout(done, 200));
+    await d.idle(page);
+    check(await d.value(page, G.output) === want, `the address ${link} is followed`,
+      await d.value(page, G.output));
+    check(new URL(page.url()).hash === link, 'and the page writes back the same link',
+      new URL(page.url()).hash);
+  }
+  await page.close();
+}
+
 // A browser that cannot unpack the program gets the page's note instead of a blank page.
 async function tooOldABrowser(session) {
   const page = await session.browser.newPage();
@@ -534,6 +646,8 @@ async function main() {
     await takePictures();
     await languages();
     await sharedLinks();
+    await numbersOnEveryRoad(session);
+    await addressFollowed(session);
     await tooOldABrowser(session);
     const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));
     check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
