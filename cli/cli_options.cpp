@@ -1,6 +1,8 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -8,87 +10,40 @@
 #include "engine/batch_request.h"
 #include "store/profile.h"
 
-const char* const kCliHelp =
-    "Usage: loopsmith-cli [options] CYCLES\n"
-    "       loopsmith-cli [options] --time T --time-unit UNIT --freq F --freq-unit UNIT\n"
-    "       loopsmith-cli [options] --from-link LINK\n"
-    "       loopsmith-cli [options] --batch < requests\n"
-    "       loopsmith-cli [--syntax S] --count FILE [--w N]\n"
-    "\n"
-    "Prints the PIC assembler delay code that the Loopsmith window would write.\n"
-    "CYCLES is read as the cycle field reads it: decimal, $hex or %binary.\n"
-    "T and F are digits with one decimal point or comma; anything else is refused.\n"
-    "\n"
-    "  --wdt              the loop nest with clrwdt\n"
-    "  --time T           the calculator's time field (as typed)\n"
-    "  --time-unit U      us, ms, s, min, h or d (default us)\n"
-    "  --freq F           the oscillator frequency field (as typed)\n"
-    "  --freq-unit U      MHz, kHz or Hz (default MHz)\n"
-    "  --profile NAME     the profile to spell the code with (default: the first)\n"
-    "  --syntax S         classic (MPASM, gpasm) or current (the XC8 PIC Assembler, pic-as):\n"
-    "                     spell the code for that assembler, whatever the profile says\n"
-    "  --subroutine NAME  the delay as a subroutine labelled NAME and ending in return;\n"
-    "                     CYCLES counts the caller's call (2) and the return (2), so that\n"
-    "                     \"call NAME\" takes exactly CYCLES. NAME is a letter or _, then\n"
-    "                     letters, digits and _, not f, w, c, b, an instruction, the label\n"
-    "                     or a register of the profile\n"
-    "  --w-times NAME     a subroutine labelled NAME that, entered with W = n, waits n\n"
-    "                     times CYCLES: \"movlw n\" then \"call NAME\" takes n * CYCLES + 4\n"
-    "                     cycles from the call on (n = 1..255; W = 0 gives n = 256). The\n"
-    "                     pass counter is the register after the loop's last. NAME as for\n"
-    "                     --subroutine\n"
-    "  --declare          declare the registers the code uses before it: a cblock at the\n"
-    "                     profile's DataAddress (0x70 on PIC10/12/16, 0x00 on PIC18 when\n"
-    "                     none is given), udata_shr/udata_acs with DataAddress = udata, and\n"
-    "                     PSECT udata_shr/udata_acs with DS for the current assembler\n"
-    "  --settings FILE    read profiles from FILE (default: the settings file named below);\n"
-    "                     the file is never written\n"
-    "  --language NAME    texts from the language file NAME.lng, found as the window finds\n"
-    "                     it (default: the language the settings file stores, else the\n"
-    "                     system's, as the window starts with)\n"
-    "  --plan             one JSON line with the loop plan instead of the code, and its\n"
-    "                     \"form\": block, subroutine or w-times. With --subroutine it is the\n"
-    "                     body's plan, and its delayCycles is CYCLES less 4 (the call and the\n"
-    "                     return); with --w-times the plan of one pass's body, its delayCycles\n"
-    "                     CYCLES less 3, and \"unitCycles\" (CYCLES) and \"overheadCycles\" (4).\n"
-    "                     When the calculator rounded the count: \"actualTime\" in \"timeUnit\"\n"
-    "                     and \"errorPercent\", as the code's header states them\n"
-    "  --verify           run the code on the built-in interpreter and report its cycles\n"
-    "                     on standard error (exit 3 on a mismatch); a --w-times routine is\n"
-    "                     run with every n from 1 to 256 and the formula found reported\n"
-    "  --count FILE       print the cycle count of a block of assembler, FILE - for standard\n"
-    "                     input (exit 2 on a line that is not understood). Bare numbers are\n"
-    "                     hexadecimal, as classic assemblers read them (a note on standard\n"
-    "                     error tells when decimal would count otherwise), or decimal with\n"
-    "                     --syntax current; a \"radix\" line in the file changes that from\n"
-    "                     there on. A block that ends in return is counted as called: with\n"
-    "                     the 2 cycles of the call\n"
-    "  --w N              with --count: the block is entered with W = N (0 to 255)\n"
-    "  --batch            one request a line on standard input (CYCLES, or T UNIT F UNIT),\n"
-    "                     one JSON line a request on standard output; a line longer than\n"
-    "                     4096 bytes ends the batch (exit 2)\n"
-    "  --link             the web page's shareable link of the request instead of the code,\n"
-    "                     for a request that gives code: the address's fragment, such as\n"
-    "                     #time=10&time-unit=ms&freq=4&freq-unit=MHz&wdt=0&profile=P&form=block\n"
-    "                     Keys: cycles, or time, time-unit, freq and freq-unit; wdt (0 or 1);\n"
-    "                     profile; form (block, subroutine or w-times); name (a subroutine's);\n"
-    "                     declare (0 or 1); syntax (classic or current). Values are\n"
-    "                     percent-encoded UTF-8. A request whose link would pass 2048 bytes,\n"
-    "                     which the page does not open, is refused (exit 2)\n"
-    "  --from-link LINK   the request of a shareable link (as --link prints it, with or\n"
-    "                     without the page's address before the #): the same code as the page\n"
-    "                     shows for it. The link holds the whole request: no CYCLES, --time,\n"
-    "                     --freq, --wdt, --profile, --subroutine, --w-times, --declare or\n"
-    "                     --syntax beside it\n"
-    "  --lf               \"\\n\" line ends instead of \"\\r\\n\"\n"
-    "  --version          the version\n"
-    "  --help             this text\n"
-    "\n"
-    "Exit codes: 0 done, 1 the window would show a message (its text is on standard\n"
-    "error), 2 usage error or unreadable input, 3 verification failed, 4 the output\n"
-    "could not be written or memory ran out.\n";
-
 namespace {
+
+// An option is a flag or takes the next argument as its value.
+struct OptionRow {
+    std::string_view name;
+    bool CliOptions::*flag = nullptr;
+    std::optional<std::string> CliOptions::*value = nullptr;
+};
+
+const OptionRow kOptions[] = {
+    {"--help", &CliOptions::help},
+    {"-h", &CliOptions::help},
+    {"--wdt", &CliOptions::watchdog},
+    {"--plan", &CliOptions::plan},
+    {"--verify", &CliOptions::verify},
+    {"--batch", &CliOptions::batch},
+    {"--lf", &CliOptions::lf},
+    {"--version", &CliOptions::version},
+    {"--declare", &CliOptions::declare},
+    {"--link", &CliOptions::link},
+    {"--time", nullptr, &CliOptions::time},
+    {"--time-unit", nullptr, &CliOptions::timeUnit},
+    {"--freq", nullptr, &CliOptions::frequency},
+    {"--freq-unit", nullptr, &CliOptions::frequencyUnit},
+    {"--profile", nullptr, &CliOptions::profile},
+    {"--settings", nullptr, &CliOptions::settings},
+    {"--language", nullptr, &CliOptions::language},
+    {"--count", nullptr, &CliOptions::countFile},
+    {"--syntax", nullptr, &CliOptions::syntax},
+    {"--subroutine", nullptr, &CliOptions::subroutine},
+    {"--w-times", nullptr, &CliOptions::wTimes},
+    {"--w", nullptr, &CliOptions::enteringW},
+    {"--from-link", nullptr, &CliOptions::fromLink},
+};
 
 // A name reads Language/NAME.lng and nothing outside that folder.
 bool IsPlainLanguageName(const std::string& name) {
@@ -138,93 +93,31 @@ int EnteringW(const std::string& text) {
     return v <= 255 ? v : -1;
 }
 
-CliParse ParseCliOptions(const std::vector<std::string>& args) {
-    CliParse r;
-    CliOptions& o = r.options;
-    auto fail = [&r](std::string what) {
-        if (r.error.empty())
-            r.error = std::move(what);
-    };
-    for (std::size_t i = 0; i < args.size() && r.error.empty(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::optional<std::string>& into) {
-            if (i + 1 >= args.size())
-                return fail(a + " needs a value");
-            if (into)
-                return fail(a + " given twice");
-            into = args[++i];
-        };
-        if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--wdt") {
-            o.watchdog = true;
-        } else if (a == "--plan") {
-            o.plan = true;
-        } else if (a == "--verify") {
-            o.verify = true;
-        } else if (a == "--batch") {
-            o.batch = true;
-        } else if (a == "--lf") {
-            o.lf = true;
-        } else if (a == "--version") {
-            o.version = true;
-        } else if (a == "--declare") {
-            o.declare = true;
-        } else if (a == "--link") {
-            o.link = true;
-        } else if (a == "--time") {
-            value(o.time);
-        } else if (a == "--time-unit") {
-            value(o.timeUnit);
-        } else if (a == "--freq") {
-            value(o.frequency);
-        } else if (a == "--freq-unit") {
-            value(o.frequencyUnit);
-        } else if (a == "--profile") {
-            value(o.profile);
-        } else if (a == "--settings") {
-            value(o.settings);
-        } else if (a == "--language") {
-            value(o.language);
-        } else if (a == "--count") {
-            value(o.countFile);
-        } else if (a == "--syntax") {
-            value(o.syntax);
-        } else if (a == "--subroutine") {
-            value(o.subroutine);
-        } else if (a == "--w-times") {
-            value(o.wTimes);
-        } else if (a == "--w") {
-            value(o.enteringW);
-        } else if (a == "--from-link") {
-            value(o.fromLink);
-        } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1])) &&
-                   a[1] != '$' && a[1] != '%') {
-            fail("unknown option " + a);  // "-5" and "-$A" are counts, "-x" is not
-        } else if (o.cycles) {
-            fail("more than one cycle count");
-        } else {
-            o.cycles = a;
-        }
-    }
-    if (!r.error.empty() || o.help || o.version)
-        return r;
-    if (o.fromLink) {
-        if (o.cycles || o.time || o.timeUnit || o.frequency || o.frequencyUnit || o.watchdog ||
-            o.profile || o.subroutine || o.wTimes || o.declare || o.syntax || o.batch ||
-            o.countFile) {
-            fail(
-                "--from-link holds the whole request: no CYCLES, --time, --freq, --wdt, "
-                "--profile, --subroutine, --w-times, --declare, --syntax, --batch or --count "
-                "beside it");
-            return r;
-        }
-        o.linkRead = ReadShareLink(LinkFragment(*o.fromLink));
-        if (!o.linkRead->request)
-            return r;
-        TakeLinkRequest(o, *o.linkRead->request);
-    }
+namespace {
 
+// --from-link: the options that ask for what the link asks for; an error when the command
+// line asks for more beside it.
+std::string TakeLink(CliOptions& o) {
+    if (o.cycles || o.time || o.timeUnit || o.frequency || o.frequencyUnit || o.watchdog ||
+        o.profile || o.subroutine || o.wTimes || o.declare || o.syntax || o.batch || o.countFile) {
+        return "--from-link holds the whole request: no CYCLES, --time, --freq, --wdt, "
+               "--profile, --subroutine, --w-times, --declare, --syntax, --batch or --count "
+               "beside it";
+    }
+    o.linkRead = ReadShareLink(LinkFragment(*o.fromLink));
+    if (o.linkRead->request)
+        TakeLinkRequest(o, *o.linkRead->request);
+    return "";
+}
+
+// What is wrong with the options together, the first fault only; the time and frequency are
+// left as the fields hold them (a comma as the point).
+std::string CombinationError(CliOptions& o) {
+    std::string error;
+    auto fail = [&error](std::string what) {
+        if (error.empty())
+            error = std::move(what);
+    };
     if (o.language && !IsPlainLanguageName(*o.language))
         fail("--language takes a language name as the window lists it, with no folder part");
     if (o.timeUnit && TimeUnitIndex(*o.timeUnit) < 0)
@@ -277,5 +170,48 @@ CliParse ParseCliOptions(const std::vector<std::string>& args) {
         fail("--w goes with --count");
     if (o.enteringW && EnteringW(*o.enteringW) < 0)
         fail("--w is a number from 0 to 255");
+    return error;
+}
+
+}  // namespace
+
+CliParse ParseCliOptions(const std::vector<std::string>& args) {
+    CliParse r;
+    CliOptions& o = r.options;
+    auto fail = [&r](std::string what) {
+        if (r.error.empty())
+            r.error = std::move(what);
+    };
+    for (std::size_t i = 0; i < args.size() && r.error.empty(); ++i) {
+        const std::string& a = args[i];
+        const auto row = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                      [&a](const OptionRow& k) { return k.name == a; });
+        if (row != std::end(kOptions) && row->flag) {
+            o.*(row->flag) = true;
+        } else if (row != std::end(kOptions)) {
+            std::optional<std::string>& into = o.*(row->value);
+            if (i + 1 >= args.size())
+                fail(a + " needs a value");
+            else if (into)
+                fail(a + " given twice");
+            else
+                into = args[++i];
+        } else if (a.size() > 1 && a[0] == '-' && !std::isdigit(static_cast<unsigned char>(a[1])) &&
+                   a[1] != '$' && a[1] != '%') {
+            fail("unknown option " + a);  // "-5" and "-$A" are counts, "-x" is not
+        } else if (o.cycles) {
+            fail("more than one cycle count");
+        } else {
+            o.cycles = a;
+        }
+    }
+    if (!r.error.empty() || o.help || o.version)
+        return r;
+    if (o.fromLink) {
+        r.error = TakeLink(o);
+        if (!r.error.empty() || !o.linkRead->request)
+            return r;  // a link that cannot be read is worded in the chosen language
+    }
+    r.error = CombinationError(o);
     return r;
 }

@@ -1,0 +1,14 @@
+// The code of one request, as the window writes it.
+#include "cli/block_checks.h"
+#include "cli/cli_modes.h"
+#include "cli/console_output.h"
+
+int RunCode(const CliOptions& o, const CliSession& session) {
+    const DelayAnswer answer = Answer(session, RequestOf(o));
+    if (answer.message) {
+        Write(stderr, answer.message->text + "\n");
+        return kExitMessage;
+    }
+    Write(stdout, answer.code);
+    return 0;
+}

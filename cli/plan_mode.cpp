@@ -1,0 +1,22 @@
+// --plan: the loop plan of one request as a JSON line.
+#include <string>
+
+#include "cli/block_checks.h"
+#include "cli/cli_modes.h"
+#include "cli/console_output.h"
+#include "engine/plan_json.h"
+
+int RunPlan(const CliOptions& o, const CliSession& session) {
+    const DelayRequest request = RequestOf(o);
+    const DelayAnswer answer = Answer(session, request);
+    if (answer.message) {
+        Write(stderr, answer.message->text + "\n");
+        return kExitMessage;
+    }
+    std::string line;
+    AppendFormPlanJson(line, *answer.plan, request.routine.form,
+                       answer.actualTime ? &*answer.actualTime : nullptr,
+                       request.calculator ? request.calculator->timeUnit : 0);
+    Write(stdout, line.append(session.lineEnd));
+    return 0;
+}
