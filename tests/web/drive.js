@@ -558,6 +558,9 @@ async function numbersOnEveryRoad(session) {
     // Typed and pasted: the field's text afterwards, and whether the page refused something.
     const roads = {};
     for (const road of ['typed', 'pasted']) {
+      await d.chooseText(page, G.profileCombo, PIC16);
+      await d.checkbox(page, G.watchdog, false);
+      await d.choose(page, G.form, 0);
       await d.checkbox(page, G.calculator, calculator);
       if (calculator) {
         await d.choose(page, G.timeUnit, 1);
@@ -583,9 +586,9 @@ async function numbersOnEveryRoad(session) {
         check(now === said || shown === said, `${line} ${road}: the refusal is said`, now);
       }
     }
-    const linked = await d.open(session, pageFile, { fragment: calculator
+    const linked = await d.open(session, pageFile, { fragment: (calculator
       ? `time=${encodeURIComponent(row.time)}&time-unit=ms&freq=${encodeURIComponent(row.freq)}`
-      : `cycles=${encodeURIComponent(row.cycles)}` });
+      : `cycles=${encodeURIComponent(row.cycles)}`) + `&profile=${encodeURIComponent(PIC16)}` });
     const box = await d.messageBox(linked);
     roads.linked = box ? 'refused' : await d.value(linked, G.output);
     await linked.close();
