@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: once as built, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the core's tests and loopsmith-cli's
+# built with clang, and the fuzz target under libFuzzer for 30 seconds.
 #   ./test.sh --windows   instead cross-builds the core, loopsmith-cli and the core tests for
 #                         Windows and runs them under wine (scripts/test-windows.sh)
 #   ./test.sh --package   instead builds the Debian package and checks it: lintian, then, as
@@ -40,3 +41,14 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp":print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== The core and loopsmith-cli built with clang; the fuzz target under libFuzzer =="
+core_tests=(base_tests store_tests i18n_tests engine_tests cli_tests)
+targets=()
+for t in loopsmith-cli language_files key_value_fuzz "${core_tests[@]}"; do targets+=(--target "$t"); done
+scripts/build.sh build-clang -DCMAKE_CXX_COMPILER=clang++ -DLOOPSMITH_BENCH=OFF "${targets[@]}"
+for t in "${core_tests[@]}"; do
+    echo "-- $t (clang)"
+    build-clang/bin/"$t" --gtest_brief=1
+done
+ctest --test-dir build-clang -R '^KeyValueFuzz$' --output-on-failure

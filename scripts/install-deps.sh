@@ -3,8 +3,9 @@
 # arguments, those packages instead.
 set -euo pipefail
 
-packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libxcb1-dev xvfb gputils gpsim fonts-dejavu-core fonts-dejavu-extra)
+packages=(cmake make g++ clang libclang-rt-14-dev pkg-config qt6-base-dev libgl-dev libgtest-dev
+          libgmock-dev libbenchmark-dev libxcb1-dev xvfb gputils gpsim fonts-dejavu-core
+          fonts-dejavu-extra)
 [ $# -gt 0 ] && packages=("$@")
 
 missing=()
