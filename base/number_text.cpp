@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 
