@@ -71,7 +71,7 @@ TEST(ExactCount, MatchesRationalArithmeticAndTheExactDoubles) {
         return point ? s.insert(rng() % (s.size() + 1), ".") : s;
     };
     const char* const kShort[] = {"", ".5", ".25", ".125", ".75", ".1", ".375"};
-    int aboveTwoTo53 = 0, ties = 0, sameAsDoubles = 0;
+    int sameAsDoubles = 0;
     for (int i = 0; i < 24000; ++i) {
         int tu = static_cast<int>(rng() % 6), fu = static_cast<int>(rng() % 3);
         std::string t = decimal(rng() % 2), f = decimal(rng() % 2);
@@ -96,16 +96,12 @@ TEST(ExactCount, MatchesRationalArithmeticAndTheExactDoubles) {
         // An actual-time line exactly for the rounded counts.
         ASSERT_EQ(!!ExactActualTime(t, tu, f, fu, n.cycles),
                   n.cycles && q != std::to_string(n.cycles));
-        aboveTwoTo53 += n.cycles > (std::int64_t{1} << 53) ? 1 : 0;
-        ties += q.ends_with(".5") ? 1 : 0;
         const double old = OldDoubleQuotient(ReadDecimalText(t), tu, ReadDecimalText(f), fu);
         if (old >= 1.0 && old < 0x1p53 && Exact(base::FormatFixed(old, 60), 0, "4", 0).first == q) {
             ++sameAsDoubles;
             EXPECT_EQ(n.cycles, static_cast<std::int64_t>(std::nearbyint(old)));
         }
     }
-    EXPECT_GT(aboveTwoTo53, 2000);
-    EXPECT_GT(ties, 4000);
     EXPECT_GT(sameAsDoubles, 5000);
 }
 
