@@ -1,9 +1,11 @@
 // An unsigned integer of any size, for exact rational arithmetic on decimal texts: products of
-// a few 64-bit values overflow every built-in type. Only what exact decimal output needs.
+// a few 64-bit values overflow every built-in type, and a typed number may have thousands of
+// digits. Only what the calculator needs, in portable 32-bit limbs.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace base {
@@ -13,8 +15,14 @@ class BigUnsigned {
     BigUnsigned(std::uint64_t value = 0);  // NOLINT(google-explicit-constructor): a number
 
     static BigUnsigned PowerOfTen(int exponent);
+    // `digits` holds decimal digits only; none give 0.
+    static BigUnsigned FromDecimal(std::string_view digits);
 
     bool IsZero() const { return limbs_.empty(); }
+    bool IsOdd() const { return !limbs_.empty() && (limbs_[0] & 1u) != 0; }
+    int BitLength() const;
+    // The value modulo 2^64.
+    std::uint64_t Low64() const;
     std::string ToDecimal() const;
 
     friend BigUnsigned operator*(const BigUnsigned& a, const BigUnsigned& b);
@@ -30,9 +38,7 @@ class BigUnsigned {
 
   private:
     void Trim();
-    int BitLength() const;
-    bool Bit(int i) const;
-    void ShiftLeftOneAndSet(bool bit);
+    void MultiplyAdd(std::uint32_t factor, std::uint32_t addend);
 
     std::vector<std::uint32_t> limbs_;  // least significant first, no leading zero limbs
 };

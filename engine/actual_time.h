@@ -16,9 +16,10 @@ struct ActualTime {
     friend bool operator==(const ActualTime&, const ActualTime&) = default;
 };
 
-// nullopt when `cycles` is exactly the typed time at the typed frequency, or when a text is not
-// a plain decimal (digits, a point, an exponent) that can be read exactly. Units as the
-// calculator's: time 0..5 microseconds..days, frequency 0..2 MHz, kHz, Hz.
+// nullopt when `cycles` is exactly the typed time at the typed frequency (the calculator's
+// exact count, read the same way), or when a text reads as no positive number. Units as the
+// calculator's: time 0..5 microseconds..days, frequency 0..2 MHz, kHz, Hz. No digit cap: the
+// line is as exact as the texts are long.
 std::optional<ActualTime> ExactActualTime(const std::string& timeText, int timeUnit,
                                           const std::string& frequencyText, int frequencyUnit,
                                           std::int64_t cycles);

@@ -18,6 +18,8 @@ struct CycleCount {
     std::int64_t cycles = 0;
 };
 
+// The nearest whole cycle to time × frequency / 4, ties to even, worked exactly from the texts
+// (digits with at most one point; other texts as ReadTypedDecimal reads them).
 // timeUnit 0..5: microseconds, milliseconds, seconds, minutes, hours, days;
 // frequencyUnit 0..2: megahertz, kilohertz, hertz. Other indices count as zero.
 CycleCount ComputeCycleCount(const std::string& timeText, int timeUnit,

@@ -1,6 +1,6 @@
 // The actual time of a rounded calculator count. The expected texts were worked out with exact
 // fractions (12 significant digits of N * 4 / F, the error (N - Q) / Q in per cent to 3), not
-// with this program's arithmetic; the count is the calculator's own, doubles and all.
+// with this program's arithmetic; the count is the calculator's own.
 #include <gtest/gtest.h>
 
 #include "engine/cycle_count.h"
@@ -36,8 +36,8 @@ const TimeCase kTimeCases[] = {
     {"1", 3, "3.579545", 0, 53693175, "", ""},
     {"1", 4, "3.579545", 0, 3221590500, "", ""},
     {"1.0000001", 5, "3.579545", 0, 77318179732, "1.0000001", "+0.000000000236"},
-    // The double's count is off the exact one by more than the rounding: still stated exactly.
-    {"1234567.891", 5, "3.579545", 0, 95454532542015280, "1234567.891", "+0.0000000000000293"},
+    // Doubles made this 28 cycles too many; the exact count is the time to the cycle.
+    {"1234567.891", 5, "3.579545", 0, 95454532542015252, "", ""},
     {"3579.545", 1, "3579545", 2, 3203286, "3579.54544502", "+0.0000124"},
     {"1.1", 0, "20", 0, 6, "1.2", "+9.09"},
     {"0.33", 0, "20", 0, 2, "0.4", "+21.2"},
@@ -47,6 +47,10 @@ const TimeCase kTimeCases[] = {
     {"0.0000001", 5, "20000", 1, 43200, "", ""},
     {"1e2", 1, "20", 0, 500000, "", ""},
     {"25e-1", 0, "4", 0, 2, "2", "-20"},
+    // Beyond what doubles hold, and beyond 40 digits.
+    {"9072", 4, "1034.4", 0, 8445669120000000, "", ""},
+    {"9223372036854775000", 0, "4", 0, 9223372036854775000, "", ""},
+    {"0000000000000000000000000000000000000000010", 0, "3", 0, 8, "10.6666666667", "+6.67"},
 };
 
 TEST(ActualTime, MatchesExactFractions) {
