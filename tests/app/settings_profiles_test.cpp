@@ -75,6 +75,7 @@ TEST_F(ProfileStore, CurrentSyntaxSurvivesARestartAndOtherValuesReadClassic) {
     for (const Profile& p : app.profiles)
         syntaxes.push_back(p.Syntax);
     EXPECT_EQ(syntaxes, (std::vector<int>{kSyntaxCurrent, 0, 0, 0, 0, 0}));
+    fs::remove(ini);  // as a new file lays them out
     ASSERT_TRUE(SaveAll(app));
     const std::string bytes = ReadBytes(ini);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 8 + 6 * 19 + 1);
