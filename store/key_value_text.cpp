@@ -4,6 +4,7 @@
 #include "base/exact_decimal.h"
 #include "base/utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 
@@ -126,6 +127,7 @@ ParsedText ParseKeyValueText(std::string_view bytes) {
     // Each line ends at CR LF, CR or LF. Empty lines (or lines of blanks) carry nothing but
     // are counted, so that a save puts them back; with the mark, a first empty line is the
     // one every written file starts with.
+    parsed.entries.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
     bool header = marked;
     std::size_t blanks = 0;
     std::size_t pos = 0;
