@@ -34,4 +34,7 @@ if window is None:
 protocols, delete = d.intern_atom("WM_PROTOCOLS"), d.intern_atom("WM_DELETE_WINDOW")
 event = protocol.event.ClientMessage(window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0]))
 window.send_event(event, event_mask=X.NoEventMask)
-d.flush()
+# A round trip before leaving: a busy X server may drop what a client that has already hung up
+# sent last, and the window would never see the request.
+d.sync()
+d.close()

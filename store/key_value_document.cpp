@@ -28,6 +28,7 @@ std::size_t KeyValueDocument::FindGroup(std::string_view name) const {
 
 bool KeyValueDocument::Select(std::size_t found, std::string_view name) {
     pending_.reset();
+    lastWritten_ = kNone;
     if (name.empty()) {
         current_ = kNone;
         return true;
@@ -62,10 +63,27 @@ void KeyValueDocument::AppendGroup(std::string_view name) {
 
 void KeyValueDocument::FirstGroup() {
     pending_.reset();
+    lastWritten_ = kNone;
     current_ = kNone;
 }
 
+void KeyValueDocument::SelectGroupLine(std::size_t index) {
+    pending_.reset();
+    lastWritten_ = kNone;
+    current_ = index < entries_.size() && entries_[index].kind == EntryKind::Group ? index : kNone;
+}
+
+void KeyValueDocument::RenameCurrentGroup(std::string_view name) {
+    if (current_ == kNone || entries_[current_].name == name)
+        return;
+    entries_[current_].name = std::string(name);
+    entries_[current_].line.clear();
+    groupIndexValid_ = false;
+    modified_ = true;
+}
+
 bool KeyValueDocument::NextGroup() {
+    lastWritten_ = kNone;
     for (std::size_t i = current_ == kNone ? 0 : current_ + 1; i < entries_.size(); ++i) {
         if (entries_[i].kind == EntryKind::Group) {
             current_ = i;
@@ -125,17 +143,43 @@ void KeyValueDocument::WriteText(std::string_view key, std::string_view text) {
             groupIndex_.emplace(Folded(entries_.back().name), current_);
         pending_.reset();
     }
-    const std::size_t found = FindKey(key);
-    if (found != kNone) {
-        entries_[found].name = std::string(key);
-        entries_[found].value = std::string(text);
+    std::size_t at = FindKey(key);
+    if (at != kNone) {
+        // A line that already says this stays as the user wrote it.
+        Entry& e = entries_[at];
+        if (e.value != text) {
+            e.name = std::string(key);
+            e.value = std::string(text);
+            e.line.clear();
+        }
     } else {
-        const std::size_t at = EndOfCurrentGroup();
+        if (!writeOrder_)
+            at = EndOfCurrentGroup();
+        else if (lastWritten_ != kNone)
+            at = lastWritten_ + 1;
+        else
+            at = current_ == kNone ? 0 : current_ + 1;
         if (at < entries_.size())
             groupIndexValid_ = false;
         entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(at),
                         {EntryKind::Key, std::string(key), std::string(text)});
     }
+    lastWritten_ = at;
+    modified_ = true;
+}
+
+void KeyValueDocument::RemoveKey(std::string_view key) {
+    if (pending_)
+        return;
+    const std::size_t at = FindKey(key);
+    if (at == kNone)
+        return;
+    const std::size_t blanks = entries_[at].blanksBefore;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
+    (at < entries_.size() ? entries_[at].blanksBefore : blanksAfter_) += blanks;
+    if (lastWritten_ != kNone && lastWritten_ >= at)
+        --lastWritten_;
+    groupIndexValid_ = false;
     modified_ = true;
 }
 

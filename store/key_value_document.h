@@ -17,7 +17,9 @@ class KeyValueDocument {
   public:
     KeyValueDocument() = default;
     explicit KeyValueDocument(ParsedText parsed)
-        : entries_(std::move(parsed.entries)), utf8_(parsed.utf8) {}
+        : entries_(std::move(parsed.entries)),
+          utf8_(parsed.utf8),
+          blanksAfter_(parsed.blanksAfter) {}
 
     // True if found or empty (the unnamed section); an unknown name becomes pending, and reads
     // give their defaults until the first write appends it.
@@ -32,6 +34,11 @@ class KeyValueDocument {
     void FirstGroup();
     bool NextGroup();
     std::string CurrentGroupName() const;
+    // The group whose group line is entry `index`, and the entry of the current group's line
+    // (npos for the unnamed section): a group found by place, whatever its name.
+    void SelectGroupLine(std::size_t index);
+    std::size_t CurrentGroupLine() const { return current_; }
+    void RenameCurrentGroup(std::string_view name);
 
     std::string ReadText(std::string_view key, std::string_view fallback) const;
     std::int32_t ReadInteger(std::string_view key, std::int32_t fallback) const;
@@ -40,9 +47,21 @@ class KeyValueDocument {
     void WriteText(std::string_view key, std::string_view text);
     void WriteInteger(std::string_view key, std::int32_t value);
     void WriteDouble(std::string_view key, double value);
+    // Removes the first line of `key` in the current group; its empty lines stay.
+    void RemoveKey(std::string_view key);
+    // From now on a key not yet in the group goes right after the key written before it (after
+    // the group line for the first), so that a group keeps the order its keys are written in.
+    void InsertKeysInWriteOrder() { writeOrder_ = true; }
 
     bool Modified() const { return modified_; }
-    std::string Render() const { return RenderKeyValueText(entries_, utf8_); }
+    std::string Render() const { return RenderKeyValueText(entries_, utf8_, blanksAfter_); }
+    // Every entry, for edits that go through the whole file at once.
+    std::vector<Entry>& Entries() {
+        groupIndexValid_ = false;
+        current_ = kNone;
+        modified_ = true;
+        return entries_;
+    }
 
   private:
     // Index of the matching key entry in the current group, or npos.
@@ -57,8 +76,11 @@ class KeyValueDocument {
 
     std::vector<Entry> entries_;
     bool utf8_ = true;
+    std::size_t blanksAfter_ = 0;
     bool modified_ = false;
-    std::size_t current_ = kNone;  // index of the current group entry; kNone: unnamed section
+    bool writeOrder_ = false;
+    std::size_t lastWritten_ = kNone;  // with writeOrder_: the key entry written last
+    std::size_t current_ = kNone;      // index of the current group entry; kNone: unnamed section
     std::optional<std::string> pending_;
     // First group entry per ASCII-folded name. Writing a whole file selects one new group per
     // profile; without this, saving many profiles would take quadratic time. Dropped whenever

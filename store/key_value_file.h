@@ -43,6 +43,8 @@ class KeyValueFile {
     // Whether the last open failed because the file holds more groups or entries than a file
     // of ours ever does (kv::kMaxGroups, kv::kMaxEntries). A close never writes such a file.
     bool BeyondLimits() const { return beyondLimits_; }
+    // The open file's entries, for edits that go through the whole file; none when closed.
+    kv::KeyValueDocument* Document() { return document_ ? &*document_ : nullptr; }
 
     bool SelectGroup(std::string_view name);
     bool SelectGroupExactly(std::string_view name);

@@ -4,6 +4,7 @@
 #include "base/exact_decimal.h"
 #include "base/utf8.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 
@@ -114,7 +115,8 @@ bool WithinEntryLimits(std::string_view bytes) {
 ParsedText ParseKeyValueText(std::string_view bytes) {
     ParsedText parsed;
     std::string converted;
-    if (bytes.size() >= 3 && bytes.substr(0, 3) == kByteOrderMark) {
+    const bool marked = bytes.size() >= 3 && bytes.substr(0, 3) == kByteOrderMark;
+    if (marked) {
         bytes.remove_prefix(3);
     } else if (bytes.empty()) {
         parsed.utf8 = false;
@@ -122,30 +124,56 @@ ParsedText ParseKeyValueText(std::string_view bytes) {
         converted = Latin1ToUtf8(bytes);
         bytes = converted;
     }
+    // Each line ends at CR LF, CR or LF. Empty lines (or lines of blanks) carry nothing but
+    // are counted, so that a save puts them back; with the mark, a first empty line is the
+    // one every written file starts with.
+    parsed.entries.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+    bool header = marked;
+    std::size_t blanks = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        while (pos < bytes.size() && IsBlank(bytes[pos]))
-            ++pos;
-        std::size_t end = pos;
+        std::size_t start = pos;
+        while (start < bytes.size() && IsBlank(bytes[start]))
+            ++start;
+        std::size_t end = start;
         while (end < bytes.size() && !IsLineEnd(bytes[end]))
             ++end;
-        // A line of blanks only carries nothing, like an empty one.
-        if (end > pos)
-            parsed.entries.push_back(ParseLine(bytes.substr(pos, end - pos)));
+        if (end > start) {
+            Entry e = ParseLine(bytes.substr(start, end - start));
+            e.line = std::string(bytes.substr(pos, end - pos));
+            e.blanksBefore = blanks;
+            blanks = 0;
+            parsed.entries.push_back(std::move(e));
+        } else if (!header) {
+            ++blanks;
+        }
+        header = false;
         pos = end;
-        while (pos < bytes.size() && IsLineEnd(bytes[pos]))
-            ++pos;
+        if (pos < bytes.size())
+            pos += bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n' ? 2 : 1;
     }
+    parsed.blanksAfter = blanks;
     return parsed;
 }
 
-std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8) {
+std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8,
+                               std::size_t blanksAfter) {
     std::string out;
     if (utf8) {
         out += kByteOrderMark;
         out += "\r\n";
     }
+    const auto emptyLines = [&out](std::size_t n) {
+        for (; n > 0; --n)
+            out += "\r\n";
+    };
     for (const Entry& e : entries) {
+        emptyLines(e.blanksBefore);
+        if (!e.line.empty()) {
+            out += e.line;
+            out += "\r\n";
+            continue;
+        }
         switch (e.kind) {
             case EntryKind::Group:
                 out += '[';
@@ -164,6 +192,7 @@ std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8) {
         }
         out += "\r\n";
     }
+    emptyLines(blanksAfter);
     return out;
 }
 

@@ -16,14 +16,22 @@ struct Entry {
     EntryKind kind;
     std::string name;   // group name, comment text, or key
     std::string value;  // key entries only
+    // The line as it was read, leading blanks and all; written back as it was until the entry
+    // is changed. Empty for an entry made or changed in memory: it is written out normalised.
+    std::string line = {};
+    std::size_t blanksBefore = 0;  // empty lines (or lines of blanks) just above it
 
-    friend bool operator==(const Entry&, const Entry&) = default;
+    // What the entry says, not how its line is laid out.
+    friend bool operator==(const Entry& a, const Entry& b) {
+        return a.kind == b.kind && a.name == b.name && a.value == b.value;
+    }
 };
 
 struct ParsedText {
     std::vector<Entry> entries;
     // False only for a file that was empty: it is written back without the byte-order mark.
     bool utf8 = true;
+    std::size_t blanksAfter = 0;  // empty lines after the last entry
 };
 
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -44,8 +52,10 @@ inline constexpr std::size_t kMaxEntries = 600000;
 inline constexpr std::string_view kOwnGroup = "Window";
 inline constexpr std::size_t kOwnGroupLines = 16;
 bool WithinEntryLimits(std::string_view bytes);
-// The file's new content: the mark and an empty line when `utf8`, then one line per entry.
-std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8);
+// The file's new content: the mark and an empty line when `utf8`, then one line per entry, each
+// after its empty lines; every line ends in CR LF.
+std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8,
+                               std::size_t blanksAfter = 0);
 
 std::string Latin1ToUtf8(std::string_view bytes);
 

@@ -15,10 +15,17 @@ FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int o
     }
     if (form.Label.empty())
         return FormVerdict::EmptyField;
-    for (int i = 0; i < static_cast<int>(list.size()); ++i) {
-        if (i != ownIndex && base::EqualFoldingAscii(list[i].Name, form.Name)) {
+    // The profile being edited keeps its name, whatever twins a hand-made file gave it, and may
+    // change its letter case unless another profile bears exactly the new spelling.
+    const int count = static_cast<int>(list.size());
+    const bool own = ownIndex >= 0 && ownIndex < count;
+    if (own && list[ownIndex].Name == form.Name)
+        return FormVerdict::Accepted;
+    const bool ownName = own && base::EqualFoldingAscii(list[ownIndex].Name, form.Name);
+    for (int i = 0; i < count; ++i) {
+        if (i != ownIndex && (ownName ? list[i].Name == form.Name
+                                      : base::EqualFoldingAscii(list[i].Name, form.Name)))
             return FormVerdict::NameTaken;
-        }
     }
     return FormVerdict::Accepted;
 }

@@ -15,9 +15,9 @@ enum class FormVerdict {
     NameTaken,       // ProfileName_Exists
 };
 
-// Checks in the order the user is told about them. Names are compared as the settings file
-// matches group names, since two names it matches would share one group. `ownIndex` is the position
-// of the profile being edited (it may keep its name or change its letter case), -1 for a new one.
+// Checks in the order the user is told about them. A new name is taken when another profile
+// bears it in any letter case. `ownIndex` is the position of the profile being edited, -1 for a
+// new one: it may keep its name or change its letter case, whatever twins it has.
 FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int ownIndex);
 
 // Where New then OK inserts: after the selected profile, else after the first one (or as

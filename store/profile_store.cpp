@@ -39,21 +39,28 @@ Profile ReadProfileGroup(const Reader& file, std::string name) {
     return p;
 }
 
-// Always a group of its own: profiles whose names differ only in letter case (or a hand-made
-// "[window]") must not write into one another's group.
-void WriteProfileGroup(KeyValueFile& file, const Profile& p) {
-    file.AppendGroup(p.Name);
+// The keys in their fixed order. Classic profiles keep the 19 lines they always had, byte for
+// byte; a key the profile no longer needs goes.
+template <class Writer>
+void WriteProfileKeys(Writer& file, const Profile& p) {
     for (int n = 1; n <= 8; ++n)
         file.WriteText(RegKey(n), p.Reg[n - 1]);
     file.WriteText("Label", p.Label);
     file.WriteInteger("TypePIC", p.TypePIC);
     for (int n = 1; n <= 8; ++n)
         file.WriteInteger(RegTypeKey(n), p.RegType[n - 1]);
-    // Classic profiles keep the 19 lines they always had, byte for byte.
     if (p.Syntax == kSyntaxCurrent)
         file.WriteInteger(kSyntaxKey, 1);
+    else if (file.ReadText(kSyntaxKey, "") == "1")
+        file.RemoveKey(kSyntaxKey);
     if (!p.DataAddress.empty())
         file.WriteText(kDataAddressKey, p.DataAddress);
+    else if (!file.ReadText(kDataAddressKey, "").empty())
+        file.RemoveKey(kDataAddressKey);
+}
+
+bool IsProfileGroup(const std::string& name) {
+    return !name.empty() && name != kSettingsGroup;
 }
 
 // The walk over groups, for an open file and for a document parsed from bytes alike.
@@ -61,7 +68,7 @@ template <class Reader>
 void ReadProfileGroups(Reader& file, ProfileList& list) {
     while (file.NextGroup()) {
         const std::string name = file.CurrentGroupName();
-        if (name.empty() || name == kSettingsGroup)
+        if (!IsProfileGroup(name))
             continue;
         // The name becomes an item text of the window: never invalid UTF-8.
         list.push_back(ReadProfileGroup(file, base::SanitizeUtf8(name)));
@@ -91,10 +98,91 @@ ProfileList ParseProfiles(std::string_view bytes) {
     return list;
 }
 
-void WriteWhole(KeyValueFile& file, const SettingsValues& settings, const ProfileList& profiles) {
-    WriteSettingsGroup(file, settings);
-    for (const Profile& p : profiles)
-        WriteProfileGroup(file, p);
+// A profile's group as a fresh file has it.
+std::vector<kv::Entry> NewProfileGroup(const Profile& p) {
+    kv::KeyValueDocument group;
+    group.AppendGroup(p.Name);
+    WriteProfileKeys(group, p);
+    return std::move(group.Entries());
+}
+
+// Brings the profile groups of `doc` to `profiles`, touching only the groups of profiles that
+// differ: those of the unchanged profiles at either end stay line for line; the ones between
+// are changed in place (renamed, their keys written), and what is left over of them is removed,
+// or new groups are inserted where the list has them. Groups are taken by place, never by name,
+// so that names that differ only in letter case (or not at all) stay apart. The comments right
+// above a group line go with that group.
+void WriteProfileGroups(kv::KeyValueDocument& doc, const ProfileList& profiles) {
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> lines;    // every group line
+    std::vector<std::size_t> profile;  // per group line: its place among the old profiles
+    ProfileList old;
+    doc.FirstGroup();
+    while (doc.NextGroup()) {
+        const std::string name = doc.CurrentGroupName();
+        lines.push_back(doc.CurrentGroupLine());
+        profile.push_back(IsProfileGroup(name) ? old.size() : kNone);
+        if (IsProfileGroup(name))
+            old.push_back(ReadProfileGroup(doc, base::SanitizeUtf8(name)));
+    }
+    const std::size_t m = old.size(), n = profiles.size();
+    std::size_t head = 0, tail = 0;
+    while (head < m && head < n && old[head] == profiles[head])
+        ++head;
+    while (tail < m - head && tail < n - head && old[m - 1 - tail] == profiles[n - 1 - tail])
+        ++tail;
+    const std::size_t pairs = std::min(m - head - tail, n - head - tail);
+    const std::size_t before = tail > 0 ? m - tail : kNone;  // new groups go before this one,
+    const std::size_t after = tail == 0 && head + pairs > 0 ? head + pairs - 1 : kNone;  // or here
+
+    std::vector<kv::Entry>& entries = doc.Entries();
+    const auto blockStart = [&](std::size_t line) {
+        while (line > 0 && entries[line - 1].kind == kv::EntryKind::Comment)
+            --line;
+        return line;
+    };
+    std::vector<kv::Entry> out;
+    out.reserve(entries.size() + (n - head - tail - pairs) * 19);
+    const auto keep = [&](std::size_t from, std::size_t to) {
+        out.insert(out.end(), std::make_move_iterator(entries.begin() + from),
+                   std::make_move_iterator(entries.begin() + to));
+    };
+    const auto insertNew = [&](std::size_t blanks) {
+        for (std::size_t j = head + pairs; j < n - tail; ++j) {
+            std::vector<kv::Entry> group = NewProfileGroup(profiles[j]);
+            group.front().blanksBefore = blanks;
+            out.insert(out.end(), std::make_move_iterator(group.begin()),
+                       std::make_move_iterator(group.end()));
+        }
+    };
+    keep(0, lines.empty() ? entries.size() : blockStart(lines[0]));
+    for (std::size_t g = 0; g < lines.size(); ++g) {
+        const std::size_t from = blockStart(lines[g]);
+        const std::size_t to = g + 1 < lines.size() ? blockStart(lines[g + 1]) : entries.size();
+        const std::size_t i = profile[g];
+        if (i != kNone && i == before)
+            insertNew(entries[from].blanksBefore);
+        if (i == kNone || i < head || i >= m - tail) {
+            keep(from, to);
+        } else if (i < head + pairs) {
+            kv::ParsedText part;
+            part.entries.assign(std::make_move_iterator(entries.begin() + from),
+                                std::make_move_iterator(entries.begin() + to));
+            kv::KeyValueDocument group(std::move(part));
+            group.SelectGroupLine(lines[g] - from);
+            group.RenameCurrentGroup(profiles[i].Name);
+            group.InsertKeysInWriteOrder();
+            WriteProfileKeys(group, profiles[i]);
+            std::vector<kv::Entry>& changed = group.Entries();
+            out.insert(out.end(), std::make_move_iterator(changed.begin()),
+                       std::make_move_iterator(changed.end()));
+        }
+        if (i != kNone && i == after)
+            insertNew(entries[from].blanksBefore);
+    }
+    if (before == kNone && after == kNone)
+        insertNew(0);
+    entries = std::move(out);
 }
 
 }  // namespace
@@ -113,14 +201,17 @@ int FindProfile(const ProfileList& profiles, const std::string& name) {
 namespace {
 
 // `name`, or with " (2)", " (3)" ... added: the first that no profile but the one at `own`
-// bears, letter case aside.
-std::string FreeProfileName(const ProfileList& profiles, const std::string& name, int own) {
+// bears, letter case aside (exactly, for a profile that keeps the name it had: its twin in
+// another letter case is no new clash).
+std::string FreeProfileName(const ProfileList& profiles, const std::string& name, int own,
+                            bool exactly) {
     std::string candidate = name;
     for (int n = 2;; ++n) {
         bool taken = false;
         for (std::size_t i = 0; i < profiles.size() && !taken; ++i)
-            taken =
-                static_cast<int>(i) != own && base::EqualFoldingAscii(profiles[i].Name, candidate);
+            taken = static_cast<int>(i) != own &&
+                    (exactly ? profiles[i].Name == candidate
+                             : base::EqualFoldingAscii(profiles[i].Name, candidate));
         if (!taken)
             return candidate;
         candidate = name + " (" + std::to_string(n) + ")";
@@ -136,7 +227,9 @@ bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change, std:
     // A name another window has given a profile meanwhile stays that profile's; this one
     // takes a free name, and both are kept.
     const auto keepApart = [&](Profile& ours, int own) {
-        const std::string free = FreeProfileName(profiles, ours.Name, own);
+        const bool kept = change.kind == ProfileChange::Kind::Change &&
+                          base::EqualFoldingAscii(ours.Name, change.before.Name);
+        const std::string free = FreeProfileName(profiles, ours.Name, own, kept);
         if (free == ours.Name)
             return false;
         ours.Name = free;
@@ -190,7 +283,12 @@ ProfileSave SaveProfiles(const std::filesystem::path& path, SettingsValues setti
         if (position >= 0)
             settings.NumberProf = position;
     }
-    WriteWhole(file, settings, result.merged ? result.profiles : profiles);
+    // The file's own lines stay: the settings and the profiles are written into what it holds.
+    kv::KeyValueDocument* document = file.Document();
+    if (now && !now->empty())
+        *document = kv::KeyValueDocument(kv::ParseKeyValueText(*now));
+    WriteSettingsGroup(file, settings);
+    WriteProfileGroups(*document, result.merged ? result.profiles : profiles);
     result.saved = file.CloseKeyValueFile();
     result.stamp = file.Stamp();
     return result;

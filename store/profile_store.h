@@ -14,7 +14,8 @@ class KeyValueFile;
 // was not opened or holds none.
 ProfileList ReadProfiles(KeyValueFile& file, bool opened);
 
-// Writes the whole settings file anew: the settings group, then every profile.
+// Writes the settings group and the profiles into the settings file (a new one: the settings
+// group, then every profile), changing only the lines of what differs (see SaveProfiles).
 // False when the file could not be written; it is then left as it was.
 bool WriteSettingsFile(const std::filesystem::path& path, const SettingsValues& settings,
                        const ProfileList& profiles);
@@ -37,10 +38,12 @@ struct ProfileChange {
 bool ApplyProfileChange(ProfileList& profiles, const ProfileChange& change,
                         std::string* renamed = nullptr);
 
-// The settings and profiles written whole, as WriteSettingsFile does, unless the file no
-// longer holds what this window last read or wrote there (`known`, see KeyValueFile::Stamp):
-// then `change` is applied to the profiles the file holds now, and those are written, with
-// `NumberProf` the position of the profile named `shown`.
+// The settings and profiles written into the file as it is now, as WriteSettingsFile does; the
+// lines of the profiles that did not change, and every line the program does not own
+// (comments, other keys, empty lines), stay as they are. If the file no longer holds what this
+// window last read or wrote there (`known`, see KeyValueFile::Stamp), `change` is applied to the
+// profiles the file holds now, and those are written, with `NumberProf` the position of the
+// profile named `shown`.
 struct ProfileSave {
     bool saved = false;
     bool merged = false;    // `profiles` is the list now in the file

@@ -4,6 +4,7 @@
 
 #include "app/gadget_ids.h"
 #include "app/language.h"
+#include "app/profile_editor_form.h"
 #include "app/profile_editor_page.h"
 #include "app/settings.h"
 #include "helpers/files_app_fixture.h"
@@ -75,6 +76,7 @@ TEST_F(ProfileStore, CurrentSyntaxSurvivesARestartAndOtherValuesReadClassic) {
     for (const Profile& p : app.profiles)
         syntaxes.push_back(p.Syntax);
     EXPECT_EQ(syntaxes, (std::vector<int>{kSyntaxCurrent, 0, 0, 0, 0, 0}));
+    fs::remove(ini);  // as a new file lays them out
     ASSERT_TRUE(SaveAll(app));
     const std::string bytes = ReadBytes(ini);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 8 + 6 * 19 + 1);
@@ -175,6 +177,98 @@ TEST_F(ProfileStore, SaveAllThatCannotWriteReportsItAndChangesNothing) {
     EXPECT_EQ(ReadBytes(ini), original);
     EXPECT_EQ(CountEntries(dir.path()), 1u);
 }
+
+// The keys of a profile as the program writes them.
+std::string ProfileKeys(const std::string& reg1, const std::string& reg2,
+                        const std::string& label) {
+    std::string keys = "Reg1 = " + reg1 + "\r\nReg2 = " + reg2 + "\r\n";
+    for (int n = 3; n <= 8; ++n)
+        keys += "Reg" + std::to_string(n) + " = Reg_" + std::to_string(n) + "\r\n";
+    keys += "Label = " + label + "\r\nTypePIC = 0\r\n";
+    for (int n = 1; n <= 8; ++n)
+        keys += "RegType" + std::to_string(n) + " = 0\r\n";
+    return keys;
+}
+
+// A hand-edited file: comments, empty lines, keys of its own, keys spelled otherwise and lines
+// laid out otherwise, in every group, and two profiles whose names differ only in letter case.
+const std::string kFast =
+    "; the fast one\r\n[Fast]\r\nNote = user note\r\n" + ProfileKeys("f1", "Reg_2", "L") + "\r\n";
+const std::string kUsersFile =
+    kMark + "\r\n; top comment\r\n\r\n[Window]\r\nCalcState = 1\r\n" +
+    "time=0\r\nOscillatorType = 0\r\nOscillator = 4\r\nWdtState = 0\r\n" +
+    "NumberProf = 0\r\nLanguage = -1\r\nUserKey = keep me\r\n\r\n" + kFast +
+    "[fast]\r\n  Reg1 =  t1\r\n; inside\r\n" + ProfileKeys("t1", "Reg_2", "MP").substr(11) + "\r\n";
+
+struct UsersFileCase {
+    const char* action;
+    void (*act)(AppState&, ui::MemoryGadgets&);
+    // The lines the action changes: from the first `from` on after `after`, to `to`.
+    std::vector<std::array<std::string, 3>> edits;
+};
+class UsersFileSave : public ProfileStore, public ::testing::WithParamInterface<UsersFileCase> {};
+
+void EditTwin(AppState& app, ui::MemoryGadgets& g, int index, const std::string& name) {
+    g.SetState(gadget::kProfileList, index);
+    EditorEdit(app);
+    g.SetText(gadget::kProfileNameField, name);
+    g.SetText(gadget::kFirstRegisterField + 1, "x");
+    EditorOk(app);
+}
+
+TEST_P(UsersFileSave, ChangesOnlyTheLinesOfWhatItChanges) {
+    WriteBytes(ini, kUsersFile);
+    Start();
+    ASSERT_EQ(Names(), (std::vector<std::string>{"Fast", "fast"}));
+    GetParam().act(app, gadgets);
+    for (const auto& m : gadgets.Messages())
+        EXPECT_EQ(m.icon, ui::MessageIcon::Question) << m.text;  // only the delete's question
+    std::string expected = kUsersFile;
+    for (const auto& [after, from, to] : GetParam().edits) {
+        const std::size_t at = expected.find(from, expected.find(after));
+        ASSERT_NE(at, std::string::npos) << from;
+        expected.replace(at, from.size(), to);
+    }
+    EXPECT_EQ(ReadBytes(ini), expected);
+    const ProfileList saved = app.profiles;
+    Start();
+    EXPECT_EQ(app.profiles, saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProfileStore, UsersFileSave,
+    ::testing::Values(
+        UsersFileCase{"close",
+                      [](AppState& app, ui::MemoryGadgets& g) {
+                          g.SetState(gadget::kTimeUnitCombo, 2);
+                          SaveSettings(app);
+                      },
+                      {{"", "time=0", "Time = 2"}}},
+        UsersFileCase{
+            "edit the twin",
+            [](AppState& app, ui::MemoryGadgets& g) { EditTwin(app, g, 1, "fast"); },
+            {{"[fast]", "Reg2 = Reg_2", "Reg2 = x"}, {"", "NumberProf = 0", "NumberProf = 1"}}},
+        UsersFileCase{"rename the other twin",
+                      [](AppState& app, ui::MemoryGadgets& g) { EditTwin(app, g, 0, "Quick"); },
+                      {{"", "[Fast]", "[Quick]"}, {"[Quick]", "Reg2 = Reg_2", "Reg2 = x"}}},
+        UsersFileCase{
+            "add",
+            [](AppState& app, ui::MemoryGadgets& g) {
+                g.SetState(gadget::kProfileList, 0);
+                EditorNew(app);
+                ShowProfileInForm(g, MakeProfile("New", "N", kFamilyPic16));
+                EditorOk(app);
+            },
+            {{"", "[fast]", "[New]\r\n" + ProfileKeys("Reg_1", "Reg_2", "N") + "\r\n[fast]"},
+             {"", "NumberProf = 0", "NumberProf = 1"}}},
+        UsersFileCase{"delete",
+                      [](AppState& app, ui::MemoryGadgets& g) {
+                          g.SetState(gadget::kProfileList, 0);
+                          g.AnswerNextQuestions({ui::MessageAnswer::Yes});
+                          EditorDelete(app);
+                      },
+                      {{"", "\r\n" + kFast.substr(0, kFast.size() - 2), ""},
+                       {"", "NumberProf = 0", "NumberProf = -1"}}}));
 
 TEST_F(ProfileStore, ProfileListOfAFileForToolsWithoutWindow) {
     EXPECT_EQ(LoadProfileListFromFile(ini).size(), 2u);

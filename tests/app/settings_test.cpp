@@ -60,10 +60,10 @@ TEST_F(Settings, SaveUpdatesTheGroupInPlaceAndKeepsEverythingElse) {
     SaveSettings(app);
     EXPECT_EQ(ReadBytes(ini),
               kMark +
-                  "\r\n; mine\r\n[Prof]\r\nReg1 = a\r\n[Window]\r\nLanguage = -1\r\n"
+                  "\r\n; mine\r\n[Prof]\r\nReg1=a\r\n[Window]\r\nLanguage = -1\r\n"
                   "Time = 4\r\nCalcState = 1\r\nOscillatorType = 0\r\n"
                   "Oscillator = 20\r\nWdtState = 1\r\nNumberProf = 0\r\n"
-                  "[Other]\r\nx = 1\r\n");
+                  "[Other]\r\nx=1\r\n");
     Start();
     EXPECT_EQ(gadgets.Text(kFrequencyField), "20");
     EXPECT_EQ(gadgets.State(kTimeUnitCombo), 4);

@@ -18,7 +18,7 @@ TEST(KeyValueDocument, TrimsReadTextAndKeepsWrittenBackValue) {
     EXPECT_EQ(d.ReadInteger("Time", 9), 3);
     EXPECT_EQ(d.ReadText("Time", "x"), "3");
     d.WriteInteger("Other", 1);
-    EXPECT_EQ(Body(d), "[Window]\r\nTime = 3  \r\nOther = 1\r\n");
+    EXPECT_EQ(Body(d), "[Window]\r\n  Time=3  \r\nOther = 1\r\n");
 }
 
 TEST(KeyValueDocument, EmptyValueIsNotTheDefault) {
@@ -35,7 +35,7 @@ TEST(KeyValueDocument, FirstOfDuplicateKeysIsReadAndWritten) {
     d.SelectGroup("G");
     EXPECT_EQ(d.ReadInteger("TIME", 0), 1);
     d.WriteInteger("TiMe", 5);
-    EXPECT_EQ(Body(d), "[G]\r\nTiMe = 5\r\ntime = 2\r\n");
+    EXPECT_EQ(Body(d), "[G]\r\nTiMe = 5\r\ntime=2\r\n");
 }
 
 TEST(KeyValueDocument, MissingGroupReadsDefaultsAndIsAppendedByTheFirstWrite) {
@@ -46,7 +46,7 @@ TEST(KeyValueDocument, MissingGroupReadsDefaultsAndIsAppendedByTheFirstWrite) {
     d.WriteInteger("Time", 1);
     d.WriteText("Name", "x");
     EXPECT_TRUE(d.Modified());
-    EXPECT_EQ(Body(d), "Time = 4\r\n[A]\r\nTime = 5\r\n[Window]\r\nTime = 1\r\nName = x\r\n");
+    EXPECT_EQ(Body(d), "Time=4\r\n[A]\r\nTime=5\r\n[Window]\r\nTime = 1\r\nName = x\r\n");
     // Once appended, the group is found like any other.
     EXPECT_TRUE(d.SelectGroup("WINDOW"));
     EXPECT_EQ(d.ReadText("name", ""), "x");
@@ -69,7 +69,7 @@ TEST(KeyValueDocument, WritesStayInTheirGroupBeforeTheNextGroupLine) {
     d.WriteInteger("z", 3);
     d.SelectGroup("B");
     d.WriteInteger("w", 4);
-    EXPECT_EQ(Body(d), "[A]\r\nx = 10\r\n; note\r\nz = 3\r\n[B]\r\ny = 2\r\nw = 4\r\n");
+    EXPECT_EQ(Body(d), "[A]\r\nx = 10\r\n; note\r\nz = 3\r\n[B]\r\ny=2\r\nw = 4\r\n");
 }
 
 TEST(KeyValueDocument, GroupNamesWithBlanksAreTheirOwnGroups) {
@@ -99,7 +99,7 @@ TEST(KeyValueDocument, ReadTextNeverHandsOutInvalidUtf8) {
     EXPECT_EQ(d.ReadText("Name", ""), "a\xEF\xBF\xBD");
     d.WriteInteger("Other", 1);
     // Untouched entries keep their bytes.
-    EXPECT_EQ(Body(d), "[G]\r\nName = a\xFF\r\nOther = 1\r\n");
+    EXPECT_EQ(Body(d), "[G]\r\nName=a\xFF\r\nOther = 1\r\n");
 }
 
 }  // namespace

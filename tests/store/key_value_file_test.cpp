@@ -33,7 +33,7 @@ TEST_F(KeyValueFileOnDisk, AsciiFileWithoutMarkIsReadAndWrittenBackWithIt) {
     file.WriteInteger("Time", 2);
     EXPECT_TRUE(file.CloseKeyValueFile());
     EXPECT_EQ(ReadBytes(ini),
-              kMark + "\r\n[Window]\r\nCalcState = 0\r\nTime = 2\r\n[A]\r\nReg1 = r\r\n");
+              kMark + "\r\n[Window]\r\nCalcState=0\r\nTime = 2\r\n\r\n  [A]\r\nReg1 = r\r\n");
 }
 
 TEST_F(KeyValueFileOnDisk, HandEditedUtf8WithoutMarkKeepsItsTextThroughASave) {
