@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -15,15 +16,15 @@ namespace {
 
 // A file's bytes are kept as its text when they are UTF-8 (the mark included), so that the
 // storage shows the text the desktop writes; other bytes, one character each, under a key of
-// their own. Returns the size, or -1 when nothing is stored; copies when `capacity` suffices.
+// their own. Returns a copy the caller frees, its size in `size`; null when nothing is stored.
 // clang-format off
 // A page whose storage the browser withholds (a sandbox, a setting) throws at the very access;
 // it then keeps its files for as long as it is open, as a desktop with a read-only folder does.
-EM_JS(int, LoadStoredFile, (const char* name, char* buffer, int capacity), {
+EM_JS(char*, LoadStoredFile, (const char* name, int* size), {
     var storage = null;
     try { storage = globalThis.localStorage; } catch (withheld) {}
     if (!storage)
-        return -1;
+        return 0;
     var key = UTF8ToString(name);
     var bytes;
     var text = storage.getItem('loopsmith/' + key);
@@ -32,14 +33,15 @@ EM_JS(int, LoadStoredFile, (const char* name, char* buffer, int capacity), {
     } else {
         var raw = storage.getItem('loopsmith-bytes/' + key);
         if (raw === null)
-            return -1;
+            return 0;
         bytes = new Uint8Array(raw.length);
         for (var i = 0; i < raw.length; ++i)
             bytes[i] = raw.charCodeAt(i);
     }
-    if (bytes.length <= capacity)
-        HEAPU8.set(bytes, buffer);
-    return bytes.length;
+    var copy = _malloc(Math.max(1, bytes.length));
+    HEAPU8.set(bytes, copy);
+    HEAP32[size >> 2] = bytes.length;
+    return copy;
 });
 
 // 1 when stored; 0 when the storage refuses (full, or switched off by the user).
@@ -125,11 +127,12 @@ void FetchFile(const std::filesystem::path& path) {
     const std::string key = KeyOf(path);
     if (key.empty())
         return;
-    const int size = LoadStoredFile(key.c_str(), nullptr, 0);
-    if (size < 0)
+    int size = 0;
+    char* stored = LoadStoredFile(key.c_str(), &size);
+    if (stored == nullptr)
         return;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    LoadStoredFile(key.c_str(), bytes.data(), size);
+    const std::string bytes(stored, static_cast<std::size_t>(size));
+    std::free(stored);
     if (FileBytes(path) == bytes)
         return;
     std::error_code ec;

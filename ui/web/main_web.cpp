@@ -39,6 +39,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
             WriteLinkToAddress(*app, *page);
         }
         ApplyWebCaptions(*app);  // a language may have been applied
+        page->ShowPendingItems();
     }
 }
 
@@ -68,6 +69,7 @@ int main() {
     // Whatever the start-up queued; the page's own turns start once it listens.
     if (page->HasPendingEvent())
         loopsmith_dispatch();
+    page->ShowPendingItems();
     EM_ASM(LoopsmithPage.start(Module));
     return 0;
 }

@@ -60,6 +60,7 @@ MessageAnswer WebGadgets::RunMessageBox(const std::string& title, const std::str
     // A window to be shown stands behind the box, as it would without the hold.
     if (showWanted_ && !shown_)
         Reveal();
+    ShowPendingItems();
     // An empty caption keeps the page's own.
     const MessageButtonTexts& b = ButtonTexts();
     const int answer =
