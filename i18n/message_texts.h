@@ -74,9 +74,16 @@ enum class Msg {
     Web_Link_Wdt,
     Web_Link_Form,
     Web_Link_No_Name,
+    Web_Import_Unknown,  // a file with nothing the program reads
+    Web_Import_Ask,      // then the profiles on the page and in the file, one a line
+    Web_Import_Profiles_Here,
+    Web_Import_Profiles_In_File,
+    Web_Storage_Refused,  // the browser's storage faults: each its cause and the way out
+    Web_Storage_Full,
+    Web_Storage_Failed,  // then the browser's own words
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Link_No_Name);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Storage_Failed);
 
 struct MessageEntry {
     Msg id;

@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "base/utf8.h"
 #include "store/file_platform.h"
@@ -44,14 +46,15 @@ EM_JS(char*, LoadStoredFile, (const char* name, int* size), {
     return copy;
 });
 
-// 1 when stored; 0 when the storage refuses (full, or switched off by the user).
-EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
+// 1 when stored; else why not: 0 the storage is withheld, -1 it is full, -2 the write failed,
+// the browser's words then in `error` (a copy the caller frees).
+EM_JS(int, StoreFile, (const char* name, const char* data, int size, char** error), {
     var storage = null;
     try { storage = globalThis.localStorage; } catch (withheld) {}
     if (!storage)
         return 0;
     var key = UTF8ToString(name);
-    var bytes = HEAPU8.slice(data, data + size);
+    var bytes = HEAPU8.subarray(data, data + size);
     try {
         var text = null;
         try {
@@ -70,7 +73,16 @@ EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
         }
         return 1;
     } catch (refused) {
-        return 0;
+        if (refused && (refused.name === 'QuotaExceededError' || refused.code === 22))
+            return -1;
+        if (refused && refused.name === 'SecurityError')
+            return 0;
+        var words = String(refused);
+        var length = lengthBytesUTF8(words) + 1;
+        var copy = _malloc(length);
+        stringToUTF8(words, copy, length);
+        HEAP32[error >> 2] = copy;
+        return -2;
     }
 });
 
@@ -95,6 +107,17 @@ EM_JS(int, StoredFileNames, (char* buffer, int capacity), {
 std::filesystem::path& Root() {
     static std::filesystem::path root;
     return root;
+}
+
+// Files whose latest save the storage refused: the page's copy is the newer one.
+std::set<std::string>& HeldInMemory() {
+    static std::set<std::string> held;
+    return held;
+}
+
+StorageFault& Pending() {
+    static StorageFault fault;
+    return fault;
 }
 
 // The key of a file of the kept folder ("Loopsmith.ini", "Language/my.lng"); "" for any other.
@@ -125,7 +148,7 @@ std::optional<std::string> FileBytes(const std::filesystem::path& path) {
 // the old one, and only when they differ from what the file holds.
 void FetchFile(const std::filesystem::path& path) {
     const std::string key = KeyOf(path);
-    if (key.empty())
+    if (key.empty() || HeldInMemory().count(key) != 0)
         return;
     int size = 0;
     char* stored = LoadStoredFile(key.c_str(), &size);
@@ -149,9 +172,29 @@ void FetchFile(const std::filesystem::path& path) {
         std::filesystem::remove(fetched, ec);
 }
 
+// A save the storage refuses still goes to the page's copy, which the page works on; the
+// storage keeps what it held, and the fault waits to be told.
 bool KeepFile(const std::filesystem::path& path, std::string_view bytes) {
     const std::string key = KeyOf(path);
-    return key.empty() || StoreFile(key.c_str(), bytes.data(), static_cast<int>(bytes.size())) != 0;
+    if (key.empty())
+        return true;
+    char* error = nullptr;
+    const int stored =
+        StoreFile(key.c_str(), bytes.data(), static_cast<int>(bytes.size()), &error);
+    if (stored == 1) {
+        HeldInMemory().erase(key);
+        Pending().stored = true;
+        return true;
+    }
+    HeldInMemory().insert(key);
+    if (Pending().cause == StorageFault::Cause::None) {
+        Pending().cause = stored == 0    ? StorageFault::Cause::Refused
+                          : stored == -1 ? StorageFault::Cause::Full
+                                         : StorageFault::Cause::Failed;
+        Pending().error = error != nullptr ? error : "";
+    }
+    std::free(error);
+    return true;
 }
 
 }  // namespace
@@ -174,4 +217,8 @@ void KeepFilesInBrowserStorage(const FileLocations& locations) {
         start = end + 1;
     }
     fileio::SetFileMirror({FetchFile, KeepFile});
+}
+
+StorageFault TakeStorageFault() {
+    return std::exchange(Pending(), StorageFault{});
 }
