@@ -346,21 +346,29 @@ async function profilesKept(session) {
   await page.close();
 }
 
-// Two tabs are two windows: each adds a profile, neither loses the other's.
+// Two tabs are two windows: each adds a profile, neither loses the other's, and each shows the
+// other's at once, a half-done edit in its form kept.
 async function twoTabs(session) {
   const a = await d.open(session, pageFile);
   const b = await d.open(session, pageFile);
-  for (const [page, name] of [[a, 'Tab A'], [b, 'Tab B']]) {
-    await page.bringToFront();
-    await turnTo(page, 1);
-    await page.click(`#g${E.add}`);
-    await d.idle(page);
-    await fillProfile(page, name, name === 'Tab A' ? 'A_' : 'B_');
-  }
-  const shown = await items(b, E.list);
-  check(shown.includes('Tab A') && shown.includes('Tab B'), 'the second tab shows both profiles',
-    shown.join(', '));
+  const shows = (page, name) => page.waitForFunction((n) => Array.from(
+    document.getElementById('g24').options).some((o) => o.text === n),
+  { timeout: 5000, polling: 50 }, name).then(() => true, () => false);
   await a.bringToFront();
+  await turnTo(a, 1);
+  await a.click(`#g${E.add}`);
+  await d.idle(a);
+  await d.type(a, E.name, 'Tab A');
+  await b.bringToFront();
+  await turnTo(b, 1);
+  await b.click(`#g${E.add}`);
+  await d.idle(b);
+  await fillProfile(b, 'Tab B', 'B_');
+  check(await shows(a, 'Tab B') && await d.value(a, E.name) === 'Tab A',
+    'the other tab\'s profile shows at once, the half-done edit kept');
+  await a.bringToFront();
+  await fillProfile(a, 'Tab A', 'A_');
+  check(await shows(b, 'Tab A'), 'and the first tab\'s in the second', (await items(b, E.list)).join());
   await reload(a);
   const after = await items(a, E.list);
   check(after.includes('Tab A') && after.includes('Tab B'), 'both are stored', after.join(', '));
