@@ -41,8 +41,9 @@ std::string Lower(std::string text) {
     return text;
 }
 
-void Tell(AppState& app, const std::string& title, const std::string& text) {
-    app.gadgets.ShowMessage(title, text, ui::MessageIcon::Error, ui::MessageButtons::Ok);
+void Tell(AppState& app, const std::string& title, const std::string& text,
+          ui::MessageIcon icon = ui::MessageIcon::Error) {
+    app.gadgets.ShowMessage(title, text, icon, ui::MessageButtons::Ok);
 }
 
 // The file takes the place of the settings file with what the page keeps added: without
@@ -223,17 +224,13 @@ void TellStorageFault(AppState& app, bool quiet) {
     if (quiet || fault.cause == told)
         return;
     told = fault.cause;
-    switch (fault.cause) {
-        case StorageFault::Cause::Refused:
-            Tell(app, app.editorTitle, app.messages[Msg::Web_Storage_Refused]);
-            break;
-        case StorageFault::Cause::Full:
-            Tell(app, app.editorTitle, app.messages[Msg::Web_Storage_Full]);
-            break;
-        default:
-            Tell(app, app.editorTitle, app.messages[Msg::Web_Storage_Failed] + fault.error);
-            break;
-    }
+    const std::string text =
+        fault.cause == StorageFault::Cause::Refused ? app.messages[Msg::Web_Storage_Refused]
+        : fault.cause == StorageFault::Cause::Full
+            ? app.messages[Msg::Web_Storage_Full]
+            : app.messages[Msg::Web_Storage_Failed] + fault.error;
+    // A warning: the page works on.
+    Tell(app, app.editorTitle, text, ui::MessageIcon::Warning);
 }
 
 void RefreshFromStorage(AppState& app) {
