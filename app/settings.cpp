@@ -31,8 +31,9 @@ void LoadSettings(AppState& app) {
     const std::filesystem::path path = app.SettingsPath();
     KeyValueFile file;
     const bool opened = file.OpenKeyValueFileForReading(path);
-
+    app.Breathe();
     app.profiles = ReadProfiles(file, opened);
+    app.Breathe();
     FillProfileGadget(g, app.profiles, gadget::kProfileCombo, -1);
     FillProfileGadget(g, app.profiles, gadget::kProfileList, -1);
 

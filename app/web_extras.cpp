@@ -104,6 +104,7 @@ void Import(AppState& app, const std::string& bytes) {
         Tell(app, app.editorTitle, app.messages[Msg::Save_Error]);
         return;
     }
+    app.Breathe();
     StartUp(app);  // as the desktop opening with that file
     // The code shown may be of a profile or settings now gone.
     app.gadgets.SetText(kOutputBox, "");

@@ -18,7 +18,9 @@ namespace {
 
 // A file's bytes are kept as its text when they are UTF-8 (the mark included), so that the
 // storage shows the text the desktop writes; other bytes, one character each, under a key of
-// their own. Returns a copy the caller frees, its size in `size`; null when nothing is stored.
+// their own. Returns a copy the caller frees, its size in `size`; null when nothing is stored,
+// or (`size` -1) when the text is what this page last stored or fetched there, which its file
+// then holds already.
 // clang-format off
 // A page whose storage the browser withholds (a sandbox, a setting) throws at the very access;
 // it then keeps its files for as long as it is open, as a desktop with a read-only folder does.
@@ -28,8 +30,14 @@ EM_JS(char*, LoadStoredFile, (const char* name, int* size), {
     if (!storage)
         return 0;
     var key = UTF8ToString(name);
+    var known = Module.loopsmithKnown || (Module.loopsmithKnown = {});
     var bytes;
     var text = storage.getItem('loopsmith/' + key);
+    if (text !== null && text === known[key]) {
+        HEAP32[size >> 2] = -1;
+        return 0;
+    }
+    known[key] = text;
     if (text !== null) {
         bytes = new TextEncoder().encode(text);
     } else {
@@ -61,9 +69,12 @@ EM_JS(int, StoreFile, (const char* name, const char* data, int size, char** erro
             text = new TextDecoder('utf-8', {fatal: true, ignoreBOM: true}).decode(bytes);
         } catch (notText) {
         }
+        var known = Module.loopsmithKnown || (Module.loopsmithKnown = {});
+        known[key] = null;
         if (text !== null) {
             storage.setItem('loopsmith/' + key, text);
             storage.removeItem('loopsmith-bytes/' + key);
+            known[key] = text;
         } else {
             var raw = "";
             for (var i = 0; i < bytes.length; ++i)

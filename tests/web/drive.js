@@ -423,6 +423,8 @@ async function importExport(session) {
   const desktopFile = path.join(scratch, 'Loopsmith.ini');
   fs.writeFileSync(desktopFile, desktop);
   await pick(page, 71, desktopFile);
+  await page.evaluate(() => document.querySelector('dialog[open] button').click());  // Yes
+  await d.idle(page);
   check((await items(page, G.profileCombo)).includes('Desktop') &&
     await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'an imported file is applied');
   const again = await download(page, folder);

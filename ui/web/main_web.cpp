@@ -87,5 +87,7 @@ int main() {
         loopsmith_dispatch();
     page->ShowPendingItems();
     EM_ASM(LoopsmithPage.start(Module));
+    // From here on the program runs in the page's turns, which may wait for the page.
+    app->breathe = [] { page->YieldToPage(); };
     return 0;
 }

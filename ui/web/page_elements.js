@@ -55,7 +55,7 @@ var LoopsmithElements = (function () {
 
   // A long list reaches the page a slice at a time, each slice in a task of its own, so
   // that the page answers while it fills; the program's selection waits for its option.
-  const kSlice = 2000;
+  const kSlice = 1000;
   const filling = new Map();  // select → { rest: texts still to add, wanted: index or null }
 
   // The tabs' titles; or a select's options, the first `kept` kept and `count` more added,

@@ -60,6 +60,9 @@ class WebGadgets : public GadgetFrame {
     bool PointerInside(int gadget) const override;
     void OpenUrl(const std::string& url) override;
     void ShowWindow() override;
+    // Lets the page draw and answer before the program goes on: a long piece of work in parts,
+    // none of which holds the page for long.
+    void YieldToPage();
     // Puts the items added since on the page; due before the page is next drawn.
     void ShowPendingItems() const;
 
