@@ -91,13 +91,25 @@ var LoopsmithElements = (function () {
     // A long list on a page not shown waits for its page.
     if (queued.rest.length > kSlice && e.closest('[hidden]')) return;
     const added = document.createDocumentFragment();
-    for (const text of queued.rest.splice(0, kSlice)) added.append(new Option(text));
+    for (const text of queued.rest.splice(0, kSlice)) {
+      const option = document.createElement('option');  // half the time of new Option()
+      option.textContent = text;
+      added.append(option);
+    }
     e.append(added);
     if (queued.wanted !== null) {
       e.selectedIndex = queued.wanted < e.options.length ? queued.wanted : -1;
     }
     if (!queued.rest.length) filling.delete(e);
-    else setTimeout(() => filling.get(e) === queued && fill(e), 0);
+    else soon(() => filling.get(e) === queued && fill(e));
+  }
+
+  // A task of its own at once: timers nested this deep wait 4 ms each.
+  const channel = new MessageChannel(), tasks = [];
+  channel.port1.onmessage = () => tasks.shift()();
+  function soon(task) {
+    tasks.push(task);
+    channel.port2.postMessage(0);
   }
 
   // The selection as the program last set it while its option is still to come; else the
