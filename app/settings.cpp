@@ -36,6 +36,7 @@ void LoadSettings(AppState& app) {
     app.Breathe();
     FillProfileGadget(g, app.profiles, gadget::kProfileCombo, -1);
     FillProfileGadget(g, app.profiles, gadget::kProfileList, -1);
+    app.Breathe();
 
     const SettingsValues v = ReadSettingsGroup(file);
     const int calculator = v.CalcState & 1;

@@ -83,6 +83,7 @@ bool ReplaceSettings(AppState& app, const std::string& bytes, const SettingsFile
 
 void Import(AppState& app, const std::string& bytes) {
     const SettingsFileSurvey survey = SurveySettingsFile(bytes);
+    app.Breathe();
     if (!survey.readable || !fileio::ReplaceFileContent(kPickedFile, bytes)) {
         Tell(app, app.editorTitle, app.messages[Msg::Web_Import_Bad]);
         return;
@@ -91,11 +92,10 @@ void Import(AppState& app, const std::string& bytes) {
         Tell(app, app.editorTitle, app.messages[Msg::Web_Import_Unknown]);
         return;
     }
-    const std::string question = app.messages[Msg::Web_Import_Ask] + "\n\n" +
-                                 app.messages[Msg::Web_Import_Profiles_Here] +
-                                 std::to_string(app.profiles.size()) + "\n" +
-                                 app.messages[Msg::Web_Import_Profiles_In_File] +
-                                 std::to_string(survey.profiles);
+    const std::string question =
+        app.messages[Msg::Web_Import_Ask] + "\n\n" + app.messages[Msg::Web_Import_Profiles_Here] +
+        std::to_string(app.profiles.size()) + "\n" +
+        app.messages[Msg::Web_Import_Profiles_In_File] + std::to_string(survey.profiles);
     if (app.gadgets.ShowMessage(app.editorTitle, question, ui::MessageIcon::Question,
                                 ui::MessageButtons::YesNo) != ui::MessageAnswer::Yes) {
         return;
@@ -225,11 +225,11 @@ void TellStorageFault(AppState& app, bool quiet) {
     if (quiet || fault.cause == told)
         return;
     told = fault.cause;
-    const std::string text =
-        fault.cause == StorageFault::Cause::Refused ? app.messages[Msg::Web_Storage_Refused]
-        : fault.cause == StorageFault::Cause::Full
-            ? app.messages[Msg::Web_Storage_Full]
-            : app.messages[Msg::Web_Storage_Failed] + fault.error;
+    const std::string text = fault.cause == StorageFault::Cause::Refused
+                                 ? app.messages[Msg::Web_Storage_Refused]
+                             : fault.cause == StorageFault::Cause::Full
+                                 ? app.messages[Msg::Web_Storage_Full]
+                                 : app.messages[Msg::Web_Storage_Failed] + fault.error;
     // A warning: the page works on.
     Tell(app, app.editorTitle, text, ui::MessageIcon::Warning);
 }
@@ -249,8 +249,8 @@ void RefreshFromStorage(AppState& app) {
     // The editor's form is left as it is; what it edits is found again by name.
     if (app.editorMode == EditorMode::Idle)
         return;
-    const int at = FindProfile(app.profiles, app.editorMode == EditorMode::Editing ? app.editName
-                                                                                    : chosen);
+    const int at =
+        FindProfile(app.profiles, app.editorMode == EditorMode::Editing ? app.editName : chosen);
     if (app.editorMode == EditorMode::Editing) {
         app.editIndex = at;
         if (at < 0)  // deleted meanwhile: OK adds it again

@@ -190,8 +190,7 @@ bool KeepFile(const std::filesystem::path& path, std::string_view bytes) {
     if (key.empty())
         return true;
     char* error = nullptr;
-    const int stored =
-        StoreFile(key.c_str(), bytes.data(), static_cast<int>(bytes.size()), &error);
+    const int stored = StoreFile(key.c_str(), bytes.data(), static_cast<int>(bytes.size()), &error);
     if (stored == 1) {
         HeldInMemory().erase(key);
         Pending().stored = true;

@@ -11,7 +11,7 @@
 namespace {
 
 constexpr std::array<std::string_view, 11> kSettingsKeys = {
-    "CalcState", "Time",         "OscillatorType", "Oscillator", "WdtState", "NumberProf",
+    "CalcState", "Time",         "OscillatorType", "Oscillator",  "WdtState", "NumberProf",
     "Language",  "LanguageFile", "DelayForm",      "RoutineName", "Declare"};
 
 bool IsSettingsKey(std::string_view key) {
@@ -51,7 +51,8 @@ SettingsFileSurvey SurveySettingsFile(std::string_view bytes) {
                                              : Group::Profile;
             survey.profiles += group == Group::Profile ? 1 : 0;
         } else if (e.kind == kv::EntryKind::Key) {
-            survey.settings = survey.settings || (group == Group::Settings && IsSettingsKey(e.name));
+            survey.settings =
+                survey.settings || (group == Group::Settings && IsSettingsKey(e.name));
             survey.profileKeys =
                 survey.profileKeys || (group == Group::Profile && IsProfileKey(e.name));
         }

@@ -2,7 +2,7 @@
 // most a settings file may hold) and show them, in headless Chromium: from the file chosen to
 // the list painted, the question before the import answered Yes at once; and the longest task
 // the page ran meanwhile (the Long Tasks API, which sees every task over 50 ms). Each round
-// starts from an empty storage. Prints the median and the worst of the rounds.
+// starts in a fresh browser, from an empty storage. Prints the median and the worst of the rounds.
 //   node import_bench.js PAGE [ROUNDS] [COUNT]        (default 3 rounds, 30000 profiles)
 'use strict';
 const fs = require('fs');
@@ -69,30 +69,32 @@ async function importOnce(session, file) {
     return { total: shownAt - chosenAt, longest: Math.max(0, ...during.map(([, length]) => length)),
       shown: document.getElementById('g1').options.length };
   });
-  await page.evaluate(() => localStorage.clear());
   await page.close();
   return result;
 }
 
 async function main() {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-import-bench-'));
-  const session = await d.launch();
   try {
     const file = settingsFile(folder);
     const results = [];
     for (let i = 0; i < rounds; ++i) {
-      const r = await importOnce(session, file);
-      if (r.shown !== count) throw new Error(`${r.shown} profiles shown, not ${count}`);
-      results.push(r);
+      const session = await d.launch();
+      try {
+        results.push(await importOnce(session, file));
+      } finally {
+        await session.close();
+      }
+      if (results[i].shown !== count) throw new Error(`${results[i].shown} profiles shown, not ${count}`);
     }
     const totals = results.map((r) => r.total), longest = results.map((r) => r.longest);
-    console.log(`import of ${count} profiles (${fs.statSync(file).size} bytes), ${rounds} rounds`);
+    console.log(`import of ${count} profiles (${fs.statSync(file).size} bytes), ${rounds} rounds, ` +
+      `load average ${os.loadavg()[0].toFixed(1)} on ${os.cpus().length} cores`);
     console.log(`chosen to shown: median ${median(totals).toFixed(0)} ms, ` +
       `worst ${Math.max(...totals).toFixed(0)} ms`);
     console.log(`longest task: median ${median(longest).toFixed(0)} ms, ` +
       `worst ${Math.max(...longest).toFixed(0)} ms`);
   } finally {
-    await session.close();
     fs.rmSync(folder, { recursive: true, force: true });
   }
 }

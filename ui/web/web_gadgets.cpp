@@ -43,8 +43,7 @@ void WebGadgets::Push(Control& control, Aspect aspect) {
             else if (HasItems(kind)) {
                 ShowItems(n);
                 elements::SetSelected(n, s.state);
-            }
-            else if (kind == GadgetKind::Panel)
+            } else if (kind == GadgetKind::Panel)
                 ShowPage(s.state);
             break;
         case Aspect::Items:
