@@ -27,10 +27,11 @@ TEST(SettingsFileSurvey, KnowsEveryKeyTheProgramWrites) {
     for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos;
          at = end + 2) {
         const std::string line = text.substr(at, end - at);
-        if (line.starts_with("["))
+        if (line.starts_with("[")) {
             group = line;
-        else if (line.find(" = ") != std::string::npos && ++keys)
+        } else if (line.find(" = ") != std::string::npos && ++keys) {
             EXPECT_TRUE(SurveySettingsFile(group + "\n" + line).Known()) << line;
+        }
     }
     EXPECT_EQ(keys, 11 + 20);
 }

@@ -471,8 +471,9 @@ async function importsAsk(session) {
     const box = await d.messageBox(page), asks = name === 'no.ini';  // then answered No
     const [ask, here, inFile, unknown] = ['Web_Import_Ask', 'Web_Import_Profiles_Here',
       'Web_Import_Profiles_In_File', 'Web_Import_Unknown'].map((k) => shipped('english', k));
-    check(box && box.text === (asks ? `${ask}\n\n${here} 2\n${inFile} 0` : unknown) &&
-      box.buttons.length === (asks ? 2 : 1), `${name} asked or refused`, JSON.stringify(box));
+    check(box && box.text === (asks ? `${ask}\n\n${here} ${profiles.length}\n${inFile} 0`
+      : unknown) && box.buttons.length === (asks ? 2 : 1), `${name} asked or refused`,
+    JSON.stringify(box));
     await d.answer(page, 'Escape');
     check(await stored(page) === before && (await items(page, G.profileCombo)).join() ===
       profiles.join(), `${name} changes nothing`);
@@ -485,7 +486,6 @@ async function importsAsk(session) {
   await pick(page, 71, path.join(scratch, 'no.ini')).then(() => yes(page));
   check((await items(page, G.profileCombo)).length === 3 &&
     !await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'a file of settings keeps the profiles');
-  await page.evaluate(() => localStorage.clear());
   await page.close();
 }
 
@@ -509,9 +509,8 @@ async function storageFaults() {
       await page.evaluateOnNewDocument(fault);
       await page.goto('file://' + path.resolve(pageFile));
       await d.ready(page);
-      const refused = message === 'Web_Storage_Refused';
-      if (!refused) await pick(page, 71, settingsFile('Kept', 1)).then(() => yes(page));
-      const before = refused ? null : await stored(page);
+      const before = message === 'Web_Storage_Refused' ? null : await pick(page, 71,
+        settingsFile('Kept', 1)).then(() => yes(page)).then(() => stored(page));
       // 6 MB within the reader's limits, beyond the browser's storage for a page.
       const count = message === 'Web_Storage_Full' ? 13000 : 2;
       await pick(page, 71, settingsFile(count > 2 ? 'Big' : 'Fire', count, count > 2 ? 40 : 4));
@@ -520,7 +519,7 @@ async function storageFaults() {
       check(box && box.text === shipped('english', message) + words, `${message} is told`,
         JSON.stringify(box));
       await d.answer(page, 'Enter');
-      check((await items(page, G.profileCombo)).length === count && (refused ||
+      check((await items(page, G.profileCombo)).length === count && (before === null ||
         before.includes('[Kept 1]') && await stored(page) === before),
       `${message}: the page works on its copy, the storage keeps what it held`);
     } finally {
