@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -47,6 +48,14 @@ struct AppState {
     // The language file name of the user's language ("english"), for a start with no stored
     // choice; "" leaves that start to the default language.
     std::string systemLanguage;
+
+    // Lets a page draw and answer between the parts of a long load; nothing on the desktop,
+    // whose window waits for the load.
+    std::function<void()> breathe;
+    void Breathe() const {
+        if (breathe)
+            breathe();
+    }
 
     int currentPage = 0;
     bool handCursorShown = false;

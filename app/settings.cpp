@@ -31,10 +31,12 @@ void LoadSettings(AppState& app) {
     const std::filesystem::path path = app.SettingsPath();
     KeyValueFile file;
     const bool opened = file.OpenKeyValueFileForReading(path);
-
+    app.Breathe();
     app.profiles = ReadProfiles(file, opened);
+    app.Breathe();
     FillProfileGadget(g, app.profiles, gadget::kProfileCombo, -1);
     FillProfileGadget(g, app.profiles, gadget::kProfileList, -1);
+    app.Breathe();
 
     const SettingsValues v = ReadSettingsGroup(file);
     const int calculator = v.CalcState & 1;

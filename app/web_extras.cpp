@@ -16,6 +16,9 @@
 #include "store/browser_storage.h"
 #include "store/file_platform.h"
 #include "store/key_value_file.h"
+#include "store/profile_store.h"
+#include "store/settings_import.h"
+#include "store/settings_values.h"
 #include "ui/web/web_gadgets.h"
 
 using namespace gadget;
@@ -39,30 +42,73 @@ std::string Lower(std::string text) {
     return text;
 }
 
-void Tell(AppState& app, const std::string& title, const std::string& text) {
-    app.gadgets.ShowMessage(title, text, ui::MessageIcon::Error, ui::MessageButtons::Ok);
+void Tell(AppState& app, const std::string& title, const std::string& text,
+          ui::MessageIcon icon = ui::MessageIcon::Error) {
+    app.gadgets.ShowMessage(title, text, icon, ui::MessageButtons::Ok);
 }
 
-// A settings file the desktop would read: within the reader's limits, with a named group.
-bool IsSettingsFile(const std::string& bytes) {
-    KeyValueFile file;
-    if (!fileio::ReplaceFileContent(kPickedFile, bytes) ||
-        !file.OpenKeyValueFileForReading(kPickedFile) || file.BeyondLimits()) {
+// The file takes the place of the settings file with what the page keeps added: without
+// settings of its own it gets the page's, and without profiles the page's file takes only its
+// settings. False when the file could not be written.
+bool ReplaceSettings(AppState& app, const std::string& bytes, const SettingsFileSurvey& survey) {
+    SaveSettings(app);  // the window's state, kept where the file has none
+    const std::filesystem::path path = app.SettingsPath();
+    KeyValueFile kept;
+    if (survey.profiles == 0 && kept.OpenKeyValueFile(path)) {
+        KeyValueFile picked;
+        if (!picked.OpenKeyValueFileForReading(kPickedFile))
+            return false;
+        SettingsValues v = ReadSettingsGroup(picked);
+        // The position alone names the language the file chose; a stored name would win over it.
+        const ui::Gadgets& g = app.gadgets;
+        if (v.LanguageFile.empty() && v.Language >= 0 && v.Language < g.ItemCount(kLanguageCombo))
+            v.LanguageFile = LanguageFileName(g.ItemText(kLanguageCombo, v.Language));
+        WriteSettingsGroup(kept, v);
+        return kept.CloseKeyValueFile();
+    }
+    if (survey.settings)
+        return fileio::ReplaceFileContent(path, bytes);
+    SettingsValues v = SettingsFromGadgets(app.gadgets);
+    v.NumberProf = 0;  // the file's first profile
+    KeyValueFile merged;
+    if (!merged.OpenKeyValueFile(kPickedFile))
         return false;
-    }
-    for (bool more = file.FirstGroup(); more; more = file.NextGroup()) {
-        if (!file.CurrentGroupName().empty())
-            return true;
-    }
-    return false;
+    WriteSettingsGroup(merged, v);
+    if (!merged.CloseKeyValueFile())
+        return false;
+    std::optional<std::string> whole;
+    if (auto opened = fileio::FileHandle::OpenForReading(kPickedFile))
+        whole = opened->ReadAll();
+    return whole && fileio::ReplaceFileContent(path, *whole);
 }
 
 void Import(AppState& app, const std::string& bytes) {
-    if (!IsSettingsFile(bytes) || !fileio::ReplaceFileContent(app.SettingsPath(), bytes)) {
+    const SettingsFileSurvey survey = SurveySettingsFile(bytes);
+    app.Breathe();
+    if (!survey.readable || !fileio::ReplaceFileContent(kPickedFile, bytes)) {
         Tell(app, app.editorTitle, app.messages[Msg::Web_Import_Bad]);
         return;
     }
+    if (!survey.Known()) {
+        Tell(app, app.editorTitle, app.messages[Msg::Web_Import_Unknown]);
+        return;
+    }
+    const std::string question =
+        app.messages[Msg::Web_Import_Ask] + "\n\n" + app.messages[Msg::Web_Import_Profiles_Here] +
+        std::to_string(app.profiles.size()) + "\n" +
+        app.messages[Msg::Web_Import_Profiles_In_File] + std::to_string(survey.profiles);
+    if (app.gadgets.ShowMessage(app.editorTitle, question, ui::MessageIcon::Question,
+                                ui::MessageButtons::YesNo) != ui::MessageAnswer::Yes) {
+        return;
+    }
+    if (!ReplaceSettings(app, bytes, survey)) {
+        Tell(app, app.editorTitle, app.messages[Msg::Save_Error]);
+        return;
+    }
+    app.Breathe();
     StartUp(app);  // as the desktop opening with that file
+    // The code shown may be of a profile or settings now gone.
+    app.gadgets.SetText(kOutputBox, "");
 }
 
 void Export(AppState& app, ui::web::WebGadgets& page) {
@@ -170,6 +216,52 @@ bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& e
         default:
             return false;
     }
+}
+
+void TellStorageFault(AppState& app, bool quiet) {
+    static StorageFault::Cause told = StorageFault::Cause::None;
+    const StorageFault fault = TakeStorageFault();
+    if (fault.cause == StorageFault::Cause::None) {
+        if (fault.stored)
+            told = StorageFault::Cause::None;
+        return;
+    }
+    // Once per cause: the user knows the way out, and every later change would only repeat it.
+    if (quiet || fault.cause == told)
+        return;
+    told = fault.cause;
+    const std::string text = fault.cause == StorageFault::Cause::Refused
+                                 ? app.messages[Msg::Web_Storage_Refused]
+                             : fault.cause == StorageFault::Cause::Full
+                                 ? app.messages[Msg::Web_Storage_Full]
+                                 : app.messages[Msg::Web_Storage_Failed] + fault.error;
+    // A warning: the page works on.
+    Tell(app, app.editorTitle, text, ui::MessageIcon::Warning);
+}
+
+void RefreshFromStorage(AppState& app) {
+    KeyValueFile stored;
+    if (!stored.OpenKeyValueFileForReading(app.SettingsPath()) ||
+        stored.Stamp() == app.settingsStamp) {
+        return;
+    }
+    stored.CloseKeyValueFile();
+    ui::Gadgets& g = app.gadgets;
+    const std::string chosen = g.ItemText(kProfileList, g.State(kProfileList));
+    LoadSettings(app);
+    LoadSelectedLanguage(app);
+    ApplyWebCaptions(app);
+    // The editor's form is left as it is; what it edits is found again by name.
+    if (app.editorMode == EditorMode::Idle)
+        return;
+    const int at =
+        FindProfile(app.profiles, app.editorMode == EditorMode::Editing ? app.editName : chosen);
+    if (app.editorMode == EditorMode::Editing) {
+        app.editIndex = at;
+        if (at < 0)  // deleted meanwhile: OK adds it again
+            app.editorMode = EditorMode::New;
+    }
+    g.SetState(kProfileList, at);
 }
 
 void ChooseFirstLanguage(AppState& app, const ui::web::WebGadgets& page) {

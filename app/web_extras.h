@@ -26,5 +26,11 @@ ui::WindowLayout WebWindowLayout();
 void ApplyWebCaptions(AppState& app);
 // Handles an event of the page's own buttons; false for every other event.
 bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event);
+// Tells the first fault of the saves into the browser's storage since the last call, each cause
+// once until a save is stored again; `quiet` only notes them (saves the user did not make).
+void TellStorageFault(AppState& app, bool quiet = false);
+// Another tab stored the settings file: the profiles and settings as stored now, a half-done
+// edit in the editor's form kept.
+void RefreshFromStorage(AppState& app);
 // On the first visit (no settings stored yet): English unless the browser prefers Russian.
 void ChooseFirstLanguage(AppState& app, const ui::web::WebGadgets& page);

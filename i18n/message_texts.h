@@ -77,10 +77,17 @@ enum class Msg {
     Web_Link_Number,
     Web_Link_Declare,
     Web_Link_Syntax,
-    Web_Refused,  // what a screen reader says for the beep of a refused keystroke or paste
+    Web_Refused,         // what a screen reader says for the beep of a refused keystroke or paste
+    Web_Import_Unknown,  // a file with nothing the program reads
+    Web_Import_Ask,      // then the profiles on the page and in the file, one a line
+    Web_Import_Profiles_Here,
+    Web_Import_Profiles_In_File,
+    Web_Storage_Refused,  // the browser's storage faults: each its cause and the way out
+    Web_Storage_Full,
+    Web_Storage_Failed,  // then the browser's own words
 };
 
-inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Refused);
+inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Storage_Failed);
 
 struct MessageEntry {
     Msg id;

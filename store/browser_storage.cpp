@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "base/utf8.h"
 #include "store/file_platform.h"
@@ -15,50 +18,63 @@ namespace {
 
 // A file's bytes are kept as its text when they are UTF-8 (the mark included), so that the
 // storage shows the text the desktop writes; other bytes, one character each, under a key of
-// their own. Returns the size, or -1 when nothing is stored; copies when `capacity` suffices.
+// their own. Returns a copy the caller frees, its size in `size`; null when nothing is stored,
+// or (`size` -1) when the text is what this page last stored or fetched there, which its file
+// then holds already.
 // clang-format off
 // A page whose storage the browser withholds (a sandbox, a setting) throws at the very access;
 // it then keeps its files for as long as it is open, as a desktop with a read-only folder does.
-EM_JS(int, LoadStoredFile, (const char* name, char* buffer, int capacity), {
-    var storage = null;
-    try { storage = globalThis.localStorage; } catch (withheld) {}
-    if (!storage)
-        return -1;
-    var key = UTF8ToString(name);
-    var bytes;
-    var text = storage.getItem('loopsmith/' + key);
-    if (text !== null) {
-        bytes = new TextEncoder().encode(text);
-    } else {
-        var raw = storage.getItem('loopsmith-bytes/' + key);
-        if (raw === null)
-            return -1;
-        bytes = new Uint8Array(raw.length);
-        for (var i = 0; i < raw.length; ++i)
-            bytes[i] = raw.charCodeAt(i);
-    }
-    if (bytes.length <= capacity)
-        HEAPU8.set(bytes, buffer);
-    return bytes.length;
-});
-
-// 1 when stored; 0 when the storage refuses (full, or switched off by the user).
-EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
+EM_JS(char*, LoadStoredFile, (const char* name, int* size), {
     var storage = null;
     try { storage = globalThis.localStorage; } catch (withheld) {}
     if (!storage)
         return 0;
     var key = UTF8ToString(name);
-    var bytes = HEAPU8.slice(data, data + size);
+    var known = Module.loopsmithKnown || (Module.loopsmithKnown = {});
+    var bytes;
+    var text = storage.getItem('loopsmith/' + key);
+    if (text !== null && text === known[key]) {
+        HEAP32[size >> 2] = -1;
+        return 0;
+    }
+    known[key] = text;
+    if (text !== null) {
+        bytes = new TextEncoder().encode(text);
+    } else {
+        var raw = storage.getItem('loopsmith-bytes/' + key);
+        if (raw === null)
+            return 0;
+        bytes = new Uint8Array(raw.length);
+        for (var i = 0; i < raw.length; ++i)
+            bytes[i] = raw.charCodeAt(i);
+    }
+    var copy = _malloc(Math.max(1, bytes.length));
+    HEAPU8.set(bytes, copy);
+    HEAP32[size >> 2] = bytes.length;
+    return copy;
+});
+
+// 1 when stored; else why not: 0 the storage is withheld, -1 it is full, -2 the write failed,
+// the browser's words then in `error` (a copy the caller frees).
+EM_JS(int, StoreFile, (const char* name, const char* data, int size, char** error), {
+    var storage = null;
+    try { storage = globalThis.localStorage; } catch (withheld) {}
+    if (!storage)
+        return 0;
+    var key = UTF8ToString(name);
+    var bytes = HEAPU8.subarray(data, data + size);
     try {
         var text = null;
         try {
             text = new TextDecoder('utf-8', {fatal: true, ignoreBOM: true}).decode(bytes);
         } catch (notText) {
         }
+        var known = Module.loopsmithKnown || (Module.loopsmithKnown = {});
+        known[key] = null;
         if (text !== null) {
             storage.setItem('loopsmith/' + key, text);
             storage.removeItem('loopsmith-bytes/' + key);
+            known[key] = text;
         } else {
             var raw = "";
             for (var i = 0; i < bytes.length; ++i)
@@ -68,7 +84,16 @@ EM_JS(int, StoreFile, (const char* name, const char* data, int size), {
         }
         return 1;
     } catch (refused) {
-        return 0;
+        if (refused && (refused.name === 'QuotaExceededError' || refused.code === 22))
+            return -1;
+        if (refused && refused.name === 'SecurityError')
+            return 0;
+        var words = String(refused);
+        var length = lengthBytesUTF8(words) + 1;
+        var copy = _malloc(length);
+        stringToUTF8(words, copy, length);
+        HEAP32[error >> 2] = copy;
+        return -2;
     }
 });
 
@@ -93,6 +118,17 @@ EM_JS(int, StoredFileNames, (char* buffer, int capacity), {
 std::filesystem::path& Root() {
     static std::filesystem::path root;
     return root;
+}
+
+// Files whose latest save the storage refused: the page's copy is the newer one.
+std::set<std::string>& HeldInMemory() {
+    static std::set<std::string> held;
+    return held;
+}
+
+StorageFault& Pending() {
+    static StorageFault fault;
+    return fault;
 }
 
 // The key of a file of the kept folder ("Loopsmith.ini", "Language/my.lng"); "" for any other.
@@ -123,13 +159,14 @@ std::optional<std::string> FileBytes(const std::filesystem::path& path) {
 // the old one, and only when they differ from what the file holds.
 void FetchFile(const std::filesystem::path& path) {
     const std::string key = KeyOf(path);
-    if (key.empty())
+    if (key.empty() || HeldInMemory().count(key) != 0)
         return;
-    const int size = LoadStoredFile(key.c_str(), nullptr, 0);
-    if (size < 0)
+    int size = 0;
+    char* stored = LoadStoredFile(key.c_str(), &size);
+    if (stored == nullptr)
         return;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    LoadStoredFile(key.c_str(), bytes.data(), size);
+    const std::string bytes(stored, static_cast<std::size_t>(size));
+    std::free(stored);
     if (FileBytes(path) == bytes)
         return;
     std::error_code ec;
@@ -146,9 +183,28 @@ void FetchFile(const std::filesystem::path& path) {
         std::filesystem::remove(fetched, ec);
 }
 
+// A save the storage refuses still goes to the page's copy, which the page works on; the
+// storage keeps what it held, and the fault waits to be told.
 bool KeepFile(const std::filesystem::path& path, std::string_view bytes) {
     const std::string key = KeyOf(path);
-    return key.empty() || StoreFile(key.c_str(), bytes.data(), static_cast<int>(bytes.size())) != 0;
+    if (key.empty())
+        return true;
+    char* error = nullptr;
+    const int stored = StoreFile(key.c_str(), bytes.data(), static_cast<int>(bytes.size()), &error);
+    if (stored == 1) {
+        HeldInMemory().erase(key);
+        Pending().stored = true;
+        return true;
+    }
+    HeldInMemory().insert(key);
+    if (Pending().cause == StorageFault::Cause::None) {
+        Pending().cause = stored == 0    ? StorageFault::Cause::Refused
+                          : stored == -1 ? StorageFault::Cause::Full
+                                         : StorageFault::Cause::Failed;
+        Pending().error = error != nullptr ? error : "";
+    }
+    std::free(error);
+    return true;
 }
 
 }  // namespace
@@ -171,4 +227,8 @@ void KeepFilesInBrowserStorage(const FileLocations& locations) {
         start = end + 1;
     }
     fileio::SetFileMirror({FetchFile, KeepFile});
+}
+
+StorageFault TakeStorageFault() {
+    return std::exchange(Pending(), StorageFault{});
 }

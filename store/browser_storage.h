@@ -5,6 +5,8 @@
 // saved, as two desktop windows do.
 #pragma once
 
+#include <string>
+
 #include "store/file_locations.h"
 
 // The settings file /home/web_user/loopsmith/Loopsmith.ini; the user's languages in
@@ -15,3 +17,14 @@ FileLocations BrowserLocations();
 // Brings every stored file of the user's folder (`locations.configFolder`) into the file system,
 // then keeps that folder in the storage: fetched before each open, stored with each save.
 void KeepFilesInBrowserStorage(const FileLocations& locations);
+
+// What became of the saves into the storage since the last look. A save the storage refuses
+// still reaches the page's copy of the file, which the page then works on; the storage keeps
+// what it held before, whole.
+struct StorageFault {
+    enum class Cause { None, Refused, Full, Failed };
+    Cause cause = Cause::None;  // of the first refused save
+    std::string error;          // Failed: the browser's words
+    bool stored = false;        // some save was stored
+};
+StorageFault TakeStorageFault();

@@ -24,14 +24,22 @@ std::string RegTypeKey(int n) {
 
 template <class Reader>
 Profile ReadProfileGroup(const Reader& file, std::string name) {
+    // Made once: a file may hold 30,000 profiles.
+    static constexpr std::string_view kRegKeys[] = {"Reg1", "Reg2", "Reg3", "Reg4",
+                                                    "Reg5", "Reg6", "Reg7", "Reg8"};
+    static constexpr std::string_view kRegDefaults[] = {"Reg_1", "Reg_2", "Reg_3", "Reg_4",
+                                                        "Reg_5", "Reg_6", "Reg_7", "Reg_8"};
+    static constexpr std::string_view kRegTypeKeys[] = {"RegType1", "RegType2", "RegType3",
+                                                        "RegType4", "RegType5", "RegType6",
+                                                        "RegType7", "RegType8"};
     Profile p;
     p.Name = std::move(name);
-    for (int n = 1; n <= 8; ++n)
-        p.Reg[n - 1] = file.ReadText(RegKey(n), "Reg_" + std::to_string(n));
+    for (int n = 0; n < 8; ++n)
+        p.Reg[n] = file.ReadText(kRegKeys[n], kRegDefaults[n]);
     p.Label = file.ReadText("Label", "MP");
     p.TypePIC = file.ReadInteger("TypePIC", 0) & 1;
-    for (int n = 1; n <= 8; ++n)
-        p.RegType[n - 1] = file.ReadInteger(RegTypeKey(n), 0) & 1;
+    for (int n = 0; n < 8; ++n)
+        p.RegType[n] = file.ReadInteger(kRegTypeKeys[n], 0) & 1;
     // Only the value this program writes means the current assembler; anything else, or a
     // file from before the key existed, is classic.
     p.Syntax = file.ReadText(kSyntaxKey, "") == "1" ? kSyntaxCurrent : kSyntaxClassic;

@@ -14,15 +14,18 @@ namespace {
 
 using namespace testing_files;
 
-// node has no localStorage: the browser's interface over a Map, refusing writes when `full`.
+// node has no localStorage: the browser's interface over one Map, refusing writes when `full`.
 // clang-format off
 EM_JS(void, MakeStorage, (int full), {
-    var items = new Map();
+    var items = globalThis.storageItems = globalThis.storageItems || new Map();
     globalThis.localStorage = {
         get length() { return items.size; },
         key: function(i) { return Array.from(items.keys())[i] ?? null; },
         getItem: function(k) { return items.has(k) ? items.get(k) : null; },
-        setItem: function(k, v) { if (full) throw new Error('QuotaExceededError'); items.set(k, String(v)); },
+        setItem: function(k, v) {
+            if (full) throw Object.assign(new Error('full'), {name: 'QuotaExceededError'});
+            items.set(k, String(v));
+        },
         removeItem: function(k) { items.delete(k); },
     };
 });
@@ -90,11 +93,14 @@ TEST(BrowserStorage, KeepsTheExactBytesAndMergesWithAnotherTab) {
     ASSERT_TRUE(fileio::ReplaceFileContent(dir / "elsewhere.ini", "x"));
     EXPECT_EQ(Item("loopsmith/../elsewhere.ini"), "(none)");
 
-    // A full storage fails the save, and the file stays as it was.
+    // A full storage: the save reaches the page's copy, which no fetch then overwrites; the
+    // storage keeps what it held, and the cause is told.
+    const std::string kept = Item("loopsmith/Loopsmith.ini");
     MakeStorage(1);
-    const std::string before = ReadBytes(at.settingsFile);
-    EXPECT_FALSE(WriteSettingsFile(at.settingsFile, {}, {Named("Lost")}));
-    EXPECT_EQ(ReadBytes(at.settingsFile), before);
+    EXPECT_TRUE(WriteSettingsFile(at.settingsFile, {}, {Named("Kept in memory")}));
+    EXPECT_EQ(LoadProfileListFromFile(at.settingsFile)[0].Name, "Kept in memory");
+    EXPECT_EQ(TakeStorageFault().cause, StorageFault::Cause::Full);
+    EXPECT_EQ(Item("loopsmith/Loopsmith.ini"), kept);
     fileio::SetFileMirror({});
 }
 

@@ -352,21 +352,28 @@ async function profilesKept(session) {
   await page.close();
 }
 
-// Two tabs are two windows: each adds a profile, neither loses the other's.
+// Two tabs are two windows: each adds a profile, neither loses the other's, and each shows the
+// other's at once, a half-done edit in its form kept.
 async function twoTabs(session) {
   const a = await d.open(session, pageFile);
   const b = await d.open(session, pageFile);
-  for (const [page, name] of [[a, 'Tab A'], [b, 'Tab B']]) {
-    await page.bringToFront();
-    await turnTo(page, 1);
-    await page.click(`#g${E.add}`);
-    await d.idle(page);
-    await fillProfile(page, name, name === 'Tab A' ? 'A_' : 'B_');
-  }
-  const shown = await items(b, E.list);
-  check(shown.includes('Tab A') && shown.includes('Tab B'), 'the second tab shows both profiles',
-    shown.join(', '));
+  const shows = (page, name) => page.waitForFunction((n) => Array.from(document.getElementById(
+    'g24').options).some((o) => o.text === n), { polling: 50 }, name).then(() => true, () => false);
   await a.bringToFront();
+  await turnTo(a, 1);
+  await a.click(`#g${E.add}`);
+  await d.idle(a);
+  await d.type(a, E.name, 'Tab A');
+  await b.bringToFront();
+  await turnTo(b, 1);
+  await b.click(`#g${E.add}`);
+  await d.idle(b);
+  await fillProfile(b, 'Tab B', 'B_');
+  check(await shows(a, 'Tab B') && await d.value(a, E.name) === 'Tab A',
+    'the other tab\'s profile shows at once, the half-done edit kept');
+  await a.bringToFront();
+  await fillProfile(a, 'Tab A', 'A_');
+  check(await shows(b, 'Tab A'), 'and the first tab\'s in the second', (await items(b, E.list)).join());
   await reload(a);
   const after = await items(a, E.list);
   check(after.includes('Tab A') && after.includes('Tab B'), 'both are stored', after.join(', '));
@@ -421,6 +428,7 @@ async function importExport(session) {
   const desktopFile = path.join(scratch, 'Loopsmith.ini');
   fs.writeFileSync(desktopFile, desktop);
   await pick(page, 71, desktopFile);
+  await yes(page);
   check((await items(page, G.profileCombo)).includes('Desktop') &&
     await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'an imported file is applied');
   const again = await download(page, folder);
@@ -436,6 +444,94 @@ async function importExport(session) {
   await d.answer(page, 'Enter');
   check((await download(page, folder)).equals(Buffer.from(desktop)), 'a bad file replaces nothing');
   await page.close();
+}
+
+const stored = (page) => page.evaluate(() => localStorage.getItem('loopsmith/Loopsmith.ini'));
+const yes = (page) => page.evaluate(() => document.querySelector('dialog[open] button').click())
+  .then(() => d.idle(page));
+
+// A settings file of `count` profiles and no settings, as the README's motor.ini.
+function settingsFile(name, count, registerLength = 4) {
+  const lines = [];
+  for (let i = 1; i <= count; ++i) {
+    lines.push(`[${name} ${i}]`);
+    for (let r = 1; r <= 8; ++r) lines.push(`Reg${r} = ${'R'.repeat(registerLength)}${i}_${r}`);
+  }
+  fs.writeFileSync(path.join(scratch, name), lines.join('\r\n') + '\r\n');
+  return path.join(scratch, name);
+}
+
+// An import refuses a file with nothing of ours, asks before it replaces anything, and takes
+// only what the file holds.
+async function importsAsk(session) {
+  const page = await d.open(session, pageFile);
+  await pageAnswer(page, { cycles: '1000', wdt: true });
+  const before = await stored(page), profiles = await items(page, G.profileCombo);
+  let seed = 33;
+  const random = Buffer.alloc(200 * 1024).map(() => (seed = (seed * 1103515245 + 12345) >>> 0) >>> 24);
+  for (const [name, bytes] of [['.gitconfig', '[user]\n\tname = A. User\n[core]\n\teditor = vi\n'],
+    ['random', random], ['window.ini', '[Window]\r\nColour = red\r\n'],
+    ['no.ini', '[Window]\r\nWdtState = 0\r\n']]) {
+    fs.writeFileSync(path.join(scratch, name), bytes);
+    await pick(page, 71, path.join(scratch, name));
+    const box = await d.messageBox(page), asks = name === 'no.ini';  // then answered No
+    const [ask, here, inFile, unknown] = ['Web_Import_Ask', 'Web_Import_Profiles_Here',
+      'Web_Import_Profiles_In_File', 'Web_Import_Unknown'].map((k) => shipped('english', k));
+    check(box && box.text === (asks ? `${ask}\n\n${here} ${profiles.length}\n${inFile} 0`
+      : unknown) && box.buttons.length === (asks ? 2 : 1), `${name} asked or refused`,
+    JSON.stringify(box));
+    await d.answer(page, 'Escape');
+    check(await stored(page) === before && (await items(page, G.profileCombo)).join() ===
+      profiles.join(), `${name} changes nothing`);
+  }
+  await pick(page, 71, settingsFile('Motor', 3)).then(() => yes(page));
+  check((await items(page, G.profileCombo)).join() === 'Motor 1,Motor 2,Motor 3' &&
+    (await captions(page)).language === 'english' && await d.value(page, G.output) === '' &&
+    await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'Yes takes the profiles of a file ' +
+    'without settings, keeps the settings and clears the code');
+  await pick(page, 71, path.join(scratch, 'no.ini')).then(() => yes(page));
+  check((await items(page, G.profileCombo)).length === 3 &&
+    !await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'a file of settings keeps the profiles');
+  await page.close();
+}
+
+// Storage that throws, storage that is full and a write that fails: each told by its cause;
+// the page works on with its copy, and the storage keeps what it held.
+async function storageFaults() {
+  for (const [message, words, fault] of [
+    ['Web_Storage_Refused', '', () => Object.defineProperty(window, 'localStorage',
+      { get: () => { throw new DOMException('denied', 'SecurityError'); } })],
+    ['Web_Storage_Full', '', () => {}],
+    ['Web_Storage_Failed', ' Error: the disk is on fire', () => {
+      const set = Storage.prototype.setItem;
+      Storage.prototype.setItem = function (key, value) {
+        if (value.includes('Fire')) throw new Error('the disk is on fire');
+        return set.call(this, key, value);
+      };
+    }]]) {
+    const session = await d.launch();
+    try {
+      const page = await session.browser.newPage();
+      await page.evaluateOnNewDocument(fault);
+      await page.goto('file://' + path.resolve(pageFile));
+      await d.ready(page);
+      const before = message === 'Web_Storage_Refused' ? null : await pick(page, 71,
+        settingsFile('Kept', 1)).then(() => yes(page)).then(() => stored(page));
+      // 6 MB within the reader's limits, beyond the browser's storage for a page.
+      const count = message === 'Web_Storage_Full' ? 13000 : 2;
+      await pick(page, 71, settingsFile(count > 2 ? 'Big' : 'Fire', count, count > 2 ? 40 : 4));
+      await yes(page);
+      const box = await d.messageBox(page);
+      check(box && box.text === shipped('english', message) + words, `${message} is told`,
+        JSON.stringify(box));
+      await d.answer(page, 'Enter');
+      check((await items(page, G.profileCombo)).length === count && (before === null ||
+        before.includes('[Kept 1]') && await stored(page) === before),
+      `${message}: the page works on its copy, the storage keeps what it held`);
+    } finally {
+      await session.close();
+    }
+  }
 }
 
 // A language file of the user's is loaded, applied and remembered.
@@ -646,6 +742,8 @@ async function main() {
     await twoTabs(session);
     await importExport(session);
     await userLanguage(session);
+    await importsAsk(session);
+    await storageFaults();
     await takePictures();
     await languages();
     await sharedLinks();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/event_loop.h"
@@ -20,6 +21,7 @@ namespace {
 
 ui::web::WebGadgets* page = nullptr;
 AppState* app = nullptr;
+bool refreshDue = false;
 
 }  // namespace
 
@@ -27,6 +29,11 @@ AppState* app = nullptr;
 extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
     if (!app)
         return;
+    if (std::exchange(refreshDue, false)) {
+        RefreshFromStorage(*app);
+        TellStorageFault(*app, true);
+        page->ShowPendingItems();
+    }
     while (page->HasPendingEvent()) {
         const ui::Event e = page->WaitEvent();
         const std::string shown = page->Text(gadget::kOutputBox);
@@ -40,12 +47,21 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
         }
         ApplyWebCaptions(*app);  // a language may have been applied
         page->SetRefusalText(app->messages[Msg::Web_Refused]);
+        TellStorageFault(*app);
+        page->ShowPendingItems();
     }
 }
 
+// Another tab has stored something: taken up at the program's next turn.
+extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_storage_changed() {
+    refreshDue = true;
+}
+
 extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_hide() {
-    if (app)
-        ShutDown(*app);
+    if (!app)
+        return;
+    ShutDown(*app);
+    TellStorageFault(*app, true);
 }
 
 int main() {
@@ -66,10 +82,14 @@ int main() {
     ApplyWebCaptions(*app);
     page->SetRefusalText(app->messages[Msg::Web_Refused]);
     ApplyLinkOfAddress(*app, *page);
+    TellStorageFault(*app, true);  // the start-up's own saves
     page->HoldWindow(false);
     // Whatever the start-up queued; the page's own turns start once it listens.
     if (page->HasPendingEvent())
         loopsmith_dispatch();
+    page->ShowPendingItems();
     EM_ASM(LoopsmithPage.start(Module));
+    // From here on the program runs in the page's turns, which may wait for the page.
+    app->breathe = [] { page->YieldToPage(); };
     return 0;
 }

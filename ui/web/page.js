@@ -344,6 +344,12 @@ var LoopsmithPage = (function () {
       if (document.visibilityState === 'hidden') hide();
     });
     window.addEventListener('pagehide', hide);
+    // Another tab stored the settings: this one shows them at once.
+    window.addEventListener('storage', (e) => {
+      if (!module._loopsmith_storage_changed || e.key && !e.key.startsWith('loopsmith')) return;
+      pending.push(() => module._loopsmith_storage_changed());
+      run();
+    });
     performance.mark('loopsmith-ready');  // from here on the page calculates
     if (focusAtStart) focusAtStart.focus();
     run();

@@ -19,14 +19,14 @@ EM_JS(void, page_set_text, (int n, const char* text, int isValue), {
 EM_JS(void, page_set_property, (int n, int which, int value), {
     const e = LoopsmithElements.control(n);
     if (which === 0) e.checked = value !== 0;
-    else if (which === 1) e.selectedIndex = value;
+    else if (which === 1) LoopsmithElements.setSelected(n, value);
     else if (which === 2) LoopsmithElements.outer(n).hidden = value !== 0;
     else if (which === 3) e.readOnly = value !== 0;
     else if (which === 4) LoopsmithElements.setEnabled(n, value !== 0);
 });
 EM_JS(int, page_property, (int n, int which), {
     const e = LoopsmithElements.control(n);
-    return which === 0 ? (e.checked ? 1 : 0) : e.selectedIndex;
+    return which === 0 ? (e.checked ? 1 : 0) : LoopsmithElements.selected(n);
 });
 EM_JS(void, page_set_items, (int n, int kept, int count, const char* joined), {
     LoopsmithElements.setItems(n, kept, count, UTF8ToString(joined));

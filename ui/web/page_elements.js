@@ -34,6 +34,11 @@ var LoopsmithElements = (function () {
     outer = [];
     control = [];
     caption = [];
+    filling.clear();
+    // The user's choice in a list still filling is the choice.
+    root.addEventListener('change', (e) => {
+      if (filling.has(e.target)) filling.get(e.target).wanted = null;
+    }, true);
     for (const img of root.querySelectorAll('img[data-image]')) {
       img.src = loopsmithImages[img.dataset.image];
     }
@@ -48,6 +53,11 @@ var LoopsmithElements = (function () {
     else if (captionOf(n)) captionOf(n).textContent = text;
   }
 
+  // A long list reaches the page a slice at a time, each slice in a task of its own, so
+  // that the page answers while it fills; the program's selection waits for its option.
+  const kSlice = 1000;
+  const filling = new Map();  // select → { rest: texts still to add, wanted: index or null }
+
   // The tabs' titles; or a select's options, the first `kept` kept and `count` more added,
   // joined by the unit separator.
   function setItems(n, kept, count, joined) {
@@ -59,11 +69,61 @@ var LoopsmithElements = (function () {
       });
       return;
     }
-    const selected = e.selectedIndex;
-    while (e.options.length > kept) e.lastElementChild.remove();
-    for (const item of items) e.add(new Option(item));
+    const selected = selectedOf(e);
+    const queued = filling.get(e);
+    const shown = e.options.length;
+    let rest = items;
+    if (kept > shown) {
+      rest = (queued ? queued.rest : []).slice(0, kept - shown).concat(items);
+    } else if (kept === 0) {
+      e.replaceChildren();
+    } else {
+      for (let extra = shown - kept; extra > 0; --extra) e.lastElementChild.remove();
+    }
     // An added item selects nothing; the program decides that.
-    e.selectedIndex = e.options.length ? selected : -1;
+    const total = Math.min(kept, shown) + rest.length;
+    filling.set(e, { rest, wanted: total ? selected : -1 });
+    fill(e);
+  }
+
+  function fill(e) {
+    const queued = filling.get(e);
+    // A long list on a page not shown waits for its page.
+    if (queued.rest.length > kSlice && e.closest('[hidden]')) return;
+    const added = document.createDocumentFragment();
+    for (const text of queued.rest.splice(0, kSlice)) {
+      const option = document.createElement('option');  // half the time of new Option()
+      option.textContent = text;
+      added.append(option);
+    }
+    e.append(added);
+    if (queued.wanted !== null) {
+      e.selectedIndex = queued.wanted < e.options.length ? queued.wanted : -1;
+    }
+    if (!queued.rest.length) filling.delete(e);
+    else soon(() => filling.get(e) === queued && fill(e));
+  }
+
+  // A task of its own at once: timers nested this deep wait 4 ms each.
+  const channel = new MessageChannel(), tasks = [];
+  channel.port1.onmessage = () => tasks.shift()();
+  function soon(task) {
+    tasks.push(task);
+    channel.port2.postMessage(0);
+  }
+
+  // The selection as the program last set it while its option is still to come; else the
+  // select's own, which the user may have changed.
+  function selectedOf(e) {
+    const queued = filling.get(e);
+    return queued && queued.wanted !== null ? queued.wanted : e.selectedIndex;
+  }
+
+  function setSelected(n, index) {
+    const e = controlOf(n);
+    const queued = filling.get(e);
+    if (queued) queued.wanted = index;
+    e.selectedIndex = index < e.options.length ? index : -1;
   }
 
   function setEnabled(n, enabled) {
@@ -86,6 +146,7 @@ var LoopsmithElements = (function () {
       const container = controlOf(Number(tab.getAttribute('aria-controls').slice(1)));
       if (container) container.hidden = !shown;
     });
+    for (const e of filling.keys()) fill(e);
   }
 
   function show() {
@@ -99,6 +160,7 @@ var LoopsmithElements = (function () {
     return owner ? Number(owner.dataset.gadget) : -1;
   }
 
-  return { build, setText, setItems, setEnabled, setColors, showPage, show, focused,
+  return { build, setText, setItems, setSelected, selected: (n) => selectedOf(controlOf(n)),
+    setEnabled, setColors, showPage, show, focused,
     outer: outerOf, control: controlOf, root: () => root };
 })();

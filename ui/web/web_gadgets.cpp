@@ -40,9 +40,10 @@ void WebGadgets::Push(Control& control, Aspect aspect) {
         case Aspect::State:
             if (kind == GadgetKind::CheckBox)
                 elements::SetChecked(n, s.state != 0);
-            else if (HasItems(kind))
+            else if (HasItems(kind)) {
+                ShowItems(n);
                 elements::SetSelected(n, s.state);
-            else if (kind == GadgetKind::Panel)
+            } else if (kind == GadgetKind::Panel)
                 ShowPage(s.state);
             break;
         case Aspect::Items:
@@ -76,15 +77,31 @@ void WebGadgets::PushItems(const Control& control) {
         elements::SetItems(n, 0, items);
         return;
     }
-    // Items are only cleared or added: the element lacks the ones added since.
+    // Items are only cleared or added: the element lacks the ones added since. A list is
+    // filled one item at a time; the page gets them in one go when it next needs them.
     std::size_t& shown = optionsShown_[n];
     if (shown > items.size())
         shown = 0;
-    elements::SetItems(n, shown, {items.begin() + static_cast<std::ptrdiff_t>(shown), items.end()});
+    itemsDue_.insert(n);
+}
+
+void WebGadgets::ShowItems(int gadget) const {
+    if (itemsDue_.erase(gadget) == 0)
+        return;
+    const std::vector<std::string>& items = GadgetFrame::Find(gadget)->want.items;
+    std::size_t& shown = optionsShown_[gadget];
+    elements::SetItems(gadget, shown,
+                       {items.begin() + static_cast<std::ptrdiff_t>(shown), items.end()});
     shown = items.size();
 }
 
+void WebGadgets::ShowPendingItems() const {
+    while (!itemsDue_.empty())
+        ShowItems(*itemsDue_.begin());
+}
+
 std::string WebGadgets::ReadText(const Control& control) const {
+    ShowItems(control.layout.number);
     return Shown(control.layout.number) ? elements::Value(control.layout.number)
                                         : control.want.text;
 }
@@ -98,6 +115,7 @@ int WebGadgets::ReadState(const Control& control) const {
             return elements::Checked(n) ? 1 : 0;
         case GadgetKind::ComboBox:
         case GadgetKind::ListBox:
+            ShowItems(n);
             return elements::Selected(n);
         case GadgetKind::Panel:
             return page_;

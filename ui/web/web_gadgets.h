@@ -6,6 +6,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,11 @@ class WebGadgets : public GadgetFrame {
     bool PointerInside(int gadget) const override;
     void OpenUrl(const std::string& url) override;
     void ShowWindow() override;
+    // Lets the page draw and answer before the program goes on: a long piece of work in parts,
+    // none of which holds the page for long.
+    void YieldToPage();
+    // Puts the items added since on the page; due before the page is next drawn.
+    void ShowPendingItems() const;
 
   protected:
     void Push(Control& control, Aspect aspect) override;
@@ -87,12 +93,14 @@ class WebGadgets : public GadgetFrame {
     // Makes the window if need be and shows it, focused as asked meanwhile.
     void Reveal();
     void PushItems(const Control& control);
+    void ShowItems(int gadget) const;
     void ShowPage(int page);
     // A gadget the page has elements for.
     bool Shown(int gadget) const;
 
     // How many options each select has on the page: new items are only added.
-    std::map<int, std::size_t> optionsShown_;
+    mutable std::map<int, std::size_t> optionsShown_;
+    mutable std::set<int> itemsDue_;  // lists whose options lag behind their items
     int page_ = 0;
     std::string picked_, pickedName_;
     std::string refusalText_;

@@ -42,6 +42,7 @@ bool WebGadgets::Build() {
     if (!elements::Build(markup, layout.clientWidth, layout.clientHeight, layout.title))
         return false;
     built_ = true;  // from here on the frame's changes reach the elements
+    itemsDue_.clear();
     for (const GadgetLayout& g : layout.gadgets) {
         Control* control = GadgetFrame::Find(g.number);
         if (HasItems(g.kind))

@@ -49,6 +49,7 @@ std::string PageText(int which) {
 // The program waits for the answer; the page stays live meanwhile (the program's stack is put
 // aside until the box is closed), and page.js holds back other events until then.
 // clang-format off
+EM_ASYNC_JS(void, page_yield, (), { await new Promise((done) => setTimeout(done, 0)); });
 EM_ASYNC_JS(int, loopsmith_ask, (const char* title, const char* text, int icon, int yesNo,
                                  const char* yes, const char* no, const char* ok), {
     return await LoopsmithPage.ask(UTF8ToString(title), UTF8ToString(text), icon, yesNo !== 0,
@@ -61,6 +62,7 @@ MessageAnswer WebGadgets::RunMessageBox(const std::string& title, const std::str
     // A window to be shown stands behind the box, as it would without the hold.
     if (showWanted_ && !shown_)
         Reveal();
+    ShowPendingItems();
     // An empty caption keeps the page's own.
     const MessageButtonTexts& b = ButtonTexts();
     const int answer =
@@ -68,6 +70,11 @@ MessageAnswer WebGadgets::RunMessageBox(const std::string& title, const std::str
                       buttons == MessageButtons::YesNo, b.yes.empty() ? "Yes" : b.yes.c_str(),
                       b.no.empty() ? "No" : b.no.c_str(), b.ok.empty() ? "OK" : b.ok.c_str());
     return answer == 0 ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void WebGadgets::YieldToPage() {
+    ShowPendingItems();
+    page_yield();
 }
 
 void WebGadgets::CopyToClipboard(const std::string& text) {
