@@ -227,6 +227,9 @@ INSTANTIATE_TEST_SUITE_P(
                       OkCase{"window", "", "", "\"Window\"" + kForbidden},
                       OkCase{"WINDOW", "r", "L", "\"Window\"" + kForbidden},
                       OkCase{"[x]y", "", "", "\"[x]y\"" + kForbidden},
+                      // Control characters; a direction control is isolated in the message.
+                      OkCase{"a\tb", "", "", "\"a\tb\"" + kForbidden},
+                      OkCase{"e\u202Evil", "r", "L", "\"\u2068e\u202Evil\u2069\"" + kForbidden},
                       OkCase{"slow", "", "L", kTexts[Msg::No_Filled_Field]},
                       OkCase{"slow", "r", "", kTexts[Msg::No_Filled_Field]},
                       OkCase{"slow", " \t ", "L", kTexts[Msg::No_Filled_Field]},
@@ -235,6 +238,18 @@ INSTANTIATE_TEST_SUITE_P(
                       OkCase{"Fast", "r", "L", kTexts[Msg::ProfileName_Exists]},
                       OkCase{"   ", "r", "L", ""}, OkCase{" window", "r", "L", ""},
                       OkCase{"Window1", "r", "L", ""}, OkCase{"ФАСТ", "r", "L", ""}));
+
+// A name from an older file keeps its control characters through an edit; a rename cannot.
+TEST_F(Editor, AControlCharacterNameMayBeKeptButNotGiven) {
+    Start({"Fast", "e\u202Evil"}, 1);
+    for (const char* name : {"e\u202Evil", "Fast\u2066"}) {
+        Do(kEditButton);
+        g.SetText(kProfileNameField, name);
+        Do(kOkButton);
+    }
+    EXPECT_EQ(Shown(), Names{"\"\u2068Fast\u2066\u2069\"" + kForbidden});
+    Expect({"Fast", "e\u202Evil"}, 1);
+}
 
 // The two pic-as items of the family combo: TypePIC + 2 x syntax, access modes for PIC 18.
 TEST_F(Editor, PicAsItemsStoreTheSyntaxAndShowAccessModesForPic18) {

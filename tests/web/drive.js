@@ -1,5 +1,6 @@
 // Drives loopsmith.html in headless Chromium as a user would, and holds what it shows against
-// loopsmith-cli byte for byte.
+// loopsmith-cli byte for byte; what touches the browser's own behaviour (keys, the clipboard,
+// storage, two tabs, files in and out, the layout at each width) runs in Firefox ESR as well.
 //   node drive.js PAGE CLI PICTURES_FOLDER
 // Ends with "Driven: N passed, N failed"; exits 1 on any failure.
 'use strict';
@@ -22,12 +23,13 @@ const TIME_UNITS = ['us', 'ms', 's', 'min', 'h', 'd'];
 const FREQ_UNITS = ['MHz', 'kHz', 'Hz'];
 
 let passed = 0, failed = 0;
+let browserName = 'Chromium';  // the browser of the checks under way, named in a failure
 function check(ok, what, detail) {
   if (ok) {
     passed++;
   } else {
     failed++;
-    console.log(`FAILED: ${what}${detail ? '\n' + detail : ''}`);
+    console.log(`FAILED (${browserName}): ${what}${detail ? '\n' + detail : ''}`);
   }
 }
 
@@ -167,6 +169,173 @@ async function keysAndLabels(session) {
   await page.close();
 }
 
+async function pressOn(page, selector, key) {
+  await page.focus(selector);
+  await page.keyboard.press(key);
+  await d.idle(page);
+}
+
+// The keys a web user expects: Enter and Space press a focused button; on the profile list
+// Enter starts Edit, in the open form Enter presses OK and Escape Cancel; Tab reaches the
+// banner and the mail link, and the banner opens the web page by Enter or Space.
+async function webKeys(session) {
+  const page = await d.open(session, pageFile);
+  await page.evaluate(() => {
+    window.copied = [];
+    navigator.clipboard.writeText = (t) => { copied.push(t); return Promise.resolve(); };
+    window.opened = [];
+    window.open = (url) => { opened.push(url); return null; };
+  });
+  await d.checkbox(page, G.calculator, false);
+  await d.type(page, G.cycles, '1000');
+  await pressOn(page, `#g${G.cycles}`, 'Enter');
+  const code = await d.value(page, G.output);
+  await pressOn(page, '#g70', 'Enter');
+  await pressOn(page, '#g70', ' ');
+  const copied = await page.evaluate(() => window.copied);
+  check(copied.length === 2 && copied.every((c) => c === code), 'Enter and Space press Copy',
+    JSON.stringify(copied));
+  for (const gadget of [71, 73]) {
+    const chooser = page.waitForFileChooser({ timeout: 5000 }).then(() => true, () => false);
+    await pressOn(page, `#g${gadget}`, 'Enter');
+    check(await chooser, `Enter on button ${gadget} asks for a file`);
+  }
+
+  await pressOn(page, '[role=tab][data-page="1"]', 'Enter');
+  check(await page.$eval('[role=tab][data-page="1"]', (t) => t.getAttribute('aria-selected')) === 'true',
+    'Enter on a tab turns to its page');
+  const names = await items(page, E.list);
+  await page.$eval(`#g${E.list}`, (e) => { e.selectedIndex = 0; });
+  await pressOn(page, `#g${E.list}`, 'Enter');
+  check(await d.value(page, E.name) === names[0], 'Enter on the profile list starts Edit');
+  await pressOn(page, `#g${E.name}`, 'Escape');
+  check(await page.$eval(`#g${E.name}`, (e) => e.disabled && e.value === ''),
+    'Escape in the form cancels');
+  await pressOn(page, `#g${E.add}`, ' ');
+  await d.type(page, E.name, 'Keyed');
+  for (let r = 0; r < 8; ++r) await d.type(page, E.firstRegister + r, `K${r + 1}`);
+  await d.type(page, E.label, '$');
+  await pressOn(page, `#g${E.label}`, 'Enter');
+  check((await items(page, E.list)).includes('Keyed') && !(await d.messageBox(page)),
+    'Space presses New, Enter in the form presses OK');
+
+  await pressOn(page, '[role=tab][data-page="2"]', ' ');
+  const walk = [];
+  for (let i = 0; i < 2; ++i) {
+    await page.keyboard.press('Tab');
+    walk.push(await page.evaluate(() => document.activeElement.id));
+  }
+  check(walk.join(' ') === 'g60 g63', 'Tab reaches the banner, then the mail link', walk.join(' '));
+  await pressOn(page, '#g60', 'Enter');
+  await pressOn(page, '#g60', ' ');
+  const opened = await page.evaluate(() => window.opened);
+  check(opened.length === 2 && opened.every((u) => /^https:/.test(u)),
+    'Enter and Space on the banner open the web page', JSON.stringify(opened));
+  // Last: Firefox's downloads panel takes the focus from the page.
+  await turnTo(page, 0);
+  const exported = await download(session, page, () => pressOn(page, '#g72', 'Enter'));
+  check(exported.length > 0, 'Enter on Export settings gives the file');
+  await page.close();
+}
+
+// What the page shows at a width, in the page's own terms: controls over the output box, text
+// cut by its box, a page wider than the screen; on a phone (`phone`) text below 12 px and
+// targets below 24 x 24 px (WCAG 2.2, 2.5.8).
+function layoutFaults(phone) {
+  const faults = [];
+  const shown = (e) => e.getClientRects().length > 0;
+  const name = (e) => e.id || `${e.tagName} "${e.textContent.trim().slice(0, 30)}"`;
+  const box = document.getElementById('g18');
+  const b = shown(box) ? box.getBoundingClientRect() : null;
+  const controls = Array.from(document.querySelectorAll(
+    '#window :is(input, select, textarea, button, a, img[role=link])')).filter(shown);
+  for (const c of controls) {
+    const r = c.getBoundingClientRect();
+    if (b && c !== box && r.left < b.right && b.left < r.right && r.top < b.bottom && b.top < r.bottom) {
+      faults.push(`${name(c)} over the output box`);
+    }
+  }
+  for (const e of document.querySelectorAll('#window :is(label, button, a, .frame > span)')) {
+    if (shown(e) && getComputedStyle(e).display !== 'inline' &&
+        (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1)) {
+      faults.push(`${name(e)} cut: ${e.scrollWidth}x${e.scrollHeight} in ${e.clientWidth}x${e.clientHeight}`);
+    }
+  }
+  if (document.documentElement.scrollWidth > innerWidth) faults.push('the page scrolls sideways');
+  if (!phone) return faults;
+  for (const e of document.querySelectorAll('body *')) {
+    const text = Array.from(e.childNodes).some((n) => n.nodeType === 3 && n.textContent.trim()) ||
+      /^(INPUT|SELECT|TEXTAREA)$/.test(e.tagName);
+    const size = parseFloat(getComputedStyle(e).fontSize);
+    if (text && shown(e) && size < 12) faults.push(`${name(e)} text ${size} px`);
+  }
+  const targets = controls.concat(Array.from(document.querySelectorAll('#window select[size] option')))
+    .filter(shown);
+  for (const t of targets) {
+    const r = t.getBoundingClientRect();
+    if (r.width < 24 || r.height < 24) {
+      faults.push(`${name(t)} target ${r.width.toFixed(1)}x${r.height.toFixed(1)} px`);
+    }
+  }
+  return faults;
+}
+
+// At a phone's width and two desktop ones, in each language, on each page: layoutFaults finds
+// nothing, with the longest header the code has (a 19-digit count in a subroutine) on show;
+// the page's language is its lang attribute.
+async function pageLayout(session) {
+  for (const width of [360, 1280, 1920]) {
+    const page = await d.open(session, pageFile, { width, height: width < 400 ? 740 : 1000 });
+    for (const language of ['english', 'russian']) {
+      await d.chooseText(page, G.language, language);
+      const lang = await page.evaluate(() => document.documentElement.lang);
+      check(lang === shipped(language, 'Web_Language_Tag'), `<html lang> in ${language}`, lang);
+      await pageAnswer(page, { cycles: '9223372036854775800', form: 1, name: 'Delay_1' });
+      for (const n of [0, 1, 2]) {
+        await turnTo(page, n);
+        const faults = await page.evaluate(layoutFaults, width < 400);
+        check(faults.length === 0, `${width} px, ${language}, page ${n}: laid out whole`,
+          faults.join('\n'));
+      }
+      await turnTo(page, 0);
+    }
+    await page.close();
+  }
+}
+
+// In the accessibility tree every control has a name of its own on each page, the form's
+// access combos shown (Chromium's tree; Firefox's is not reachable over WebDriver BiDi).
+async function accessibleNames(session) {
+  const page = await d.open(session, pageFile);
+  const kinds = new Set(['button', 'textbox', 'combobox', 'listbox', 'checkbox', 'link', 'tab',
+    'image', 'radio', 'slider', 'spinbutton']);
+  for (const language of ['english', 'russian']) {
+    await d.chooseText(page, G.language, language);
+    for (const n of [0, 1, 2]) {
+      await turnTo(page, n);
+      if (n === 1) {
+        await page.click(`#g${E.add}`);
+        await d.idle(page);
+        await d.choose(page, 31, 1);  // PIC 18: the access combos are shown
+      }
+      const names = [];
+      const walk = (node) => {
+        if (kinds.has(node.role)) names.push(node.name || '');
+        (node.children || []).forEach(walk);
+      };
+      walk(await page.accessibility.snapshot({ interestingOnly: true }));
+      const unnamed = names.filter((x) => !x.trim()).length;
+      const twice = names.filter((x, i) => x && names.indexOf(x) !== i);
+      check(names.length > 5 && unnamed === 0 && twice.length === 0,
+        `${language}, page ${n}: every control named, each its own name`,
+        `${unnamed} unnamed; twice: ${twice.join(' | ')}\n${names.join(' | ')}`);
+      if (n === 1) await page.click('#g51');  // Cancel
+      await d.idle(page);
+    }
+  }
+  await page.close();
+}
+
 // A value of a shipped language file, as the page must show it.
 function shipped(language, key) {
   const text = fs.readFileSync(path.join(languageFolder, `${language}.lng`), 'utf8');
@@ -258,6 +427,18 @@ async function copyButton(session) {
   const copied = await page.evaluate(() => window.copied);
   check(copied.length === 1 && copied[0].replace(/\r\n/g, '\n') === cliAnswer({ cycles: '1000' }).code,
     'Copy hands over the code', JSON.stringify(copied));
+  // It says so on the button for a moment, and aloud.
+  const done = shipped('english', 'Web_Copied');
+  await page.waitForFunction((t) => document.getElementById('announce').textContent === t,
+    { polling: 20, timeout: 2000 }, done).catch(() => {});
+  const note = await page.evaluate(() => ({ button: document.getElementById('g70').className,
+    shown: document.getElementById('g70').dataset.done,
+    heard: document.getElementById('announce').textContent }));
+  check(note.button.includes('done') && note.shown === done && note.heard === done,
+    'Copy shows and says that it copied', JSON.stringify(note));
+  await page.waitForFunction(() => !document.getElementById('g70').classList.contains('done'),
+    { polling: 50, timeout: 4000 }).catch(() => {});
+  check(!(await page.$eval('#g70', (e) => e.classList.contains('done'))), 'for a moment only');
   await page.close();
 }
 
@@ -368,12 +549,16 @@ async function twoTabs(session) {
   await b.close();
 }
 
-async function download(page, folder) {
-  const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+// Firefox saves into the folder its settings name; Chromium is told the folder here.
+async function download(session, page, press = () => page.click('#g72')) {
+  const folder = session.downloads;
+  if (!session.firefox) {
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  }
   const file = path.join(folder, 'Loopsmith.ini');
   fs.rmSync(file, { force: true });
-  await page.click('#g72');
+  await press();
   await d.idle(page);
   for (let waited = 0; !fs.existsSync(file) && waited < 10000; waited += 50) {
     await new Promise((r) => setTimeout(r, 50));
@@ -400,14 +585,12 @@ async function pick(page, gadget, file) {
 // with the message and replaces nothing.
 async function importExport(session) {
   const page = await d.open(session, pageFile);
-  const folder = path.join(scratch, 'downloads');
-  fs.mkdirSync(folder, { recursive: true });
   // A profile saved: the whole file written anew, as the desktop writes it.
   await turnTo(page, 1);
   await page.click(`#g${E.add}`);
   await d.idle(page);
   await fillProfile(page, 'Export', 'E_');
-  const text = (await download(page, folder)).toString('utf8');
+  const text = (await download(session, page)).toString('utf8');
   check(/\[Export\]\r\n/.test(text) && !/[^\r]\n/.test(text),
     'Export gives the settings file with its profiles and its line ends', JSON.stringify(text));
   // The file as another machine's desktop left it: other settings, a profile of its own.
@@ -417,7 +600,7 @@ async function importExport(session) {
   await pick(page, 71, desktopFile);
   check((await items(page, G.profileCombo)).includes('Desktop') &&
     await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'an imported file is applied');
-  const again = await download(page, folder);
+  const again = await download(session, page);
   check(again.equals(Buffer.from(desktop)), 'desktop → page → desktop gives the same bytes',
     `${JSON.stringify(desktop)}\n${JSON.stringify(again.toString())}`);
 
@@ -428,7 +611,7 @@ async function importExport(session) {
   check(box && box.text === shipped('english', 'Web_Import_Bad'), 'a bad file is refused',
     JSON.stringify(box));
   await d.answer(page, 'Enter');
-  check((await download(page, folder)).equals(Buffer.from(desktop)), 'a bad file replaces nothing');
+  check((await download(session, page)).equals(Buffer.from(desktop)), 'a bad file replaces nothing');
   await page.close();
 }
 
@@ -518,6 +701,10 @@ async function tooOldABrowser(session) {
   await page.close();
 }
 
+// The checks that touch the browser's own behaviour, run in each browser.
+const kBrowserChecks = [copyButton, keysAndLabels, webKeys, pageLayout, profilesKept, twoTabs,
+  importExport, userLanguage];
+
 async function main() {
   execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
   fs.writeFileSync(noSettings, '');
@@ -525,12 +712,8 @@ async function main() {
   try {
     await contractSuite(session, path.join(path.dirname(pageFile), 'web_contract_tests.html'));
     await drivenRequests(session);
-    await copyButton(session);
-    await keysAndLabels(session);
-    await profilesKept(session);
-    await twoTabs(session);
-    await importExport(session);
-    await userLanguage(session);
+    for (const checks of kBrowserChecks) await checks(session);
+    await accessibleNames(session);
     await takePictures();
     await languages();
     await sharedLinks();
@@ -539,6 +722,15 @@ async function main() {
     check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
   } finally {
     await session.close();
+  }
+  browserName = 'Firefox ESR';
+  const firefox = await d.launch({ browser: 'firefox' });
+  try {
+    for (const checks of kBrowserChecks) await checks(firefox);
+    const outside = firefox.requests.filter((u) => !/^(file|data|blob):/.test(u));
+    check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
+  } finally {
+    await firefox.close();
     fs.rmSync(scratch, { recursive: true, force: true });
   }
   console.log(`Driven: ${passed} passed, ${failed} failed`);

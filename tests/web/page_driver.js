@@ -1,6 +1,6 @@
-// Opens loopsmith.html from disk in Debian's Chromium (headless, a fresh profile, no network)
-// and works it as a user does: clicks, keys, the combos' choices. Shared by the driver and
-// the benchmark.
+// Opens loopsmith.html from disk in Debian's Chromium, or Firefox ESR over WebDriver BiDi
+// (headless, a fresh profile, no network), and works it as a user does: clicks, keys, the
+// combos' choices. Shared by the driver and the benchmark.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -11,9 +11,30 @@ const kFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-backgr
   '--disable-component-update', '--no-first-run', '--disable-sync', '--disable-extensions',
   '--disable-default-apps', '--mute-audio'];
 
+// Firefox's own settings: no network of its own, downloads into `downloads` without asking.
+function firefoxPrefs(options, downloads) {
+  const prefs = { 'app.update.enabled': false, 'browser.shell.checkDefaultBrowser': false,
+    'datareporting.policy.dataSubmissionEnabled': false, 'network.captive-portal-service.enabled': false,
+    'browser.download.folderList': 2, 'browser.download.useDownloadDir': true,
+    'browser.download.always_ask_before_handling_new_types': false,
+    'browser.download.start_downloads_in_tmp_dir': false, 'media.volume_scale': '0.0' };
+  prefs['browser.download.dir'] = downloads;
+  if (options.lang) prefs['intl.accept_languages'] = options.lang;
+  return prefs;
+}
+
+// options.browser: 'chrome' (the default) or 'firefox'. Downloads land in session.downloads.
 async function launch(options = {}) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-chromium-'));
-  const browser = await puppeteer.launch({
+  const firefox = options.browser === 'firefox';
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), `loopsmith-${firefox ? 'firefox' : 'chromium'}-`));
+  const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-downloads-'));
+  const browser = await puppeteer.launch(firefox ? {
+    browser: 'firefox',
+    executablePath: process.env.LOOPSMITH_FIREFOX || '/usr/bin/firefox-esr',
+    headless: true,
+    userDataDir: profile,
+    extraPrefsFirefox: firefoxPrefs(options, downloads),
+  } : {
     executablePath: process.env.LOOPSMITH_CHROMIUM || '/usr/bin/chromium',
     headless: true,
     userDataDir: profile,
@@ -25,8 +46,9 @@ async function launch(options = {}) {
   const close = async () => {
     await browser.close();
     fs.rmSync(profile, { recursive: true, force: true });
+    fs.rmSync(downloads, { recursive: true, force: true });
   };
-  return { browser, requests, profile, close };
+  return { browser, requests, profile, downloads, close, firefox };
 }
 
 // A page of the browser on loopsmith.html, ready to calculate.

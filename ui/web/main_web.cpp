@@ -38,7 +38,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
             !now.empty() && now != shown) {
             WriteLinkToAddress(*app, *page);
         }
-        ApplyWebCaptions(*app);  // a language may have been applied
+        ApplyWebCaptions(*app, *page);  // a language may have been applied
     }
 }
 
@@ -62,7 +62,7 @@ int main() {
     StartUp(*app);
     if (firstVisit)
         ChooseFirstLanguage(*app, *page);
-    ApplyWebCaptions(*app);
+    ApplyWebCaptions(*app, *page);
     ApplyLinkOfAddress(*app, *page);
     page->HoldWindow(false);
     // Whatever the start-up queued; the page's own turns start once it listens.

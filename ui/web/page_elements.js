@@ -72,6 +72,17 @@ var LoopsmithElements = (function () {
     controlOf(n).setAttribute('aria-disabled', enabled ? 'false' : 'true');
   }
 
+  // Its own name for screen readers; an image's text alternative.
+  function setName(n, name) {
+    const e = controlOf(n);
+    if (e.tagName === 'IMG') {
+      e.alt = name;
+    } else {
+      e.removeAttribute('aria-labelledby');
+      e.setAttribute('aria-label', name);
+    }
+  }
+
   function setColors(n, text, back, hover) {
     (captionOf(n) || controlOf(n)).style.color = text;
     controlOf(n).style.backgroundColor = back;
@@ -99,6 +110,6 @@ var LoopsmithElements = (function () {
     return owner ? Number(owner.dataset.gadget) : -1;
   }
 
-  return { build, setText, setItems, setEnabled, setColors, showPage, show, focused,
+  return { build, setText, setItems, setEnabled, setName, setColors, showPage, show, focused,
     outer: outerOf, control: controlOf, root: () => root };
 })();

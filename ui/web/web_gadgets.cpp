@@ -4,6 +4,7 @@
 
 #include <emscripten.h>
 
+#include "base/utf8.h"
 #include "ui/web/page_elements.h"
 
 namespace ui::web {
@@ -80,7 +81,10 @@ void WebGadgets::PushItems(const Control& control) {
     std::size_t& shown = optionsShown_[n];
     if (shown > items.size())
         shown = 0;
-    elements::SetItems(n, shown, {items.begin() + static_cast<std::ptrdiff_t>(shown), items.end()});
+    std::vector<std::string> added;
+    for (std::size_t i = shown; i < items.size(); ++i)
+        added.push_back(base::IsolatedForDisplay(items[i]));
+    elements::SetItems(n, shown, added);
     shown = items.size();
 }
 
