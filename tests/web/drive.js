@@ -163,7 +163,7 @@ async function keysAndLabels(session) {
     const label = document.getElementById(f.getAttribute('aria-labelledby') || '');
     const own = f.closest('label.check');
     return !(label && label.textContent.trim()) && !(own && own.textContent.trim()) &&
-      !f.title.trim();
+      !(f.getAttribute('aria-label') || '').trim();
   }).map((f) => f.id));
   check(unnamed.length === 0, 'every field is named for screen readers', unnamed.join(' '));
   await page.close();
@@ -231,7 +231,6 @@ async function webKeys(session) {
   const opened = await page.evaluate(() => window.opened);
   check(opened.length === 2 && opened.every((u) => /^https:/.test(u)),
     'Enter and Space on the banner open the web page', JSON.stringify(opened));
-  // Last: Firefox's downloads panel takes the focus from the page.
   await turnTo(page, 0);
   const exported = await download(session, page, () => pressOn(page, '#g72', 'Enter'));
   check(exported.length > 0, 'Enter on Export settings gives the file');
@@ -380,7 +379,7 @@ async function takePictures() {
   fs.mkdirSync(pictures, { recursive: true });
   const session = await d.launch();  // a first visit's state, nothing of the other checks
   for (const [width, scale] of [[360, 2], [1280, 1]]) {
-    const page = await d.open(session, pageFile, { width, height: width < 400 ? 520 : 800, scale });
+    const page = await d.open(session, pageFile, { width, height: width < 400 ? 740 : 800, scale });
     // The tab icons and the banner are drawings, sharp at any density, and each one decodes.
     const kinds = await page.$$eval('#window img', (list) => Promise.all(list.map((i) =>
       i.decode().then(() => i.src.split(';')[0], () => 'broken'))));
@@ -399,6 +398,10 @@ async function takePictures() {
         await d.idle(page);
         await page.screenshot({ path: path.join(pictures, `${name}-${language}-${width}.png`),
           fullPage: true });
+        // What a phone shows first, for the README.
+        if (width < 400 && n === 0) {
+          await page.screenshot({ path: path.join(pictures, `phone-${language}-360x740.png`) });
+        }
       }
       await page.click('[role=tab][data-page="0"]');
       await d.idle(page);

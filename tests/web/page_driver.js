@@ -11,13 +11,15 @@ const kFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-backgr
   '--disable-component-update', '--no-first-run', '--disable-sync', '--disable-extensions',
   '--disable-default-apps', '--mute-audio'];
 
-// Firefox's own settings: no network of its own, downloads into `downloads` without asking.
+// Firefox's own settings: no network of its own, downloads into `downloads` without asking
+// and without its downloads panel, which would take the focus from the page.
 function firefoxPrefs(options, downloads) {
   const prefs = { 'app.update.enabled': false, 'browser.shell.checkDefaultBrowser': false,
     'datareporting.policy.dataSubmissionEnabled': false, 'network.captive-portal-service.enabled': false,
     'browser.download.folderList': 2, 'browser.download.useDownloadDir': true,
     'browser.download.always_ask_before_handling_new_types': false,
-    'browser.download.start_downloads_in_tmp_dir': false, 'media.volume_scale': '0.0' };
+    'browser.download.start_downloads_in_tmp_dir': false, 'browser.download.alwaysOpenPanel': false,
+    'media.volume_scale': '0.0' };
   prefs['browser.download.dir'] = downloads;
   if (options.lang) prefs['intl.accept_languages'] = options.lang;
   return prefs;
