@@ -239,18 +239,6 @@ INSTANTIATE_TEST_SUITE_P(
                       OkCase{"   ", "r", "L", ""}, OkCase{" window", "r", "L", ""},
                       OkCase{"Window1", "r", "L", ""}, OkCase{"ФАСТ", "r", "L", ""}));
 
-// A name from an older file keeps its control characters through an edit; a rename cannot.
-TEST_F(Editor, AControlCharacterNameMayBeKeptButNotGiven) {
-    Start({"Fast", "e\u202Evil"}, 1);
-    for (const char* name : {"e\u202Evil", "Fast\u2066"}) {
-        Do(kEditButton);
-        g.SetText(kProfileNameField, name);
-        Do(kOkButton);
-    }
-    EXPECT_EQ(Shown(), Names{"\"\u2068Fast\u2066\u2069\"" + kForbidden});
-    Expect({"Fast", "e\u202Evil"}, 1);
-}
-
 // The two pic-as items of the family combo: TypePIC + 2 x syntax, access modes for PIC 18.
 TEST_F(Editor, PicAsItemsStoreTheSyntaxAndShowAccessModesForPic18) {
     Start({"A"}, 0);

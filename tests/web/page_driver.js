@@ -11,38 +11,21 @@ const kFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-backgr
   '--disable-component-update', '--no-first-run', '--disable-sync', '--disable-extensions',
   '--disable-default-apps', '--mute-audio'];
 
-// Firefox's own settings: no network of its own, downloads into `downloads` without asking
-// and without its downloads panel, which would take the focus from the page.
-function firefoxPrefs(options, downloads) {
-  const prefs = { 'app.update.enabled': false, 'browser.shell.checkDefaultBrowser': false,
-    'datareporting.policy.dataSubmissionEnabled': false, 'network.captive-portal-service.enabled': false,
-    'browser.download.folderList': 2, 'browser.download.useDownloadDir': true,
-    'browser.download.always_ask_before_handling_new_types': false,
-    'browser.download.start_downloads_in_tmp_dir': false, 'browser.download.alwaysOpenPanel': false,
-    'media.volume_scale': '0.0' };
-  prefs['browser.download.dir'] = downloads;
-  if (options.lang) prefs['intl.accept_languages'] = options.lang;
-  return prefs;
-}
-
-// options.browser: 'chrome' (the default) or 'firefox'. Downloads land in session.downloads.
+// options.browser: 'chrome' (the default) or 'firefox', over WebDriver BiDi, with no downloads
+// panel to take the focus. Downloads land in session.downloads.
 async function launch(options = {}) {
   const firefox = options.browser === 'firefox';
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), `loopsmith-${firefox ? 'firefox' : 'chromium'}-`));
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-browser-'));
   const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-downloads-'));
-  const browser = await puppeteer.launch(firefox ? {
-    browser: 'firefox',
-    executablePath: process.env.LOOPSMITH_FIREFOX || '/usr/bin/firefox-esr',
-    headless: true,
-    userDataDir: profile,
-    extraPrefsFirefox: firefoxPrefs(options, downloads),
-  } : {
-    executablePath: process.env.LOOPSMITH_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    userDataDir: profile,
-    args: kFlags.concat(options.lang ? [`--lang=${options.lang}`] : []),
-    env: Object.assign({}, process.env, options.lang ? { LANGUAGE: options.lang } : {}),
-  });
+  const browser = await puppeteer.launch(Object.assign({ headless: true, userDataDir: profile },
+    firefox ? { browser: 'firefox', executablePath: process.env.LOOPSMITH_FIREFOX || '/usr/bin/firefox-esr',
+      extraPrefsFirefox: { 'browser.download.dir': downloads, 'browser.download.folderList': 2,
+        'browser.download.alwaysOpenPanel': false, 'app.update.enabled': false,
+        ...(options.lang ? { 'intl.accept_languages': options.lang } : {}) } } : {
+      executablePath: process.env.LOOPSMITH_CHROMIUM || '/usr/bin/chromium',
+      args: kFlags.concat(options.lang ? [`--lang=${options.lang}`] : []),
+      env: Object.assign({}, process.env, options.lang ? { LANGUAGE: options.lang } : {}),
+    }));
   // Every request any page of the browser makes, to show that none leaves the machine.
   const requests = [];
   const close = async () => {
