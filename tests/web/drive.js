@@ -254,6 +254,7 @@ async function pageLayout(session) {
       for (const n of [0, 1, 2]) {
         await turnTo(page, n);
         if (n === 1) await press(page, `#g${E.add}`, 'Enter').then(() => d.choose(page, 31, 1));
+        if (n === 0) await press(page, '#g70', 'Enter');  // with Copy's note on show
         const faults = await page.evaluate(layoutFaults, width < 400);
         if (await page.evaluate(() => document.documentElement.lang) !==
             shipped(language, 'Web_Language_Tag')) faults.push('<html lang>');
@@ -370,9 +371,9 @@ async function copyButton(session) {
     'Copy hands over the code', JSON.stringify(copied));
   // It says so on the button for a moment, and aloud.
   const note = { polling: 20, timeout: 3000 };
-  check(await page.waitForFunction((t) => g70.dataset.done === t && g70.classList.contains('done') &&
-    announce.textContent === t, note, shipped('english', 'Web_Copied')).then(() => true, () => false) &&
-    await page.waitForFunction(() => !g70.classList.contains('done'), note).then(() => true, () => false),
+  check(await page.waitForFunction((t) => g70.textContent.endsWith(t) && announce.textContent === t,
+    note, shipped('english', 'Web_Copied')).then(() => true, () => false) && await page.waitForFunction(
+    (t) => g70.textContent === t, note, shipped('english', 'Web_Copy')).then(() => true, () => false),
   'Copy shows and says that it copied, for a moment');
   await page.close();
 }

@@ -225,15 +225,20 @@ var LoopsmithPage = (function () {
   }
 
   // The output box's text to the clipboard; the older way where the clipboard call is refused.
-  // Once it is there, the button shows `done` for a moment and the page says it.
+  // Once it is there, the button says `done` for a moment (keeping a caption the program sets
+  // meanwhile, page_elements.js) and the page says it aloud.
   function copy(text, button, done) {
     const copied = () => {
       announce(done);
       if (!button) return;
-      button.dataset.done = done;
+      if (!button.classList.contains('done')) button.dataset.caption = button.textContent;
       button.classList.add('done');
+      button.textContent = '\u2713\u00a0' + done;
       clearTimeout(button.doneTimer);
-      button.doneTimer = setTimeout(() => button.classList.remove('done'), 1500);
+      button.doneTimer = setTimeout(() => {
+        button.classList.remove('done');
+        button.textContent = button.dataset.caption;
+      }, 1500);
     };
     const fallback = () => {
       const area = document.createElement('textarea');

@@ -44,8 +44,10 @@ var LoopsmithElements = (function () {
   }
 
   function setText(n, text, isValue) {
+    const c = captionOf(n);
     if (isValue) controlOf(n).value = text;
-    else if (captionOf(n)) captionOf(n).textContent = text;
+    else if (c && c.classList.contains('done')) c.dataset.caption = text;  // page.js's copy()
+    else if (c) c.textContent = text;
   }
 
   // The tabs' titles; or a select's options, the first `kept` kept and `count` more added,
