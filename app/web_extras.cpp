@@ -164,27 +164,78 @@ FileLocations PrepareBrowserFiles() {
 
 ui::WindowLayout WebWindowLayout() {
     ui::WindowLayout w = MainWindowLayout();
-    w.clientHeight += 32;
-    // Over the output box's top right corner, clear of its scroll bar.
-    w.gadgets.push_back(Button(kCopyButton, kPage0Container, {282, 256, 74, 22}));
-    w.gadgets.push_back(Button(kImportButton, ui::kWindowParent, {2, 512, 132, 24}));
-    w.gadgets.push_back(Button(kExportButton, ui::kWindowParent, {138, 512, 132, 24}));
-    w.gadgets.push_back(Button(kLanguageFileButton, ui::kWindowParent, {274, 512, 116, 24}));
+    // Copy gets a row of its own above the output box, which moves down as a whole: the panel,
+    // and what stands below it, move with it.
+    constexpr int kCopyRow = 26;
+    w.clientHeight += kCopyRow + 32;
+    for (ui::GadgetLayout& g : w.gadgets) {
+        if (g.number == kPanel)
+            g.place.h += kCopyRow;
+        else if (g.number == kOutputBox || g.parent == ui::kWindowParent)
+            g.place.y += kCopyRow;
+    }
+    // Before the box, in the Tab order as on the screen.
+    const auto box = std::find_if(w.gadgets.begin(), w.gadgets.end(),
+                                  [](const ui::GadgetLayout& g) { return g.number == kOutputBox; });
+    const ui::Rect b = box->place;
+    w.gadgets.insert(box,
+                     Button(kCopyButton, kPage0Container, {b.x + b.w - 100, b.y - 25, 100, 22}));
+    const int y = w.clientHeight - 30;
+    w.gadgets.push_back(Button(kImportButton, ui::kWindowParent, {2, y, 132, 24}));
+    w.gadgets.push_back(Button(kExportButton, ui::kWindowParent, {138, y, 132, 24}));
+    w.gadgets.push_back(Button(kLanguageFileButton, ui::kWindowParent, {274, y, 116, 24}));
     return w;
 }
 
-void ApplyWebCaptions(AppState& app) {
+void ApplyWebCaptions(AppState& app, ui::web::WebGadgets& page) {
     ui::Gadgets& g = app.gadgets;
-    g.SetText(kCopyButton, app.messages[Msg::Web_Copy]);
-    g.SetText(kImportButton, app.messages[Msg::Web_Import]);
-    g.SetText(kExportButton, app.messages[Msg::Web_Export]);
-    g.SetText(kLanguageFileButton, app.messages[Msg::Web_Language_File]);
-    // The window has no label for these two: their tooltips name them for screen readers.
-    g.SetToolTip(kFormCombo, app.messages[Msg::Web_Form_Name]);
-    g.SetToolTip(kOutputBox, app.messages[Msg::Web_Output_Name]);
+    const MessageTexts& m = app.messages;
+    g.SetText(kCopyButton, m[Msg::Web_Copy]);
+    g.SetText(kImportButton, m[Msg::Web_Import]);
+    g.SetText(kExportButton, m[Msg::Web_Export]);
+    g.SetText(kLanguageFileButton, m[Msg::Web_Language_File]);
+    // Names for screen readers where the window's labels give none, or one for two controls.
+    page.SetAccessibleName(kFormCombo, m[Msg::Web_Form_Name]);
+    page.SetAccessibleName(kOutputBox, m[Msg::Web_Output_Name]);
+    page.SetAccessibleName(kBanner, m[Msg::Web_Banner_Name]);
+    for (int n = 1; n <= 8; ++n)
+        page.SetAccessibleName(kFirstAccessCombo + n - 1,
+                               m[Msg::Web_Access_Name] + std::to_string(n));
+    page.SetPageLanguage(m[Msg::Web_Language_Tag]);
+    page.SetRefusalText(m[Msg::Web_Refused]);  // what the beep says
 }
 
+namespace {
+
+bool InProfileForm(int gadget) {
+    return gadget == kProfileNameField || gadget == kFamilyCombo ||
+           (gadget >= kFirstRegisterField && gadget <= kLabelField) ||
+           (gadget >= kFirstAccessCombo && gadget < kFirstAccessCombo + 8);
+}
+
+// Enter as in a web form: in the open profile form it presses OK, on the profile list Edit.
+// The desktop's keys stay as they are (the event loop's).
+bool HandleWebKey(AppState& app, int key) {
+    ui::Gadgets& g = app.gadgets;
+    if (key != ui::kKeyEnter || g.State(kPanel) != kPageEditor)
+        return false;
+    const int focused = g.FocusedGadget();
+    if (app.editorMode != EditorMode::Idle && InProfileForm(focused)) {
+        g.PostClick(kOkButton);
+        return true;
+    }
+    if (app.editorMode == EditorMode::Idle && focused == kProfileList) {
+        g.PostClick(kEditButton);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event) {
+    if (event.kind == ui::Event::Kind::KeyDown)
+        return HandleWebKey(app, event.key);
     if (event.kind != ui::Event::Kind::Gadget)
         return false;
     if (event.type == ui::web::kEventAddressChanged) {
@@ -194,7 +245,7 @@ bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& e
     const bool picked = event.type == ui::web::kEventFilePicked;
     switch (event.gadget) {
         case kCopyButton:
-            page.CopyToClipboard(page.Text(kOutputBox));
+            page.CopyToClipboard(page.Text(kOutputBox), kCopyButton, app.messages[Msg::Web_Copied]);
             return true;
         case kImportButton:
             if (picked)

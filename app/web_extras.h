@@ -1,5 +1,6 @@
-// What the page has beyond the desktop window: a Copy button on the output box, and a row of
-// buttons to import and export Loopsmith.ini and to load a language file of the user's.
+// What the page has beyond the desktop window: a Copy button above the output box, a row of
+// buttons to import and export Loopsmith.ini and to load a language file of the user's, and the
+// keys a web form has.
 #pragma once
 
 #include "store/file_locations.h"
@@ -22,9 +23,10 @@ inline constexpr int kLanguageFileButton = 73;
 FileLocations PrepareBrowserFiles();
 // The main window's layout with the page's own buttons.
 ui::WindowLayout WebWindowLayout();
-// Their captions in the current language, and the names of the window's unlabelled controls.
-void ApplyWebCaptions(AppState& app);
-// Handles an event of the page's own buttons; false for every other event.
+// Their captions in the current language; the names of the controls the window's labels do not
+// name one by one, and the page's language.
+void ApplyWebCaptions(AppState& app, ui::web::WebGadgets& page);
+// Handles an event of the page's own buttons, or a key of a web form; false for every other.
 bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& event);
 // Tells the first fault of the saves into the browser's storage since the last call, each cause
 // once until a save is stored again; `quiet` only notes them (saves the user did not make).

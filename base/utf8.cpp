@@ -107,4 +107,31 @@ std::string PathToUtf8(const std::filesystem::path& path) {
     return std::string(s.begin(), s.end());
 }
 
+namespace {
+
+bool IsDirectionControl(char32_t c) {
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
+}  // namespace
+
+bool HoldsControlCharacters(std::string_view text) {
+    for (const char32_t c : DecodeUtf8(text)) {
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
+            IsDirectionControl(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string IsolatedForDisplay(std::string_view text) {
+    for (const char32_t c : DecodeUtf8(text)) {
+        if (IsDirectionControl(c))
+            return "\u2068" + std::string(text) + "\u2069";  // FSI ... PDI
+    }
+    return std::string(text);
+}
+
 }  // namespace base

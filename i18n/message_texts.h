@@ -61,6 +61,10 @@ enum class Msg {
     Web_Link_No_Profile,
     Web_Form_Name,  // what a screen reader calls the two controls the window has no label for
     Web_Output_Name,
+    Web_Copied,        // Copy's note that it copied, on the button and said aloud
+    Web_Access_Name,   // then the register's number: a screen reader's name of its access combo
+    Web_Banner_Name,   // the About banner, a link to the program's web page
+    Web_Language_Tag,  // the language's tag for the page's lang attribute (BCP 47)
     Web_Link_Bad,  // a link that cannot be read: this, then what is wrong with it
     Web_Link_Too_Long,
     Web_Link_Unknown_Key,

@@ -1,9 +1,12 @@
 #include "i18n/profile_messages.h"
 
+#include "base/utf8.h"
+
 namespace {
 
+// A name's direction controls stay inside its quotes.
 std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
+    return "\"" + base::IsolatedForDisplay(text) + "\"";
 }
 
 }  // namespace

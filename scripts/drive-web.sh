@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The page in a real browser: builds loopsmith.html (emscripten, WEB_DIR) and loopsmith-cli
 # (NATIVE_DIR), then drives the page from disk in headless Chromium (tests/web/drive.js) and
-# runs the window's contract suite on the page's face. Pictures of the pages land in
-# WEB_DIR/pictures.
+# runs the window's contract suite on the page's face; what touches the browser's own behaviour
+# is driven in headless Firefox ESR as well. Pictures of the pages land in WEB_DIR/pictures.
 #   scripts/drive-web.sh [WEB_DIR] [NATIVE_DIR]     (default: build-web build)
 # Ends with "Driven: N passed, N failed"; exits non-zero on any failure.
 set -euo pipefail

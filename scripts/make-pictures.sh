@@ -73,6 +73,6 @@ shoot 144 windows-window-144dpi.png
 if command -v emcc > /dev/null; then
     echo "== The web page in headless Chromium =="
     "$root/scripts/drive-web.sh" "$webbuild" "$build" | tail -1
-    cp "$webbuild/pictures/calculator-english-360.png" "$docs/web-page.png"
+    cp "$webbuild/pictures/phone-english-360x740.png" "$docs/web-page.png"
 fi
 echo "Pictures made: $(cd "$docs" && ls ./*.png | tr '\n' ' ')"

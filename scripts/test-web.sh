@@ -48,7 +48,7 @@ differ=$(grep -c '^DIFFERS ' "$logs/compare.log" || true)
 passed=$((passed + same)) failed=$((failed + differ))
 
 # ---- The page: its build and its driver in headless Chromium (scripts of their own) ----
-echo "== The page in headless Chromium =="
+echo "== The page in headless Chromium and Firefox ESR =="
 driven="$logs/drive-web.log"
 "$root/scripts/drive-web.sh" "$dir" > "$driven" 2>&1 || true
 grep -v '^Driven:' "$driven" || true

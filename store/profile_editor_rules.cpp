@@ -1,6 +1,7 @@
 #include "store/profile_editor_rules.h"
 
 #include "base/ascii.h"
+#include "base/utf8.h"
 
 FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int ownIndex) {
     if (form.Name.empty())
@@ -8,6 +9,11 @@ FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int o
     if (base::EqualFoldingAscii(form.Name, "window"))
         return FormVerdict::ReservedName;
     if (form.Name.find(']') != std::string::npos)
+        return FormVerdict::UnstorableName;
+    // A name the profile already bears (from an older or imported file) stays editable.
+    const bool ownName = ownIndex >= 0 && ownIndex < static_cast<int>(list.size()) &&
+                         list[ownIndex].Name == form.Name;
+    if (!ownName && base::HoldsControlCharacters(form.Name))
         return FormVerdict::UnstorableName;
     for (const std::string& reg : form.Reg) {
         if (reg.empty())

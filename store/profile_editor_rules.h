@@ -10,7 +10,7 @@ enum class FormVerdict {
     Accepted,
     NoName,          // No_Profile_Name
     ReservedName,    // "window" in any letter case: the settings group
-    UnstorableName,  // holds "]", which ends a group line
+    UnstorableName,  // holds "]", which ends a group line; or, new, a control character
     EmptyField,      // a register name or the label is empty
     NameTaken,       // ProfileName_Exists
 };

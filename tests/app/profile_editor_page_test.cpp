@@ -227,6 +227,9 @@ INSTANTIATE_TEST_SUITE_P(
                       OkCase{"window", "", "", "\"Window\"" + kForbidden},
                       OkCase{"WINDOW", "r", "L", "\"Window\"" + kForbidden},
                       OkCase{"[x]y", "", "", "\"[x]y\"" + kForbidden},
+                      // Control characters; a direction control is isolated in the message.
+                      OkCase{"a\tb", "", "", "\"a\tb\"" + kForbidden},
+                      OkCase{"e\u202Evil", "r", "L", "\"\u2068e\u202Evil\u2069\"" + kForbidden},
                       OkCase{"slow", "", "L", kTexts[Msg::No_Filled_Field]},
                       OkCase{"slow", "r", "", kTexts[Msg::No_Filled_Field]},
                       OkCase{"slow", " \t ", "L", kTexts[Msg::No_Filled_Field]},

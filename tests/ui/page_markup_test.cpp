@@ -12,7 +12,7 @@ namespace {
 // Every caption, item and tooltip made hostile: the page's markup must carry them as text,
 // and still hold each gadget once.
 TEST(PageMarkup, CarriesAnyTextAsTextAndEveryGadgetOnce) {
-    const std::string hostile = "<img src=x onerror=alert(1)>&amp;\"'";
+    const std::string hostile = "<img src=x onerror=alert(1)>&amp;\"'\u202E";
     ui::WindowLayout layout = MainWindowLayout();
     std::map<int, ui::ControlState> want;
     for (ui::GadgetLayout& g : layout.gadgets) {
@@ -26,6 +26,9 @@ TEST(PageMarkup, CarriesAnyTextAsTextAndEveryGadgetOnce) {
     EXPECT_EQ(markup.find("<img src=x"), std::string::npos);
     EXPECT_EQ(markup.find("&amp;\""), std::string::npos);
     EXPECT_NE(markup.find(ui::web::HtmlEscaped(hostile)), std::string::npos);
+    // An item's direction control stays inside it.
+    EXPECT_NE(markup.find("<option>\u2068" + ui::web::HtmlEscaped(hostile) + "\u2069</option>"),
+              std::string::npos);
     for (const ui::GadgetLayout& g : layout.gadgets) {
         const std::regex once("data-gadget=\"" + std::to_string(g.number) + "\"");
         EXPECT_EQ(std::distance(std::sregex_iterator(markup.begin(), markup.end(), once),

@@ -1,5 +1,6 @@
 // Drives loopsmith.html in headless Chromium as a user would, and holds what it shows against
-// loopsmith-cli byte for byte.
+// loopsmith-cli byte for byte; what touches the browser's own behaviour (keys, the clipboard,
+// storage, two tabs, files in and out, the layout at each width) runs in Firefox ESR as well.
 //   node drive.js PAGE CLI PICTURES_FOLDER
 // Ends with "Driven: N passed, N failed"; exits 1 on any failure.
 'use strict';
@@ -17,17 +18,19 @@ const G = { profileCombo: 1, calculator: 2, timeUnit: 6, time: 8, freqUnit: 11, 
   watchdog: 14, cycles: 16, output: 18, panel: 19, form: 66, routineName: 68, language: 65 };
 const PIC16 = 'Default PIC10, PIC12, PIC16';
 const PIC18 = 'Default PIC18';
+const kWebAddress = 'https://loopsmith.example.org/';
 const FORMS = ['block', 'subroutine', 'w-times'];
 const TIME_UNITS = ['us', 'ms', 's', 'min', 'h', 'd'];
 const FREQ_UNITS = ['MHz', 'kHz', 'Hz'];
 
 let passed = 0, failed = 0;
+let browserName = 'Chromium';  // the browser of the checks under way, named in a failure
 function check(ok, what, detail) {
   if (ok) {
     passed++;
   } else {
     failed++;
-    console.log(`FAILED: ${what}${detail ? '\n' + detail : ''}`);
+    console.log(`FAILED (${browserName}): ${what}${detail ? '\n' + detail : ''}`);
   }
 }
 
@@ -167,10 +170,114 @@ async function keysAndLabels(session) {
     const label = document.getElementById(f.getAttribute('aria-labelledby') || '');
     const own = f.closest('label.check');
     return !(label && label.textContent.trim()) && !(own && own.textContent.trim()) &&
-      !f.title.trim();
+      !(f.getAttribute('aria-label') || '').trim();
   }).map((f) => f.id));
   check(unnamed.length === 0, 'every field is named for screen readers', unnamed.join(' '));
   await page.close();
+}
+
+async function press(page, selector, key) {
+  await page.focus(selector);
+  await page.keyboard.press(key);
+  await d.idle(page);
+}
+
+// Keys as on a web page: Enter or Space on a focused button or the banner presses it; Enter on
+// the profile list edits, in the form presses OK; Escape cancels; Tab reaches the About links.
+async function webKeys(session) {
+  const page = await d.open(session, pageFile);
+  await page.evaluate(() => {
+    window.done = [];
+    navigator.clipboard.writeText = (t) => done.push(t) && Promise.resolve();
+    window.open = (url) => done.push(url);
+  });
+  await pageAnswer(page, { cycles: '1000' });
+  for (const key of ['Enter', ' ']) await press(page, '#g70', key);
+  for (const n of [71, 73]) {
+    const [chooser] = await Promise.all([page.waitForFileChooser({ timeout: 5000 }).then(() => true,
+      () => false), press(page, `#g${n}`, 'Enter')]);
+    check(chooser, `Enter on button ${n} asks for a file`);
+  }
+  await press(page, '[role=tab][data-page="1"]', 'Enter');
+  await press(page, `#g${E.list}`, 'Enter');
+  const edited = await d.value(page, E.name);
+  await press(page, `#g${E.name}`, 'Escape');
+  await press(page, `#g${E.add}`, ' ');
+  for (let r = 0; r <= 8; ++r) await d.type(page, E.firstRegister + r, `K${r}`);
+  await d.type(page, E.name, 'Keyed');
+  await press(page, `#g${E.name}`, 'Enter');
+  await press(page, '[role=tab][data-page="2"]', ' ');
+  const walk = [];
+  for (const key of ['Tab', 'Tab']) walk.push(await press(page, ':focus', key).then(() =>
+    page.evaluate(() => document.activeElement.id)));
+  for (const key of ['Enter', ' ']) await press(page, '#g60', key);
+  const code = await d.value(page, G.output);
+  const done = await page.evaluate(() => window.done);
+  check(JSON.stringify(done) === JSON.stringify([code, code, kWebAddress, kWebAddress]) &&
+    edited === PIC16 && (await items(page, E.list)).includes('Keyed') && walk.join() === 'g60,g63',
+  'Enter and Space press Copy and the banner; Enter edits, Escape cancels, Enter saves; Tab',
+  JSON.stringify({ done, edited, walk }));
+  await turnTo(page, 0);
+  check((await download(session, page, () => press(page, '#g72', 'Enter'))).length > 0,
+    'Enter on Export settings gives the file');
+  await page.close();
+}
+
+// Faults of the layout on show: a control over the output box, a caption cut, sideways
+// scrolling; on a phone, text below 12 px and targets below 24 x 24 px (WCAG 2.2, 2.5.8).
+function layoutFaults(phone) {
+  const all = (css) => Array.from(document.querySelectorAll(css)).filter((e) => e.getClientRects().length);
+  const name = (e) => e.id || `${e.tagName} "${e.textContent.trim().slice(0, 30)}"`;
+  const box = document.getElementById('g18').getBoundingClientRect();
+  const controls = all('#window :is(input, select, textarea, button, a, img[role=link])');
+  const faults = controls.filter((c) => { const r = c.getBoundingClientRect();
+    return c.id !== 'g18' && r.left < box.right && box.left < r.right && r.top < box.bottom && box.top < r.bottom;
+  }).map((c) => `${name(c)} over the output box`);
+  faults.push(...all('#window :is(label, button, a, .frame > span)').filter((e) =>
+    getComputedStyle(e).display !== 'inline' &&
+    (e.scrollWidth > e.clientWidth + 1 || e.scrollHeight > e.clientHeight + 1)).map((e) => `${name(e)} cut`));
+  if (document.documentElement.scrollWidth > innerWidth) faults.push('the page scrolls sideways');
+  if (!phone) return faults;
+  faults.push(...all('body *').filter((e) => parseFloat(getComputedStyle(e).fontSize) < 12 &&
+    (/^(INPUT|SELECT|TEXTAREA)$/.test(e.tagName) || Array.from(e.childNodes).some((n) =>
+      n.nodeType === 3 && n.textContent.trim()))).map((e) => `${name(e)} text below 12 px`));
+  return faults.concat(controls.concat(all('#window select[size] option')).filter((t) =>
+    t.getBoundingClientRect().width < 24 || t.getBoundingClientRect().height < 24)
+    .map((t) => `${name(t)} target below 24 x 24 px`));
+}
+
+// layoutFaults at 360, 1280 and 1920 px, each language, each page, with the longest header (a
+// 19-digit count in a subroutine) on show; <html lang> follows the language; in Chromium's
+// accessibility tree (Firefox's is out of WebDriver BiDi's reach) every control has a name of
+// its own, the access combos shown.
+async function pageLayout(session) {
+  const roles = ['button', 'textbox', 'combobox', 'listbox', 'checkbox', 'link', 'tab', 'image'];
+  for (const width of [360, 1280, 1920]) {
+    const page = await d.open(session, pageFile, { width, height: width < 400 ? 740 : 1000 });
+    for (const language of ['russian', 'english']) {  // English stays for the later checks
+      await d.chooseText(page, G.language, language);
+      await pageAnswer(page, { cycles: '9223372036854775800', form: 1, name: 'Delay_1' });
+      for (const n of [0, 1, 2]) {
+        await turnTo(page, n);
+        if (n === 1) await press(page, `#g${E.add}`, 'Enter').then(() => d.choose(page, 31, 1));
+        if (n === 0) await press(page, '#g70', 'Enter');  // with Copy's note on show
+        const faults = await page.evaluate(layoutFaults, width < 400);
+        if (await page.evaluate(() => document.documentElement.lang) !==
+            shipped(language, 'Web_Language_Tag')) faults.push('<html lang>');
+        const names = [];
+        (function walk(node) {
+          if (roles.includes(node.role)) names.push(node.name || '');
+          (node.children || []).forEach(walk);
+        })(session.firefox || width > 400 ? {} : await page.accessibility.snapshot());
+        if (!session.firefox && width < 400 && names.length < 6) faults.push('no accessibility tree');
+        faults.push(...names.filter((x, i) => !x.trim() || names.indexOf(x) !== i).map((x) =>
+          `accessible name "${x}" of ${names.join(' | ')}`));
+        check(faults.length === 0, `${width} px, ${language}, page ${n}`, faults.join('\n'));
+        if (n === 1) await press(page, '#g51', 'Enter');
+      }
+    }
+    await page.close();
+  }
 }
 
 // A value of a shipped language file, as the page must show it.
@@ -217,7 +324,7 @@ async function takePictures() {
   fs.mkdirSync(pictures, { recursive: true });
   const session = await d.launch();  // a first visit's state, nothing of the other checks
   for (const [width, scale] of [[360, 2], [1280, 1]]) {
-    const page = await d.open(session, pageFile, { width, height: width < 400 ? 520 : 800, scale });
+    const page = await d.open(session, pageFile, { width, height: width < 400 ? 740 : 800, scale });
     // The tab icons and the banner are drawings, sharp at any density, and each one decodes.
     const kinds = await page.$$eval('#window img', (list) => Promise.all(list.map((i) =>
       i.decode().then(() => i.src.split(';')[0], () => 'broken'))));
@@ -236,6 +343,10 @@ async function takePictures() {
         await d.idle(page);
         await page.screenshot({ path: path.join(pictures, `${name}-${language}-${width}.png`),
           fullPage: true });
+        // What a phone shows first, for the README.
+        if (width < 400 && n === 0) {
+          await page.screenshot({ path: path.join(pictures, `phone-${language}-360x740.png`) });
+        }
       }
       await page.click('[role=tab][data-page="0"]');
       await d.idle(page);
@@ -264,6 +375,12 @@ async function copyButton(session) {
   const copied = await page.evaluate(() => window.copied);
   check(copied.length === 1 && copied[0].replace(/\r\n/g, '\n') === cliAnswer({ cycles: '1000' }).code,
     'Copy hands over the code', JSON.stringify(copied));
+  // It says so on the button for a moment, and aloud.
+  const note = { polling: 20, timeout: 3000 };
+  check(await page.waitForFunction((t) => g70.textContent.endsWith(t) && announce.textContent === t,
+    note, shipped('english', 'Web_Copied')).then(() => true, () => false) && await page.waitForFunction(
+    (t) => g70.textContent === t, note, shipped('english', 'Web_Copy')).then(() => true, () => false),
+  'Copy shows and says that it copied, for a moment');
   await page.close();
 }
 
@@ -381,12 +498,16 @@ async function twoTabs(session) {
   await b.close();
 }
 
-async function download(page, folder) {
-  const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+// Firefox saves into the folder its settings name; Chromium is told the folder here.
+async function download(session, page, press = () => page.click('#g72')) {
+  const folder = session.downloads;
+  if (!session.firefox) {
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  }
   const file = path.join(folder, 'Loopsmith.ini');
   fs.rmSync(file, { force: true });
-  await page.click('#g72');
+  await press();
   await d.idle(page);
   for (let waited = 0; !fs.existsSync(file) && waited < 10000; waited += 50) {
     await new Promise((r) => setTimeout(r, 50));
@@ -413,14 +534,12 @@ async function pick(page, gadget, file) {
 // with the message and replaces nothing.
 async function importExport(session) {
   const page = await d.open(session, pageFile);
-  const folder = path.join(scratch, 'downloads');
-  fs.mkdirSync(folder, { recursive: true });
   // A profile saved: the whole file written anew, as the desktop writes it.
   await turnTo(page, 1);
   await page.click(`#g${E.add}`);
   await d.idle(page);
   await fillProfile(page, 'Export', 'E_');
-  const text = (await download(page, folder)).toString('utf8');
+  const text = (await download(session, page)).toString('utf8');
   check(/\[Export\]\r\n/.test(text) && !/[^\r]\n/.test(text),
     'Export gives the settings file with its profiles and its line ends', JSON.stringify(text));
   // The file as another machine's desktop left it: other settings, a profile of its own.
@@ -431,7 +550,7 @@ async function importExport(session) {
   await yes(page);
   check((await items(page, G.profileCombo)).includes('Desktop') &&
     await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'an imported file is applied');
-  const again = await download(page, folder);
+  const again = await download(session, page);
   check(again.equals(Buffer.from(desktop)), 'desktop → page → desktop gives the same bytes',
     `${JSON.stringify(desktop)}\n${JSON.stringify(again.toString())}`);
 
@@ -442,7 +561,7 @@ async function importExport(session) {
   check(box && box.text === shipped('english', 'Web_Import_Bad'), 'a bad file is refused',
     JSON.stringify(box));
   await d.answer(page, 'Enter');
-  check((await download(page, folder)).equals(Buffer.from(desktop)), 'a bad file replaces nothing');
+  check((await download(session, page)).equals(Buffer.from(desktop)), 'a bad file replaces nothing');
   await page.close();
 }
 
@@ -669,7 +788,7 @@ async function numbersOnEveryRoad(session) {
         else await paste(page, gadget, text);
       }
       const refused = await page.evaluate(() => window.refusals);
-      const shown = await page.$eval('#said', (e) => e.textContent).catch(() => '');
+      const shown = await page.$eval('#announce', (e) => e.textContent).catch(() => '');
       await page.keyboard.press('Enter');
       await d.idle(page);
       const box = await d.messageBox(page);
@@ -678,7 +797,7 @@ async function numbersOnEveryRoad(session) {
       roads[road] = refused ? 'refused' : code;
       if (refused) {
         await new Promise((done) => setTimeout(done, 100));
-        const now = await page.$eval('#said', (e) => e.textContent).catch(() => '');
+        const now = await page.$eval('#announce', (e) => e.textContent).catch(() => '');
         check(now === said || shown === said, `${line} ${road}: the refusal is said`, now);
       }
     }
@@ -729,6 +848,10 @@ async function tooOldABrowser(session) {
   await page.close();
 }
 
+// The checks that touch the browser's own behaviour, run in Firefox ESR too.
+const kBrowserChecks = [copyButton, keysAndLabels, webKeys, pageLayout, profilesKept, twoTabs,
+  importExport, userLanguage, addressFollowed];
+
 async function main() {
   execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later
   fs.writeFileSync(noSettings, '');
@@ -736,24 +859,25 @@ async function main() {
   try {
     await contractSuite(session, path.join(path.dirname(pageFile), 'web_contract_tests.html'));
     await drivenRequests(session);
-    await copyButton(session);
-    await keysAndLabels(session);
-    await profilesKept(session);
-    await twoTabs(session);
-    await importExport(session);
-    await userLanguage(session);
+    for (const checks of kBrowserChecks) await checks(session);
     await importsAsk(session);
     await storageFaults();
     await takePictures();
     await languages();
     await sharedLinks();
     await numbersOnEveryRoad(session);
-    await addressFollowed(session);
     await tooOldABrowser(session);
     const outside = session.requests.filter((u) => !/^(file|data|blob):/.test(u));
     check(outside.length === 0, 'no request leaves the machine', outside.join('\n'));
   } finally {
     await session.close();
+  }
+  browserName = 'Firefox ESR';
+  const firefox = await d.launch({ browser: 'firefox' });
+  try {
+    for (const checks of kBrowserChecks) await checks(firefox);
+  } finally {
+    await firefox.close();
     fs.rmSync(scratch, { recursive: true, force: true });
   }
   console.log(`Driven: ${passed} passed, ${failed} failed`);

@@ -1,6 +1,6 @@
-// Opens loopsmith.html from disk in Debian's Chromium (headless, a fresh profile, no network)
-// and works it as a user does: clicks, keys, the combos' choices. Shared by the driver and
-// the benchmark.
+// Opens loopsmith.html from disk in Debian's Chromium, or Firefox ESR over WebDriver BiDi
+// (headless, a fresh profile, no network), and works it as a user does: clicks, keys, the
+// combos' choices. Shared by the driver and the benchmark.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -11,22 +11,29 @@ const kFlags = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-backgr
   '--disable-component-update', '--no-first-run', '--disable-sync', '--disable-extensions',
   '--disable-default-apps', '--mute-audio'];
 
+// options.browser: 'chrome' (the default) or 'firefox', over WebDriver BiDi, with no downloads
+// panel to take the focus. Downloads land in session.downloads.
 async function launch(options = {}) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.LOOPSMITH_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    userDataDir: profile,
-    args: kFlags.concat(options.lang ? [`--lang=${options.lang}`] : []),
-    env: Object.assign({}, process.env, options.lang ? { LANGUAGE: options.lang } : {}),
-  });
+  const firefox = options.browser === 'firefox';
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-browser-'));
+  const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'loopsmith-downloads-'));
+  const browser = await puppeteer.launch(Object.assign({ headless: true, userDataDir: profile },
+    firefox ? { browser: 'firefox', executablePath: process.env.LOOPSMITH_FIREFOX || '/usr/bin/firefox-esr',
+      extraPrefsFirefox: { 'browser.download.dir': downloads, 'browser.download.folderList': 2,
+        'browser.download.alwaysOpenPanel': false, 'app.update.enabled': false,
+        ...(options.lang ? { 'intl.accept_languages': options.lang } : {}) } } : {
+      executablePath: process.env.LOOPSMITH_CHROMIUM || '/usr/bin/chromium',
+      args: kFlags.concat(options.lang ? [`--lang=${options.lang}`] : []),
+      env: Object.assign({}, process.env, options.lang ? { LANGUAGE: options.lang } : {}),
+    }));
   // Every request any page of the browser makes, to show that none leaves the machine.
   const requests = [];
   const close = async () => {
     await browser.close();
     fs.rmSync(profile, { recursive: true, force: true });
+    fs.rmSync(downloads, { recursive: true, force: true });
   };
-  return { browser, requests, profile, close };
+  return { browser, requests, profile, downloads, close, firefox };
 }
 
 // A page of the browser on loopsmith.html, ready to calculate.

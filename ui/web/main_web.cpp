@@ -45,8 +45,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
             !now.empty() && now != shown) {
             WriteLinkToAddress(*app, *page);
         }
-        ApplyWebCaptions(*app);  // a language may have been applied
-        page->SetRefusalText(app->messages[Msg::Web_Refused]);
+        ApplyWebCaptions(*app, *page);  // a language may have been applied
         TellStorageFault(*app);
         page->ShowPendingItems();
     }
@@ -79,8 +78,7 @@ int main() {
     StartUp(*app);
     if (firstVisit)
         ChooseFirstLanguage(*app, *page);
-    ApplyWebCaptions(*app);
-    page->SetRefusalText(app->messages[Msg::Web_Refused]);
+    ApplyWebCaptions(*app, *page);
     ApplyLinkOfAddress(*app, *page);
     TellStorageFault(*app, true);  // the start-up's own saves
     page->HoldWindow(false);

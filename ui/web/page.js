@@ -124,17 +124,22 @@ var LoopsmithPage = (function () {
     report(EVENT_PAGE, gadgetOf(tab), page, 0);
   }
 
+  // A button or a link takes Enter as a web page's controls do, and the browser presses it
+  // (Space too); every other key, the banner's too, is the program's.
   function onKeyDown(e) {
     if (document.querySelector('dialog[open]')) return;
-    const tab = e.target.closest('[role=tab]');
+    const t = e.target;
+    const tab = t.closest('[role=tab]');
     if (tab && (e.key === 'ArrowLeft' || e.key === 'ArrowRight')) {
       turnPage(tab, Number(tab.dataset.page) + (e.key === 'ArrowLeft' ? -1 : 1));
     }
-    report(EVENT_KEY, -1, 0, e.key === 'Enter' ? 13 : e.keyCode);
-    // Enter is the program's (Calculate on the first page), never a focused button's click.
-    if (e.key === 'Enter' && e.target.tagName === 'BUTTON' && gadgetOf(e.target) >= 0) {
+    const pressable = t.tagName === 'BUTTON' || t.tagName === 'A';
+    if (e.key === 'Enter' && pressable) return;
+    // Space on a link is the program's press, not a scroll of the page.
+    if (e.key === ' ' && (t.tagName === 'A' || t.getAttribute('role') === 'link')) {
       e.preventDefault();
     }
+    report(EVENT_KEY, -1, 0, e.key === 'Enter' ? 13 : e.keyCode);
   }
 
   function onMouseMove(e) {
@@ -232,48 +237,61 @@ var LoopsmithPage = (function () {
     }
   }
 
-  // A polite live region: said once by a screen reader, seen by nobody.
-  function announce(text) {
-    let region = document.getElementById('said');
-    if (!region) {
-      region = document.createElement('div');
-      region.id = 'said';
-      region.className = 'unseen';
-      region.setAttribute('role', 'status');
-      region.setAttribute('aria-live', 'polite');
-      document.body.appendChild(region);
-    }
-    // The same words twice are news too.
-    region.textContent = '';
-    setTimeout(() => { region.textContent = text; }, 50);
-  }
+  // Below this width the window's gadgets flow in one column at a readable size (page.css,
+  // .narrow); above it the window keeps its desktop proportions, scaled to the screen.
+  const NARROW = 480;
 
-  // The window keeps its desktop proportions, scaled to the width of the screen.
   function fit() {
     const w = document.getElementById('window');
     if (!w) return;
+    const narrow = window.innerWidth < NARROW;
+    document.documentElement.classList.toggle('narrow', narrow);
     // From the layout's size, not the element's: reading that would lay out the page now.
     const natural = Number(w.dataset.width || 392) + 16;
     const tall = Number(w.dataset.height || 510) + 16;
     // As wide as the screen allows, but whole on a tall enough screen; never below the
     // width's scale for the height's sake (a phone scrolls).
     const byWidth = window.innerWidth / natural;
-    const zoom = Math.min(2, byWidth, Math.max(1, window.innerHeight / tall));
+    const zoom = narrow ? 1 : Math.min(2, byWidth, Math.max(1, window.innerHeight / tall));
     document.documentElement.style.setProperty('--zoom', zoom.toFixed(3));
   }
 
+  // Said aloud by a screen reader (the live region), once per call, the same text again too.
+  function announce(text) {
+    const region = document.getElementById('announce');
+    if (!region) return;
+    region.textContent = '';
+    setTimeout(() => { region.textContent = text; }, 50);
+  }
+
   // The output box's text to the clipboard; the older way where the clipboard call is refused.
-  function copy(text) {
+  // Once it is there, the button says `done` for a moment (keeping a caption the program sets
+  // meanwhile, page_elements.js) and the page says it aloud.
+  function copy(text, button, done) {
+    const copied = () => {
+      announce(done);
+      if (!button) return;
+      if (!button.classList.contains('done')) button.dataset.caption = button.textContent;
+      button.classList.add('done');
+      button.textContent = '\u2713\u00a0' + done;
+      clearTimeout(button.doneTimer);
+      button.doneTimer = setTimeout(() => {
+        button.classList.remove('done');
+        button.textContent = button.dataset.caption;
+      }, 1500);
+    };
     const fallback = () => {
       const area = document.createElement('textarea');
       area.value = text;
       document.body.appendChild(area);
       area.select();
-      document.execCommand('copy');
+      const ok = document.execCommand('copy');
       area.remove();
+      if (button) button.focus();
+      if (ok) copied();
     };
     if (navigator.clipboard && navigator.clipboard.writeText) {
-      navigator.clipboard.writeText(text).catch(fallback);
+      navigator.clipboard.writeText(text).then(copied, fallback);
     } else {
       fallback();
     }
@@ -355,7 +373,7 @@ var LoopsmithPage = (function () {
     run();
   }
 
-  return { start, report, ask, beep, announce, fit, focus, pointerInside, copy, pickFile, download,
+  return { start, report, ask, beep, fit, focus, pointerInside, copy, announce, pickFile, download,
     // Nothing left to do but what the user does next: all handled, or a box waits for them.
     settled: () => (!running && !pending.length) || !!document.querySelector('dialog[open]') };
 })();

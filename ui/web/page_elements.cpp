@@ -37,6 +37,9 @@ EM_JS(void, page_set_colors, (int n, const char* text, const char* back, const c
 EM_JS(void, page_set_tool_tip, (int n, const char* text), {
     LoopsmithElements.outer(n).title = UTF8ToString(text);
 });
+EM_JS(void, page_set_name, (int n, const char* name), {
+    LoopsmithElements.setName(n, UTF8ToString(name));
+});
 EM_JS(void, page_show_page, (int panel, int page), {
     LoopsmithElements.showPage(panel, page);
 });
@@ -111,6 +114,10 @@ void SetColors(int gadget, const Color& text, const Color& back, const Color& ho
 
 void SetToolTip(int gadget, const std::string& text) {
     page_set_tool_tip(gadget, text.c_str());
+}
+
+void SetName(int gadget, const std::string& name) {
+    page_set_name(gadget, name.c_str());
 }
 
 void ShowPage(int panel, int page) {

@@ -26,6 +26,8 @@ void SetHidden(int gadget, bool hidden);
 void SetReadOnly(int gadget, bool readOnly);
 void SetColors(int gadget, const Color& text, const Color& back, const Color& hover);
 void SetToolTip(int gadget, const std::string& text);
+// The control's own accessible name (an image's text alternative).
+void SetName(int gadget, const std::string& name);
 void ShowPage(int panel, int page);
 void ShowWindow();
 void SetCursor(bool hand);

@@ -49,8 +49,10 @@ var LoopsmithElements = (function () {
   }
 
   function setText(n, text, isValue) {
+    const c = captionOf(n);
     if (isValue) controlOf(n).value = text;
-    else if (captionOf(n)) captionOf(n).textContent = text;
+    else if (c && c.classList.contains('done')) c.dataset.caption = text;  // page.js's copy()
+    else if (c) c.textContent = text;
   }
 
   // A long list reaches the page a slice at a time, each slice in a task of its own, so
@@ -132,6 +134,17 @@ var LoopsmithElements = (function () {
     controlOf(n).setAttribute('aria-disabled', enabled ? 'false' : 'true');
   }
 
+  // Its own name for screen readers; an image's text alternative.
+  function setName(n, name) {
+    const e = controlOf(n);
+    if (e.tagName === 'IMG') {
+      e.alt = name;
+    } else {
+      e.removeAttribute('aria-labelledby');
+      e.setAttribute('aria-label', name);
+    }
+  }
+
   function setColors(n, text, back, hover) {
     (captionOf(n) || controlOf(n)).style.color = text;
     controlOf(n).style.backgroundColor = back;
@@ -161,6 +174,6 @@ var LoopsmithElements = (function () {
   }
 
   return { build, setText, setItems, setSelected, selected: (n) => selectedOf(controlOf(n)),
-    setEnabled, setColors, showPage, show, focused,
+    setEnabled, setName, setColors, showPage, show, focused,
     outer: outerOf, control: controlOf, root: () => root };
 })();

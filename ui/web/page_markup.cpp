@@ -4,6 +4,8 @@
 #include <map>
 #include <vector>
 
+#include "base/utf8.h"
+
 namespace ui::web {
 
 namespace {
@@ -41,8 +43,9 @@ const GadgetLayout* LabelOf(const WindowLayout& layout, const GadgetLayout& fiel
 
 class Markup {
   public:
-    Markup(const WindowLayout& layout, const std::function<const ControlState&(int)>& want)
-        : layout_(layout), want_(want) {
+    Markup(const WindowLayout& layout, const std::function<const ControlState&(int)>& want,
+           const std::map<int, std::string>& names)
+        : layout_(layout), want_(want), names_(names) {
         for (const GadgetLayout& g : layout.gadgets) {
             children_[g.parent].push_back(&g);
             if (!Named(g.kind))
@@ -99,8 +102,10 @@ class Markup {
     void Control(const GadgetLayout& g) {
         Attribute("id", "g" + std::to_string(g.number));
         Number("data-gadget", g.number);
-        if (auto it = namedBy_.find(g.number); it != namedBy_.end())
-            Attribute("aria-labelledby", "g" + std::to_string(it->second));
+        if (auto it = names_.find(g.number); it != names_.end())
+            Attribute(g.kind == GadgetKind::Image ? "alt" : "aria-label", it->second);
+        else if (auto by = namedBy_.find(g.number); by != namedBy_.end())
+            Attribute("aria-labelledby", "g" + std::to_string(by->second));
     }
 
     void Outer(const GadgetLayout& g) {
@@ -151,7 +156,7 @@ class Markup {
                 out_ += '>';
                 for (const std::string& item : s.items) {
                     out_ += "<option>";
-                    Text(item);
+                    Text(base::IsolatedForDisplay(item));
                     out_ += "</option>";
                 }
                 out_ += "</select>";
@@ -216,9 +221,11 @@ class Markup {
                 out_ += "</div>";
                 break;
             case GadgetKind::Image:
-                out_ += "<img class=\"image\"";
+                // Opened by a click: a link, reached by Tab.
+                out_ += "<img class=\"image\" role=\"link\" tabindex=\"0\"";
                 Number("data-image", g.image);
-                Attribute("alt", s.toolTip);
+                if (!names_.count(n))
+                    Attribute("alt", s.toolTip);
                 Outer(g);
                 Control(g);
                 out_ += '>';
@@ -256,6 +263,7 @@ class Markup {
 
     const WindowLayout& layout_;
     const std::function<const ControlState&(int)>& want_;
+    const std::map<int, std::string>& names_;
     std::map<int, std::vector<const GadgetLayout*>> children_;
     std::map<int, int> namedBy_, labelFor_;
     std::string out_;
@@ -291,8 +299,9 @@ std::string HtmlEscaped(std::string_view text) {
 }
 
 std::string WindowMarkup(const WindowLayout& layout,
-                         const std::function<const ControlState&(int gadget)>& want) {
-    return Markup(layout, want).Window();
+                         const std::function<const ControlState&(int gadget)>& want,
+                         const std::map<int, std::string>& names) {
+    return Markup(layout, want, names).Window();
 }
 
 }  // namespace ui::web

@@ -4,6 +4,7 @@
 
 #include <emscripten.h>
 
+#include "base/utf8.h"
 #include "ui/web/page_elements.h"
 
 namespace ui::web {
@@ -90,8 +91,11 @@ void WebGadgets::ShowItems(int gadget) const {
         return;
     const std::vector<std::string>& items = GadgetFrame::Find(gadget)->want.items;
     std::size_t& shown = optionsShown_[gadget];
-    elements::SetItems(gadget, shown,
-                       {items.begin() + static_cast<std::ptrdiff_t>(shown), items.end()});
+    std::vector<std::string> added;
+    added.reserve(items.size() - shown);
+    for (std::size_t i = shown; i < items.size(); ++i)
+        added.push_back(base::IsolatedForDisplay(items[i]));
+    elements::SetItems(gadget, shown, added);
     shown = items.size();
 }
 

@@ -53,7 +53,8 @@ class WebGadgets : public GadgetFrame {
     // What a page offers on top of a window: the clipboard, a file the user picks (its name
     // and bytes arrive with a kEventFilePicked event of `gadget`), a download, the browser's
     // preferred languages, the address's fragment.
-    void CopyToClipboard(const std::string& text);
+    // Once copied, the button `gadget` shows `done` for a moment and the page announces it.
+    void CopyToClipboard(const std::string& text, int gadget, const std::string& done);
     // A file beyond `maxBytes` arrives empty, unread.
     void PickFile(int gadget, const std::string& accept, double maxBytes);
     void SetPickedFile(std::string name, std::string bytes);
@@ -63,6 +64,12 @@ class WebGadgets : public GadgetFrame {
     std::vector<std::string> PreferredLanguages() const;
     std::string Fragment() const;
     void SetFragment(const std::string& fragment);
+
+    // For screen readers: a control's own name, in place of its label's; the page's language
+    // (a BCP 47 tag); and a note said aloud once (a live region), what a beep says to the eye.
+    void SetAccessibleName(int gadget, const std::string& name);
+    void SetPageLanguage(const std::string& tag);
+    void Announce(const std::string& text);
 
     // A text area shows its lines with "\n" (and turns "\r\n" into it): the program writes so.
     std::string_view LineEnd() const override { return "\n"; }
@@ -101,6 +108,7 @@ class WebGadgets : public GadgetFrame {
     // How many options each select has on the page: new items are only added.
     mutable std::map<int, std::size_t> optionsShown_;
     mutable std::set<int> itemsDue_;  // lists whose options lag behind their items
+    std::map<int, std::string> names_;
     int page_ = 0;
     std::string picked_, pickedName_;
     std::string refusalText_;

@@ -36,9 +36,10 @@ void WebGadgets::Reveal() {
 
 bool WebGadgets::Build() {
     const WindowLayout& layout = Layout();
-    const std::string markup = WindowMarkup(layout, [this](int gadget) -> const ControlState& {
-        return GadgetFrame::Find(gadget)->want;
-    });
+    const std::string markup = WindowMarkup(
+        layout,
+        [this](int gadget) -> const ControlState& { return GadgetFrame::Find(gadget)->want; },
+        names_);
     if (!elements::Build(markup, layout.clientWidth, layout.clientHeight, layout.title))
         return false;
     built_ = true;  // from here on the frame's changes reach the elements

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ui/web/page_elements.h"
 #include "ui/web/web_gadgets.h"
 
 namespace ui::web {
@@ -14,7 +15,13 @@ namespace {
 WebGadgets* current = nullptr;
 
 // clang-format off
-EM_JS(void, page_copy, (const char* text), { LoopsmithPage.copy(UTF8ToString(text)); });
+EM_JS(void, page_copy, (const char* text, int gadget, const char* done), {
+    LoopsmithPage.copy(UTF8ToString(text), LoopsmithElements.control(gadget), UTF8ToString(done));
+});
+EM_JS(void, page_announce, (const char* text), { LoopsmithPage.announce(UTF8ToString(text)); });
+EM_JS(void, page_set_language, (const char* tag), {
+    document.documentElement.lang = UTF8ToString(tag);
+});
 EM_JS(void, page_pick_file, (int gadget, const char* accept, double maxBytes), {
     LoopsmithPage.pickFile(gadget, UTF8ToString(accept), maxBytes);
 });
@@ -77,8 +84,26 @@ void WebGadgets::YieldToPage() {
     page_yield();
 }
 
-void WebGadgets::CopyToClipboard(const std::string& text) {
-    page_copy(text.c_str());
+void WebGadgets::CopyToClipboard(const std::string& text, int gadget, const std::string& done) {
+    if (Shown(gadget))
+        page_copy(text.c_str(), gadget, done.c_str());
+}
+
+void WebGadgets::SetAccessibleName(int gadget, const std::string& name) {
+    std::string& kept = names_[gadget];
+    if (kept == name)
+        return;
+    kept = name;
+    if (Shown(gadget))
+        elements::SetName(gadget, name);
+}
+
+void WebGadgets::SetPageLanguage(const std::string& tag) {
+    page_set_language(tag.c_str());
+}
+
+void WebGadgets::Announce(const std::string& text) {
+    page_announce(text.c_str());
 }
 
 void WebGadgets::PickFile(int gadget, const std::string& accept, double maxBytes) {
