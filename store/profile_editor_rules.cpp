@@ -10,10 +10,11 @@ FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int o
         return FormVerdict::ReservedName;
     if (form.Name.find(']') != std::string::npos)
         return FormVerdict::UnstorableName;
+    const int count = static_cast<int>(list.size());
+    const bool own = ownIndex >= 0 && ownIndex < count;
     // A name the profile already bears (from an older or imported file) stays editable.
-    const bool ownName = ownIndex >= 0 && ownIndex < static_cast<int>(list.size()) &&
-                         list[ownIndex].Name == form.Name;
-    if (!ownName && base::HoldsControlCharacters(form.Name))
+    const bool sameName = own && list[ownIndex].Name == form.Name;
+    if (!sameName && base::HoldsControlCharacters(form.Name))
         return FormVerdict::UnstorableName;
     for (const std::string& reg : form.Reg) {
         if (reg.empty())
@@ -23,9 +24,7 @@ FormVerdict CheckProfileForm(const Profile& form, const ProfileList& list, int o
         return FormVerdict::EmptyField;
     // The profile being edited keeps its name, whatever twins a hand-made file gave it, and may
     // change its letter case unless another profile bears exactly the new spelling.
-    const int count = static_cast<int>(list.size());
-    const bool own = ownIndex >= 0 && ownIndex < count;
-    if (own && list[ownIndex].Name == form.Name)
+    if (sameName)
         return FormVerdict::Accepted;
     const bool ownName = own && base::EqualFoldingAscii(list[ownIndex].Name, form.Name);
     for (int i = 0; i < count; ++i) {
