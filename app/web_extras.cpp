@@ -165,21 +165,24 @@ FileLocations PrepareBrowserFiles() {
 ui::WindowLayout WebWindowLayout() {
     ui::WindowLayout w = MainWindowLayout();
     // Copy gets a row of its own above the output box, which moves down as a whole: the panel,
-    // and what stands below it, move with it.
+    // and what stands below it, move with it. Copy comes before the box, in the Tab order as on
+    // the screen.
     constexpr int kCopyRow = 26;
     w.clientHeight += kCopyRow + 32;
+    std::vector<ui::GadgetLayout> gadgets;
     for (ui::GadgetLayout& g : w.gadgets) {
         if (g.number == kPanel)
             g.place.h += kCopyRow;
         else if (g.number == kOutputBox || g.parent == ui::kWindowParent)
             g.place.y += kCopyRow;
+        if (g.number == kOutputBox) {
+            const ui::Rect& b = g.place;
+            gadgets.push_back(
+                Button(kCopyButton, kPage0Container, {b.x + b.w - 100, b.y - 25, 100, 22}));
+        }
+        gadgets.push_back(std::move(g));
     }
-    // Before the box, in the Tab order as on the screen.
-    const auto box = std::find_if(w.gadgets.begin(), w.gadgets.end(),
-                                  [](const ui::GadgetLayout& g) { return g.number == kOutputBox; });
-    const ui::Rect b = box->place;
-    w.gadgets.insert(box,
-                     Button(kCopyButton, kPage0Container, {b.x + b.w - 100, b.y - 25, 100, 22}));
+    w.gadgets = std::move(gadgets);
     const int y = w.clientHeight - 30;
     w.gadgets.push_back(Button(kImportButton, ui::kWindowParent, {2, y, 132, 24}));
     w.gadgets.push_back(Button(kExportButton, ui::kWindowParent, {138, y, 132, 24}));
