@@ -68,12 +68,13 @@ TEST(CloseRequest, EndsTheProgramAndStoresTheSettingsAtTheLimits) {
             ::kill(pid, SIGTERM);
             ::waitpid(pid, nullptr, 0);
         });
-    xcb_connection_t* c = nullptr;
-    for (int i = 0; i < 100 && (!c || xcb_connection_has_error(c)); ++i) {
+    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> connection(nullptr,
+                                                                              xcb_disconnect);
+    for (int i = 0; i < 100 && (!connection || xcb_connection_has_error(connection.get())); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        xcb_disconnect(c);
-        c = xcb_connect(display.c_str(), nullptr);
+        connection.reset(xcb_connect(display.c_str(), nullptr));
     }
+    xcb_connection_t* c = connection.get();
     ASSERT_FALSE(xcb_connection_has_error(c)) << "no Xvfb at " << display;
     const auto atom = [c](const std::string& name) {
         return Take(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, name.size(), name.data()),
@@ -113,7 +114,6 @@ TEST(CloseRequest, EndsTheProgramAndStoresTheSettingsAtTheLimits) {
         EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF\r\n" + file));
         EXPECT_NE(saved.find("\r\n[Window]\r\nCalcState = 1\r\n", file.size()), std::string::npos);
     }
-    xcb_disconnect(c);
 }
 
 }  // namespace
