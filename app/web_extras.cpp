@@ -293,7 +293,7 @@ void TellStorageFault(AppState& app, bool quiet) {
     Tell(app, app.editorTitle, text, ui::MessageIcon::Warning);
 }
 
-void RefreshFromStorage(AppState& app) {
+void RefreshFromStorage(AppState& app, ui::web::WebGadgets& page) {
     KeyValueFile stored;
     if (!stored.OpenKeyValueFileForReading(app.SettingsPath()) ||
         stored.Stamp() == app.settingsStamp) {
@@ -304,7 +304,7 @@ void RefreshFromStorage(AppState& app) {
     const std::string chosen = g.ItemText(kProfileList, g.State(kProfileList));
     LoadSettings(app);
     LoadSelectedLanguage(app);
-    ApplyWebCaptions(app);
+    ApplyWebCaptions(app, page);
     // The editor's form is left as it is; what it edits is found again by name.
     if (app.editorMode == EditorMode::Idle)
         return;

@@ -33,6 +33,6 @@ bool HandleWebEvent(AppState& app, ui::web::WebGadgets& page, const ui::Event& e
 void TellStorageFault(AppState& app, bool quiet = false);
 // Another tab stored the settings file: the profiles and settings as stored now, a half-done
 // edit in the editor's form kept.
-void RefreshFromStorage(AppState& app);
+void RefreshFromStorage(AppState& app, ui::web::WebGadgets& page);
 // On the first visit (no settings stored yet): English unless the browser prefers Russian.
 void ChooseFirstLanguage(AppState& app, const ui::web::WebGadgets& page);

@@ -8,6 +8,7 @@
 #include "app/delay_page.h"
 #include "app/gadget_ids.h"
 #include "app/settings.h"
+#include "base/utf8.h"
 #include "engine/delay_messages.h"
 #include "engine/share_link.h"
 #include "i18n/message_texts.h"
@@ -31,7 +32,8 @@ void ChooseProfile(AppState& app, const std::string& name) {
         ProfileList builtIn;
         AddDefaultProfiles(builtIn);
         position = std::max(0, FindProfile(app.profiles, builtIn.front().Name));
-        g.ShowMessage(app.messages[Msg::Gen_Code], app.messages[Msg::Web_Link_No_Profile] + name,
+        g.ShowMessage(app.messages[Msg::Gen_Code],
+                      app.messages[Msg::Web_Link_No_Profile] + base::IsolatedForDisplay(name),
                       ui::MessageIcon::Warning, ui::MessageButtons::Ok);
     }
     g.SetState(kProfileCombo, position);

@@ -271,7 +271,7 @@ TEST_F(WindowSession, TypedDelaysCalculatorEditorLanguagesAndClose) {
     Step("no time", 1, [&] { Calculator("", 0, "4", 0); });
     Step("no frequency", 1, [&] { Calculator("5", 0, "", 0); });
     Step("too large", 1, [&] { Calculator("999999999999999999", 5, "999999999999999999", 0); });
-    Step("malformed time .5x.5 is typed as 5.5", 0, [&] { Calculator(".5x.5", 1, "8", 0); });
+    Step("malformed time .5x.5 is typed as .55", 0, [&] { Calculator(".5x.5", 1, "8", 0); });
     Step("watchdog, 1 ms at 4 MHz", 0, [&] {
         Click(kWatchdogCheck);
         Calculator("1", 1, "4", 0);

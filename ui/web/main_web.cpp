@@ -30,7 +30,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
     if (!app)
         return;
     if (std::exchange(refreshDue, false)) {
-        RefreshFromStorage(*app);
+        RefreshFromStorage(*app, *page);
         TellStorageFault(*app, true);
         page->ShowPendingItems();
     }
