@@ -3,7 +3,8 @@
 // the first of them painted in the profile combo, and to the combo holding all of them (a long
 // list fills a slice per task), the question before the import answered Yes at once; and the
 // longest task the page ran meanwhile (the Long Tasks API, which sees every task over 50 ms).
-// Each round starts in a fresh browser, from an empty storage. Prints the median and the worst of the rounds.
+// Each round starts in a fresh browser, from an empty storage. Prints the median and the worst
+// of the rounds.
 //   node import_bench.js PAGE [ROUNDS] [COUNT]        (default 3 rounds, 30000 profiles)
 'use strict';
 const fs = require('fs');
