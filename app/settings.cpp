@@ -32,7 +32,7 @@ void LoadSettings(AppState& app) {
     KeyValueFile file;
     const bool opened = file.OpenKeyValueFileForReading(path);
     app.Breathe();
-    app.profiles = ReadProfiles(file, opened);
+    app.profiles = ReadProfiles(file, opened, app.breathe);
     app.Breathe();
     FillProfileGadget(g, app.profiles, gadget::kProfileCombo, -1);
     FillProfileGadget(g, app.profiles, gadget::kProfileList, -1);

@@ -52,6 +52,7 @@ void Tell(AppState& app, const std::string& title, const std::string& text,
 // settings. False when the file could not be written.
 bool ReplaceSettings(AppState& app, const std::string& bytes, const SettingsFileSurvey& survey) {
     SaveSettings(app);  // the window's state, kept where the file has none
+    app.Breathe();
     const std::filesystem::path path = app.SettingsPath();
     KeyValueFile kept;
     if (survey.profiles == 0 && kept.OpenKeyValueFile(path)) {

@@ -1,6 +1,7 @@
 #include "store/profile_store.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "base/ascii.h"
@@ -73,8 +74,10 @@ bool IsProfileGroup(const std::string& name) {
 
 // The walk over groups, for an open file and for a document parsed from bytes alike.
 template <class Reader>
-void ReadProfileGroups(Reader& file, ProfileList& list) {
-    while (file.NextGroup()) {
+void ReadProfileGroups(Reader& file, ProfileList& list, const std::function<void()>& breathe = {}) {
+    for (std::size_t walked = 1; file.NextGroup(); ++walked) {
+        if (breathe && walked % 4096 == 0)
+            breathe();
         const std::string name = file.CurrentGroupName();
         if (!IsProfileGroup(name))
             continue;
@@ -85,10 +88,10 @@ void ReadProfileGroups(Reader& file, ProfileList& list) {
 
 }  // namespace
 
-ProfileList ReadProfiles(KeyValueFile& file, bool opened) {
+ProfileList ReadProfiles(KeyValueFile& file, bool opened, const std::function<void()>& breathe) {
     ProfileList list;
     if (opened && file.FirstGroup())
-        ReadProfileGroups(file, list);
+        ReadProfileGroups(file, list, breathe);
     if (list.empty())
         AddDefaultProfiles(list);
     return list;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,7 +13,9 @@ class KeyValueFile;
 
 // The profiles of an open settings file in file order; the built-in profiles when the file
 // was not opened or holds none.
-ProfileList ReadProfiles(KeyValueFile& file, bool opened);
+// `breathe`, if given, is called every few thousand groups (a page draws meanwhile).
+ProfileList ReadProfiles(KeyValueFile& file, bool opened,
+                         const std::function<void()>& breathe = {});
 
 // Writes the settings group and the profiles into the settings file (a new one: the settings
 // group, then every profile), changing only the lines of what differs (see SaveProfiles).
