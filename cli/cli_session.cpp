@@ -113,7 +113,12 @@ DelayRequest RequestOf(const CliOptions& o) {
     return request;
 }
 
-DelayAnswer Answer(const CliSession& s, const DelayRequest& request) {
-    const Profile* profile = s.chosen.Name.empty() ? nullptr : &s.chosen;
-    return AnswerDelay(request, profile, s.setup.texts.messages, s.captions, s.lineEnd);
+std::optional<DelayAnswer> AnswerWithCode(const CliSession& session, const DelayRequest& request) {
+    const Profile* profile = session.chosen.Name.empty() ? nullptr : &session.chosen;
+    DelayAnswer answer = AnswerDelay(request, profile, session.setup.texts.messages,
+                                     session.captions, session.lineEnd);
+    if (!answer.message)
+        return answer;
+    Write(stderr, answer.message->text + "\n");
+    return std::nullopt;
 }

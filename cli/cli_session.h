@@ -26,6 +26,8 @@ int Usage(const std::string& what);
 std::optional<int> OpenSession(const CliOptions& o, const FileLocations& locations,
                                CliSession& session);
 
-// The request the options give, and the core's answer to it.
+// The request the options give.
 DelayRequest RequestOf(const CliOptions& o);
-DelayAnswer Answer(const CliSession& session, const DelayRequest& request);
+// The core's answer to it, with code; none when the window would show a message instead, which then
+// went to standard error (the caller exits with kExitMessage).
+std::optional<DelayAnswer> AnswerWithCode(const CliSession& session, const DelayRequest& request);

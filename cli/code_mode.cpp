@@ -4,11 +4,9 @@
 #include "cli/console_output.h"
 
 int RunCode(const CliOptions& o, const CliSession& session) {
-    const DelayAnswer answer = Answer(session, RequestOf(o));
-    if (answer.message) {
-        Write(stderr, answer.message->text + "\n");
+    const std::optional<DelayAnswer> answer = AnswerWithCode(session, RequestOf(o));
+    if (!answer)
         return kExitMessage;
-    }
-    Write(stdout, answer.code);
+    Write(stdout, answer->code);
     return 0;
 }

@@ -20,11 +20,9 @@ int RunLink(const CliOptions& o, const CliSession& session) {
         return Usage("--link: the link would be longer than " + std::to_string(kMaxShareLinkSize) +
                      " bytes, which the page does not open");
     }
-    const DelayAnswer answer = Answer(session, request);
-    if (answer.message) {
-        Write(stderr, answer.message->text + "\n");
+    const std::optional<DelayAnswer> answer = AnswerWithCode(session, request);
+    if (!answer)
         return kExitMessage;
-    }
     Write(stdout, MakeShareLink(link).append(session.lineEnd));
     return 0;
 }

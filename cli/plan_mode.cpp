@@ -8,14 +8,12 @@
 
 int RunPlan(const CliOptions& o, const CliSession& session) {
     const DelayRequest request = RequestOf(o);
-    const DelayAnswer answer = Answer(session, request);
-    if (answer.message) {
-        Write(stderr, answer.message->text + "\n");
+    const std::optional<DelayAnswer> answer = AnswerWithCode(session, request);
+    if (!answer)
         return kExitMessage;
-    }
     std::string line;
-    AppendFormPlanJson(line, *answer.plan, request.routine.form,
-                       answer.actualTime ? &*answer.actualTime : nullptr,
+    AppendFormPlanJson(line, *answer->plan, request.routine.form,
+                       answer->actualTime ? &*answer->actualTime : nullptr,
                        request.calculator ? request.calculator->timeUnit : 0);
     Write(stdout, line.append(session.lineEnd));
     return 0;

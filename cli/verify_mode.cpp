@@ -5,16 +5,14 @@
 #include "engine/w_times_routine.h"
 
 int RunVerify(const CliOptions& o, const CliSession& session) {
-    const DelayAnswer answer = Answer(session, RequestOf(o));
-    if (answer.message) {
-        Write(stderr, answer.message->text + "\n");
+    const std::optional<DelayAnswer> answer = AnswerWithCode(session, RequestOf(o));
+    if (!answer)
         return kExitMessage;
-    }
-    Write(stdout, answer.code);
+    Write(stdout, answer->code);
     if (!OutputWritten())
         return kExitFailure;  // code nobody got is not verified
     const int syntax = session.chosen.Syntax;
     if (o.wTimes)
-        return VerifyWTimesCode(answer.code, syntax, *answer.delayCycles, kWTimesOverhead);
-    return VerifyCode(answer.code, syntax, o.subroutine.has_value(), *answer.delayCycles);
+        return VerifyWTimesCode(answer->code, syntax, *answer->delayCycles, kWTimesOverhead);
+    return VerifyCode(answer->code, syntax, o.subroutine.has_value(), *answer->delayCycles);
 }
