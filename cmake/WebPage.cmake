@@ -33,7 +33,7 @@ function(loopsmith_web_page program html)
     COMMENT "Making ${html}" VERBATIM)
 endfunction()
 
-add_executable(loopsmith_web ui/web/main_web.cpp app/web_extras.cpp app/web_link.cpp)
+add_executable(loopsmith_web programs/web/main.cpp programs/web/web_extras.cpp programs/web/web_link.cpp)
 target_link_libraries(loopsmith_web PRIVATE loopsmith_app loopsmith_web_face)
 set(web_languages ${CMAKE_SOURCE_DIR}/Language/english.lng ${CMAKE_SOURCE_DIR}/Language/russian.lng)
 set(web_embed)

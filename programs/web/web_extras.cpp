@@ -1,4 +1,4 @@
-#include "app/web_extras.h"
+#include "programs/web/web_extras.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,8 +11,8 @@
 #include "app/main_window_layout.h"
 #include "app/settings.h"
 #include "app/startup.h"
-#include "app/web_link.h"
 #include "i18n/language_file.h"
+#include "programs/web/web_link.h"
 #include "store/browser_storage.h"
 #include "store/file_platform.h"
 #include "store/key_value_file.h"

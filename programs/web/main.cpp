@@ -13,8 +13,8 @@
 #include "app/gadget_ids.h"
 #include "app/settings.h"
 #include "app/startup.h"
-#include "app/web_extras.h"
-#include "app/web_link.h"
+#include "programs/web/web_extras.h"
+#include "programs/web/web_link.h"
 #include "ui/web/web_gadgets.h"
 
 namespace {
