@@ -1,4 +1,4 @@
-# The page: the browser face (ui/web), the program's web start-up and the core, one
+# The page: the browser face (ui/web), the page's program (programs/web) and the core, one
 # self-contained loopsmith.html with the WebAssembly, the script, the style and the images
 # inside it, so that it works opened from disk with no network.
 if(NOT EMSCRIPTEN)
@@ -6,7 +6,6 @@ if(NOT EMSCRIPTEN)
 endif()
 find_program(LOOPSMITH_NODE_FOR_PAGE NAMES node nodejs REQUIRED)
 file(GLOB WEB_FACE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/web/*.cpp)
-list(FILTER WEB_FACE_SOURCES EXCLUDE REGEX ".*/main_web\\.cpp$")
 add_library(loopsmith_web_face STATIC ${WEB_FACE_SOURCES})
 target_link_libraries(loopsmith_web_face PUBLIC loopsmith_ui)
 # Asyncify: a message box's answer comes back to the program's waiting call. -g0: the objects'
@@ -33,7 +32,8 @@ function(loopsmith_web_page program html)
     COMMENT "Making ${html}" VERBATIM)
 endfunction()
 
-add_executable(loopsmith_web ui/web/main_web.cpp app/web_extras.cpp app/web_link.cpp)
+file(GLOB WEB_PROGRAM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/programs/web/*.cpp)
+add_executable(loopsmith_web ${WEB_PROGRAM_SOURCES})
 target_link_libraries(loopsmith_web PRIVATE loopsmith_app loopsmith_web_face)
 set(web_languages ${CMAKE_SOURCE_DIR}/Language/english.lng ${CMAKE_SOURCE_DIR}/Language/russian.lng)
 set(web_embed)

@@ -1,7 +1,6 @@
 # Fails on any #include "folder/..." that runs against the one-way order of the folders:
 # base <- store <- i18n <- engine <- app and cli; ui on base; ui/qt, ui/win32 and ui/web on ui;
-# app on ui; the start-up of each face (ui/qt/main_qt.cpp, ui/win32/main_win32.cpp,
-# ui/web/main_web.cpp) alone on app; and the page's own parts of app (app/web_*) alone on ui/web.
+# app on ui; on top, each program of programs/ on anything below it, and nothing on programs/.
 # Run as: cmake -DROOT=<tree> -P check_include_order.cmake
 cmake_minimum_required(VERSION 3.20)
 
@@ -15,31 +14,27 @@ set(allowed_ui/win32 base ui ui/win32)
 set(allowed_ui/web base ui ui/web)
 set(allowed_app base store i18n engine ui app)
 set(allowed_cli base store i18n engine cli)
+# Each program's own folder, whatever programs there are.
+file(GLOB programs LIST_DIRECTORIES true RELATIVE ${ROOT} ${ROOT}/programs/*)
+foreach(program ${programs})
+  set(allowed_${program} base store i18n engine ui ui/qt ui/win32 ui/web app ${program})
+endforeach()
 
 set(back_arrows "")
-foreach(folder base store i18n engine ui ui/qt ui/win32 ui/web app cli)
+foreach(folder base store i18n engine ui ui/qt ui/win32 ui/web app cli ${programs})
   file(GLOB files ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.h)
   foreach(file ${files})
     file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line ${includes})
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" target "${line}")
-      if(target MATCHES "^ui/(qt|win32|web)/")
-        set(to ui/${CMAKE_MATCH_1})
+      if(target MATCHES "^(ui|programs)/([a-z0-9_]+)/")
+        set(to ${CMAKE_MATCH_1}/${CMAKE_MATCH_2})
       elseif(target MATCHES "^([a-z0-9_]+)/")
         set(to ${CMAKE_MATCH_1})
       else()
         continue()
       endif()
-      set(ok FALSE)
-      if(to IN_LIST allowed_${folder})
-        set(ok TRUE)
-      elseif(to STREQUAL "app" AND
-             file MATCHES "/ui/(qt/main_qt|win32/main_win32|web/main_web)\\.cpp$")
-        set(ok TRUE)
-      elseif(to STREQUAL "ui/web" AND file MATCHES "/app/web_[a-z_]+\\.(cpp|h)$")
-        set(ok TRUE)
-      endif()
-      if(NOT ok)
+      if(NOT to IN_LIST allowed_${folder})
         file(RELATIVE_PATH where ${ROOT} ${file})
         string(APPEND back_arrows "  ${where}: #include \"${target}\"\n")
       endif()

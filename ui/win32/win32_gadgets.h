@@ -12,7 +12,6 @@
 //   *_control.cpp     each kind of control: making it, pushing to it, reading it
 //   dpi.cpp           the monitor's DPI and the window's frame at it
 //   wide_text.cpp     UTF-8 to UTF-16 and back, for every call of the Windows API
-//   main_win32.cpp    the program's start with this face (not part of the face's library)
 #pragma once
 
 #include <windows.h>

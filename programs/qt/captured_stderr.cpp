@@ -1,4 +1,4 @@
-#include "ui/qt/captured_stderr.h"
+#include "programs/qt/captured_stderr.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <unistd.h>

@@ -13,8 +13,12 @@
 #include "app/gadget_ids.h"
 #include "app/settings.h"
 #include "app/startup.h"
-#include "app/web_extras.h"
-#include "app/web_link.h"
+#include "programs/web/address_link.h"
+#include "programs/web/browser_files.h"
+#include "programs/web/first_language.h"
+#include "programs/web/form_keys.h"
+#include "programs/web/page_buttons.h"
+#include "programs/web/page_layout.h"
 #include "ui/web/web_gadgets.h"
 
 namespace {
@@ -22,6 +26,18 @@ namespace {
 ui::web::WebGadgets* page = nullptr;
 AppState* app = nullptr;
 bool refreshDue = false;
+
+// An event of the page's own: its buttons, a key of a web form, a new address. False for every
+// other, which the window handles as on the desktop.
+bool HandlePageEvent(const ui::Event& e) {
+    if (e.kind == ui::Event::Kind::KeyDown)
+        return HandleFormKey(*app, e.key);
+    if (e.kind == ui::Event::Kind::Gadget && e.type == ui::web::kEventAddressChanged) {
+        ApplyLinkOfAddress(*app, *page);
+        return true;
+    }
+    return HandlePageButton(*app, *page, e);
+}
 
 }  // namespace
 
@@ -37,7 +53,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void loopsmith_dispatch() {
     while (page->HasPendingEvent()) {
         const ui::Event e = page->WaitEvent();
         const std::string shown = page->Text(gadget::kOutputBox);
-        if (!HandleWebEvent(*app, *page, e))
+        if (!HandlePageEvent(e))
             Dispatch(*app, e);
         // New code on show: the address names its request.
         const std::string now = page->Text(gadget::kOutputBox);

@@ -1,4 +1,4 @@
-#include "app/web_link.h"
+#include "programs/web/address_link.h"
 
 #include <algorithm>
 #include <string>

@@ -15,8 +15,8 @@
 
 #include "app/main_window_layout.h"
 #include "app/startup.h"
+#include "programs/qt/captured_stderr.h"
 #include "ui/qt/app_look.h"
-#include "ui/qt/captured_stderr.h"
 #include "ui/qt/qt_gadgets.h"
 
 namespace {
