@@ -226,7 +226,7 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
     }
     {
         ui::MemoryGadgets gadgets{MainWindowLayout()};
-        AppState app{gadgets, dir.path()};
+        AppState app{gadgets, dir.path(), PortableLocations(dir.path())};
         StartUp(app);
         EXPECT_EQ(gadgets.State(kLanguageCombo), 1);
         EXPECT_EQ(gadgets.Text(kCalculateButton), "Рассчитать");
@@ -236,7 +236,7 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
         ShutDown(app);
     }
     ui::MemoryGadgets gadgets{MainWindowLayout()};
-    AppState app{gadgets, dir.path()};
+    AppState app{gadgets, dir.path(), PortableLocations(dir.path())};
     StartUp(app);
     EXPECT_TRUE(gadgets.Messages().empty());
     EXPECT_EQ(gadgets.State(kLanguageCombo), 0);
@@ -255,7 +255,7 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
     ShutDown(app);
     fs::copy_file(dir / "Language" / "russian.lng", dir / "Language" / "afrikaans.lng");
     ui::MemoryGadgets again{MainWindowLayout()};
-    AppState next{again, dir.path()};
+    AppState next{again, dir.path(), PortableLocations(dir.path())};
     StartUp(next);
     EXPECT_EQ(again.ItemText(kLanguageCombo, again.State(kLanguageCombo)), "english");
 }
