@@ -20,7 +20,8 @@ __int128 PlanCycles(const LoopPlan& plan);
 bool IsExactPlan(const LoopPlan& plan);
 
 // PlanDelay's first step, which its tests compare it with: the solve with no hold-back, taken
-// where both flags hold; elsewhere PlanDelay searches for the fewest tail nops.
+// where both flags hold and the plan is exact; elsewhere PlanDelay searches for the fewest
+// tail nops.
 struct PlainSolve {
     LoopPlan plan;
     // Every remainder left after levels 3..8 kept the least share the inner levels need.
