@@ -165,6 +165,7 @@ TEST_F(Languages, FailedFirstLoadLeavesTheBuiltInMessages) {
     EXPECT_EQ(gadgets.Messages().size(), 1u);
     EXPECT_EQ(app.messages[Msg::Gen_Code], "Loopsmith - генератор кода");
     EXPECT_EQ(app.messages[Msg::Save_Error], "Не удалось сохранить файл настроек!");
+    EXPECT_EQ(app.editorTitle, StartEditorTitle());  // with its capital, until a language applies
 }
 
 TEST_F(Languages, MessageButtonsAreBuiltInFromTheStartThenFollowTheFile) {
