@@ -20,11 +20,7 @@ enum class EditorMode {
     Editing,  // a profile of the list in the form
 };
 
-inline constexpr const char* kDefaultEditorTitle = "Loopsmith - Редактор базы данных";
-
 struct AppState {
-    explicit AppState(ui::Gadgets& g, std::filesystem::path programFolder = ".")
-        : gadgets(g), folder(std::move(programFolder)), files(PortableLocations(folder)) {}
     AppState(ui::Gadgets& g, std::filesystem::path programFolder, FileLocations locations)
         : gadgets(g), folder(std::move(programFolder)), files(std::move(locations)) {}
 
@@ -39,7 +35,7 @@ struct AppState {
     // Filled with the built-in texts before the first language is applied, so that a failed
     // first load never leaves empty messages or code comments.
     MessageTexts messages = DefaultMessageTexts();
-    std::string editorTitle = kDefaultEditorTitle;
+    std::string editorTitle = StartEditorTitle();
 
     EditorMode editorMode = EditorMode::Idle;
     int editIndex = -1;

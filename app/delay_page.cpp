@@ -31,31 +31,19 @@ DelayAnswer Answer(AppState& app, const DelayRequest& request) {
                        g.LineEnd());
 }
 
-// Every delay the page shows takes this road, the one loopsmith-cli takes too. A count already
-// read; with `fromCalculator` it came from the calculator's fields, whose lines then head the
-// code.
-int Solve(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator,
-          Variant variant) {
-    ui::Gadgets& g = app.gadgets;
-    if (fromCalculator != 1) {
-        DelayRequest request;
-        request.delayCycles = delayCycles;
-        request.variant = variant;
-        request.routine = SelectedRoutine(g);
-        return WriteDelayCode(app, outputGadget, Answer(app, request));
-    }
-    const CalculatorLines calc = WithActualTime(CalculatorFields(g), delayCycles);
-    const std::optional<Profile> profile = SelectedProfile(app);
-    return WriteDelayCode(app, outputGadget,
-                          AnswerCycles(delayCycles, variant, &calc, profile ? &*profile : nullptr,
-                                       app.messages, true, g.LineEnd(), SelectedRoutine(g)));
+// A typed count takes this road, the one loopsmith-cli takes too.
+int Solve(AppState& app, std::int64_t delayCycles, Variant variant) {
+    DelayRequest request;
+    request.delayCycles = delayCycles;
+    request.variant = variant;
+    request.routine = SelectedRoutine(app.gadgets);
+    return WriteDelayCode(app, Answer(app, request));
 }
 
 // The solver the watchdog check box chooses.
 int SolveChosen(AppState& app, std::int64_t delayCycles) {
-    return SelectedVariant(app.gadgets) == Variant::Plain
-               ? SolveDelay(app, kOutputBox, delayCycles, 0)
-               : SolveDelayWdt(app, kOutputBox, delayCycles, 0);
+    return SelectedVariant(app.gadgets) == Variant::Plain ? SolveDelay(app, delayCycles)
+                                                          : SolveDelayWdt(app, delayCycles);
 }
 
 }  // namespace
@@ -76,7 +64,7 @@ std::optional<Profile> SelectedProfile(const AppState& app) {
 CalculatorLines CalculatorFields(const ui::Gadgets& g) {
     CalculatorLines calc;
     calc.timeText = g.Text(kTimeField);
-    calc.timeUnit = g.State(kTimeUnitCombo);
+    calc.timeUnit = TimeUnitAt(g.State(kTimeUnitCombo));
     calc.frequencyText = g.Text(kFrequencyField);
     calc.frequencyUnit = g.State(kFrequencyUnitCombo);
     return calc;
@@ -131,22 +119,22 @@ int CalculateCycles(AppState& app) {
         g.SetText(kCyclesField, WriteIntegerText(*answer.delayCycles));
     else if (answer.message && answer.message->isError)
         g.SetText(kCyclesField, "");  // no stale count behind a count that cannot be had
-    return WriteDelayCode(app, kOutputBox, answer);
+    return WriteDelayCode(app, answer);
 }
 
-int SolveDelay(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator) {
-    return Solve(app, outputGadget, delayCycles, fromCalculator, Variant::Plain);
+int SolveDelay(AppState& app, std::int64_t delayCycles) {
+    return Solve(app, delayCycles, Variant::Plain);
 }
 
-int SolveDelayWdt(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator) {
-    return Solve(app, outputGadget, delayCycles, fromCalculator, Variant::Watchdog);
+int SolveDelayWdt(AppState& app, std::int64_t delayCycles) {
+    return Solve(app, delayCycles, Variant::Watchdog);
 }
 
-int WriteDelayCode(AppState& app, int outputGadget, const DelayAnswer& answer) {
+int WriteDelayCode(AppState& app, const DelayAnswer& answer) {
     if (answer.message) {
         ShowAnswerMessage(app.gadgets, *answer.message);
         return 0;
     }
-    app.gadgets.SetText(outputGadget, answer.code);
+    app.gadgets.SetText(kOutputBox, answer.code);
     return 1;
 }

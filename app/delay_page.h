@@ -26,9 +26,9 @@ void ApplyDelayForm(AppState& app);
 
 // The calculator: the time and frequency fields become the cycle count, which is solved.
 int CalculateCycles(AppState& app);
-int SolveDelay(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator);
+// A typed count: its code in the output box.
+int SolveDelay(AppState& app, std::int64_t delayCycles);
 // The variant with one clrwdt after the innermost loop.
-int SolveDelayWdt(AppState& app, int outputGadget, std::int64_t delayCycles, int fromCalculator);
-// Puts the answer's code into the output gadget, or shows its message (the gadget keeps its
-// text).
-int WriteDelayCode(AppState& app, int outputGadget, const DelayAnswer& answer);
+int SolveDelayWdt(AppState& app, std::int64_t delayCycles);
+// Puts the answer's code into the output box, or shows its message (the box keeps its text).
+int WriteDelayCode(AppState& app, const DelayAnswer& answer);

@@ -74,7 +74,7 @@ void AddCalculatorPage(std::vector<GadgetLayout>& out) {
     GadgetLayout calc = Make(kCalculateButton, GadgetKind::Button, p, {250, 190, 90, 25});
     calc.isDefault = true;
     out.push_back(calc);
-    // The form row takes the top of what was the output box's place.
+    // The form row, then the output box down to the foot of the page.
     out.push_back(Combo(kFormCombo, p, {5, 225, 200, 22}, 0));
     out.push_back(RightLabel(kRoutineNameLabel, p, {208, 229, 52, 16}));
     GadgetLayout name = Make(kRoutineNameField, GadgetKind::TextField, p, {265, 226, 110, 20});

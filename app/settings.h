@@ -1,5 +1,6 @@
-// The seven settings of the group "Window" of Loopsmith.ini: loaded into the gadgets at start,
-// saved from them at close.
+// The eleven settings of the group "Window" of Loopsmith.ini (the seven keys every file holds,
+// the language's file name, the delay's form, the routine's name and the declarations): loaded
+// into the gadgets at start, saved from them at close.
 #pragma once
 
 #include <string>

@@ -24,10 +24,11 @@ static void BM_CalculatorPlanAndText(benchmark::State& state) {
     for (auto _ : state) {
         const Input& in = inputs[i++ % inputs.size()];
         const CycleCount n =
-            ComputeCycleCount(in.time, in.timeUnit, in.frequency, in.frequencyUnit);
+            ComputeCycleCount(in.time, TimeUnitAt(in.timeUnit), in.frequency, in.frequencyUnit);
         LoopPlan plan = *PlanDelay(n.cycles, Variant::Plain);
-        plan.fromCalculator = 1;
-        const CalculatorLines lines{in.time, in.timeUnit, in.frequency, in.frequencyUnit};
+        plan.fromCalculator = true;
+        const CalculatorLines lines{in.time, TimeUnitAt(in.timeUnit), in.frequency,
+                                    in.frequencyUnit};
         benchmark::DoNotOptimize(DelayCodeText(plan, profile, texts, &lines));
     }
 }

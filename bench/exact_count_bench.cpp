@@ -9,7 +9,7 @@
 
 namespace {
 
-void CountAndActualTime(benchmark::State& state, const std::string& time, int timeUnit,
+void CountAndActualTime(benchmark::State& state, const std::string& time, TimeUnit timeUnit,
                         const std::string& frequency, int frequencyUnit) {
     for (auto _ : state) {
         const CycleCount n = ComputeCycleCount(time, timeUnit, frequency, frequencyUnit);
@@ -20,16 +20,16 @@ void CountAndActualTime(benchmark::State& state, const std::string& time, int ti
 }
 
 void BM_ExactCountShort(benchmark::State& state) {
-    CountAndActualTime(state, "1.3", 2, "32.768", 1);
+    CountAndActualTime(state, "1.3", TimeUnit::Seconds, "32.768", 1);
 }
 
 void BM_ExactCountShortLarge(benchmark::State& state) {
-    CountAndActualTime(state, "9072", 4, "1034.4", 0);
+    CountAndActualTime(state, "9072", TimeUnit::Hours, "1034.4", 0);
 }
 
 void BM_ExactCountZeroPadded2000(benchmark::State& state) {
-    CountAndActualTime(state, std::string(2000, '0') + "1.3" + std::string(2000, '0'), 2,
-                       std::string(2000, '0') + "32.768", 1);
+    CountAndActualTime(state, std::string(2000, '0') + "1.3" + std::string(2000, '0'),
+                       TimeUnit::Seconds, std::string(2000, '0') + "32.768", 1);
 }
 
 // 2,000 significant digits in each field: the worst a text of that length can ask.
@@ -39,7 +39,7 @@ void BM_ExactCountSignificant2000(benchmark::State& state) {
         time += static_cast<char>('1' + i % 9);
         frequency += static_cast<char>('9' - i % 7);
     }
-    CountAndActualTime(state, time, 3, frequency, 0);
+    CountAndActualTime(state, time, TimeUnit::Minutes, frequency, 0);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ void ReportLines(benchmark::State& state, const fs::path& ini) {
 void BM_ProfileEditSave(benchmark::State& state) {
     LargestFileFolder f;
     Write(f.ini, f.bytes);
-    ProfileList profiles = LoadProfileListFromFile(f.ini);
+    ProfileList profiles = ReadStoredSettings(f.ini).profiles;
     profiles[15000].Reg[1] = "changed";
     for (auto _ : state) {
         state.PauseTiming();

@@ -8,6 +8,7 @@
 
 #include "base/number_text.h"
 #include "engine/batch_request.h"
+#include "engine/time_unit.h"
 #include "store/profile.h"
 
 namespace {
@@ -120,7 +121,7 @@ std::string CombinationError(CliOptions& o) {
     };
     if (o.language && !IsPlainLanguageName(*o.language))
         fail("--language takes a language name as the window lists it, with no folder part");
-    if (o.timeUnit && TimeUnitIndex(*o.timeUnit) < 0)
+    if (o.timeUnit && !TimeUnitOfWord(*o.timeUnit))
         fail("--time-unit is one of us ms s min h d");
     if (o.frequencyUnit && FrequencyUnitIndex(*o.frequencyUnit) < 0) {
         fail("--freq-unit is one of MHz kHz Hz");

@@ -9,6 +9,7 @@
 #include "engine/asm_identifier.h"
 #include "engine/batch_request.h"
 #include "engine/delay_messages.h"
+#include "engine/time_unit.h"
 #include "i18n/ui_text_table.h"
 #include "store/profile_store.h"
 
@@ -99,9 +100,9 @@ DelayRequest RequestOf(const CliOptions& o) {
     DelayRequest request;
     request.variant = o.watchdog ? Variant::Watchdog : Variant::Plain;
     if (o.time) {
-        request.calculator =
-            CalculatorLines{*o.time, o.timeUnit ? TimeUnitIndex(*o.timeUnit) : 0, *o.frequency,
-                            o.frequencyUnit ? FrequencyUnitIndex(*o.frequencyUnit) : 0};
+        request.calculator = CalculatorLines{
+            *o.time, o.timeUnit ? TimeUnitOfWord(*o.timeUnit) : TimeUnit::Microseconds,
+            *o.frequency, o.frequencyUnit ? FrequencyUnitIndex(*o.frequencyUnit) : 0};
     } else {
         request.delayCycles = ReadIntegerText(o.cycles.value_or(""));
     }

@@ -13,8 +13,7 @@ int RunPlan(const CliOptions& o, const CliSession& session) {
         return kExitMessage;
     std::string line;
     AppendFormPlanJson(line, *answer->plan, request.routine.form,
-                       answer->actualTime ? &*answer->actualTime : nullptr,
-                       request.calculator ? request.calculator->timeUnit : 0);
+                       answer->actualTime ? &*answer->actualTime : nullptr);
     Write(stdout, line.append(session.lineEnd));
     return 0;
 }

@@ -54,10 +54,10 @@ std::string DecimalQuotient(const BigUnsigned& p, const BigUnsigned& q, int digi
     return text;
 }
 
-std::optional<ActualTime> ExactActualTime(const std::string& timeText, int timeUnit,
+std::optional<ActualTime> ExactActualTime(const std::string& timeText, TimeUnit timeUnit,
                                           const std::string& frequencyText, int frequencyUnit,
                                           std::int64_t cycles) {
-    if (timeUnit < 0 || timeUnit > 5 || frequencyUnit < 0 || frequencyUnit > 2 || cycles <= 0)
+    if (frequencyUnit < 0 || frequencyUnit > 2 || cycles <= 0)
         return std::nullopt;
     const TypedDecimal t = ReadTypedDecimal(timeText);
     const TypedDecimal f = ReadTypedDecimal(frequencyText);
@@ -72,12 +72,13 @@ std::optional<ActualTime> ExactActualTime(const std::string& timeText, int timeU
     if (order == 0)
         return std::nullopt;
     ActualTime a;
+    a.unit = timeUnit;
     // N cycles of 4 / F microseconds, in the typed unit; F in MHz is digits × 10^e.
     const int e = MegahertzExponent(f, frequencyUnit);
-    a.time = DecimalQuotient(n * BigUnsigned(4) * BigUnsigned::PowerOfTen(std::max(-e, 0)),
-                             f.digits * BigUnsigned(kMicrosecondsPerTimeUnit[timeUnit]) *
-                                 BigUnsigned::PowerOfTen(std::max(e, 0)),
-                             12);
+    a.time = DecimalQuotient(
+        n * BigUnsigned(4) * BigUnsigned::PowerOfTen(std::max(-e, 0)),
+        f.digits * BigUnsigned(MicrosecondsPer(timeUnit)) * BigUnsigned::PowerOfTen(std::max(e, 0)),
+        12);
     const BigUnsigned difference = order > 0 ? nd - q.numerator : q.numerator - nd;
     a.errorPercent =
         (order > 0 ? "+" : "-") + DecimalQuotient(difference * BigUnsigned(100), q.numerator, 3);

@@ -8,19 +8,21 @@
 #include <string>
 
 #include "base/big_unsigned.h"
+#include "engine/time_unit.h"
 
 struct ActualTime {
-    std::string time;          // in the typed time unit, 12 significant digits at most
-    std::string errorPercent;  // signed ("+0.0244", "-9.09"), 3 significant digits
+    std::string time;                        // in `unit`, 12 significant digits at most
+    std::string errorPercent;                // signed ("+0.0244", "-9.09"), 3 significant digits
+    TimeUnit unit = TimeUnit::Microseconds;  // the typed one
 
     friend bool operator==(const ActualTime&, const ActualTime&) = default;
 };
 
 // nullopt when `cycles` is exactly the typed time at the typed frequency (the calculator's
-// exact count, read the same way), or when a text reads as no positive number. Units as the
-// calculator's: time 0..5 microseconds..days, frequency 0..2 MHz, kHz, Hz. No digit cap: the
-// line is as exact as the texts are long.
-std::optional<ActualTime> ExactActualTime(const std::string& timeText, int timeUnit,
+// exact count, read the same way), or when a text reads as no positive number. Frequency units
+// as the calculator's: 0..2 MHz, kHz, Hz. No digit cap: the line is as exact as the texts are
+// long.
+std::optional<ActualTime> ExactActualTime(const std::string& timeText, TimeUnit timeUnit,
                                           const std::string& frequencyText, int frequencyUnit,
                                           std::int64_t cycles);
 

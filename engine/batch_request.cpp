@@ -11,6 +11,7 @@
 #include "engine/delay_answer.h"
 #include "engine/delay_messages.h"
 #include "engine/plan_json.h"
+#include "engine/time_unit.h"
 
 namespace {
 
@@ -47,34 +48,16 @@ void Answer(const BatchContext& c, std::int64_t delay, std::string& out) {
     }
 }
 
-}  // namespace
-
-namespace {
-
-constexpr std::array<std::string_view, 6> kTimeUnitWords = {"us", "ms", "s", "min", "h", "d"};
 constexpr std::array<std::string_view, 3> kFrequencyUnitWords = {"MHz", "kHz", "Hz"};
 
-template <std::size_t N>
-int WordIndex(const std::array<std::string_view, N>& words, std::string_view w) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (base::EqualFoldingAscii(w, words[i]))
+}  // namespace
+
+int FrequencyUnitIndex(std::string_view w) {
+    for (std::size_t i = 0; i < kFrequencyUnitWords.size(); ++i) {
+        if (base::EqualFoldingAscii(w, kFrequencyUnitWords[i]))
             return static_cast<int>(i);
     }
     return -1;
-}
-
-}  // namespace
-
-int TimeUnitIndex(std::string_view w) {
-    return WordIndex(kTimeUnitWords, w);
-}
-
-int FrequencyUnitIndex(std::string_view w) {
-    return WordIndex(kFrequencyUnitWords, w);
-}
-
-std::string_view TimeUnitWord(int index) {
-    return index >= 0 && index < 6 ? kTimeUnitWords[static_cast<std::size_t>(index)] : "";
 }
 
 std::string_view FrequencyUnitWord(int index) {
@@ -109,12 +92,12 @@ void AnswerBatchLine(std::string_view line, const BatchContext& c, std::string& 
         AppendErrorJson(out, nullptr,
                         "time and frequency are digits, with one decimal point or comma");
     } else if (n == 4) {
-        const int timeUnit = TimeUnitIndex(words[1]);
+        const std::optional<TimeUnit> timeUnit = TimeUnitOfWord(words[1]);
         const int frequencyUnit = FrequencyUnitIndex(words[3]);
-        if (timeUnit < 0 || frequencyUnit < 0) {
+        if (!timeUnit || frequencyUnit < 0) {
             AppendErrorJson(out, nullptr,
-                            timeUnit < 0 ? "unknown time unit (us ms s min h d)"
-                                         : "unknown frequency unit (MHz kHz Hz)");
+                            !timeUnit ? "unknown time unit (us ms s min h d)"
+                                      : "unknown frequency unit (MHz kHz Hz)");
         } else {
             const CycleCount count = ComputeCycleCount(*time, timeUnit, *frequency, frequencyUnit);
             if (count.outcome == CycleCountOutcome::Cycles) {

@@ -22,9 +22,8 @@ struct BatchContext {
 // digits with one decimal point or comma. Appends one JSON line.
 void AnswerBatchLine(std::string_view line, const BatchContext& context, std::string& out);
 
-// Unit words of the command line and of batch lines, any letter case; -1 when unknown.
-int TimeUnitIndex(std::string_view word);
+// Frequency unit words of the command line and of batch lines, any letter case; -1 when
+// unknown. The time unit's words are in engine/time_unit.h.
 int FrequencyUnitIndex(std::string_view word);
-// The word of a unit index as written ("ms", "kHz"); "" for none.
-std::string_view TimeUnitWord(int index);
+// The word of a frequency unit index as written ("kHz"); "" for none.
 std::string_view FrequencyUnitWord(int index);

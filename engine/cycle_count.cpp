@@ -6,7 +6,7 @@
 
 using base::BigUnsigned;
 
-CycleCount ComputeCycleCount(const std::string& timeText, int timeUnit,
+CycleCount ComputeCycleCount(const std::string& timeText, std::optional<TimeUnit> timeUnit,
                              const std::string& frequencyText, int frequencyUnit) {
     const TypedDecimal t = ReadTypedDecimal(timeText);
     const TypedDecimal f = ReadTypedDecimal(frequencyText);
@@ -14,12 +14,12 @@ CycleCount ComputeCycleCount(const std::string& timeText, int timeUnit,
         const bool time = timeText.empty() || (t.finite && t.digits.IsZero());
         return {time ? CycleCountOutcome::MissingTime : CycleCountOutcome::MissingFrequency, 0};
     }
-    // A time unit outside the list is an endless time, a frequency unit outside it a zero clock.
-    if (timeUnit < 0 || timeUnit > 5 || !t.finite || !f.finite)
+    // No time unit is an endless time, a frequency unit outside the list a zero clock.
+    if (!timeUnit || !t.finite || !f.finite)
         return {CycleCountOutcome::TooLarge, 0};
     if (frequencyUnit < 0 || frequencyUnit > 2 || t.digits.IsZero() || f.digits.IsZero())
         return {CycleCountOutcome::BelowOneCycle, 0};
-    const ExactQuotient q = CycleQuotient(t, timeUnit, f, frequencyUnit);
+    const ExactQuotient q = CycleQuotient(t, *timeUnit, f, frequencyUnit);
     BigUnsigned::Division n = q.numerator.DividedBy(q.denominator);
     // The nearest whole cycle, ties to the even one.
     const int half = Compare(n.remainder + n.remainder, q.denominator);

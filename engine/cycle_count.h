@@ -1,9 +1,12 @@
-// The calculator's arithmetic: a time and an oscillator frequency, as field texts and unit
-// indices, become a whole number of machine cycles (four oscillator periods each).
+// The calculator's arithmetic: a time and an oscillator frequency, as field texts and units,
+// become a whole number of machine cycles (four oscillator periods each).
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "engine/time_unit.h"
 
 enum class CycleCountOutcome {
     Cycles,            // `cycles` holds the count (the solver still applies its own range)
@@ -20,7 +23,7 @@ struct CycleCount {
 
 // The nearest whole cycle to time × frequency / 4, ties to even, worked exactly from the texts
 // (digits with at most one point; other texts as ReadTypedDecimal reads them).
-// timeUnit 0..5: microseconds, milliseconds, seconds, minutes, hours, days;
-// frequencyUnit 0..2: megahertz, kilohertz, hertz. Other indices count as zero.
-CycleCount ComputeCycleCount(const std::string& timeText, int timeUnit,
+// No time unit is an endless time (TooLarge); frequencyUnit 0..2: megahertz, kilohertz, hertz,
+// another index a zero clock (BelowOneCycle).
+CycleCount ComputeCycleCount(const std::string& timeText, std::optional<TimeUnit> timeUnit,
                              const std::string& frequencyText, int frequencyUnit);

@@ -37,6 +37,19 @@ MessageText FormRangeMessage(DelayForm form, const MessageTexts& texts, Variant 
     return RangeMessage(texts, variant);
 }
 
+// `calculator` with the actual-time line that `delayCycles`, worked out from its texts, calls
+// for (none when the count is exact). A text that is not wholly a number states nothing.
+CalculatorLines WithActualTime(CalculatorLines calculator, std::int64_t delayCycles) {
+    const std::optional<std::string> time = WholeDecimal(calculator.timeText);
+    const std::optional<std::string> frequency = WholeDecimal(calculator.frequencyText);
+    calculator.actual = std::nullopt;
+    if (time && frequency && calculator.timeUnit) {
+        calculator.actual = ExactActualTime(*time, *calculator.timeUnit, *frequency,
+                                            calculator.frequencyUnit, delayCycles);
+    }
+    return calculator;
+}
+
 }  // namespace
 
 DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
@@ -105,17 +118,6 @@ DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,
                                     *profile, *place, lineEnd));
     }
     return answer;
-}
-
-CalculatorLines WithActualTime(CalculatorLines calculator, std::int64_t delayCycles) {
-    const std::optional<std::string> time = WholeDecimal(calculator.timeText);
-    const std::optional<std::string> frequency = WholeDecimal(calculator.frequencyText);
-    calculator.actual = std::nullopt;
-    if (time && frequency) {
-        calculator.actual = ExactActualTime(*time, calculator.timeUnit, *frequency,
-                                            calculator.frequencyUnit, delayCycles);
-    }
-    return calculator;
 }
 
 DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,

@@ -47,10 +47,6 @@ DelayAnswer AnswerDelay(const DelayRequest& request, const Profile* profile,
                         const MessageTexts& texts, const FieldCaptions& captions,
                         std::string_view lineEnd = kWindowLineEnd);
 
-// `calculator` with the actual-time line that `delayCycles`, worked out from its texts, calls
-// for (none when the count is exact). A text that is not wholly a number states nothing.
-CalculatorLines WithActualTime(CalculatorLines calculator, std::int64_t delayCycles);
-
 // The engine's own step for a count already known (batch requests); `calculator` given when
 // the count came from there. The window and loopsmith-cli ask AnswerDelay.
 DelayAnswer AnswerCycles(std::int64_t delayCycles, Variant variant,

@@ -13,11 +13,11 @@ void AppendNumber(std::string& out, std::int64_t value) {
     out.append(buf, end);
 }
 
-const std::string& TimeUnitText(const MessageTexts& texts, int index) {
+const std::string& TimeUnitText(const MessageTexts& texts, std::optional<TimeUnit> unit) {
     static const std::string kNone;
-    if (index < 0 || index > 5)
+    if (!unit)
         return kNone;
-    return texts[static_cast<Msg>(static_cast<int>(Msg::microsecond) + index)];
+    return texts[static_cast<Msg>(static_cast<int>(Msg::microsecond) + TimeUnitPosition(unit))];
 }
 
 const std::string& FrequencyUnitText(const MessageTexts& texts, int index) {

@@ -9,14 +9,15 @@
 
 #include "engine/actual_time.h"
 #include "engine/loop_plan.h"
+#include "engine/time_unit.h"
 #include "i18n/message_texts.h"
 #include "store/profile.h"
 
-// What the calculator's header lines quote: the field texts as typed and the unit indices
-// (time 0..5 microseconds..days, frequency 0..2 MHz, kHz, Hz; others give no unit word).
+// What the calculator's header lines quote: the field texts as typed and the units (frequency
+// 0..2 MHz, kHz, Hz; no time unit and other frequency indices give no unit word).
 struct CalculatorLines {
     std::string timeText;
-    int timeUnit = 0;
+    std::optional<TimeUnit> timeUnit = TimeUnit::Microseconds;
     std::string frequencyText;
     int frequencyUnit = 0;
     // Set when the count was rounded: one more line after the time line states it.

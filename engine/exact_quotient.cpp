@@ -67,12 +67,12 @@ TypedDecimal ReadTypedDecimal(std::string_view text) {
     return d;
 }
 
-ExactQuotient CycleQuotient(const TypedDecimal& time, int timeUnit, const TypedDecimal& frequency,
-                            int frequencyUnit) {
+ExactQuotient CycleQuotient(const TypedDecimal& time, TimeUnit timeUnit,
+                            const TypedDecimal& frequency, int frequencyUnit) {
     // Q = time digits × µs per unit × frequency digits × 10^e / 4
     const int e = time.exponent + MegahertzExponent(frequency, frequencyUnit);
     ExactQuotient q;
-    q.numerator = time.digits * frequency.digits * BigUnsigned(kMicrosecondsPerTimeUnit[timeUnit]) *
+    q.numerator = time.digits * frequency.digits * BigUnsigned(MicrosecondsPer(timeUnit)) *
                   BigUnsigned::PowerOfTen(std::max(e, 0));
     q.denominator = BigUnsigned(4) * BigUnsigned::PowerOfTen(std::max(-e, 0));
     return q;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/big_unsigned.h"
+#include "engine/time_unit.h"
 
 // digits × 10^exponent, without trailing zeros in `digits` (exponent 0 for zero).
 struct TypedDecimal {
@@ -22,10 +23,6 @@ struct TypedDecimal {
 // no text can ask for a power of ten too large to hold.
 TypedDecimal ReadTypedDecimal(std::string_view text);
 
-// Microseconds per time unit: microseconds, milliseconds, seconds, minutes, hours, days.
-inline constexpr std::uint64_t kMicrosecondsPerTimeUnit[] = {1,        1000,       1000000,
-                                                             60000000, 3600000000, 86400000000};
-
 // The frequency in MHz from frequency unit 0..2 (MHz, kHz, Hz) is digits × 10^this.
 inline int MegahertzExponent(const TypedDecimal& frequency, int frequencyUnit) {
     return frequency.exponent - 3 * frequencyUnit;
@@ -37,5 +34,5 @@ struct ExactQuotient {
 };
 
 // Q = numerator / denominator for units in range; the signs and finiteness are the caller's.
-ExactQuotient CycleQuotient(const TypedDecimal& time, int timeUnit, const TypedDecimal& frequency,
-                            int frequencyUnit);
+ExactQuotient CycleQuotient(const TypedDecimal& time, TimeUnit timeUnit,
+                            const TypedDecimal& frequency, int frequencyUnit);

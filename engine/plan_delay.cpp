@@ -144,6 +144,10 @@ PlainSolve SolveWithoutHoldBack(std::int64_t D, Variant variant) {
     return result;
 }
 
+namespace {
+
+// An exact plan with `registerCount` registers and the fewest tail nops any such plan has
+// (no extra nop preferred on a tie), or nullopt when none exists.
 std::optional<LoopPlan> FewestTailPlan(std::int64_t D, int L, Variant variant) {
     const auto& w = WeightsOf(variant);
     const std::int64_t rest = D - NestBaseCycles(variant, L);
@@ -164,6 +168,8 @@ std::optional<LoopPlan> FewestTailPlan(std::int64_t D, int L, Variant variant) {
     }
     return std::nullopt;
 }
+
+}  // namespace
 
 std::optional<LoopPlan> PlanDelay(std::int64_t D, Variant variant) {
     if (D < SmallestDelay(variant) || D > kLargestDelay)

@@ -8,7 +8,7 @@
 #include "engine/loop_variant.h"
 
 // The plan whose code takes exactly `delayCycles` cycles, or nullopt when the delay is out of
-// the variant's range. `fromCalculator` is left 0 for the caller to set.
+// the variant's range. `fromCalculator` is left false for the caller to set.
 std::optional<LoopPlan> PlanDelay(std::int64_t delayCycles, Variant variant);
 
 // The cycles the code of a plan takes, from the plan's own counts; the variant is the plan's
@@ -19,8 +19,9 @@ __int128 PlanCycles(const LoopPlan& plan);
 // only with two or more registers) and takes exactly its delayCycles.
 bool IsExactPlan(const LoopPlan& plan);
 
-// --- The two halves of PlanDelay, exposed for tests. ---
-
+// PlanDelay's first step, which its tests compare it with: the solve with no hold-back, taken
+// where both flags hold and the plan is exact; elsewhere PlanDelay searches for the fewest
+// tail nops.
 struct PlainSolve {
     LoopPlan plan;
     // Every remainder left after levels 3..8 kept the least share the inner levels need.
@@ -31,8 +32,3 @@ struct PlainSolve {
 // The solve with no hold-back at levels 3..8. Where either flag is false the plan must not
 // be used.
 PlainSolve SolveWithoutHoldBack(std::int64_t delayCycles, Variant variant);
-
-// An exact plan with `registerCount` registers and the fewest tail nops any such plan has
-// (no extra nop preferred on a tie), or nullopt when none exists.
-std::optional<LoopPlan> FewestTailPlan(std::int64_t delayCycles, int registerCount,
-                                       Variant variant);

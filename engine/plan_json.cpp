@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "engine/batch_request.h"
+#include "engine/time_unit.h"
 #include "engine/w_times_routine.h"
 
 namespace {
@@ -36,7 +36,7 @@ void AppendPlanJson(std::string& out, const LoopPlan& plan) {
 }
 
 void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form,
-                        const ActualTime* actual, int timeUnit) {
+                        const ActualTime* actual) {
     AppendPlanJson(out, plan);
     out.pop_back();
     out += ",\"form\":";
@@ -51,7 +51,7 @@ void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form,
         out += ",\"actualTime\":";
         out += actual->time;
         out += ",\"timeUnit\":";
-        AppendJsonString(out, TimeUnitWord(timeUnit));
+        AppendJsonString(out, TimeUnitWord(actual->unit));
         out += ",\"errorPercent\":";
         // JSON numbers take a minus sign only.
         out +=

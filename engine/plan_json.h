@@ -15,10 +15,10 @@ void AppendPlanJson(std::string& out, const LoopPlan& plan);
 
 // The plan line of one request: the plan as above, then "form":"block", "subroutine" or
 // "w-times", and for the W-times form "unitCycles":U and "overheadCycles":C.
-// With `actual` (a rounded calculator count) then "actualTime", "timeUnit" (us .. d) and
+// With `actual` (a rounded calculator count) then "actualTime", "timeUnit" (its unit's word) and
 // "errorPercent", the numbers as the code's header states them.
 void AppendFormPlanJson(std::string& out, const LoopPlan& plan, DelayForm form,
-                        const ActualTime* actual = nullptr, int timeUnit = 0);
+                        const ActualTime* actual = nullptr);
 
 // {"delayCycles":N,"error":"..."} when a count was read, else {"error":"..."}.
 void AppendErrorJson(std::string& out, const std::int64_t* delayCycles, std::string_view error);

@@ -7,6 +7,7 @@
 #include "base/number_text.h"
 #include "base/utf8.h"
 #include "engine/batch_request.h"
+#include "engine/time_unit.h"
 #include "store/profile.h"
 
 namespace {
@@ -145,9 +146,10 @@ ShareLinkRead ReadShareLink(std::string_view fragment) {
     if (calculator) {
         if (!time || !freq)
             return Refused(LinkFault::TimeWithoutFreq);
-        const int t = timeUnit ? TimeUnitIndex(*timeUnit) : 0;
+        const std::optional<TimeUnit> t =
+            timeUnit ? TimeUnitOfWord(*timeUnit) : TimeUnit::Microseconds;
         const int f = freqUnit ? FrequencyUnitIndex(*freqUnit) : 0;
-        if (t < 0)
+        if (!t)
             return Refused(LinkFault::TimeUnit, *timeUnit);
         if (f < 0)
             return Refused(LinkFault::FrequencyUnit, *freqUnit);

@@ -4,6 +4,15 @@ namespace {
 
 constexpr const char* kTitle = "Loopsmith - ";
 
+// One key of the group "Message".
+struct MessageEntry {
+    Msg id;
+    const char* key;       // key in the language file's group "Message"
+    const char* fallback;  // the built-in (Russian) text
+    const char* prefix;    // added before the value
+    const char* suffix;    // added after the value
+};
+
 constexpr std::array<MessageEntry, kMessageCount> kMessages{{
     {Msg::Editor_data_base, "Editor_data_base", "редактор базы данных", kTitle, ""},
     {Msg::Delay_Size, "Delay_Size", "Длительность задержки", "; ", " "},
@@ -137,10 +146,6 @@ constexpr std::array<MessageEntry, kMessageCount> kMessages{{
 
 }  // namespace
 
-const std::array<MessageEntry, kMessageCount>& MessageTable() {
-    return kMessages;
-}
-
 MessageTexts ComposeMessageTexts(
     const std::function<std::string(const char* key, const char* fallback)>& read) {
     MessageTexts texts;
@@ -153,4 +158,8 @@ MessageTexts ComposeMessageTexts(
 MessageTexts DefaultMessageTexts() {
     return ComposeMessageTexts(
         [](const char*, const char* fallback) { return std::string(fallback); });
+}
+
+std::string StartEditorTitle() {
+    return std::string(kTitle) + "Редактор базы данных";
 }

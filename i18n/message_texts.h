@@ -93,17 +93,6 @@ enum class Msg {
 
 inline constexpr int kMessageCount = static_cast<int>(Msg::Web_Storage_Failed);
 
-struct MessageEntry {
-    Msg id;
-    const char* key;       // key in the language file's group "Message"
-    const char* fallback;  // the built-in (Russian) text
-    const char* prefix;    // added before the value
-    const char* suffix;    // added after the value
-};
-
-// The table in file order, one entry per key.
-const std::array<MessageEntry, kMessageCount>& MessageTable();
-
 class MessageTexts {
   public:
     const std::string& operator[](Msg id) const { return texts_[static_cast<int>(id)]; }
@@ -113,8 +102,14 @@ class MessageTexts {
     std::array<std::string, kMessageCount + 1> texts_;  // index 0 unused
 };
 
-// `read(key, fallback)` gives a key's trimmed value, or the fallback when it is missing.
+// `read(key, fallback)` gives a key's trimmed value, or the fallback when it is missing; it is
+// asked once per key, in the language file's order.
 MessageTexts ComposeMessageTexts(
     const std::function<std::string(const char* key, const char* fallback)>& read);
 // The composed built-in texts.
 MessageTexts DefaultMessageTexts();
+
+// The profile editor's message box title until a language is applied (so while a first
+// language file that cannot be read is in force); applying one makes it the Editor_data_base
+// text.
+std::string StartEditorTitle();

@@ -310,12 +310,6 @@ bool WriteSettingsFile(const std::filesystem::path& path, const SettingsValues& 
     return SaveProfiles(path, settings, profiles, std::nullopt, nullptr, "").saved;
 }
 
-ProfileList LoadProfileListFromFile(const std::filesystem::path& path) {
-    KeyValueFile file;
-    const bool opened = file.OpenKeyValueFileForReading(path);
-    return ReadProfiles(file, opened);
-}
-
 StoredSettings ReadStoredSettings(const std::filesystem::path& path) {
     KeyValueFile file;
     const bool opened = file.OpenKeyValueFileForReading(path);

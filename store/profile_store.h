@@ -62,9 +62,6 @@ ProfileSave SaveProfiles(const std::filesystem::path& path, SettingsValues setti
 // The position of the profile named `name`: exactly so, else letter case aside; -1 if none.
 int FindProfile(const ProfileList& profiles, const std::string& name);
 
-// The profile list a settings file gives (for tools without a window).
-ProfileList LoadProfileListFromFile(const std::filesystem::path& path);
-
 // Both halves of a settings file from one read-only open: the stored settings (none when the
 // file cannot be read) and the profiles.
 struct StoredSettings {

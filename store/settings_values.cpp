@@ -39,10 +39,3 @@ void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& v) {
     if (v.Declare != 0 || file.ReadText("Declare", kAbsent) != kAbsent)
         file.WriteInteger("Declare", v.Declare);
 }
-
-std::optional<SettingsValues> ReadSettingsFile(const std::filesystem::path& path) {
-    KeyValueFile file;
-    if (!file.OpenKeyValueFileForReading(path))
-        return std::nullopt;
-    return ReadSettingsGroup(file);
-}

@@ -1,10 +1,9 @@
-// The values of the settings group "Window", as stored in the file: seven always, and the
-// delay's form and routine name once a form other than the block has been chosen.
+// The values of the settings group "Window", as stored in the file: seven always; the
+// language's file name once a language is chosen; the delay's form and routine name once a
+// form other than the block has been chosen; the declarations once asked for.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,7 +34,3 @@ SettingsValues ReadSettingsGroup(KeyValueFile& file);
 // RoutineName when the form is not the block or the file holds them already, and Declare when
 // set or held already: a file that never saw those options keeps its bytes.
 void WriteSettingsGroup(KeyValueFile& file, const SettingsValues& values);
-
-// The stored settings of a settings file (for tools without a window); nothing when the file
-// cannot be read.
-std::optional<SettingsValues> ReadSettingsFile(const std::filesystem::path& path);

@@ -58,7 +58,7 @@ void ApplyLinkOfAddress(AppState& app, ui::web::WebGadgets& page) {
     SetCalculatorMode(app, calculator);
     if (calculator) {
         g.SetText(kTimeField, r.calculator->timeText);
-        g.SetState(kTimeUnitCombo, r.calculator->timeUnit);
+        g.SetState(kTimeUnitCombo, TimeUnitPosition(r.calculator->timeUnit));
         g.SetText(kFrequencyField, r.calculator->frequencyText);
         g.SetState(kFrequencyUnitCombo, r.calculator->frequencyUnit);
     } else {

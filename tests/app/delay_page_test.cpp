@@ -14,7 +14,7 @@ namespace {
 
 class EngineGadgets : public ::testing::Test {
   protected:
-    EngineGadgets() : gadgets(MainWindowLayout()), app(gadgets) {
+    EngineGadgets() : gadgets(MainWindowLayout()), app(gadgets, ".", PortableLocations(".")) {
         AddDefaultProfiles(app.profiles);
         FillProfileGadget(gadgets, app.profiles, kProfileCombo, 0);
     }
@@ -29,7 +29,7 @@ class EngineGadgets : public ::testing::Test {
 
 TEST_F(EngineGadgets, RangeMessageInBothVariantsKeepsTheOutput) {
     gadgets.SetText(kOutputBox, "old");
-    EXPECT_EQ(SolveDelay(app, kOutputBox, 3, 0), 0);
+    EXPECT_EQ(SolveDelay(app, 3), 0);
     const ui::ShownMessage& m = OnlyMessage();
     EXPECT_EQ(m.title, "Loopsmith - генератор кода");
     EXPECT_EQ(m.text,
@@ -38,15 +38,15 @@ TEST_F(EngineGadgets, RangeMessageInBothVariantsKeepsTheOutput) {
     EXPECT_EQ(m.buttons, ui::MessageButtons::Ok);
 
     gadgets.ClearMessages();
-    EXPECT_EQ(SolveDelayWdt(app, kOutputBox, 4, 0), 0);
+    EXPECT_EQ(SolveDelayWdt(app, 4), 0);
     EXPECT_EQ(OnlyMessage().text,
               "Длительность задержки должна быть в диапазоне  5...9.223.372.036.854.775.800");
     EXPECT_EQ(gadgets.Text(kOutputBox), "old");
 }
 
 TEST_F(EngineGadgets, ASmallDelayAfterTheLargestIsWrittenAfresh) {
-    ASSERT_EQ(SolveDelay(app, kOutputBox, 9223372036854775800, 0), 1);
-    ASSERT_EQ(SolveDelay(app, kOutputBox, 4, 0), 1);
+    ASSERT_EQ(SolveDelay(app, 9223372036854775800), 1);
+    ASSERT_EQ(SolveDelay(app, 4), 1);
     EXPECT_EQ(gadgets.Text(kOutputBox),
               "; Задержка 4 машинных циклов\r\n            movlw       .1\r\n"
               "            movwf       Reg_1\r\n            decfsz      Reg_1,F\r\n"
@@ -55,7 +55,7 @@ TEST_F(EngineGadgets, ASmallDelayAfterTheLargestIsWrittenAfresh) {
 
 TEST_F(EngineGadgets, ProfileComboDecidesTheFamily) {
     gadgets.SetState(kProfileCombo, 1);
-    ASSERT_EQ(SolveDelayWdt(app, kOutputBox, 1548, 0), 1);
+    ASSERT_EQ(SolveDelayWdt(app, 1548), 1);
     EXPECT_NE(gadgets.Text(kOutputBox).find("bra         $-.10\r\n"), std::string::npos);
 }
 
@@ -64,9 +64,9 @@ TEST_F(EngineGadgets, ProfileComboDecidesTheFamily) {
 TEST_F(EngineGadgets, NamesPicAsCannotTakeGetAMessageInsteadOfCode) {
     app.profiles[0].Syntax = kSyntaxCurrent;
     app.profiles[0].Reg[1] = "2nd";
-    ASSERT_EQ(SolveDelay(app, kOutputBox, 700, 0), 1);  // one register
+    ASSERT_EQ(SolveDelay(app, 700), 1);  // one register
     EXPECT_NE(gadgets.Text(kOutputBox).find("movlw       233\r\n"), std::string::npos);
-    EXPECT_EQ(SolveDelay(app, kOutputBox, 800, 0), 0);  // two
+    EXPECT_EQ(SolveDelay(app, 800), 0);  // two
     EXPECT_EQ(OnlyMessage().title, "Loopsmith - генератор кода");
     EXPECT_EQ(OnlyMessage().text, "\"2nd\"" + DefaultMessageTexts()[Msg::Forbidden_Asm_Name]);
     EXPECT_NE(gadgets.Text(kOutputBox).find("233"), std::string::npos);
@@ -79,7 +79,7 @@ TEST_F(EngineGadgets, FormRowChoosesTheRoutineAndChecksItsName) {
     gadgets.SetText(kRoutineNameField, "Wait");
     for (int form : {0, 1, 2}) {
         gadgets.SetState(kFormCombo, form);
-        ASSERT_EQ(SolveDelay(app, kOutputBox, 1000, 0), 1);
+        ASSERT_EQ(SolveDelay(app, 1000), 1);
         const std::string code = gadgets.Text(kOutputBox);
         EXPECT_EQ(code.find("Wait\r\n") != std::string::npos, form > 0) << code;
         EXPECT_EQ(code.find("n * 1 000 + 4") != std::string::npos, form == 2) << code;
@@ -87,14 +87,14 @@ TEST_F(EngineGadgets, FormRowChoosesTheRoutineAndChecksItsName) {
     for (const std::string name : {"", "Reg_2", "9to5"}) {
         gadgets.ClearMessages();
         gadgets.SetText(kRoutineNameField, name);
-        EXPECT_EQ(SolveDelayWdt(app, kOutputBox, 1000, 0), 0);
+        EXPECT_EQ(SolveDelayWdt(app, 1000), 0);
         EXPECT_EQ(OnlyMessage().text, name.empty()
                                           ? texts[Msg::No_Routine_Name]
                                           : "\"" + name + "\"" + texts[Msg::Bad_Routine_Name]);
         EXPECT_NE(gadgets.Text(kOutputBox).find("n * 1 000 + 4"), std::string::npos);
     }
     gadgets.ClearMessages();
-    EXPECT_EQ(SolveDelay(app, kOutputBox, 6, 0), 0);
+    EXPECT_EQ(SolveDelay(app, 6), 0);
     EXPECT_EQ(OnlyMessage().text,
               "Длительность задержки должна быть в диапазоне  7...36.028.797.018.963.967");
 }
@@ -124,7 +124,7 @@ TEST_F(EngineGadgets, NoUsableProfileShowsTheMessage) {
         gadgets.ClearMessages();
         gadgets.SetText(kOutputBox, "old");
         c.arrange(gadgets, app);
-        EXPECT_EQ(SolveDelay(app, kOutputBox, 1000, 0), 0);
+        EXPECT_EQ(SolveDelay(app, 1000), 0);
         const ui::ShownMessage& m = OnlyMessage();
         EXPECT_EQ(m.title, "Loopsmith - генератор кода");
         EXPECT_EQ(m.text, "Не выбран профиль!");

@@ -165,6 +165,7 @@ TEST_F(Languages, FailedFirstLoadLeavesTheBuiltInMessages) {
     EXPECT_EQ(gadgets.Messages().size(), 1u);
     EXPECT_EQ(app.messages[Msg::Gen_Code], "Loopsmith - генератор кода");
     EXPECT_EQ(app.messages[Msg::Save_Error], "Не удалось сохранить файл настроек!");
+    EXPECT_EQ(app.editorTitle, StartEditorTitle());  // with its capital, until a language applies
 }
 
 TEST_F(Languages, MessageButtonsAreBuiltInFromTheStartThenFollowTheFile) {
@@ -226,7 +227,7 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
     }
     {
         ui::MemoryGadgets gadgets{MainWindowLayout()};
-        AppState app{gadgets, dir.path()};
+        AppState app{gadgets, dir.path(), PortableLocations(dir.path())};
         StartUp(app);
         EXPECT_EQ(gadgets.State(kLanguageCombo), 1);
         EXPECT_EQ(gadgets.Text(kCalculateButton), "Рассчитать");
@@ -236,7 +237,7 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
         ShutDown(app);
     }
     ui::MemoryGadgets gadgets{MainWindowLayout()};
-    AppState app{gadgets, dir.path()};
+    AppState app{gadgets, dir.path(), PortableLocations(dir.path())};
     StartUp(app);
     EXPECT_TRUE(gadgets.Messages().empty());
     EXPECT_EQ(gadgets.State(kLanguageCombo), 0);
@@ -255,7 +256,7 @@ TEST(LanguageAcrossRestarts, PickedLanguageIsAppliedAgainAtTheNextStart) {
     ShutDown(app);
     fs::copy_file(dir / "Language" / "russian.lng", dir / "Language" / "afrikaans.lng");
     ui::MemoryGadgets again{MainWindowLayout()};
-    AppState next{again, dir.path()};
+    AppState next{again, dir.path(), PortableLocations(dir.path())};
     StartUp(next);
     EXPECT_EQ(again.ItemText(kLanguageCombo, again.State(kLanguageCombo)), "english");
 }

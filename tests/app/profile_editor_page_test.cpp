@@ -26,7 +26,7 @@ class Editor : public ::testing::Test {
   protected:
     testing_files::TempFolder dir;
     ui::MemoryGadgets g{MainWindowLayout()};
-    AppState app{g, dir.path()};
+    AppState app{g, dir.path(), PortableLocations(dir.path())};
 
     // `selected` is the profile combo's choice, which the list takes over on page entry.
     void Start(const Names& names, int selected) {
@@ -259,7 +259,7 @@ TEST_F(Editor, PicAsItemsStoreTheSyntaxAndShowAccessModesForPic18) {
     n.RegType[0] = kBanked;
     n.Syntax = kSyntaxCurrent;
     EXPECT_EQ(app.profiles[1], n);
-    EXPECT_EQ(LoadProfileListFromFile(app.SettingsPath()), app.profiles);
+    EXPECT_EQ(ReadStoredSettings(app.SettingsPath()).profiles, app.profiles);
 
     Do(kEditButton);
     EXPECT_EQ(g.State(kFamilyCombo), 3);
@@ -393,7 +393,7 @@ TEST_P(KeptAsReadBack, TheNextStartSeesTheSameProfile) {
     ASSERT_TRUE(Shown().empty()) << Shown()[0];
     ASSERT_EQ(app.profiles.size(), 2u);
     EXPECT_EQ(app.profiles[1].Name, GetParam().storedName);
-    EXPECT_EQ(LoadProfileListFromFile(app.SettingsPath()), app.profiles);
+    EXPECT_EQ(ReadStoredSettings(app.SettingsPath()).profiles, app.profiles);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, KeptAsReadBack,

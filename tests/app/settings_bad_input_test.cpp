@@ -92,7 +92,7 @@ TEST_P(BadSettingsFile, StartsReadsWhatItCanAndSavesAWholeFile) {
     EXPECT_EQ(saved.substr(0, 5), "\xEF\xBB\xBF\r\n");
     // What was read before is read again: nothing lost by the save.
     const ProfileList before = app.profiles;
-    EXPECT_EQ(LoadProfileListFromFile(ini), before);
+    EXPECT_EQ(ReadStoredSettings(ini).profiles, before);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
 }
 
@@ -218,12 +218,12 @@ INSTANTIATE_TEST_SUITE_P(Kept, KeptSettingsFile, ::testing::ValuesIn(kKeptFiles)
 TEST(ManyProfiles, SaveAllAndLoadStayFast) {
     TempFolder dir;
     ui::MemoryGadgets gadgets{MainWindowLayout()};
-    AppState app{gadgets, dir.path()};
+    AppState app{gadgets, dir.path(), PortableLocations(dir.path())};
     for (int i = 0; i < 20000; ++i)
         app.profiles.push_back(MakeProfile("P" + std::to_string(i), "L", i & 1));
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(SaveAll(app));
-    const ProfileList loaded = LoadProfileListFromFile(app.SettingsPath());
+    const ProfileList loaded = ReadStoredSettings(app.SettingsPath()).profiles;
     EXPECT_EQ(loaded, app.profiles);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }

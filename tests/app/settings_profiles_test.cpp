@@ -271,9 +271,9 @@ INSTANTIATE_TEST_SUITE_P(
                        {"", "NumberProf = 0", "NumberProf = -1"}}}));
 
 TEST_F(ProfileStore, ProfileListOfAFileForToolsWithoutWindow) {
-    EXPECT_EQ(LoadProfileListFromFile(ini).size(), 2u);
+    EXPECT_EQ(ReadStoredSettings(ini).profiles.size(), 2u);
     WriteBytes(ini, "[Window]\n[X]\nLabel=L\n");
-    const ProfileList list = LoadProfileListFromFile(ini);
+    const ProfileList list = ReadStoredSettings(ini).profiles;
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].Name, "X");
     EXPECT_EQ(list[0].Label, "L");

@@ -154,8 +154,8 @@ TEST_F(Settings, FrequencyThatIsNoNumberIsSavedAsZero) {
     Start();
     gadgets.SetText(kFrequencyField, "abc");
     SaveSettings(app);
-    ASSERT_TRUE(ReadSettingsFile(ini).has_value());
-    EXPECT_EQ(ReadSettingsFile(ini)->Oscillator, 0.0);
+    ASSERT_TRUE(ReadStoredSettings(ini).settings.has_value());
+    EXPECT_EQ(ReadStoredSettings(ini).settings->Oscillator, 0.0);
 }
 
 TEST_F(Settings, LanguageIsResolvedAgainstTheList) {
@@ -196,9 +196,9 @@ TEST_F(Settings, FolderOfTheFileNameIsLeftAlone) {
 }
 
 TEST_F(Settings, StoredSettingsOfAFileForToolsWithoutWindow) {
-    EXPECT_FALSE(ReadSettingsFile(ini).has_value());
+    EXPECT_FALSE(ReadStoredSettings(ini).settings.has_value());
     WriteBytes(ini, "[Window]\nNumberProf=3\nLanguage=1\n");
-    const std::optional<SettingsValues> v = ReadSettingsFile(ini);
+    const std::optional<SettingsValues> v = ReadStoredSettings(ini).settings;
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->NumberProf, 3);
     EXPECT_EQ(v->Language, 1);

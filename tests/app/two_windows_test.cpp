@@ -27,7 +27,10 @@ const std::string kFirst = "Default PIC10, PIC12, PIC16";
 
 // The editor driven as a user drives it: select by name, then New, Edit or Delete.
 struct Window {
-    explicit Window(const std::filesystem::path& folder) : app(g, folder) { LoadSettings(app); }
+    explicit Window(const std::filesystem::path& folder)
+        : app(g, folder, PortableLocations(folder)) {
+        LoadSettings(app);
+    }
     void Edit(const std::string& name, const std::string& label, bool add = false,
               const std::string& newName = "") {
         g.SetState(kProfileList, FindProfile(app.profiles, add ? kFirst : name));
@@ -92,7 +95,7 @@ TEST(TwoWindows, EveryChangeOfBothReachesTheFileAndEachKeepsTheProfileItShows) {
     ASSERT_EQ(::read(done[0], bytes, 1) + ::read(done[0], bytes + 1, 1), 2);
 
     std::vector<std::string> names, expected = {kFirst, "Default PIC18"};
-    const ProfileList saved = LoadProfileListFromFile(ini);
+    const ProfileList saved = ReadStoredSettings(ini).profiles;
     for (const Profile& p : saved)
         names.push_back(p.Name + (p.Name.starts_with("Default") ? "" : "/" + p.Label));
     for (const char* who : {"A-", "B-"}) {
@@ -112,7 +115,7 @@ TEST(TwoWindows, EveryChangeOfBothReachesTheFileAndEachKeepsTheProfileItShows) {
         ASSERT_EQ(::write(go, "g", 1), 1);
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
         EXPECT_EQ(WEXITSTATUS(status), 0) << "messages or a broken pipe in " << shown;
-        EXPECT_EQ(ReadSettingsFile(ini)->NumberProf, FindProfile(saved, shown));
+        EXPECT_EQ(ReadStoredSettings(ini).settings->NumberProf, FindProfile(saved, shown));
     }
     for (int* p : {toA, toB, done, goA, goB}) {
         ::close(p[0]);
@@ -129,7 +132,7 @@ TEST(TwoWindows, ACollisionKeepsTheLaterChangeAndSaysSo) {
     Window a(dir.path()), b(dir.path());
     a.Edit(kFirst, "L", false, "X");
     b.Edit("Default PIC18", "M", false, "x");
-    const ProfileList renamed = LoadProfileListFromFile(dir / "Loopsmith.ini");
+    const ProfileList renamed = ReadStoredSettings(dir / "Loopsmith.ini").profiles;
     ASSERT_EQ(renamed.size(), 2u);
     EXPECT_EQ(renamed[0].Name + renamed[0].Label + renamed[1].Name + renamed[1].Label, "XLx (2)M");
     ASSERT_EQ(b.g.Messages().size(), 1u);
@@ -144,7 +147,7 @@ TEST(TwoWindows, ACollisionKeepsTheLaterChangeAndSaysSo) {
     b.Edit("Motor", "B");
     EXPECT_TRUE(a.g.Messages().empty());
     EXPECT_EQ(b.g.Messages().size(), 1u);
-    const ProfileList onDisk = LoadProfileListFromFile(dir / "Loopsmith.ini");
+    const ProfileList onDisk = ReadStoredSettings(dir / "Loopsmith.ini").profiles;
     EXPECT_EQ(onDisk, b.app.profiles);
     ASSERT_EQ(onDisk.size(), 5u);
     EXPECT_EQ(onDisk[FindProfile(onDisk, "Motor")].Label, "B");

@@ -116,7 +116,7 @@ class Cli : public ::testing::Test {
     static std::string Window(const std::string& cycles, bool wdt, int profile,
                               const ProfileList* profiles = nullptr, bool declare = false) {
         ui::MemoryGadgets g(MainWindowLayout());
-        AppState app(g);
+        AppState app(g, ".", PortableLocations("."));
         if (profiles) {
             app.profiles = *profiles;
         } else {
@@ -270,7 +270,7 @@ TEST_F(Cli, ProfilesComeFromTheSettingsFile) {
     const CliRun r =
         Invoke({"1546", "--settings", (dir_ / "Loopsmith.ini").string(), "--profile", "Mine"});
     EXPECT_EQ(r.code, 0) << r.err;
-    const ProfileList fromFile = LoadProfileListFromFile(dir_ / "Loopsmith.ini");
+    const ProfileList fromFile = ReadStoredSettings(dir_ / "Loopsmith.ini").profiles;
     ASSERT_EQ(fromFile.size(), 1u);
     EXPECT_EQ(r.out, Window("1546", false, 0, &fromFile));
     EXPECT_NE(r.out.find("Wait        decfsz      CntA,F,1\r\n"), std::string::npos) << r.out;

@@ -91,7 +91,7 @@ TEST(Win32Captions, FitEveryLanguageAtEveryScale) {
     testing_files::WriteDoubledLanguage(folder.path() / "doubled.lng");
     Win32Face face;
     auto& g = static_cast<ui::win32::Win32Gadgets&>(face.Gadgets());
-    AppState app(g, folder.path());
+    AppState app(g, folder.path(), PortableLocations(folder.path()));
     std::wstring drawnIn;
     TextWidth(g.Handle(gadget::kCalculateButton), L"", &drawnIn);
     for (const std::filesystem::path& language :

@@ -56,9 +56,10 @@ const TimeCase kTimeCases[] = {
 TEST(ActualTime, MatchesExactFractions) {
     for (const TimeCase& c : kTimeCases) {
         SCOPED_TRACE(std::string(c.time) + " " + c.frequency);
-        const CycleCount n = ComputeCycleCount(c.time, c.timeUnit, c.frequency, c.frequencyUnit);
+        const TimeUnit unit = *TimeUnitAt(c.timeUnit);
+        const CycleCount n = ComputeCycleCount(c.time, unit, c.frequency, c.frequencyUnit);
         ASSERT_EQ(n.cycles, c.cycles);
-        const auto a = ExactActualTime(c.time, c.timeUnit, c.frequency, c.frequencyUnit, n.cycles);
+        const auto a = ExactActualTime(c.time, unit, c.frequency, c.frequencyUnit, n.cycles);
         EXPECT_EQ(a.has_value(), *c.actual != '\0');
         if (a) {
             EXPECT_EQ(a->time, c.actual);
@@ -70,17 +71,17 @@ TEST(ActualTime, MatchesExactFractions) {
 // The line stands after the time line, in the language's words; --plan carries the same.
 TEST(ActualTime, HeaderLineAndPlan) {
     DelayRequest request;
-    request.calculator = CalculatorLines{"100", 1, "32.768", 1};
+    request.calculator = CalculatorLines{"100", TimeUnit::Milliseconds, "32.768", 1};
     const DelayAnswer answer = AnswerDelay(request, &kTimedProfile, kTexts, {});
     EXPECT_EQ(answer.code.substr(0, answer.code.find("\r\n\r\n") + 4),
               Lines({"; Задержка 819 машинных циклов", "; Длительность задержки 100 миллисекунд",
                      "; Фактическая длительность 99.9755859375 миллисекунд, погрешность -0.0244%",
                      "; Частота задающего генератора 32.768 кГц", ""}));
     std::string json;
-    AppendFormPlanJson(json, *answer.plan, DelayForm::Block, &*answer.actualTime, 1);
+    AppendFormPlanJson(json, *answer.plan, DelayForm::Block, &*answer.actualTime);
     EXPECT_NE(json.find(R"("actualTime":99.9755859375,"timeUnit":"ms","errorPercent":-0.0244})"),
               std::string::npos);
-    request.calculator = CalculatorLines{"1", 2, "32.768", 1};
+    request.calculator = CalculatorLines{"1", TimeUnit::Seconds, "32.768", 1};
     EXPECT_EQ(AnswerDelay(request, &kTimedProfile, kTexts, {}).code.find("Фактическая"),
               std::string::npos);
 }

@@ -137,7 +137,7 @@ TEST(CurrentSyntaxText, EveryLineOfABroadSampleIsInTheGrammar) {
         delays.push_back(static_cast<std::int64_t>(std::exp(exponent(rng))));
     delays.push_back(kLargestDelay);
 
-    const CalculatorLines calc{"1.5", 2, "3.2768", 0};
+    const CalculatorLines calc{"1.5", TimeUnit::Seconds, "3.2768", 0};
     int texts = 0;
     for (int family : {kFamilyPic16, kFamilyPic18}) {
         const Grammar grammar(family == kFamilyPic18);
@@ -151,7 +151,7 @@ TEST(CurrentSyntaxText, EveryLineOfABroadSampleIsInTheGrammar) {
                 auto plan = PlanDelay(delays[i], v);
                 if (!plan)
                     continue;
-                plan->fromCalculator = static_cast<int>(i % 7 == 0);
+                plan->fromCalculator = i % 7 == 0;
                 const Profile& p = profiles[i % profiles.size()];
                 for (const std::string& text :
                      {DelayCodeText(*plan, p, kTexts, &calc),

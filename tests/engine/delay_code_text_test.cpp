@@ -39,24 +39,24 @@ TEST(DelayCodeText, OneRegisterRelative) {
 
 TEST(DelayCodeText, CalculatorLinesFollowTheHeader) {
     LoopPlan p = Plan(10, {3}, 0, 0, 0);
-    p.fromCalculator = 1;
-    const CalculatorLines calc{"10", 0, "4", 0};
+    p.fromCalculator = true;
+    const CalculatorLines calc{"10", TimeUnit::Microseconds, "4", 0};
     EXPECT_EQ(DelayCodeText(p, kPic16, kTexts, &calc),
               Lines({"; Задержка 10 машинных циклов", "; Длительность задержки 10 микросекунд",
                      "; Частота задающего генератора 4 МГц", "", "            movlw       .3",
                      "            movwf       Reg_1", "            decfsz      Reg_1,F",
                      "            goto        $-1"}));
     // Typed in cycles: no calculator lines even when the field texts are at hand.
-    p.fromCalculator = 0;
+    p.fromCalculator = false;
     EXPECT_EQ(DelayCodeText(p, kPic16, kTexts, &calc).find("Длительность"), std::string::npos);
 }
 
 TEST(DelayCodeText, UnitWordsAndUnitsOutsideTheTable) {
-    const CalculatorLines calc{"1.5", 5, "32.768", 1};
+    const CalculatorLines calc{"1.5", TimeUnit::Days, "32.768", 1};
     EXPECT_EQ(AppendCalculatorLines("H\r\n", calc, kTexts),
               Lines({"H", "; Длительность задержки 1.5 суток",
                      "; Частота задающего генератора 32.768 кГц", ""}));
-    const CalculatorLines odd{"7", 6, "8", 3};
+    const CalculatorLines odd{"7", std::nullopt, "8", 3};
     EXPECT_EQ(AppendCalculatorLines("", odd, kTexts, "\n"),
               "; Длительность задержки 7\n; Частота задающего генератора 8\n\n");
 }

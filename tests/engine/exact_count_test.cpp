@@ -91,10 +91,10 @@ TEST(ExactCount, MatchesRationalArithmeticAndTheExactDoubles) {
                 std::string(rng() % 2100, '0');
         SCOPED_TRACE(t + " " + std::to_string(tu) + " " + f + " " + std::to_string(fu));
         const auto [q, expected] = Exact(t, tu, f, fu);
-        const CycleCount n = ComputeCycleCount(t, tu, f, fu);
+        const CycleCount n = ComputeCycleCount(t, TimeUnitAt(tu), f, fu);
         ASSERT_EQ(std::pair(n.outcome, n.cycles), std::pair(expected.outcome, expected.cycles));
         // An actual-time line exactly for the rounded counts.
-        ASSERT_EQ(!!ExactActualTime(t, tu, f, fu, n.cycles),
+        ASSERT_EQ(!!ExactActualTime(t, *TimeUnitAt(tu), f, fu, n.cycles),
                   n.cycles && q != std::to_string(n.cycles));
         const double old = OldDoubleQuotient(ReadDecimalText(t), tu, ReadDecimalText(f), fu);
         if (old >= 1.0 && old < 0x1p53 && Exact(base::FormatFixed(old, 60), 0, "4", 0).first == q) {

@@ -15,7 +15,7 @@ TEST(ShareLink, SpellsTheRequestReadably) {
     EXPECT_EQ(MakeShareLink(r),
               "#cycles=10000&wdt=0&profile=Default%20PIC10%2C%20PIC12%2C%20PIC16&form=block"
               "&declare=0");
-    r.calculator = CalculatorLines{"2.5", 1, "4", 0};
+    r.calculator = CalculatorLines{"2.5", TimeUnit::Milliseconds, "4", 0};
     r.watchdog = true;
     r.profile = "Мой";
     r.routine = {DelayForm::WTimes, "Wait_1", true};
@@ -46,7 +46,7 @@ TEST(ShareLink, EveryLinkReadsBackAsItsRequest) {
         ShareRequest r;
         const std::string decimal = digits("0123456789", 10) + "." + digits("0123456789", 10);
         if (random() % 2)
-            r.calculator = CalculatorLines{decimal, static_cast<int>(random() % 6),
+            r.calculator = CalculatorLines{decimal, TimeUnitAt(static_cast<int>(random() % 6)),
                                            digits("0123456789", 10) + "," + digits("0123", 4),
                                            static_cast<int>(random() % 3)};
         else
@@ -111,7 +111,8 @@ TEST(ShareLink, ABadLinkSaysWhatIsWrong) {
     const ShareLinkRead lenient =
         ReadShareLink("form=block&freq-unit=khz&freq=3,6864&time=2,5&profile=a+b");
     ASSERT_TRUE(lenient.request);
-    EXPECT_EQ(lenient.request->calculator, (CalculatorLines{"2.5", 0, "3.6864", 1}));
+    EXPECT_EQ(lenient.request->calculator,
+              (CalculatorLines{"2.5", TimeUnit::Microseconds, "3.6864", 1}));
     EXPECT_EQ(lenient.request->profile, "a+b");
 }
 

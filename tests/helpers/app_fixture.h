@@ -15,7 +15,7 @@
 
 class AppFixture : public ::testing::Test {
   protected:
-    AppFixture() : gadgets(MainWindowLayout()), app(gadgets, MakeFolder()) {}
+    AppFixture() : gadgets(MainWindowLayout()), app(PortableApp(gadgets, MakeFolder())) {}
     ~AppFixture() override {
         std::error_code ec;
         std::filesystem::remove_all(app.folder, ec);
@@ -27,6 +27,9 @@ class AppFixture : public ::testing::Test {
             Dispatch(app, gadgets.WaitEvent());
     }
 
+    static AppState PortableApp(ui::Gadgets& g, const std::filesystem::path& folder) {
+        return AppState(g, folder, PortableLocations(folder));
+    }
     static std::filesystem::path MakeFolder() {
         std::random_device rd;
         auto dir = std::filesystem::temp_directory_path() /

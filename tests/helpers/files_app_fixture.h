@@ -13,7 +13,7 @@ namespace testing_files {
 struct AppInFolder : ::testing::Test {
     TempFolder dir;
     ui::MemoryGadgets gadgets{MainWindowLayout()};
-    AppState app{gadgets, dir.path()};
+    AppState app{gadgets, dir.path(), PortableLocations(dir.path())};
     std::filesystem::path ini = dir / "Loopsmith.ini";
 
     std::vector<std::string> Items(int gadget) const {

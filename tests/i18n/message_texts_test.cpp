@@ -6,8 +6,6 @@
 #include <set>
 #include <string>
 
-#include "app/app_state.h"
-
 namespace {
 
 TEST(MessageTexts, DefaultsCarryTheSeparatorsTheProgramAdds) {
@@ -57,9 +55,9 @@ TEST(MessageTexts, EveryKeyIsReadOnceInTableOrderAndComposedAroundItsValue) {
 
 TEST(MessageTexts, TheProgramStartsWithTheBuiltInTextsAndTheEditorTitle) {
     MessageTexts t = DefaultMessageTexts();
-    for (const MessageEntry& e : MessageTable())
-        EXPECT_FALSE(t[e.id].empty()) << e.key;
-    EXPECT_STREQ(kDefaultEditorTitle, "Loopsmith - Редактор базы данных");
+    for (int id = 1; id <= kMessageCount; ++id)
+        EXPECT_FALSE(t[static_cast<Msg>(id)].empty()) << id;
+    EXPECT_EQ(StartEditorTitle(), "Loopsmith - Редактор базы данных");
 }
 
 }  // namespace

@@ -21,8 +21,10 @@ std::vector<Key> AllKeys() {
     std::vector<Key> keys;
     for (const UiText& t : UiTextTable())
         keys.push_back({t.group, t.key, t.fallback});
-    for (const MessageEntry& e : MessageTable())
-        keys.push_back({kMessageGroup, e.key, e.fallback});
+    ComposeMessageTexts([&keys](const char* key, const char* fallback) {
+        keys.push_back({kMessageGroup, key, fallback});
+        return std::string();
+    });
     return keys;
 }
 
@@ -83,7 +85,7 @@ TEST(ShippedLanguages, EnglishCalculatorHeaderReadsForOneAndTwo) {
     for (const std::string count : {"1", "2"}) {
         for (int t = 0; t < 6; ++t) {
             const int f = t % 3;
-            const CalculatorLines calc{count, t, count, f};
+            const CalculatorLines calc{count, TimeUnitAt(t), count, f};
             EXPECT_EQ(AppendCalculatorLines("", calc, *texts, "\n"),
                       "; Delay time " + count + " " + timeUnits[t] + "\n; Oscillator frequency " +
                           count + " " + frequencyUnits[f] + "\n\n");

@@ -42,7 +42,7 @@ class ProgramFixture : public QtWindowTest {
         QtWindowTest::SetUp();
         folder = FreshFolder();
         fs::copy(ShippedLanguageFolder(), folder / "Language");
-        app = std::make_unique<AppState>(*gadgets, folder);
+        app = std::make_unique<AppState>(*gadgets, folder, PortableLocations(folder));
         // A message box would wait for a person: note it and close it instead.
         QObject::connect(&guard, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {

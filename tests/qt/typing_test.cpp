@@ -133,7 +133,7 @@ class EnterKey : public Typing {
   protected:
     void SetUp() override {
         Typing::SetUp();
-        app = std::make_unique<AppState>(*gadgets);
+        app = std::make_unique<AppState>(*gadgets, ".", PortableLocations("."));
     }
     std::unique_ptr<AppState> app;
 };

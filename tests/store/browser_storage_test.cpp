@@ -80,7 +80,7 @@ TEST(BrowserStorage, KeepsTheExactBytesAndMergesWithAnotherTab) {
         SaveProfiles(at.settingsFile, {}, {Named("Мой"), add.after}, known, &add, "Мой");
     ASSERT_TRUE(save.saved);
     ASSERT_TRUE(save.merged);
-    EXPECT_EQ(LoadProfileListFromFile(at.settingsFile).size(), 3u);
+    EXPECT_EQ(ReadStoredSettings(at.settingsFile).profiles.size(), 3u);
     EXPECT_EQ(Item("loopsmith/Loopsmith.ini"), ReadBytes(at.settingsFile));
     EXPECT_EQ(ReadBytes(at.settingsFile).substr(0, 5), kMark + "\r\n");
 
@@ -98,7 +98,7 @@ TEST(BrowserStorage, KeepsTheExactBytesAndMergesWithAnotherTab) {
     const std::string kept = Item("loopsmith/Loopsmith.ini");
     MakeStorage(1);
     EXPECT_TRUE(WriteSettingsFile(at.settingsFile, {}, {Named("Kept in memory")}));
-    EXPECT_EQ(LoadProfileListFromFile(at.settingsFile)[0].Name, "Kept in memory");
+    EXPECT_EQ(ReadStoredSettings(at.settingsFile).profiles[0].Name, "Kept in memory");
     EXPECT_EQ(TakeStorageFault().cause, StorageFault::Cause::Full);
     EXPECT_EQ(Item("loopsmith/Loopsmith.ini"), kept);
     fileio::SetFileMirror({});

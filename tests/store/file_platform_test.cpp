@@ -119,8 +119,8 @@ TEST(FileLayer, ReadersOpenReadOnlyOnceAndNeverLock) {
     const fs::path ini = dir / "Loopsmith.ini";
     WriteBytes(ini, "[Window]\r\nLanguage = 1\r\n[P]\r\nLabel = X\r\n");
     StepScript script;
-    EXPECT_EQ(LoadProfileListFromFile(ini).at(0).Label, "X");
-    EXPECT_EQ(ReadSettingsFile(ini)->Language, 1);
+    EXPECT_EQ(ReadStoredSettings(ini).profiles.at(0).Label, "X");
+    EXPECT_EQ(ReadStoredSettings(ini).settings->Language, 1);
     EXPECT_EQ(script.seen,
               (std::vector<FileStep>{FileStep::OpenForReading, FileStep::OpenForReading}));
 }
