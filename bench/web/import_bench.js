@@ -47,16 +47,17 @@ async function importOnce(session, file) {
       const yes = document.querySelector('dialog[open] button');
       if (yes && yes.textContent !== 'OK') yes.click();
     });
-    // Shown: the profile combo whole, and the frame after the one that drew it painted. (The
-    // editor's list fills when its page is shown.)
+    // Shown: the profile combo whole, its first item chosen, and the frame after the one that
+    // drew it painted. (The editor's list fills when its page is shown.)
     window.imported = new Promise((done) => {
-      const lists = [document.getElementById('g1')];
+      const combo = document.getElementById('g1');
       const check = () => {
+        const items = LoopsmithElements.items(1);
         // The imported profiles first on show: the combo holds the first of them.
-        if (!window.firstAt && lists[0].options.length && lists[0].options[0].text === 'Profile 00001') {
+        if (!window.firstAt && items[0] === 'Profile 00001' && combo.value === items[0]) {
           requestAnimationFrame(() => requestAnimationFrame(() => { window.firstAt = performance.now(); }));
         }
-        if (lists.some((l) => l.options.length !== count)) return void setTimeout(check, 5);
+        if (items.length !== count || combo.value !== items[0]) return void setTimeout(check, 5);
         requestAnimationFrame(() => requestAnimationFrame(() => {
           window.shownAt = performance.now();
           done();
@@ -73,7 +74,7 @@ async function importOnce(session, file) {
   const result = await page.evaluate(() => {
     const during = tasks.filter(([start, length]) => start + length >= chosenAt && start <= shownAt);
     return { total: shownAt - chosenAt, first: firstAt - chosenAt, longest: Math.max(0, ...during.map(([, length]) => length)),
-      shown: document.getElementById('g1').options.length };
+      shown: LoopsmithElements.items(1).length };
   });
   await page.close();
   return result;
