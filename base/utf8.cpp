@@ -79,9 +79,10 @@ std::string SanitizeUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     while (!text.empty()) {
-        // A run of ASCII in one piece.
-        const auto ascii = std::find_if(
-            text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        // A run of ASCII (NUL aside) in one piece.
+        const auto ascii = std::find_if(text.begin(), text.end(), [](char c) {
+            return c == '\0' || static_cast<unsigned char>(c) >= 0x80;
+        });
         out.append(text.begin(), ascii);
         text.remove_prefix(static_cast<std::size_t>(ascii - text.begin()));
         if (text.empty())
