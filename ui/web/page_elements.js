@@ -282,6 +282,12 @@ var LoopsmithElements = (function () {
     setActive(open.active, true, true);
   }
 
+  // The list stands where the select was: the page moving under it closes it.
+  addEventListener('resize', () => closeList());
+  addEventListener('scroll', (ev) => {
+    if (open && ev.target !== open.box) closeList();
+  }, true);
+
   // The rows in sight, made anew only when others come into sight: a row under the pointer
   // stays the same element from press to release.
   function renderRows() {
