@@ -616,7 +616,17 @@ async function importsAsk(session) {
 
 // A drop-down of thousands of profiles holds one option, the chosen one; its list opens with
 // the rows in sight only, and keys, typing and the mouse choose in it as in a short one.
-async function longList(session) {
+async function longList(shared) {
+  // A browser of its own: the checks after it want the built-in profiles.
+  const session = await d.launch({ browser: shared.firefox ? 'firefox' : 'chrome' });
+  try {
+    await longListIn(session);
+  } finally {
+    await session.close();
+  }
+}
+
+async function longListIn(session) {
   const page = await d.open(session, pageFile);
   await pick(page, 71, settingsFile('Long', 1500)).then(() => yes(page));
   const combo = `#g${G.profileCombo}`;
