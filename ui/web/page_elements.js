@@ -46,7 +46,8 @@ var LoopsmithElements = (function () {
     }
     for (const select of root.querySelectorAll('select[data-state]')) {
       if (!select.size && select.options.length > kLong) {
-        holdLong(select, Array.from(select.options, (o) => o.textContent), Number(select.dataset.state));
+        const texts = Array.from(select.options, (o) => o.textContent);
+        holdLong(select, texts, Number(select.dataset.state));
       } else {
         select.selectedIndex = Number(select.dataset.state);
       }
@@ -212,7 +213,8 @@ var LoopsmithElements = (function () {
     if (!held || e.disabled || ev.ctrlKey || ev.metaKey) return;
     const k = ev.key;
     const typing = typed && performance.now() - typedAt < 1000;
-    if ((k === ' ' && !typing) || k === 'F4' || (ev.altKey && (k === 'ArrowDown' || k === 'ArrowUp'))) {
+    const opens = ev.altKey && (k === 'ArrowDown' || k === 'ArrowUp');
+    if ((k === ' ' && !typing) || k === 'F4' || opens) {
       ev.preventDefault();
       return openList(e);
     }
