@@ -152,6 +152,29 @@ bool WalkLines(std::string_view bytes, std::string& converted, std::size_t& blan
 
 }  // namespace
 
+namespace {
+
+// Whether the line reads as RenderKeyValueText writes the entry: then it need not be kept, and
+// a file the program wrote is read without a copy of each of its lines.
+bool WrittenAsRendered(std::string_view line, const EntryView& v) {
+    std::string_view head = v.kind == EntryKind::Group     ? "["
+                            : v.kind == EntryKind::Comment ? "; "
+                                                           : "";
+    std::string_view middle = v.kind == EntryKind::Key ? " = " : "";
+    std::string_view tail = v.kind == EntryKind::Group ? "]" : "";
+    const std::string_view value = v.kind == EntryKind::Key ? v.value : "";
+    if (line.size() != head.size() + v.name.size() + middle.size() + value.size() + tail.size())
+        return false;
+    for (const std::string_view part : {head, v.name, middle, value, tail}) {
+        if (line.substr(0, part.size()) != part)
+            return false;
+        line.remove_prefix(part.size());
+    }
+    return true;
+}
+
+}  // namespace
+
 ParsedText ParseKeyValueText(std::string_view bytes) {
     ParsedText parsed;
     std::string converted;
@@ -161,7 +184,8 @@ ParsedText ParseKeyValueText(std::string_view bytes) {
         WalkLines(bytes, converted, blanks, [&](std::string_view line, std::string_view content) {
             const EntryView v = ParseLine(content);
             parsed.entries.push_back(
-                {v.kind, std::string(v.name), std::string(v.value), std::string(line), blanks});
+                {v.kind, std::string(v.name), std::string(v.value),
+                 WrittenAsRendered(line, v) ? std::string() : std::string(line), blanks});
             blanks = 0;
         });
     parsed.blanksAfter = blanks;
