@@ -1,5 +1,7 @@
 #include "base/utf8.h"
 
+#include <algorithm>
+
 namespace base {
 
 std::size_t ValidSequenceLength(std::string_view s) {
@@ -77,6 +79,14 @@ std::string SanitizeUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     while (!text.empty()) {
+        // A run of ASCII (NUL aside) in one piece.
+        const auto ascii = std::find_if(text.begin(), text.end(), [](char c) {
+            return c == '\0' || static_cast<unsigned char>(c) >= 0x80;
+        });
+        out.append(text.begin(), ascii);
+        text.remove_prefix(static_cast<std::size_t>(ascii - text.begin()));
+        if (text.empty())
+            break;
         const std::size_t len = ValidSequenceLength(text);
         if (len == 0) {
             out += EncodeUtf8(0xFFFD);
@@ -127,6 +137,11 @@ bool HoldsControlCharacters(std::string_view text) {
 }
 
 std::string IsolatedForDisplay(std::string_view text) {
+    // Each direction control starts with a byte from 0xD8 up: text without one is never decoded.
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0xD8; })) {
+        return std::string(text);
+    }
     for (const char32_t c : DecodeUtf8(text)) {
         if (IsDirectionControl(c))
             return "\u2068" + std::string(text) + "\u2069";  // FSI ... PDI

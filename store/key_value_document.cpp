@@ -14,6 +14,17 @@ std::string Folded(std::string_view name) {
 }  // namespace
 
 std::size_t KeyValueDocument::FindGroup(std::string_view name) const {
+    // A document searched once (a file read for its settings) is not worth an index.
+    if (!groupIndexValid_ && !searchedBefore_) {
+        searchedBefore_ = true;
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            if (entries_[i].kind == EntryKind::Group &&
+                base::EqualFoldingAscii(entries_[i].name, name)) {
+                return i;
+            }
+        }
+        return kNone;
+    }
     if (!groupIndexValid_) {
         groupIndex_.clear();
         for (std::size_t i = 0; i < entries_.size(); ++i) {

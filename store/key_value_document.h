@@ -87,6 +87,7 @@ class KeyValueDocument {
     // an insertion shifts entries, rebuilt on the next search.
     mutable std::unordered_map<std::string, std::size_t> groupIndex_;
     mutable bool groupIndexValid_ = false;
+    mutable bool searchedBefore_ = false;
 };
 
 }  // namespace kv

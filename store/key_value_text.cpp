@@ -31,23 +31,22 @@ std::string_view TrimLeadingBlanks(std::string_view s) {
     return s;
 }
 
-Entry ParseLine(std::string_view line) {
+EntryView ParseLine(std::string_view line) {
     if (line.front() == ';') {
         line.remove_prefix(1);
         if (!line.empty() && line.front() == ' ')
             line.remove_prefix(1);
-        return {EntryKind::Comment, std::string(line), {}};
+        return {EntryKind::Comment, line, {}};
     }
     if (line.front() == '[') {
         line.remove_prefix(1);
-        return {EntryKind::Group, std::string(line.substr(0, line.find(']'))), {}};
+        return {EntryKind::Group, line.substr(0, line.find(']')), {}};
     }
     const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-        return {EntryKind::Key, std::string(TrimTrailingBlanks(line)), {}};
-    }
-    return {EntryKind::Key, std::string(TrimTrailingBlanks(line.substr(0, eq))),
-            std::string(TrimLeadingBlanks(line.substr(eq + 1)))};
+    if (eq == std::string_view::npos)
+        return {EntryKind::Key, TrimTrailingBlanks(line), {}};
+    return {EntryKind::Key, TrimTrailingBlanks(line.substr(0, eq)),
+            TrimLeadingBlanks(line.substr(eq + 1))};
 }
 
 // A line break inside a written name or value would split it into two lines on disk.
@@ -112,14 +111,17 @@ bool WithinEntryLimits(std::string_view bytes) {
     return true;
 }
 
-ParsedText ParseKeyValueText(std::string_view bytes) {
-    ParsedText parsed;
-    std::string converted;
+namespace {
+
+// Each line that is not blank, as `visit(line, content)`: the line whole, and from its first
+// non-blank to its end. Lines of blanks only count in `blanks`. False when the text was empty.
+template <class Visit>
+bool WalkLines(std::string_view bytes, std::string& converted, std::size_t& blanks, Visit visit) {
     const bool marked = bytes.size() >= 3 && bytes.substr(0, 3) == kByteOrderMark;
     if (marked) {
         bytes.remove_prefix(3);
     } else if (bytes.empty()) {
-        parsed.utf8 = false;
+        return false;
     } else if (!ReadsAsUtf8(bytes)) {
         converted = Latin1ToUtf8(bytes);
         bytes = converted;
@@ -127,9 +129,7 @@ ParsedText ParseKeyValueText(std::string_view bytes) {
     // Each line ends at CR LF, CR or LF. Empty lines (or lines of blanks) carry nothing but
     // are counted, so that a save puts them back; with the mark, a first empty line is the
     // one every written file starts with.
-    parsed.entries.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
     bool header = marked;
-    std::size_t blanks = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t start = pos;
@@ -138,22 +138,65 @@ ParsedText ParseKeyValueText(std::string_view bytes) {
         std::size_t end = start;
         while (end < bytes.size() && !IsLineEnd(bytes[end]))
             ++end;
-        if (end > start) {
-            Entry e = ParseLine(bytes.substr(start, end - start));
-            e.line = std::string(bytes.substr(pos, end - pos));
-            e.blanksBefore = blanks;
-            blanks = 0;
-            parsed.entries.push_back(std::move(e));
-        } else if (!header) {
+        if (end > start)
+            visit(bytes.substr(pos, end - pos), bytes.substr(start, end - start));
+        else if (!header)
             ++blanks;
-        }
         header = false;
         pos = end;
         if (pos < bytes.size())
             pos += bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n' ? 2 : 1;
     }
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+// Whether the line reads as RenderKeyValueText writes the entry: then it need not be kept, and
+// a file the program wrote is read without a copy of each of its lines.
+bool WrittenAsRendered(std::string_view line, const EntryView& v) {
+    std::string_view head = v.kind == EntryKind::Group     ? "["
+                            : v.kind == EntryKind::Comment ? "; "
+                                                           : "";
+    std::string_view middle = v.kind == EntryKind::Key ? " = " : "";
+    std::string_view tail = v.kind == EntryKind::Group ? "]" : "";
+    const std::string_view value = v.kind == EntryKind::Key ? v.value : "";
+    if (line.size() != head.size() + v.name.size() + middle.size() + value.size() + tail.size())
+        return false;
+    for (const std::string_view part : {head, v.name, middle, value, tail}) {
+        if (line.substr(0, part.size()) != part)
+            return false;
+        line.remove_prefix(part.size());
+    }
+    return true;
+}
+
+}  // namespace
+
+ParsedText ParseKeyValueText(std::string_view bytes) {
+    ParsedText parsed;
+    std::string converted;
+    parsed.entries.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+    std::size_t blanks = 0;
+    parsed.utf8 =
+        WalkLines(bytes, converted, blanks, [&](std::string_view line, std::string_view content) {
+            const EntryView v = ParseLine(content);
+            parsed.entries.push_back(
+                {v.kind, std::string(v.name), std::string(v.value),
+                 WrittenAsRendered(line, v) ? std::string() : std::string(line), blanks});
+            blanks = 0;
+        });
     parsed.blanksAfter = blanks;
     return parsed;
+}
+
+void ForEachEntry(std::string_view bytes, const std::function<void(const EntryView&)>& visit) {
+    std::string converted;
+    std::size_t blanks = 0;
+    WalkLines(bytes, converted, blanks,
+              [&](std::string_view, std::string_view content) { visit(ParseLine(content)); });
 }
 
 std::string RenderKeyValueText(const std::vector<Entry>& entries, bool utf8,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,15 @@ inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // that are valid UTF-8 and not all ASCII are UTF-8 too, and any other byte is one ISO 8859-1
 // character.
 ParsedText ParseKeyValueText(std::string_view bytes);
+
+// An entry as read, its texts views into the bytes read (or their conversion).
+struct EntryView {
+    EntryKind kind;
+    std::string_view name;
+    std::string_view value;
+};
+// Each entry ParseKeyValueText finds, in turn, without keeping any: a look over a large file.
+void ForEachEntry(std::string_view bytes, const std::function<void(const EntryView&)>& visit);
 
 // A file of ours holds a few hundred lines; one beyond these numbers of groups or of entries
 // (lines that are not blank) is refused as unreadable, so that a read takes bounded memory:

@@ -42,7 +42,7 @@ SettingsFileSurvey SurveySettingsFile(std::string_view bytes) {
         return survey;
     survey.readable = true;
     enum class Group { None, Settings, Profile } group = Group::None;
-    for (const kv::Entry& e : kv::ParseKeyValueText(*text).entries) {
+    kv::ForEachEntry(*text, [&](const kv::EntryView& e) {
         if (e.kind == kv::EntryKind::Group) {
             // As the profile list reads groups: "Window" exactly is the settings, a nameless
             // one is nothing.
@@ -56,6 +56,6 @@ SettingsFileSurvey SurveySettingsFile(std::string_view bytes) {
             survey.profileKeys =
                 survey.profileKeys || (group == Group::Profile && IsProfileKey(e.name));
         }
-    }
+    });
     return survey;
 }

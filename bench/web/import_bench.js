@@ -1,10 +1,10 @@
 // How long loopsmith.html takes to import a settings file of COUNT profile groups (30,000, the
 // most a settings file may hold) and show them, in headless Chromium: from the file chosen to
-// the first of them painted in the profile combo, and to the combo holding all of them (a long
-// list fills a slice per task), the question before the import answered Yes at once; and the
-// longest task the page ran meanwhile (the Long Tasks API, which sees every task over 50 ms).
-// Each round starts in a fresh browser, from an empty storage. Prints the median and the worst
-// of the rounds.
+// the first of them painted in the profile combo, and to the combo holding all of them (the
+// items the page shows, LoopsmithElements.items: a long drop-down's list is the page's own),
+// the question before the import answered Yes at once; and the longest task the page ran
+// meanwhile (the Long Tasks API, which sees every task over 50 ms). Each round starts in a fresh
+// browser, from an empty storage. Prints the median and the worst of the rounds.
 //   node import_bench.js PAGE [ROUNDS] [COUNT]        (default 3 rounds, 30000 profiles)
 'use strict';
 const fs = require('fs');
@@ -47,16 +47,17 @@ async function importOnce(session, file) {
       const yes = document.querySelector('dialog[open] button');
       if (yes && yes.textContent !== 'OK') yes.click();
     });
-    // Shown: the profile combo whole, and the frame after the one that drew it painted. (The
-    // editor's list fills when its page is shown.)
+    // Shown: the profile combo whole, its first item chosen, and the frame after the one that
+    // drew it painted. (The editor's list fills when its page is shown.)
     window.imported = new Promise((done) => {
-      const lists = [document.getElementById('g1')];
+      const combo = document.getElementById('g1');
       const check = () => {
+        const items = LoopsmithElements.items(1);
         // The imported profiles first on show: the combo holds the first of them.
-        if (!window.firstAt && lists[0].options.length && lists[0].options[0].text === 'Profile 00001') {
+        if (!window.firstAt && items[0] === 'Profile 00001' && combo.value === items[0]) {
           requestAnimationFrame(() => requestAnimationFrame(() => { window.firstAt = performance.now(); }));
         }
-        if (lists.some((l) => l.options.length !== count)) return void setTimeout(check, 5);
+        if (items.length !== count || combo.value !== items[0]) return void setTimeout(check, 5);
         requestAnimationFrame(() => requestAnimationFrame(() => {
           window.shownAt = performance.now();
           done();
@@ -73,7 +74,7 @@ async function importOnce(session, file) {
   const result = await page.evaluate(() => {
     const during = tasks.filter(([start, length]) => start + length >= chosenAt && start <= shownAt);
     return { total: shownAt - chosenAt, first: firstAt - chosenAt, longest: Math.max(0, ...during.map(([, length]) => length)),
-      shown: document.getElementById('g1').options.length };
+      shown: LoopsmithElements.items(1).length };
   });
   await page.close();
   return result;
@@ -99,9 +100,9 @@ async function main() {
       `load average ${os.loadavg()[0].toFixed(1)} on ${os.cpus().length} cores`);
     console.log(`chosen to the first of them shown: median ${median(first).toFixed(0)} ms, ` +
       `worst ${Math.max(...first).toFixed(0)} ms`);
-    console.log(`chosen to all of them in the combo: median ${median(totals).toFixed(0)} ms, ` +
+    console.log(`import and show, chosen to all of them in the combo: median ${median(totals).toFixed(0)} ms, ` +
       `worst ${Math.max(...totals).toFixed(0)} ms`);
-    console.log(`longest task: median ${median(longest).toFixed(0)} ms, ` +
+    console.log(`longest task meanwhile: median ${median(longest).toFixed(0)} ms, ` +
       `worst ${Math.max(...longest).toFixed(0)} ms`);
   } finally {
     fs.rmSync(folder, { recursive: true, force: true });

@@ -37,6 +37,12 @@ class ParseLines : public ::testing::TestWithParam<ParseCase> {};
 TEST_P(ParseLines, GivesTheEntries) {
     const ParseCase& c = GetParam();
     EXPECT_EQ(kv::ParseKeyValueText(c.bytes).entries, c.entries) << c.what;
+    // The walk that keeps nothing sees the same entries.
+    std::vector<Entry> walked;
+    kv::ForEachEntry(c.bytes, [&walked](const kv::EntryView& e) {
+        walked.push_back({e.kind, std::string(e.name), std::string(e.value)});
+    });
+    EXPECT_EQ(walked, c.entries) << c.what;
 }
 
 const std::string kBom = "\xEF\xBB\xBF";

@@ -385,7 +385,7 @@ async function copyButton(session) {
 }
 
 async function items(page, gadget) {
-  return page.$eval(`#g${gadget}`, (e) => Array.from(e.options).map((o) => o.text));
+  return page.evaluate((n) => LoopsmithElements.items(n), gadget);
 }
 
 async function turnTo(page, n) {
@@ -611,6 +611,58 @@ async function importsAsk(session) {
   await pick(page, 71, path.join(scratch, 'no.ini')).then(() => yes(page));
   check((await items(page, G.profileCombo)).length === 3 &&
     !await page.$eval(`#g${G.watchdog}`, (e) => e.checked), 'a file of settings keeps the profiles');
+  await page.close();
+}
+
+// A drop-down of thousands of profiles holds one option, the chosen one; its list opens with
+// the rows in sight only, and keys, typing and the mouse choose in it as in a short one.
+async function longList(shared) {
+  // A browser of its own: the checks after it want the built-in profiles.
+  const session = await d.launch({ browser: shared.firefox ? 'firefox' : 'chrome' });
+  try {
+    await longListIn(session);
+  } finally {
+    await session.close();
+  }
+}
+
+async function longListIn(session) {
+  const page = await d.open(session, pageFile);
+  await pick(page, 71, settingsFile('Long', 1500)).then(() => yes(page));
+  const combo = `#g${G.profileCombo}`;
+  const seen = () => page.evaluate((c) => {
+    const list = document.querySelector('[role=listbox]');
+    const active = list && document.getElementById(list.getAttribute('aria-activedescendant'));
+    return { value: document.querySelector(c).value, options: document.querySelector(c).options.length,
+      rows: list ? list.querySelectorAll('[role=option]').length : 0,
+      active: active && [active.textContent, active.getAttribute('aria-posinset'),
+        active.getAttribute('aria-setsize')].join() };
+  }, combo);
+  await page.focus(combo);
+  for (const [keys, value, active] of [[['End'], 'Long 1500'], [['Home', 'ArrowDown'], 'Long 2'],
+    [['l', 'o', 'n', 'g', ' ', '9', '9'], 'Long 99'],
+    [['Alt+ArrowDown', 'End', 'ArrowUp'], 'Long 99', 'Long 1499,1499,1500'],
+    [['Enter'], 'Long 1499'], [[' ', 'Home', 'Escape'], 'Long 1499']]) {
+    for (const key of keys) {
+      if (key.startsWith('Alt+')) {
+        await page.keyboard.down('Alt');
+        await page.keyboard.press(key.slice(4));
+        await page.keyboard.up('Alt');
+      } else {
+        await page.keyboard.press(key);
+      }
+    }
+    await d.idle(page);
+    const s = await seen();
+    check(s.value === value && s.options === 1 && s.active === (active || null) && s.rows < 40,
+      `the long list after ${keys.join(' ')}`, JSON.stringify(s));
+  }
+  await page.click(combo);
+  const row = await page.$('[role=option][aria-posinset="1495"]');
+  if (row) await row.click();
+  await d.idle(page);
+  check(/NumberProf = 1494\r\n/.test((await download(session, page)).toString()) &&
+    (await seen()).value === 'Long 1495', 'a click in the long list chooses for the program');
   await page.close();
 }
 
@@ -860,7 +912,7 @@ async function tooOldABrowser(session) {
 
 // The checks that touch the browser's own behaviour, run in Firefox ESR too.
 const kBrowserChecks = [copyButton, keysAndLabels, webKeys, pageLayout, profilesKept, twoTabs,
-  importExport, userLanguage, addressFollowed];
+  importExport, userLanguage, addressFollowed, longList];
 
 async function main() {
   execFileSync(cli, ['--help']);  // a missing or broken loopsmith-cli fails here, not later

@@ -92,7 +92,11 @@ void SetItems(int gadget, std::size_t kept, const std::vector<std::string>& adde
             joined += '\x1f';
         joined += added[i];
     }
-    page_set_items(gadget, static_cast<int>(kept), static_cast<int>(added.size()), joined.c_str());
+    SetJoinedItems(gadget, kept, added.size(), joined);
+}
+
+void SetJoinedItems(int gadget, std::size_t kept, std::size_t count, const std::string& joined) {
+    page_set_items(gadget, static_cast<int>(kept), static_cast<int>(count), joined.c_str());
 }
 
 void SetEnabled(int gadget, bool enabled) {

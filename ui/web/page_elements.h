@@ -21,6 +21,8 @@ void SetSelected(int gadget, int index);
 // A select keeps its first `kept` options and gains `added`; the panel's tabs take `added` as
 // their titles.
 void SetItems(int gadget, std::size_t kept, const std::vector<std::string>& added);
+// The same with the `count` added items already joined by the unit separator (0x1F).
+void SetJoinedItems(int gadget, std::size_t kept, std::size_t count, const std::string& joined);
 void SetEnabled(int gadget, bool enabled);
 void SetHidden(int gadget, bool hidden);
 void SetReadOnly(int gadget, bool readOnly);
