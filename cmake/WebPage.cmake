@@ -23,8 +23,8 @@ function(loopsmith_web_page program html)
     list(APPEND images ${CMAKE_SOURCE_DIR}/resources/images/${image}.svg)
   endforeach()
   set(parts ${CMAKE_SOURCE_DIR}/ui/web/page.html ${CMAKE_SOURCE_DIR}/ui/web/page.css
-    ${CMAKE_SOURCE_DIR}/ui/web/program_loader.js ${CMAKE_SOURCE_DIR}/ui/web/page_elements.js
-    ${CMAKE_SOURCE_DIR}/ui/web/page.js)
+    ${CMAKE_SOURCE_DIR}/ui/web/program_loader.js ${CMAKE_SOURCE_DIR}/ui/web/long_list.js
+    ${CMAKE_SOURCE_DIR}/ui/web/page_elements.js ${CMAKE_SOURCE_DIR}/ui/web/page.js)
   add_custom_command(OUTPUT ${html}
     COMMAND ${LOOPSMITH_NODE_FOR_PAGE} ${CMAKE_SOURCE_DIR}/ui/web/make_page.js ${parts}
             $<TARGET_FILE:${program}> $<TARGET_FILE_DIR:${program}>/${program}.wasm ${html} ${images}
