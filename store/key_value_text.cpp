@@ -150,10 +150,6 @@ bool WalkLines(std::string_view bytes, std::string& converted, std::size_t& blan
     return true;
 }
 
-}  // namespace
-
-namespace {
-
 // Whether the line reads as RenderKeyValueText writes the entry: then it need not be kept, and
 // a file the program wrote is read without a copy of each of its lines.
 bool WrittenAsRendered(std::string_view line, const EntryView& v) {

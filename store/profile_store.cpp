@@ -15,24 +15,17 @@ namespace {
 
 constexpr const char* kSyntaxKey = "Syntax";
 constexpr const char* kDataAddressKey = "DataAddress";
-
-std::string RegKey(int n) {
-    return "Reg" + std::to_string(n);
-}
-std::string RegTypeKey(int n) {
-    return "RegType" + std::to_string(n);
-}
+// Made once: a file may hold 30,000 profiles.
+constexpr std::string_view kRegKeys[] = {"Reg1", "Reg2", "Reg3", "Reg4",
+                                         "Reg5", "Reg6", "Reg7", "Reg8"};
+constexpr std::string_view kRegDefaults[] = {"Reg_1", "Reg_2", "Reg_3", "Reg_4",
+                                             "Reg_5", "Reg_6", "Reg_7", "Reg_8"};
+constexpr std::string_view kRegTypeKeys[] = {"RegType1", "RegType2", "RegType3", "RegType4",
+                                             "RegType5", "RegType6", "RegType7", "RegType8"};
+constexpr std::string_view kOtherKeys[] = {"Label", "TypePIC", kSyntaxKey, kDataAddressKey};
 
 template <class Reader>
 Profile ReadProfileGroup(const Reader& file, std::string name) {
-    // Made once: a file may hold 30,000 profiles.
-    static constexpr std::string_view kRegKeys[] = {"Reg1", "Reg2", "Reg3", "Reg4",
-                                                    "Reg5", "Reg6", "Reg7", "Reg8"};
-    static constexpr std::string_view kRegDefaults[] = {"Reg_1", "Reg_2", "Reg_3", "Reg_4",
-                                                        "Reg_5", "Reg_6", "Reg_7", "Reg_8"};
-    static constexpr std::string_view kRegTypeKeys[] = {"RegType1", "RegType2", "RegType3",
-                                                        "RegType4", "RegType5", "RegType6",
-                                                        "RegType7", "RegType8"};
     Profile p;
     p.Name = std::move(name);
     for (int n = 0; n < 8; ++n)
@@ -52,12 +45,12 @@ Profile ReadProfileGroup(const Reader& file, std::string name) {
 // byte; a key the profile no longer needs goes.
 template <class Writer>
 void WriteProfileKeys(Writer& file, const Profile& p) {
-    for (int n = 1; n <= 8; ++n)
-        file.WriteText(RegKey(n), p.Reg[n - 1]);
+    for (int n = 0; n < 8; ++n)
+        file.WriteText(kRegKeys[n], p.Reg[n]);
     file.WriteText("Label", p.Label);
     file.WriteInteger("TypePIC", p.TypePIC);
-    for (int n = 1; n <= 8; ++n)
-        file.WriteInteger(RegTypeKey(n), p.RegType[n - 1]);
+    for (int n = 0; n < 8; ++n)
+        file.WriteInteger(kRegTypeKeys[n], p.RegType[n]);
     if (p.Syntax == kSyntaxCurrent)
         file.WriteInteger(kSyntaxKey, 1);
     else if (file.ReadText(kSyntaxKey, "") == "1")
@@ -197,6 +190,15 @@ void WriteProfileGroups(kv::KeyValueDocument& doc, const ProfileList& profiles) 
 }
 
 }  // namespace
+
+bool IsProfileKey(std::string_view key) {
+    const auto named = [key](std::string_view known) {
+        return base::EqualFoldingAscii(key, known);
+    };
+    return std::any_of(std::begin(kRegKeys), std::end(kRegKeys), named) ||
+           std::any_of(std::begin(kRegTypeKeys), std::end(kRegTypeKeys), named) ||
+           std::any_of(std::begin(kOtherKeys), std::end(kOtherKeys), named);
+}
 
 int FindProfile(const ProfileList& profiles, const std::string& name) {
     int folded = -1;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "store/profile.h"
 #include "store/settings_values.h"
@@ -58,6 +59,10 @@ struct ProfileSave {
 ProfileSave SaveProfiles(const std::filesystem::path& path, SettingsValues settings,
                          const ProfileList& profiles, std::optional<std::size_t> known,
                          const ProfileChange* change, const std::string& shown);
+
+// Whether `key`, letter case aside, is one a profile's group holds (Reg1..Reg8,
+// RegType1..RegType8, Label, TypePIC, Syntax, DataAddress).
+bool IsProfileKey(std::string_view key);
 
 // The position of the profile named `name`: exactly so, else letter case aside; -1 if none.
 int FindProfile(const ProfileList& profiles, const std::string& name);

@@ -1,6 +1,25 @@
 #include "store/settings_values.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "base/ascii.h"
 #include "store/key_value_file.h"
+
+namespace {
+
+// Every key ReadSettingsGroup reads.
+constexpr std::string_view kSettingsKeys[] = {
+    "CalcState", "Time",         "OscillatorType", "Oscillator",  "WdtState", "NumberProf",
+    "Language",  "LanguageFile", "DelayForm",      "RoutineName", "Declare"};
+
+}  // namespace
+
+bool IsSettingsKey(std::string_view key) {
+    return std::any_of(
+        std::begin(kSettingsKeys), std::end(kSettingsKeys),
+        [key](std::string_view known) { return base::EqualFoldingAscii(key, known); });
+}
 
 SettingsValues ReadSettingsGroup(KeyValueFile& file) {
     const SettingsValues d;

@@ -28,6 +28,9 @@ struct SettingsValues {
     std::int32_t Declare = 0;           // 1: the registers' declarations before the code
 };
 
+// Whether `key`, letter case aside, is one of the settings of the group "Window".
+bool IsSettingsKey(std::string_view key);
+
 // Reads the group "Window" of an open file as stored, each missing key taking its default.
 SettingsValues ReadSettingsGroup(KeyValueFile& file);
 // Selects the group "Window" and writes the seven keys in their fixed order, then DelayForm and
