@@ -60,10 +60,12 @@ void LoadSettings(AppState& app) {
         return;
     }
     // First start: an empty file, so that the settings can be saved at close. Anything that
-    // stands under that name already (a folder, a file that could not be read) is left alone.
-    app.settingsStamp.reset();
-    if (CreateEmptyKeyValueFile(path))
-        app.settingsStamp = FileStamp("");
+    // stands under that name already (a folder, a file that could not be read, or the file
+    // another window has just made and saved into) is left alone. This window read an empty
+    // file either way, so a save that finds the file otherwise applies its one change to what
+    // the file holds then, as it does for any file changed meanwhile.
+    CreateEmptyKeyValueFile(path);
+    app.settingsStamp = FileStamp("");
 }
 
 void SaveSettings(AppState& app) {
